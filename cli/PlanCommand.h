@@ -1,0 +1,17 @@
+#pragma once
+// arbolink-cli plan: runs the planning of a divide on a folder and prints the plan.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/Host.h"
+
+namespace arbolink::cli {
+
+// Runs "plan" with the arguments after the word plan. Prints the plan to out; messages and
+// usage errors go through the host and err. Answers the exit code.
+int RunPlanCommand(const std::vector<std::string>& args, Host& host, std::FILE* out,
+                   std::FILE* err);
+
+} // namespace arbolink::cli

@@ -1,0 +1,20 @@
+// arbolink-cli: the divide planning from a terminal.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "PlanCommand.h"
+#include "TerminalHost.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args.front() != "plan") {
+        std::fputs("使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES "
+                   "[--percent P] [--drive-root] [--program FILE]\n",
+                   stderr);
+        return 2;
+    }
+    arbolink::cli::TerminalHost host;
+    args.erase(args.begin());
+    return arbolink::cli::RunPlanCommand(args, host, stdout, stderr);
+}

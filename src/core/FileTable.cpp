@@ -1,0 +1,49 @@
+#include "core/FileTable.h"
+
+#include <charconv>
+
+namespace arbolink {
+
+void FileTable::Allocate(std::size_t rows) {
+    Discard();
+    for (auto& column : columns_) {
+        column.resize(rows);
+    }
+}
+
+void FileTable::Discard() {
+    for (auto& column : columns_) {
+        std::vector<std::string>().swap(column);
+    }
+}
+
+void FileTable::ClearRows(std::size_t rows) {
+    for (auto& column : columns_) {
+        for (std::size_t row = 0; row < rows && row < column.size(); ++row) {
+            column[row].clear();
+        }
+    }
+}
+
+void FileTable::Permute(const std::vector<std::uint32_t>& order) {
+    std::vector<std::string> moved(order.size());
+    for (auto& column : columns_) {
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            moved[i] = std::move(column[order[i]]);
+        }
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            column[i] = std::move(moved[i]);
+        }
+    }
+}
+
+std::int64_t CellNumber(const std::string& cell) {
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+    if (error != std::errc() || end != cell.data() + cell.size()) {
+        return 0;
+    }
+    return value;
+}
+
+} // namespace arbolink

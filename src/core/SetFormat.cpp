@@ -1,0 +1,152 @@
+#include "core/SetFormat.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "fs/Encoding.h"
+#include "fs/Folders.h"
+
+namespace arbolink {
+
+namespace {
+
+std::string FormatErrorText(const std::string& fileName, std::int64_t line) {
+    char text[512];
+    std::snprintf(text, sizeof text, msg::kBadSetFile, fileName.c_str(),
+                  static_cast<long long>(line));
+    return text;
+}
+
+void AppendQuoted(std::string& out, std::string_view field) {
+    out += '"';
+    for (char c : field) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    out += '"';
+}
+
+std::int64_t QuotedSize(std::string_view field) {
+    return static_cast<std::int64_t>(field.size() + std::count(field.begin(), field.end(), '"'));
+}
+
+bool IsBlankOrControl(char c) {
+    auto code = static_cast<unsigned char>(c);
+    return code >= 1 && code <= 32;
+}
+
+} // namespace
+
+SetFormatError::SetFormatError(const std::string& fileName, std::int64_t line)
+    : std::runtime_error(FormatErrorText(fileName, line)) {}
+
+std::string DiskFolder(const std::string& destination) {
+    std::string folder = AddBackslash(destination);
+    if (IsDriveRoot(folder)) {
+        folder += kDummyFolderName;
+        folder += kPathSeparator;
+    }
+    return folder;
+}
+
+std::string IndexLine(std::string_view folder, std::string_view name, std::string_view stored) {
+    std::string line;
+    line.reserve(static_cast<std::size_t>(IndexLineSize(folder, name, stored)));
+    AppendQuoted(line, folder);
+    line += ',';
+    AppendQuoted(line, name);
+    line += ',';
+    AppendQuoted(line, stored);
+    line += "\r\n";
+    return line;
+}
+
+std::int64_t IndexLineSize(std::string_view folder, std::string_view name,
+                           std::string_view stored) {
+    return QuotedSize(folder) + QuotedSize(name) + QuotedSize(stored) + 10;
+}
+
+std::string IdentityLine(std::string_view setId, std::int32_t disk, std::int32_t diskCount) {
+    std::string line;
+    AppendQuoted(line, setId);
+    line += ',' + std::to_string(disk) + ',' + std::to_string(diskCount) + "\r\n";
+    return line;
+}
+
+std::vector<std::string> SplitFields(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    auto skipBlanks = [&] {
+        while (i < n && IsBlankOrControl(line[i])) {
+            ++i;
+        }
+    };
+    skipBlanks();
+    while (i < n) {
+        std::string field;
+        if (line[i] == '"') {
+            ++i;
+            while (i < n) {
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += line[i++];
+            }
+        } else {
+            while (i < n && static_cast<unsigned char>(line[i]) >= 33 && line[i] != ',') {
+                field += line[i++];
+            }
+        }
+        fields.push_back(std::move(field));
+        skipBlanks();
+        if (i < n && line[i] == ',') {
+            ++i;
+            skipBlanks();
+        } else if (i < n && !IsBlankOrControl(line[i]) && line[i] != '"' &&
+                   static_cast<unsigned char>(line[i]) < 33) {
+            ++i; // a NUL byte: step over it rather than stall
+        }
+    }
+    return fields;
+}
+
+bool DecodeSetText(std::string_view bytes, std::string& text) {
+    if (IsValidUtf8(bytes)) {
+        if (bytes.starts_with("\xEF\xBB\xBF")) {
+            bytes.remove_prefix(3);
+        }
+        text.assign(bytes);
+        return true;
+    }
+    return Cp932ToUtf8(bytes, text);
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        std::string_view line = text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+        start = next;
+    }
+    if (lines.empty()) {
+        lines.emplace_back();
+    }
+    return lines;
+}
+
+} // namespace arbolink

@@ -1,0 +1,61 @@
+#pragma once
+// The disk set format: what a disk of a set holds and the two set files, byte by byte.
+//
+// A disk's set folder (the disk folder) holds the index "_index.@txt" of the whole set, the
+// identity file "_Disk.@ID", the disk's files side by side under their stored names and, on
+// disk 1 when asked for, the folder "Arbolink" with a copy of the program. Both set files are
+// UTF-8 text whose lines end in CR LF; readers also accept Shift-JIS (CP932) files.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arbolink {
+
+inline constexpr const char* kIndexFileName = "_index.@txt";
+inline constexpr const char* kIdentityFileName = "_Disk.@ID";
+inline constexpr const char* kDummyFolderName = "@dummy@";
+inline constexpr const char* kProgramFolderName = "Arbolink";
+
+namespace msg {
+inline constexpr const char* kDiskUnusable = "このディスクは使えません\n\n確認してください";
+inline constexpr const char* kCheckDisk = "ディスクを確認してください";
+inline constexpr const char* kBadSetFile = "ディスクのファイル「%s」の形式が正しくありません（%lld 行目）";
+} // namespace msg
+
+// A set file whose contents do not follow the format. what() is the message for the user.
+class SetFormatError : public std::runtime_error {
+public:
+    SetFormatError(const std::string& fileName, std::int64_t line);
+};
+
+// The folder on a disk that holds the set: the destination as a folder prefix or, when that
+// is the root of a volume, the folder "@dummy@" under it.
+std::string DiskFolder(const std::string& destination);
+
+// One index line: the three fields quoted, separated by commas, ended by CR LF. A double
+// quote inside a field is written doubled.
+std::string IndexLine(std::string_view folder, std::string_view name, std::string_view stored);
+// The byte length of IndexLine for these fields, without building it.
+std::int64_t IndexLineSize(std::string_view folder, std::string_view name,
+                           std::string_view stored);
+
+// The identity line: "SetId",n,DiskCount CR LF.
+std::string IdentityLine(std::string_view setId, std::int32_t disk, std::int32_t diskCount);
+
+// Cuts one line into fields: blanks and control characters between fields are skipped, a
+// quoted field runs to the next quote that is not doubled (a doubled quote stands for one),
+// an unquoted field ends before a blank, a control character or a comma.
+std::vector<std::string> SplitFields(std::string_view line);
+
+// A set file's bytes as UTF-8 text: UTF-8 as it is (a leading byte-order mark dropped), any
+// other bytes read as CP932. False when they are neither.
+bool DecodeSetText(std::string_view bytes, std::string& text);
+
+// Cuts text into lines ended by LF (a CR before it dropped), the way a line reader sees them:
+// a last line without its end still counts, an empty text is one empty line.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+} // namespace arbolink

@@ -1,0 +1,238 @@
+#include "core/divide/DiskAssignment.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Progress.h"
+#include "core/SetFormat.h"
+#include "core/divide/DivideMessages.h"
+#include "core/divide/StoredNames.h"
+#include "fs/Encoding.h"
+
+namespace arbolink {
+
+namespace {
+
+using Order = std::vector<std::uint32_t>;
+using Keys = std::vector<std::int64_t>;
+
+// The planner's quicksort over an order of row indices, keys descending. The two halves are
+// disjoint, so sorting the smaller one first (to bound the stack) gives the same result.
+void QuickSort(Order& order, Keys& keys, std::int64_t left, std::int64_t right) {
+    while (left < right) {
+        const std::int64_t pivot = keys[static_cast<std::size_t>((left + right) / 2)];
+        std::int64_t i = left - 1;
+        std::int64_t j = right + 1;
+        auto swapRows = [&](std::int64_t a, std::int64_t b) {
+            std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
+            std::swap(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
+        };
+        do {
+            do {
+                ++i;
+            } while (keys[static_cast<std::size_t>(i)] > pivot);
+            do {
+                --j;
+            } while (keys[static_cast<std::size_t>(j)] < pivot);
+            swapRows(i, j);
+        } while (i < j);
+        swapRows(i, j);
+        const bool leftSmaller = (i - 1 - left) < (right - j - 1);
+        if (leftSmaller) {
+            if (left < i - 1) {
+                QuickSort(order, keys, left, i - 1);
+            }
+            left = j + 1;
+        } else {
+            if (j + 1 < right) {
+                QuickSort(order, keys, j + 1, right);
+            }
+            right = i - 1;
+        }
+    }
+}
+
+// What the same-name check knows of one upper-cased name.
+struct NameUse {
+    bool isName = false;       // some file row has this Name
+    bool seen = false;         // an earlier row (in table order) had this Name
+    bool stored = false;       // already given out as a stored name
+    bool reserved = false;     // the name of a set file or of the program folder
+};
+
+class StoredNameRegistry {
+public:
+    StoredNameRegistry(const PlanningValues& values) {
+        uses_.reserve(static_cast<std::size_t>(values.FileCount) + 3);
+        for (std::int64_t row = 0; row < values.FileCount; ++row) {
+            uses_[UpperCase(values.Table.Cell(Name, static_cast<std::size_t>(row)))].isName = true;
+        }
+        uses_[UpperCase(kIndexFileName)].reserved = true;
+        uses_[UpperCase(kIdentityFileName)].reserved = true;
+        if (!values.Table.Cell(Name, static_cast<std::size_t>(values.FileCount)).empty()) {
+            uses_[UpperCase(kProgramFolderName)].reserved = true;
+        }
+    }
+
+    // True when the name was already seen on an earlier row; marks it seen.
+    bool SeenBefore(const std::string& upperName) {
+        NameUse& use = uses_[upperName];
+        bool seen = use.seen;
+        use.seen = true;
+        return seen;
+    }
+
+    // A candidate stored name is taken when it was given out, names a set file, or equals
+    // another file's Name (ownName is the row's own Name, upper-cased).
+    bool Taken(const std::string& upperCandidate, const std::string& upperOwnName) const {
+        auto it = uses_.find(upperCandidate);
+        if (it == uses_.end()) {
+            return false;
+        }
+        const NameUse& use = it->second;
+        return use.stored || use.reserved || (use.isName && upperCandidate != upperOwnName);
+    }
+
+    void GiveOut(const std::string& upperStored) { uses_[upperStored].stored = true; }
+
+private:
+    std::unordered_map<std::string, NameUse> uses_;
+};
+
+std::size_t Index(std::int64_t row) {
+    return static_cast<std::size_t>(row);
+}
+
+} // namespace
+
+void SortBySize(PlanningRun& run) {
+    run.BeginStage(msg::kStageSort);
+    PlanningValues& values = run.values;
+    if (values.FileCount == 0) {
+        return;
+    }
+    const auto count = Index(values.FileCount);
+    Order order(count);
+    Keys keys(count);
+    for (std::size_t row = 0; row < count; ++row) {
+        order[row] = static_cast<std::uint32_t>(row);
+        keys[row] = CellNumber(values.Table.Cell(Size, row));
+    }
+    QuickSort(order, keys, 0, values.FileCount - 1);
+    values.Table.Permute(order);
+}
+
+void CheckSameNames(PlanningRun& run, std::int64_t step) {
+    run.BeginStage(msg::kStageSameNames);
+    PlanningValues& values = run.values;
+    FileTable& table = values.Table;
+    StoredNameRegistry registry(values);
+    std::int64_t suffix = 0;
+    for (std::int64_t i = 0; i < values.FileCount; ++i) {
+        const std::string upperName = UpperCase(table.Cell(Name, Index(i)));
+        std::string stored = PortableName(table.Cell(StoredName, Index(i)));
+        std::string upperStored = UpperCase(stored);
+        if (registry.SeenBefore(upperName) || registry.Taken(upperStored, upperName)) {
+            do {
+                stored += "-" + std::to_string(suffix++);
+                upperStored = UpperCase(stored);
+            } while (registry.Taken(upperStored, upperName));
+        }
+        registry.GiveOut(upperStored);
+        table.Cell(StoredName, Index(i)) = std::move(stored);
+        if (i == 0) {
+            continue; // the first row is never compared, polled or counted
+        }
+        if (run.Poll()) {
+            return;
+        }
+        if ((i + 1) % step == 0) {
+            run.dialog.SetGauge(GaugePercent(i + 1, values.FileCount));
+        }
+    }
+}
+
+std::int64_t IndexFileSize(const PlanningValues& values) {
+    std::int64_t total = 0;
+    for (std::int64_t row = 0; row < values.FileCount; ++row) {
+        const FileTable& table = values.Table;
+        total += IndexLineSize(table.Cell(Folder, Index(row)), table.Cell(Name, Index(row)),
+                               table.Cell(StoredName, Index(row)));
+    }
+    return total;
+}
+
+bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
+    run.BeginStage(msg::kStageAssign);
+    PlanningValues& values = run.values;
+    std::int64_t assigned = 0;
+    values.DiskCount = 0;
+    // Every disk takes a contiguous run of the sorted rows, so the rows before the cursor
+    // are all assigned and scanning them again would only find them so.
+    std::int64_t cursor = 0;
+    for (;;) {
+        ++values.DiskCount;
+        std::int64_t tally = values.IndexReserve;
+        if (values.DiskCount == 1) {
+            tally += SizeInClusters(values, values.FileCount);
+        }
+        const std::int64_t first = cursor;
+        for (; cursor < values.FileCount; ++cursor) {
+            const std::int64_t clusters = SizeInClusters(values, cursor);
+            if (tally + clusters > capacity) {
+                break;
+            }
+            tally += clusters;
+            SetDiskOfRow(values, cursor, values.DiskCount);
+            ++assigned;
+            if (run.Poll()) {
+                ++cursor;
+                break;
+            }
+            if (assigned % step == 0) {
+                run.dialog.SetGauge(GaugePercent(assigned, values.FileCount));
+            }
+        }
+        values.DiskUsage.push_back(std::to_string(tally));
+        if (AllAssigned(values) || values.RunStatus >= 0) {
+            return true;
+        }
+        if (cursor == first && values.DiskCount > 1) {
+            return false; // a row larger than an empty disk: no disk would ever take it
+        }
+    }
+}
+
+std::int64_t ClustersOf(std::int64_t bytes, std::int32_t clusterSize) {
+    if (clusterSize <= 0) {
+        return bytes;
+    }
+    return bytes / clusterSize + (bytes % clusterSize != 0 ? 1 : 0);
+}
+
+std::int64_t SizeInClusters(const PlanningValues& values, std::int64_t row) {
+    const std::string& size = values.Table.Cell(Size, Index(row));
+    return size.empty() ? 0 : ClustersOf(CellNumber(size), values.ClusterSize);
+}
+
+std::int32_t DiskOfRow(const PlanningValues& values, std::int64_t row) {
+    const std::string& disk = values.Table.Cell(Disk, Index(row));
+    return disk.empty() ? 0 : static_cast<std::int32_t>(CellNumber(disk));
+}
+
+void SetDiskOfRow(PlanningValues& values, std::int64_t row, std::int32_t disk) {
+    values.Table.Cell(Disk, Index(row)) = std::to_string(disk);
+}
+
+bool AllAssigned(const PlanningValues& values) {
+    for (std::int64_t row = values.FileCount - 1; row >= 0; --row) {
+        if (DiskOfRow(values, row) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace arbolink

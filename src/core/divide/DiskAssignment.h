@@ -1,0 +1,44 @@
+#pragma once
+// Disk assignment: sorting the file rows largest first, making stored names unique, the
+// room reserved for the index, and dealing the rows out to disks in order.
+//
+// Space is counted in clusters of the split destination (ClusterSize bytes each).
+
+#include <cstdint>
+
+#include "core/divide/PlanningRun.h"
+
+namespace arbolink {
+
+// Reorders the file rows by Size, largest first, with the planner's quicksort: rows of equal
+// size end in the order that sort gives them, and that order decides which same-named file
+// keeps its name and how disks fill.
+void SortBySize(PlanningRun& run);
+
+// Gives every file row whose Name repeats an earlier row's Name (ignoring letter case) the
+// StoredName + "-" + n, n counting clashes over the whole table. Beyond that, stored names
+// are kept portable and unique in the whole set: a stored name never equals another row's
+// stored name or Name, a set file's name or, with the program copy, its folder "Arbolink";
+// where it would, it gets a further suffix.
+void CheckSameNames(PlanningRun& run, std::int64_t step);
+
+// Byte size of the index file the set files writer makes for the current file rows.
+std::int64_t IndexFileSize(const PlanningValues& values);
+
+// Fills Disk of every file row, sets DiskCount and appends one DiskUsage entry per disk.
+// Answers false when a disk after the first would stay empty (a row larger than a disk),
+// which the planning's size tests rule out beforehand.
+bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step);
+
+// Clusters of a row: 0 for an empty Size, otherwise Size / ClusterSize taken up.
+std::int64_t SizeInClusters(const PlanningValues& values, std::int64_t row);
+// Disk of a row, 0 while it has none.
+std::int32_t DiskOfRow(const PlanningValues& values, std::int64_t row);
+void SetDiskOfRow(PlanningValues& values, std::int64_t row, std::int32_t disk);
+// True when every file row has a disk (also when there are none).
+bool AllAssigned(const PlanningValues& values);
+
+// Clusters a byte count takes: bytes / clusterSize taken up to the next whole number.
+std::int64_t ClustersOf(std::int64_t bytes, std::int32_t clusterSize);
+
+} // namespace arbolink

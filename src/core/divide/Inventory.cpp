@@ -1,0 +1,151 @@
+#include "core/divide/Inventory.h"
+
+#include <optional>
+#include <vector>
+
+#include "core/Progress.h"
+#include "core/divide/DivideMessages.h"
+#include "fs/Encoding.h"
+#include "fs/Folders.h"
+
+namespace arbolink {
+
+namespace {
+
+bool HasLineBreak(const std::string& name) {
+    return name.find_first_of("\r\n") != std::string::npos;
+}
+
+// Why an entry is left behind, or nothing when it is carried (files) or walked (folders).
+std::optional<NotCarriedReason> ReasonToLeave(const FolderEntry& entry) {
+    switch (entry.kind) {
+    case EntryKind::LinkToFolder:
+        return NotCarriedReason::LinkToFolder;
+    case EntryKind::DanglingLink:
+        return NotCarriedReason::DanglingLink;
+    case EntryKind::Special:
+        return NotCarriedReason::SpecialFile;
+    case EntryKind::Folder:
+    case EntryKind::File:
+        break;
+    }
+    if (HasLineBreak(entry.name)) {
+        return NotCarriedReason::LineBreakInName;
+    }
+    if (!IsValidUtf8(entry.name)) {
+        return NotCarriedReason::NotUtf8Name;
+    }
+    if (entry.kind == EntryKind::Folder && kPathSeparator != kIndexSeparator &&
+        entry.name.find(kIndexSeparator) != std::string::npos) {
+        return NotCarriedReason::SeparatorInFolderName;
+    }
+    return std::nullopt;
+}
+
+void CountBelow(PlanningValues& values, const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    ListFolder(folder, false, entries);
+    for (const FolderEntry& entry : entries) {
+        if (ReasonToLeave(entry)) {
+            continue;
+        }
+        if (entry.kind == EntryKind::Folder) {
+            CountBelow(values, folder + entry.name + kPathSeparator);
+        } else {
+            ++values.FileCount;
+        }
+    }
+}
+
+void Leave(PlanningValues& values, const std::string& relative, NotCarriedReason reason) {
+    values.Skipped.push_back({relative, reason});
+}
+
+void WriteRow(PlanningValues& values, std::int64_t row, const std::string& indexFolder,
+              const FolderEntry& entry) {
+    auto r = static_cast<std::size_t>(row);
+    FileTable& table = values.Table;
+    table.Cell(Folder, r) = indexFolder;
+    table.Cell(Name, r) = entry.name;
+    table.Cell(StoredName, r) = entry.name;
+    table.Cell(Size, r) = std::to_string(entry.size);
+}
+
+// One level of the filling walk; relative is the folder below SourceRoot in platform form.
+void FillBelow(PlanningRun& run, const std::string& folder, const std::string& relative,
+               std::int64_t step, std::int64_t& rowIndex) {
+    PlanningValues& values = run.values;
+    std::vector<FolderEntry> entries;
+    if (!ListFolder(folder, true, entries) && !relative.empty()) {
+        Leave(values, relative, NotCarriedReason::UnreadableFolder);
+    }
+    const std::string indexFolder = ToIndexFolder(relative);
+    for (const FolderEntry& entry : entries) {
+        if (values.RunStatus >= 0) {
+            return;
+        }
+        if (auto reason = ReasonToLeave(entry)) {
+            Leave(values, relative + entry.name, *reason);
+            continue;
+        }
+        if (entry.kind == EntryKind::Folder) {
+            const std::string sub = entry.name + kPathSeparator;
+            FillBelow(run, folder + sub, relative + sub, step, rowIndex);
+            if (values.RunStatus >= 0) {
+                return;
+            }
+        } else {
+            ++rowIndex;
+            if (rowIndex >= values.FileCount) {
+                run.host.Beep();
+                run.host.Warning(msg::kTooManyCopyFiles);
+                values.RunStatus = kTooManyFiles;
+                return;
+            }
+            WriteRow(values, rowIndex, indexFolder, entry);
+        }
+        run.Poll();
+        if (rowIndex >= 0 && rowIndex % step == 0) {
+            run.dialog.SetGauge(GaugePercent(rowIndex, values.FileCount));
+        }
+    }
+}
+
+std::string FileNameOf(const std::string& path) {
+    std::size_t slash = path.find_last_of(kPathSeparator);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+void CountFiles(PlanningValues& values, const std::string& folder) {
+    CountBelow(values, folder);
+}
+
+void ClearFileTable(PlanningValues& values, std::int64_t rows) {
+    values.Table.ClearRows(static_cast<std::size_t>(rows));
+}
+
+void FillFileTable(PlanningRun& run, const std::string& folder, std::int64_t step,
+                   std::int64_t& rowIndex) {
+    const std::string& root = run.values.SourceRoot;
+    std::string relative = folder.size() > root.size() ? folder.substr(root.size()) : "";
+    FillBelow(run, folder, relative, step, rowIndex);
+}
+
+void AddProgramRow(PlanningValues& values) {
+    std::int64_t size = FileSizeOf(values.ProgramFile);
+    if (size < 0) {
+        return;
+    }
+    std::string name = FileNameOf(values.ProgramFile);
+    auto row = static_cast<std::size_t>(values.FileCount);
+    FileTable& table = values.Table;
+    table.Cell(Folder, row) = msg::kProgramRowFolder;
+    table.Cell(Name, row) = name;
+    table.Cell(StoredName, row) = name;
+    table.Cell(Size, row) = std::to_string(size);
+    table.Cell(Disk, row) = "1";
+}
+
+} // namespace arbolink

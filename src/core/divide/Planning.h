@@ -1,0 +1,41 @@
+#pragma once
+// The planning run of a divide: the inventory and the disk assignment behind the progress
+// dialog, then the report of how planning ended.
+
+#include <cstdint>
+#include <string>
+
+#include "core/Host.h"
+#include "core/PlanningValues.h"
+
+namespace arbolink {
+
+struct PlanRequest {
+    std::string source;      // copy source folder, as the field holds it
+    std::string destination; // split destination folder, as the field holds it
+    bool destinationIsDriveRoot = false; // the set then lives in "@dummy@" and takes a cluster
+    bool copyProgram = false;
+    std::int32_t clusterSize = 0;
+    std::int64_t capacity = 0; // clusters a disk may take
+};
+
+enum class PlanOutcome {
+    Complete,
+    TableTooLarge, // the table could not be allocated
+    TooManyFiles,  // the source grew between the two walks
+    FileTooLarge,  // a file does not fit on one disk
+    Cancelled,
+};
+
+// Clusters a disk may take: (freeBytes * percent) / clusterSize / 100, taken up to the next
+// whole number.
+std::int64_t CapacityInClusters(std::int64_t freeBytes, std::int32_t percent,
+                                std::int32_t clusterSize);
+
+// Builds the plan into values: walk, sort, same-name check, index reservation and packing,
+// with the progress dialog up and the main window disabled. After the dialog is gone and the
+// window enabled again it shows the outcome's message and, for a complete plan, the list of
+// what will not be carried. The disk-count question and the writing are the caller's.
+PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& request);
+
+} // namespace arbolink

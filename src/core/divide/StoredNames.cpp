@@ -1,0 +1,52 @@
+#include "core/divide/StoredNames.h"
+
+#include <array>
+#include <cctype>
+
+namespace arbolink {
+
+namespace {
+
+bool IsRefusedCharacter(char c) {
+    static constexpr std::string_view refused = "\\/:*?\"<>|";
+    return static_cast<unsigned char>(c) < 0x20 || refused.find(c) != std::string_view::npos;
+}
+
+bool IsReservedDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') {
+        base.remove_suffix(1);
+    }
+    std::string upper;
+    for (char c : base) {
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    static constexpr std::array<std::string_view, 4> plain = {"CON", "PRN", "AUX", "NUL"};
+    for (std::string_view device : plain) {
+        if (upper == device) {
+            return true;
+        }
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+
+} // namespace
+
+std::string PortableName(std::string_view name) {
+    std::string portable(name);
+    for (char& c : portable) {
+        if (IsRefusedCharacter(c)) {
+            c = '_';
+        }
+    }
+    if (!portable.empty() && (portable.back() == '.' || portable.back() == ' ')) {
+        portable.back() = '_';
+    }
+    if (IsReservedDeviceName(portable)) {
+        portable.insert(portable.begin(), '_');
+    }
+    return portable;
+}
+
+} // namespace arbolink

@@ -1,0 +1,85 @@
+#pragma once
+// Path and folder operations shared by the split and restore sides.
+//
+// Paths are UTF-8 strings in the platform's own form. None of these operations shows a
+// message: each answers with its result and the calling command words the outcome.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arbolink {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// The separator between folder names in a set's index, on every platform.
+inline constexpr char kIndexSeparator = '\\';
+
+// The path as a folder prefix: unchanged when it already ends in the platform's separator,
+// otherwise with one appended. The empty path gives the separator alone.
+std::string AddBackslash(const std::string& path);
+
+// A relative folder in index form ("docs\old\") from the platform's form ("docs/old/"),
+// and back. On Windows both forms are the same.
+std::string ToIndexFolder(std::string_view platformFolder);
+std::string FromIndexFolder(std::string_view indexFolder);
+
+// True when the folder holds at least one entry of any kind (hidden ones included). A folder
+// that does not exist or cannot be listed answers false.
+bool FolderHasEntries(const std::string& folder);
+
+// Deletes everything below the folder, depth first, and then the folder itself unless its
+// path equals emptyingFolder exactly (the folder the user agreed to empty stays). Symbolic
+// links are removed, never followed; another mounted file system below the folder is never
+// entered. A failure does not stop the walk. Answers true only when every removal succeeded.
+bool DeleteFolderContents(const std::string& folder, const std::string& emptyingFolder);
+
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);
+
+// The size in bytes of a regular file (a link is followed); -1 when there is none.
+std::int64_t FileSizeOf(const std::string& path);
+
+// Creates the folder with all missing parents; true when it exists afterwards.
+bool CreateFolders(const std::string& path);
+
+// True when the folder is the root of a mounted volume (a drive root), where a set lives in
+// the folder "@dummy@" rather than in the root itself.
+bool IsDriveRoot(const std::string& folder);
+
+// The full path of the running program's own file; empty when it cannot be found.
+std::string ProgramFilePath();
+
+// What a directory listing entry is, after following a symbolic link once.
+enum class EntryKind {
+    Folder,       // a real folder (not a link)
+    File,         // a regular file, or a link to one
+    LinkToFolder, // a symbolic link to a folder: never followed
+    DanglingLink, // a symbolic link whose target is missing or unreadable
+    Special,      // a FIFO, socket or device: never opened
+};
+
+struct FolderEntry {
+    std::string name;
+    EntryKind kind = EntryKind::File;
+    std::int64_t size = 0; // bytes, for files when sizes were asked for
+};
+
+// Lists one folder in the order the file system yields its entries, "." and ".." left out.
+// With withSizes the size of every file is read as well. Answers false when the folder
+// cannot be listed; entries read before a failure are kept.
+bool ListFolder(const std::string& folderPrefix, bool withSizes, std::vector<FolderEntry>& entries);
+
+// Writes the bytes to a temporary file beside the path, flushes them to the medium and then
+// renames it over the path, so that the file is never left half-written under its own name.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Reads a whole file; false when it cannot be opened or read, or is larger than maxBytes.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t maxBytes);
+
+} // namespace arbolink

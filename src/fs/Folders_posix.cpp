@@ -1,0 +1,324 @@
+// POSIX backend of the path and folder operations.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "fs/Folders.h"
+
+namespace arbolink {
+
+namespace {
+
+// Closes a directory stream when it goes out of scope.
+class DirStream {
+public:
+    explicit DirStream(DIR* dir) : dir_(dir) {}
+    ~DirStream() {
+        if (dir_ != nullptr) {
+            closedir(dir_);
+        }
+    }
+    DirStream(const DirStream&) = delete;
+    DirStream& operator=(const DirStream&) = delete;
+    DIR* get() const { return dir_; }
+
+private:
+    DIR* dir_;
+};
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+EntryKind KindOfLinkTarget(int dirFd, const char* name, std::int64_t& size) {
+    struct stat target{};
+    if (fstatat(dirFd, name, &target, 0) != 0) {
+        return EntryKind::DanglingLink;
+    }
+    if (S_ISDIR(target.st_mode)) {
+        return EntryKind::LinkToFolder;
+    }
+    if (S_ISREG(target.st_mode)) {
+        size = target.st_size;
+        return EntryKind::File;
+    }
+    return EntryKind::Special;
+}
+
+EntryKind KindOfEntry(int dirFd, const dirent& entry, bool withSizes, std::int64_t& size) {
+    unsigned char type = entry.d_type;
+    if (type == DT_DIR && !withSizes) {
+        return EntryKind::Folder;
+    }
+    if (type == DT_REG && !withSizes) {
+        return EntryKind::File;
+    }
+    if (type == DT_LNK) {
+        return KindOfLinkTarget(dirFd, entry.d_name, size);
+    }
+    if (type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK) {
+        return EntryKind::Special;
+    }
+    struct stat info{};
+    if (fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return EntryKind::DanglingLink;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return KindOfLinkTarget(dirFd, entry.d_name, size);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return EntryKind::Folder;
+    }
+    if (S_ISREG(info.st_mode)) {
+        size = info.st_size;
+        return EntryKind::File;
+    }
+    return EntryKind::Special;
+}
+
+// Empties the folder open as dirFd. Sub-folders are emptied and removed unless their path
+// equals emptyingFolder; a folder on another device (a mount point) is never entered.
+bool DeleteContentsAt(int dirFd, const std::string& prefix, dev_t device,
+                      const std::string& emptyingFolder) {
+    FileDescriptor listFd(dup(dirFd));
+    if (listFd.get() < 0) {
+        return false;
+    }
+    DirStream dir(fdopendir(listFd.get()));
+    if (dir.get() == nullptr) {
+        return false;
+    }
+    listFd.release();
+    bool ok = true;
+    while (dirent* entry = readdir(dir.get())) {
+        if (IsDotEntry(entry->d_name)) {
+            continue;
+        }
+        struct stat info{};
+        if (fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            ok = false;
+            continue;
+        }
+        if (!S_ISDIR(info.st_mode)) {
+            ok = unlinkat(dirFd, entry->d_name, 0) == 0 && ok;
+            continue;
+        }
+        if (info.st_dev != device) {
+            ok = false; // a mounted volume below the folder stays untouched
+            continue;
+        }
+        // A folder without write or search permission for us is the analogue of a
+        // read-only folder: make it ours to empty first.
+        if ((info.st_mode & S_IRWXU) != S_IRWXU) {
+            fchmodat(dirFd, entry->d_name, info.st_mode | S_IRWXU, 0);
+        }
+        std::string path = prefix + entry->d_name;
+        FileDescriptor child(
+            openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (child.get() >= 0) {
+            ok = DeleteContentsAt(child.get(), AddBackslash(path), device, emptyingFolder) && ok;
+        } else {
+            ok = false;
+        }
+        if (path != emptyingFolder) {
+            ok = unlinkat(dirFd, entry->d_name, AT_REMOVEDIR) == 0 && ok;
+        }
+    }
+    return ok;
+}
+
+std::string ParentOf(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/') {
+        trimmed.pop_back();
+    }
+    std::size_t slash = trimmed.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : trimmed.substr(0, slash);
+}
+
+} // namespace
+
+bool FolderHasEntries(const std::string& folder) {
+    DirStream dir(opendir(AddBackslash(folder).c_str()));
+    if (dir.get() == nullptr) {
+        return false;
+    }
+    while (dirent* entry = readdir(dir.get())) {
+        if (!IsDotEntry(entry->d_name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DeleteFolderContents(const std::string& folder, const std::string& emptyingFolder) {
+    std::string prefix = AddBackslash(folder);
+    bool ok = true;
+    struct stat info{};
+    FileDescriptor fd(open(prefix.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() >= 0 && fstat(fd.get(), &info) == 0) {
+        ok = DeleteContentsAt(fd.get(), prefix, info.st_dev, emptyingFolder);
+    }
+    if (folder != emptyingFolder) {
+        ok = rmdir(folder.c_str()) == 0 && ok;
+    }
+    return ok;
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat info{};
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info{};
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::int64_t FileSizeOf(const std::string& path) {
+    struct stat info{};
+    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return -1;
+    }
+    return info.st_size;
+}
+
+bool CreateFolders(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    if (FolderExists(path)) {
+        return true;
+    }
+    std::string parent = ParentOf(path);
+    if (parent != path && !FolderExists(parent) && !CreateFolders(parent)) {
+        return false;
+    }
+    return mkdir(path.c_str(), 0777) == 0 || FolderExists(path);
+}
+
+bool IsDriveRoot(const std::string& folder) {
+    struct stat self{};
+    struct stat parent{};
+    std::string prefix = AddBackslash(folder);
+    if (stat(prefix.c_str(), &self) != 0 || stat((prefix + "..").c_str(), &parent) != 0) {
+        return false;
+    }
+    return self.st_dev != parent.st_dev || self.st_ino == parent.st_ino;
+}
+
+std::string ProgramFilePath() {
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (length <= 0 || length >= static_cast<ssize_t>(sizeof buffer)) {
+        return {};
+    }
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+bool ListFolder(const std::string& folderPrefix, bool withSizes,
+                std::vector<FolderEntry>& entries) {
+    DirStream dir(opendir(folderPrefix.c_str()));
+    if (dir.get() == nullptr) {
+        return false;
+    }
+    int dirFd = dirfd(dir.get());
+    errno = 0;
+    while (dirent* entry = readdir(dir.get())) {
+        if (IsDotEntry(entry->d_name)) {
+            continue;
+        }
+        FolderEntry item;
+        item.name = entry->d_name;
+        item.kind = KindOfEntry(dirFd, *entry, withSizes, item.size);
+        entries.push_back(std::move(item));
+        errno = 0;
+    }
+    return errno == 0;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temporary = path + ".tmp~";
+    FileDescriptor fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = write(fd.get(), bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            unlink(temporary.c_str());
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (fsync(fd.get()) != 0 || close(fd.release()) != 0 ||
+        rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
+    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info{};
+    if (fd.get() < 0 || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size > maxBytes) {
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
+            return false;
+        }
+    }
+}
+
+} // namespace arbolink

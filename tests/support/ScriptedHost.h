@@ -1,0 +1,84 @@
+#pragma once
+// A Host for tests: records every dialog, beep and progress-dialog call in order, answers
+// questions from a queue, and fails the test on a question it was not told to expect.
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Host.h"
+
+namespace arbolink::test {
+
+struct DialogRecord {
+    DialogKind kind;
+    std::string caption;
+    std::string text;
+    Buttons buttons;
+    Button answer;
+};
+
+// One recorded event: a dialog, a beep, or a progress-dialog call such as "gauge 12".
+struct Event {
+    enum class Type { Dialog, Beep, Progress, WindowEnabled, WindowDisabled, SelectField };
+    Type type;
+    std::string detail; // dialog text, or the progress call with its value
+};
+
+struct ProgressRecord {
+    std::string caption;
+    std::string message;
+    std::vector<std::string> stages;
+    std::vector<int> gauge; // every value set, in order
+    bool released = false;
+};
+
+class ScriptedHost : public Host {
+public:
+    // Queues the answer to the next question; with expectedText, the question must read so.
+    void Answer(Button button, std::optional<std::string> expectedText = std::nullopt);
+
+    // Called at every ProcessMessages, e.g. to press Cancel or change the file system.
+    std::function<void()> onProcessMessages;
+    // Presses Cancel in the progress dialog that is up (or the next one created).
+    void PressCancel();
+
+    Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
+    void Beep() override;
+    void ProcessMessages() override;
+    std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
+    void SetMainWindowEnabled(bool enabled) override;
+    MainFields ReadFields() override { return fields; }
+    void SelectFieldText(Field field) override;
+
+    MainFields fields;
+    std::vector<DialogRecord> dialogs;
+    std::vector<Event> events;
+    std::vector<std::shared_ptr<ProgressRecord>> progress;
+    bool mainWindowEnabled = true;
+    int processMessagesCalls = 0;
+    // True while a progress dialog is up; dialogs shown meanwhile are recorded as such.
+    int openProgressDialogs = 0;
+    bool cancelPending = false;
+
+    // The texts of every dialog shown, in order.
+    std::vector<std::string> DialogTexts() const;
+    // Events of one type, their details in order.
+    std::vector<std::string> Details(Event::Type type) const;
+    // Answers still queued at the end of a test mean the code asked fewer questions.
+    std::size_t UnusedAnswers() const { return answers_.size(); }
+
+private:
+    struct QueuedAnswer {
+        Button button;
+        std::optional<std::string> expectedText;
+    };
+    std::deque<QueuedAnswer> answers_;
+    std::vector<std::shared_ptr<bool>> flags_;
+    bool* currentCancel_ = nullptr;
+};
+
+} // namespace arbolink::test
