@@ -27,4 +27,22 @@ bool IsFolderReady(const std::string& folder);
 bool GetDriveSpace(const std::string& folder, std::int32_t& sectorsPerCluster,
                    std::int32_t& bytesPerSector, std::int64_t& freeBytes);
 
+// Remembers the volumes a command started on. While a VolumeWatch lives, DriveFreeBytes (and
+// so IsFolderReady and GetDriveSpace) answers -1 / false for a path below a remembered mount
+// point that is no longer mounted, although the empty mount folder on the system disk would
+// still answer: a pulled stick must never let a command write onto the system disk.
+class VolumeWatch {
+public:
+    VolumeWatch();
+    ~VolumeWatch();
+    VolumeWatch(const VolumeWatch&) = delete;
+    VolumeWatch& operator=(const VolumeWatch&) = delete;
+    // Remembers the mount point that holds path now (nothing when path names no drive).
+    void Remember(const std::string& path);
+};
+
+// Points the backend at another root for its system files ("/proc/self/mountinfo", "/sys"),
+// so that tests can describe any kind of drive with a fake tree. "" is the real root.
+void SetDriveSystemRoot(const std::string& root);
+
 } // namespace arbolink
