@@ -1,0 +1,19 @@
+#pragma once
+// What lives for the whole run of the program and the commands share: the planning values
+// (the file table among them), the share of free space a disk may be filled to, and the
+// folder that emptying must keep.
+
+#include <cstdint>
+#include <string>
+
+#include "core/PlanningValues.h"
+
+namespace arbolink {
+
+struct Session {
+    PlanningValues values;
+    std::int32_t FreeSpacePercent = 95; // 0 to 100 through the options dialog
+    std::string EmptyingFolder;         // the destination being emptied; it stays itself
+};
+
+} // namespace arbolink
