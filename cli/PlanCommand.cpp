@@ -1,11 +1,11 @@
 #include "PlanCommand.h"
 
-#include <charconv>
-#include <optional>
-
 #include "core/PlanningValues.h"
 #include "core/divide/Planning.h"
 #include "fs/Folders.h"
+
+#include <charconv>
+#include <optional>
 
 namespace arbolink::cli {
 
@@ -117,14 +117,14 @@ int RunPlanCommand(const std::vector<std::string>& args, Host& host, std::FILE* 
     request.destinationIsDriveRoot = parsed->driveRoot;
     request.copyProgram = !parsed->program.empty();
     request.clusterSize = static_cast<std::int32_t>(parsed->clusterSize);
-    request.capacity = CapacityInClusters(parsed->freeBytes,
-                                          static_cast<std::int32_t>(parsed->percent),
-                                          request.clusterSize);
+    request.capacity = CapacityInClusters(
+        parsed->freeBytes, static_cast<std::int32_t>(parsed->percent), request.clusterSize);
     if (RunPlanning(values, host, request) != PlanOutcome::Complete) {
         return 1;
     }
     const bool programRowFilled =
-        request.copyProgram && !values.Table.Cell(Name, static_cast<std::size_t>(values.FileCount)).empty();
+        request.copyProgram &&
+        !values.Table.Cell(Name, static_cast<std::size_t>(values.FileCount)).empty();
     PrintPlan(values, programRowFilled, out);
     return 0;
 }

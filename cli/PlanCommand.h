@@ -1,11 +1,11 @@
 #pragma once
 // arbolink-cli plan: runs the planning of a divide on a folder and prints the plan.
 
+#include "core/Host.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include "core/Host.h"
 
 namespace arbolink::cli {
 

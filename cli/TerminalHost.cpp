@@ -86,8 +86,7 @@ private:
 
 TerminalHost::TerminalHost(std::FILE* in, std::FILE* err) : in_(in), err_(err) {}
 
-Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text,
-                                const Buttons& buttons) {
+Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
     std::fprintf(err_, "[%s] %s\n", CaptionOf(kind), text.c_str());
     if (buttons.size() <= 1) {
         return buttons.empty() ? Button::Ok : buttons.front();

@@ -3,11 +3,11 @@
 // questions are answered from standard input, and the progress dialog is a line on the
 // terminal.
 
+#include "core/Host.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include "core/Host.h"
 
 namespace arbolink::cli {
 

@@ -1,10 +1,10 @@
 // arbolink-cli: the divide planning from a terminal.
+#include "PlanCommand.h"
+#include "TerminalHost.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include "PlanCommand.h"
-#include "TerminalHost.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -11,11 +11,11 @@
 namespace arbolink {
 
 enum Column : std::size_t {
-    Folder = 0, // folder relative to the source root in index form ("docs\old\"); "" at the top
-    Name = 1,   // the file's own name
+    Folder = 0,     // folder relative to the source root in index form ("docs\old\"); "" at the top
+    Name = 1,       // the file's own name
     StoredName = 2, // the name of the file on its disk
-    Size = 3,   // bytes, decimal
-    Disk = 4,   // disk number from 1, decimal; empty until assigned
+    Size = 3,       // bytes, decimal
+    Disk = 4,       // disk number from 1, decimal; empty until assigned
 };
 
 inline constexpr std::size_t kColumnCount = 5;
@@ -32,9 +32,7 @@ public:
 
     std::size_t RowCount() const { return columns_[0].size(); }
     std::string& Cell(Column column, std::size_t row) { return columns_[column][row]; }
-    const std::string& Cell(Column column, std::size_t row) const {
-        return columns_[column][row];
-    }
+    const std::string& Cell(Column column, std::size_t row) const { return columns_[column][row]; }
     // Reorders rows 0 to order.size() - 1 so that row i becomes the former row order[i].
     void Permute(const std::vector<std::uint32_t>& order);
 

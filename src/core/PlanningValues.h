@@ -2,11 +2,11 @@
 // The values a split plans with and a restore reads into. They belong to the process and
 // live from one split or restore to the next; the next run replaces them.
 
+#include "core/FileTable.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "core/FileTable.h"
 
 namespace arbolink {
 
@@ -17,13 +17,13 @@ inline constexpr int kCancelled = 1;
 
 // Why an entry of the source tree is not carried into a set.
 enum class NotCarriedReason {
-    LinkToFolder,    // a symbolic link to a folder: never followed
-    DanglingLink,    // a symbolic link whose target is missing
-    SpecialFile,     // a FIFO, socket or device
+    LinkToFolder, // a symbolic link to a folder: never followed
+    DanglingLink, // a symbolic link whose target is missing
+    SpecialFile,  // a FIFO, socket or device
     UnreadableFolder,
-    LineBreakInName, // the index cannot hold a name with CR or LF
+    LineBreakInName,       // the index cannot hold a name with CR or LF
     SeparatorInFolderName, // "\" separates folders in the index
-    NotUtf8Name,     // the index is UTF-8; other bytes would spoil the whole index
+    NotUtf8Name,           // the index is UTF-8; other bytes would spoil the whole index
 };
 
 struct NotCarried {
@@ -32,17 +32,17 @@ struct NotCarried {
 };
 
 struct PlanningValues {
-    FileTable Table;          // FileCount file rows, then the program row
-    std::string SourceRoot;   // source folder prefix
-    std::string DestRoot;     // split destination folder prefix (the disk folder)
+    FileTable Table;              // FileCount file rows, then the program row
+    std::string SourceRoot;       // source folder prefix
+    std::string DestRoot;         // split destination folder prefix (the disk folder)
     std::int32_t ClusterSize = 0; // bytes per cluster of the split destination
     std::int64_t FileCount = 0;
     std::int32_t DiskCount = 0;
     std::int64_t IndexReserve = 0; // clusters kept on every disk for the index file
     int RunStatus = kRunning;
     std::vector<std::string> DiskUsage; // clusters planned per disk, decimal
-    std::string ProgramFile;  // the program's own file, for the program row
-    std::vector<NotCarried> Skipped; // what the walk found and leaves behind
+    std::string ProgramFile;            // the program's own file, for the program row
+    std::vector<NotCarried> Skipped;    // what the walk found and leaves behind
 };
 
 } // namespace arbolink

@@ -3,10 +3,10 @@
 // (the file table among them), the share of free space a disk may be filled to, and the
 // folder that emptying must keep.
 
+#include "core/PlanningValues.h"
+
 #include <cstdint>
 #include <string>
-
-#include "core/PlanningValues.h"
 
 namespace arbolink {
 

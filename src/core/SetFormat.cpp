@@ -1,10 +1,10 @@
 #include "core/SetFormat.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "fs/Encoding.h"
 #include "fs/Folders.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace arbolink {
 
@@ -136,7 +136,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        std::string_view line = text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
+        std::string_view line =
+            text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }

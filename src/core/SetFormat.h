@@ -22,7 +22,8 @@ inline constexpr const char* kProgramFolderName = "Arbolink";
 namespace msg {
 inline constexpr const char* kDiskUnusable = "このディスクは使えません\n\n確認してください";
 inline constexpr const char* kCheckDisk = "ディスクを確認してください";
-inline constexpr const char* kBadSetFile = "ディスクのファイル「%s」の形式が正しくありません（%lld 行目）";
+inline constexpr const char* kBadSetFile =
+    "ディスクのファイル「%s」の形式が正しくありません（%lld 行目）";
 } // namespace msg
 
 // A set file whose contents do not follow the format. what() is the message for the user.
@@ -39,8 +40,7 @@ std::string DiskFolder(const std::string& destination);
 // quote inside a field is written doubled.
 std::string IndexLine(std::string_view folder, std::string_view name, std::string_view stored);
 // The byte length of IndexLine for these fields, without building it.
-std::int64_t IndexLineSize(std::string_view folder, std::string_view name,
-                           std::string_view stored);
+std::int64_t IndexLineSize(std::string_view folder, std::string_view name, std::string_view stored);
 
 // The identity line: "SetId",n,DiskCount CR LF.
 std::string IdentityLine(std::string_view setId, std::int32_t disk, std::int32_t diskCount);

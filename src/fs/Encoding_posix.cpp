@@ -1,11 +1,10 @@
 // CP932 decoding with glibc's iconv.
+#include "fs/Encoding.h"
+
+#include <cstdint>
 #include <iconv.h>
 #include <locale.h>
 #include <wctype.h>
-
-#include <cstdint>
-
-#include "fs/Encoding.h"
 
 namespace arbolink {
 

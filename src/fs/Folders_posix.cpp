@@ -1,15 +1,14 @@
 // POSIX backend of the path and folder operations.
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "fs/Folders.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
 #include <string>
-
-#include "fs/Folders.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace arbolink {
 
@@ -59,7 +58,7 @@ bool IsDotEntry(const char* name) {
 }
 
 EntryKind KindOfLinkTarget(int dirFd, const char* name, std::int64_t& size) {
-    struct stat target{};
+    struct stat target {};
     if (fstatat(dirFd, name, &target, 0) != 0) {
         return EntryKind::DanglingLink;
     }
@@ -87,7 +86,7 @@ EntryKind KindOfEntry(int dirFd, const dirent& entry, bool withSizes, std::int64
     if (type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK) {
         return EntryKind::Special;
     }
-    struct stat info{};
+    struct stat info {};
     if (fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return EntryKind::DanglingLink;
     }
@@ -122,7 +121,7 @@ bool DeleteContentsAt(int dirFd, const std::string& prefix, dev_t device,
         if (IsDotEntry(entry->d_name)) {
             continue;
         }
-        struct stat info{};
+        struct stat info {};
         if (fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
             ok = false;
             continue;
@@ -185,7 +184,7 @@ bool FolderHasEntries(const std::string& folder) {
 bool DeleteFolderContents(const std::string& folder, const std::string& emptyingFolder) {
     std::string prefix = AddBackslash(folder);
     bool ok = true;
-    struct stat info{};
+    struct stat info {};
     FileDescriptor fd(open(prefix.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() >= 0 && fstat(fd.get(), &info) == 0) {
         ok = DeleteContentsAt(fd.get(), prefix, info.st_dev, emptyingFolder);
@@ -197,17 +196,17 @@ bool DeleteFolderContents(const std::string& folder, const std::string& emptying
 }
 
 bool FolderExists(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool FileExists(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::int64_t FileSizeOf(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return -1;
     }
@@ -229,8 +228,8 @@ bool CreateFolders(const std::string& path) {
 }
 
 bool IsDriveRoot(const std::string& folder) {
-    struct stat self{};
-    struct stat parent{};
+    struct stat self {};
+    struct stat parent {};
     std::string prefix = AddBackslash(folder);
     if (stat(prefix.c_str(), &self) != 0 || stat((prefix + "..").c_str(), &parent) != 0) {
         return false;
@@ -296,7 +295,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info{};
+    struct stat info {};
     if (fd.get() < 0 || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_size > maxBytes) {
         return false;

@@ -18,9 +18,9 @@ struct Settings {
     int cWindowWidth = 0;
     int cWindowHeight = 0;
     std::int32_t freeSpacePercent = 95;
-    std::string source;      // ComboBox1
-    std::string divide;      // ComboBox2
-    std::string dest;        // ComboBox3
+    std::string source;               // ComboBox1
+    std::string divide;               // ComboBox2
+    std::string dest;                 // ComboBox3
     std::vector<std::string> history; // the list of ComboBox3
 };
 

@@ -1,8 +1,7 @@
 #include "support/ScriptedHost.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace arbolink::test {
 
@@ -74,8 +73,7 @@ void ScriptedHost::PressCancel() {
     }
 }
 
-Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text,
-                                const Buttons& buttons) {
+Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
     EXPECT_FALSE(buttons.empty()) << "a dialog without buttons: " << text;
     Button answer = buttons.empty() ? Button::Ok : buttons.front();
     if (buttons.size() > 1) {

@@ -2,14 +2,14 @@
 // A Host for tests: records every dialog, beep and progress-dialog call in order, answers
 // questions from a queue, and fails the test on a question it was not told to expect.
 
+#include "core/Host.h"
+
 #include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "core/Host.h"
 
 namespace arbolink::test {
 

@@ -1,10 +1,9 @@
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace arbolink::test {

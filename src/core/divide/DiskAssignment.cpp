@@ -1,15 +1,15 @@
 #include "core/divide/DiskAssignment.h"
 
-#include <cstdint>
-#include <string>
-#include <unordered_map>
-#include <vector>
-
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/StoredNames.h"
 #include "fs/Encoding.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace arbolink {
 
@@ -56,10 +56,10 @@ void QuickSort(Order& order, Keys& keys, std::int64_t left, std::int64_t right) 
 
 // What the same-name check knows of one upper-cased name.
 struct NameUse {
-    bool isName = false;       // some file row has this Name
-    bool seen = false;         // an earlier row (in table order) had this Name
-    bool stored = false;       // already given out as a stored name
-    bool reserved = false;     // the name of a set file or of the program folder
+    bool isName = false;   // some file row has this Name
+    bool seen = false;     // an earlier row (in table order) had this Name
+    bool stored = false;   // already given out as a stored name
+    bool reserved = false; // the name of a set file or of the program folder
 };
 
 class StoredNameRegistry {

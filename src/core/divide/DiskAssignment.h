@@ -4,9 +4,9 @@
 //
 // Space is counted in clusters of the split destination (ClusterSize bytes each).
 
-#include <cstdint>
-
 #include "core/divide/PlanningRun.h"
+
+#include <cstdint>
 
 namespace arbolink {
 

@@ -1,12 +1,12 @@
 #include "core/divide/Inventory.h"
 
-#include <optional>
-#include <vector>
-
 #include "core/Progress.h"
 #include "core/divide/DivideMessages.h"
 #include "fs/Encoding.h"
 #include "fs/Folders.h"
+
+#include <optional>
+#include <vector>
 
 namespace arbolink {
 

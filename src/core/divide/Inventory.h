@@ -6,10 +6,10 @@
 // files, under names the index can hold. Everything else is noted in Skipped by the filling
 // walk, so that the user is told what will be missing.
 
+#include "core/divide/PlanningRun.h"
+
 #include <cstdint>
 #include <string>
-
-#include "core/divide/PlanningRun.h"
 
 namespace arbolink {
 

@@ -1,15 +1,15 @@
 #include "core/divide/Planning.h"
 
+#include "core/Progress.h"
+#include "core/SetFormat.h"
+#include "core/divide/DiskAssignment.h"
+#include "core/divide/DivideMessages.h"
+#include "core/divide/Inventory.h"
+#include "fs/Folders.h"
+
 #include <cstdio>
 #include <memory>
 #include <new>
-
-#include "core/Progress.h"
-#include "core/divide/DiskAssignment.h"
-#include "core/divide/DivideMessages.h"
-#include "core/SetFormat.h"
-#include "core/divide/Inventory.h"
-#include "fs/Folders.h"
 
 namespace arbolink {
 

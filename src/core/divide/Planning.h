@@ -2,17 +2,17 @@
 // The planning run of a divide: the inventory and the disk assignment behind the progress
 // dialog, then the report of how planning ended.
 
-#include <cstdint>
-#include <string>
-
 #include "core/Host.h"
 #include "core/PlanningValues.h"
+
+#include <cstdint>
+#include <string>
 
 namespace arbolink {
 
 struct PlanRequest {
-    std::string source;      // copy source folder, as the field holds it
-    std::string destination; // split destination folder, as the field holds it
+    std::string source;                  // copy source folder, as the field holds it
+    std::string destination;             // split destination folder, as the field holds it
     bool destinationIsDriveRoot = false; // the set then lives in "@dummy@" and takes a cluster
     bool copyProgram = false;
     std::int32_t clusterSize = 0;

@@ -1,10 +1,10 @@
 #include "core/rFile/SetReader.h"
 
-#include <charconv>
-#include <unordered_set>
-
 #include "core/SetFormat.h"
 #include "fs/Folders.h"
+
+#include <charconv>
+#include <unordered_set>
 
 namespace arbolink {
 

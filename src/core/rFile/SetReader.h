@@ -2,13 +2,13 @@
 // Reading the two set files of a disk back. A file whose contents do not follow the format
 // throws SetFormatError; readers never crash on any bytes.
 
+#include "core/FileTable.h"
+#include "core/Host.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "core/FileTable.h"
-#include "core/Host.h"
 
 namespace arbolink {
 

@@ -28,10 +28,9 @@ bool WriteIndexFile(const std::string& diskFolder, const PlanningValues& values,
     return WriteSetFile(diskFolder + kIndexFileName, bytes, host);
 }
 
-bool WriteIdentityFile(const std::string& diskFolder, const std::string& setId,
-                       std::int32_t disk, std::int32_t diskCount, Host& host) {
-    return WriteSetFile(diskFolder + kIdentityFileName, IdentityLine(setId, disk, diskCount),
-                        host);
+bool WriteIdentityFile(const std::string& diskFolder, const std::string& setId, std::int32_t disk,
+                       std::int32_t diskCount, Host& host) {
+    return WriteSetFile(diskFolder + kIdentityFileName, IdentityLine(setId, disk, diskCount), host);
 }
 
 } // namespace arbolink

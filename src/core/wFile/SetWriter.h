@@ -3,11 +3,11 @@
 // renamed, so it is never left half-written under its own name. A file that cannot be
 // written gets a beep and "このディスクは使えません\n\n確認してください".
 
-#include <cstdint>
-#include <string>
-
 #include "core/Host.h"
 #include "core/PlanningValues.h"
+
+#include <cstdint>
+#include <string>
 
 namespace arbolink {
 
@@ -15,7 +15,7 @@ namespace arbolink {
 bool WriteIndexFile(const std::string& diskFolder, const PlanningValues& values, Host& host);
 
 // Writes "_Disk.@ID" into the disk folder.
-bool WriteIdentityFile(const std::string& diskFolder, const std::string& setId,
-                       std::int32_t disk, std::int32_t diskCount, Host& host);
+bool WriteIdentityFile(const std::string& diskFolder, const std::string& setId, std::int32_t disk,
+                       std::int32_t diskCount, Host& host);
 
 } // namespace arbolink

@@ -1,0 +1,168 @@
+#include "core/divide/Planning.h"
+
+#include "support/ScriptedHost.h"
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace arbolink {
+namespace {
+
+using test::Event;
+using test::ScriptedHost;
+using test::TempFolder;
+using ::testing::ElementsAre;
+
+PlanRequest RequestFor(const TempFolder& source, std::int64_t capacity) {
+    PlanRequest request;
+    request.source = source.path();
+    request.destination = "/media/stick";
+    request.clusterSize = 512;
+    request.capacity = capacity;
+    return request;
+}
+
+TEST(Capacity, ShareOfFreeSpaceInClustersTakenUp) {
+    EXPECT_EQ(CapacityInClusters(1457664, 95, 512), 2705); // 2704.65
+    EXPECT_EQ(CapacityInClusters(1457664, 0, 512), 0);
+    EXPECT_EQ(CapacityInClusters(512 * 100, 100, 512), 100);
+    EXPECT_EQ(CapacityInClusters(std::int64_t{64} << 40, 95, 4096), 16320875725LL); // 16320875724.8
+}
+
+TEST(Planning, RunsTheStagesBehindTheDialogAndLeavesAPlan) {
+    TempFolder source;
+    source.WriteFile("big", std::string(3 * 512, 'b'));
+    source.WriteFile("a/same.txt", std::string(512, 'x'));
+    source.WriteFile("b/same.txt", "y");
+    ScriptedHost host;
+    PlanningValues values;
+    ASSERT_EQ(RunPlanning(values, host, RequestFor(source, 5)), PlanOutcome::Complete);
+
+    EXPECT_EQ(values.FileCount, 3);
+    EXPECT_EQ(values.DiskCount, 2);
+    EXPECT_EQ(values.IndexReserve, 1); // three short lines fit one cluster
+    EXPECT_THAT(values.DiskUsage, ElementsAre("4", "3"));
+    EXPECT_EQ(values.Table.Cell(Name, 0), "big");
+    EXPECT_EQ(values.Table.Cell(Disk, 0), "1");
+    EXPECT_EQ(values.Table.Cell(StoredName, 2), "same.txt-0");
+    EXPECT_EQ(values.SourceRoot, source.path() + "/");
+    EXPECT_EQ(values.DestRoot, "/media/stick/");
+    EXPECT_TRUE(host.dialogs.empty());
+
+    ASSERT_EQ(host.progress.size(), 1u);
+    const test::ProgressRecord& dialog = *host.progress[0];
+    EXPECT_EQ(dialog.caption, "準備中．．．");
+    EXPECT_EQ(dialog.message, "ディスクの必要枚数を\n\n確認しています");
+    EXPECT_THAT(dialog.stages, ElementsAre("ファイルをチェック中", "ファイルをソート中",
+                                           "同名ファイルのチェック中", "ファイルの分割中"));
+    EXPECT_TRUE(dialog.released);
+    // The window is disabled before the dialog shows and enabled after it is released.
+    std::vector<std::string> order;
+    for (const Event& event : host.events) {
+        if (event.type == Event::Type::WindowDisabled) {
+            order.push_back("disabled");
+        } else if (event.type == Event::Type::WindowEnabled) {
+            order.push_back("enabled");
+        } else if (event.detail == "show" || event.detail == "release") {
+            order.push_back(event.detail);
+        }
+    }
+    EXPECT_THAT(order, ElementsAre("disabled", "show", "release", "enabled"));
+    EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+TEST(Planning, OversizedFilesStopWithTheWarningAfterTheDialogIsGone) {
+    TempFolder source;
+    source.WriteFile("huge", std::string(11 * 512, 'h'));
+    ScriptedHost host;
+    PlanningValues values;
+    EXPECT_EQ(RunPlanning(values, host, RequestFor(source, 10)), PlanOutcome::FileTooLarge);
+    ASSERT_EQ(host.dialogs.size(), 1u);
+    EXPECT_EQ(host.dialogs[0].text,
+              "　　　　一枚に入りきらないファイルがあります\n\nこのソフトは、１つのファイルの"
+              "分割をサポートしていません\n\n　　　　　　　　分割を中止します");
+    EXPECT_EQ(host.events.back().type, Event::Type::Dialog);
+    EXPECT_EQ(host.events[host.events.size() - 2].type, Event::Type::Beep);
+    EXPECT_TRUE(host.progress[0]->released);
+
+    // The second test: a file that fits alone but not beside the index reservation twice.
+    TempFolder edge;
+    edge.WriteFile("f", std::string(8 * 512, 'e'));
+    ScriptedHost second;
+    EXPECT_EQ(RunPlanning(values, second, RequestFor(edge, 10)), PlanOutcome::Complete);
+    ScriptedHost third;
+    EXPECT_EQ(RunPlanning(values, third, RequestFor(edge, 9)), PlanOutcome::FileTooLarge);
+
+    ScriptedHost zero;
+    EXPECT_EQ(RunPlanning(values, zero, RequestFor(edge, 0)), PlanOutcome::FileTooLarge);
+}
+
+TEST(Planning, DriveRootTakesOneClusterForTheSetFolder) {
+    TempFolder source;
+    source.WriteFile("f", std::string(9 * 512, 'e'));
+    // 12 clusters less the set folder's one, less the index reservation counted twice.
+    PlanRequest request = RequestFor(source, 12);
+    request.destinationIsDriveRoot = true;
+    ScriptedHost host;
+    PlanningValues values;
+    EXPECT_EQ(RunPlanning(values, host, request), PlanOutcome::Complete);
+    EXPECT_EQ(values.DestRoot, "/media/stick/@dummy@/");
+    ScriptedHost tight;
+    request.capacity = 11;
+    EXPECT_EQ(RunPlanning(values, tight, request), PlanOutcome::FileTooLarge);
+}
+
+TEST(Planning, EmptySourcePlansOneDiskAndCancelIsReported) {
+    TempFolder empty;
+    ScriptedHost host;
+    PlanningValues values;
+    EXPECT_EQ(RunPlanning(values, host, RequestFor(empty, 10)), PlanOutcome::Complete);
+    EXPECT_EQ(values.DiskCount, 1);
+    EXPECT_THAT(values.DiskUsage, ElementsAre("0"));
+
+    TempFolder source;
+    source.WriteFile("a", "1");
+    source.WriteFile("b", "2");
+    ScriptedHost cancelling;
+    cancelling.onProcessMessages = [&] { cancelling.PressCancel(); };
+    EXPECT_EQ(RunPlanning(values, cancelling, RequestFor(source, 10)), PlanOutcome::Cancelled);
+    EXPECT_THAT(cancelling.DialogTexts(), ElementsAre("途中でキャンセルされました。"));
+    EXPECT_TRUE(cancelling.mainWindowEnabled);
+}
+
+TEST(Planning, TheProgramCopyMustFitOnDiskOne) {
+    TempFolder source;
+    source.WriteFile("small", "s");
+    TempFolder install;
+    install.WriteFile("bin/arbolink", std::string(20 * 512, 'p'));
+    PlanRequest request = RequestFor(source, 10);
+    request.copyProgram = true;
+    PlanningValues values;
+    values.ProgramFile = install / "bin/arbolink";
+    ScriptedHost host;
+    EXPECT_EQ(RunPlanning(values, host, request), PlanOutcome::FileTooLarge);
+
+    request.capacity = 40;
+    ScriptedHost fits;
+    ASSERT_EQ(RunPlanning(values, fits, request), PlanOutcome::Complete);
+    EXPECT_EQ(values.Table.Cell(Folder, 1), "main body");
+    EXPECT_EQ(values.DiskUsage.front(), "22"); // reserve 1 + program 20 + the 1-cluster file
+}
+
+TEST(Planning, ListsWhatIsLeftBehindBeforeTheQuestionOfDisks) {
+    TempFolder source;
+    source.WriteFile("kept", "k");
+    ASSERT_EQ(symlink("/nonexistent", (source / "dangling").c_str()), 0);
+    ScriptedHost host;
+    PlanningValues values;
+    ASSERT_EQ(RunPlanning(values, host, RequestFor(source, 10)), PlanOutcome::Complete);
+    EXPECT_THAT(
+        host.DialogTexts(),
+        ElementsAre("次のものは分割されません（1 件）。\n\ndangling（リンク先がありません）"));
+    EXPECT_EQ(host.dialogs[0].kind, DialogKind::Warning);
+}
+
+} // namespace
+} // namespace arbolink

@@ -1,0 +1,58 @@
+#pragma once
+// Builds planning values by hand, so that disk assignment can be tested without a walk.
+
+#include "core/PlanningValues.h"
+#include "core/divide/PlanningRun.h"
+#include "support/ScriptedHost.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace arbolink::test {
+
+struct RowSpec {
+    std::string folder;
+    std::string name;
+    std::int64_t size;
+};
+
+// Planning values holding these file rows and an empty program row.
+inline PlanningValues ValuesWith(const std::vector<RowSpec>& rows, std::int32_t clusterSize = 512) {
+    PlanningValues values;
+    values.ClusterSize = clusterSize;
+    values.FileCount = static_cast<std::int64_t>(rows.size());
+    values.Table.Allocate(rows.size() + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        values.Table.Cell(Folder, i) = rows[i].folder;
+        values.Table.Cell(Name, i) = rows[i].name;
+        values.Table.Cell(StoredName, i) = rows[i].name;
+        values.Table.Cell(Size, i) = std::to_string(rows[i].size);
+    }
+    return values;
+}
+
+// A planning run over the values with a scripted Host and its progress dialog.
+class RunFixture {
+public:
+    explicit RunFixture(PlanningValues& values)
+        : dialog_(host.CreateProgressDialog()), run{values, host, *dialog_} {}
+    ScriptedHost host;
+
+private:
+    std::unique_ptr<ProgressDialog> dialog_;
+
+public:
+    PlanningRun run;
+    ProgressRecord& record() { return *host.progress.back(); }
+};
+
+inline std::vector<std::string> Column(const PlanningValues& values, arbolink::Column column) {
+    std::vector<std::string> cells;
+    for (std::int64_t row = 0; row < values.FileCount; ++row) {
+        cells.push_back(values.Table.Cell(column, static_cast<std::size_t>(row)));
+    }
+    return cells;
+}
+
+} // namespace arbolink::test
