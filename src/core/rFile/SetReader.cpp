@@ -24,7 +24,7 @@ std::int32_t DecimalField(const std::string& field, const char* fileName) {
     return value;
 }
 
-std::string DecodedOrThrow(const std::string& bytes, const char* fileName) {
+std::string DecodedOrThrow(std::string_view bytes, const char* fileName) {
     std::string text;
     if (!DecodeSetText(bytes, text)) {
         throw SetFormatError(fileName, 1);
@@ -48,16 +48,7 @@ std::optional<DiskIdentity> ReadIdentity(const std::string& diskFolder, Host& ho
             return std::nullopt;
         }
     }
-    std::string text = DecodedOrThrow(bytes, kIdentityFileName);
-    std::vector<std::string> fields = SplitFields(SplitLines(text).front());
-    if (fields.size() < 3) {
-        throw SetFormatError(kIdentityFileName, 1);
-    }
-    DiskIdentity identity;
-    identity.setId = fields[0];
-    identity.disk = DecimalField(fields[1], kIdentityFileName);
-    identity.diskCount = DecimalField(fields[2], kIdentityFileName);
-    return identity;
+    return ParseIdentity(bytes);
 }
 
 std::int64_t CountIndexLines(const std::string& diskFolder, Host& host) {
@@ -82,6 +73,24 @@ std::int64_t ReadIndexFile(const std::string& diskFolder, FileTable& table,
         ReportUnusable(host);
         return -1;
     }
+    return ParseIndex(bytes, table, folderList);
+}
+
+DiskIdentity ParseIdentity(std::string_view bytes) {
+    std::string text = DecodedOrThrow(bytes, kIdentityFileName);
+    std::vector<std::string> fields = SplitFields(SplitLines(text).front());
+    if (fields.size() < 3) {
+        throw SetFormatError(kIdentityFileName, 1);
+    }
+    DiskIdentity identity;
+    identity.setId = fields[0];
+    identity.disk = DecimalField(fields[1], kIdentityFileName);
+    identity.diskCount = DecimalField(fields[2], kIdentityFileName);
+    return identity;
+}
+
+std::int64_t ParseIndex(std::string_view bytes, FileTable& table,
+                        std::vector<std::string>& folderList) {
     const std::string text = DecodedOrThrow(bytes, kIndexFileName);
     std::unordered_set<std::string> known(folderList.begin(), folderList.end());
     std::int64_t row = 0;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace arbolink {
@@ -32,5 +33,11 @@ std::int64_t CountIndexLines(const std::string& diskFolder, Host& host);
 // after the message of CountIndexLines when the file cannot be read.
 std::int64_t ReadIndexFile(const std::string& diskFolder, FileTable& table,
                            std::vector<std::string>& folderList, Host& host);
+
+// The parsing behind the readers, on a file's bytes (UTF-8 or CP932). Both throw
+// SetFormatError; ParseIndex answers the number of rows filled.
+DiskIdentity ParseIdentity(std::string_view bytes);
+std::int64_t ParseIndex(std::string_view bytes, FileTable& table,
+                        std::vector<std::string>& folderList);
 
 } // namespace arbolink
