@@ -1,5 +1,6 @@
 // Planning of synthetic tables: sort, same-name check, index size and packing of 1,000,000
 // rows with 10 % of the names repeated across folders; reports the memory per row as well.
+#include "SilentHost.h"
 #include "core/divide/DiskAssignment.h"
 #include "core/divide/PlanningRun.h"
 
@@ -11,35 +12,8 @@
 namespace {
 
 using namespace arbolink;
-
-class SilentDialog : public ProgressDialog {
-public:
-    void SetCaption(const std::string&) override {}
-    void SetOuterSize(int, int) override {}
-    void SetAnimation(Animation, int, int, bool) override {}
-    void SetMessage(const Box&, TextAlignment, const std::string&) override {}
-    void SetStage(const std::string&) override {}
-    void PlaceGauge(int, int) override {}
-    void SetGauge(int) override {}
-    void Show() override {}
-    void Repaint() override {}
-    bool CancelRequested() const override { return false; }
-};
-
-class SilentHost : public Host {
-public:
-    Button ShowDialog(DialogKind, const std::string&, const Buttons& b) override {
-        return b.front();
-    }
-    void Beep() override {}
-    void ProcessMessages() override {}
-    std::unique_ptr<ProgressDialog> CreateProgressDialog() override {
-        return std::make_unique<SilentDialog>();
-    }
-    void SetMainWindowEnabled(bool) override {}
-    MainFields ReadFields() override { return {}; }
-    void SelectFieldText(Field) override {}
-};
+using bench::SilentDialog;
+using bench::SilentHost;
 
 void FillSynthetic(PlanningValues& values, std::int64_t rows) {
     std::mt19937_64 random(42);

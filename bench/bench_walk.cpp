@@ -1,5 +1,6 @@
 // The two walks of the inventory over a generated 100,000-file tree, measured beside
 // `find SOURCE -type f -printf '%s\n'`, one pass that reads every size. Page cache warm.
+#include "SilentHost.h"
 #include "core/divide/Inventory.h"
 #include "fs/Folders.h"
 
@@ -13,6 +14,8 @@
 namespace {
 
 using namespace arbolink;
+using bench::SilentDialog;
+using bench::SilentHost;
 
 const std::string& Tree() {
     static const std::string root = [] {
@@ -33,35 +36,6 @@ const std::string& Tree() {
     }();
     return root;
 }
-
-class SilentDialog : public ProgressDialog {
-public:
-    void SetCaption(const std::string&) override {}
-    void SetOuterSize(int, int) override {}
-    void SetAnimation(Animation, int, int, bool) override {}
-    void SetMessage(const Box&, TextAlignment, const std::string&) override {}
-    void SetStage(const std::string&) override {}
-    void PlaceGauge(int, int) override {}
-    void SetGauge(int) override {}
-    void Show() override {}
-    void Repaint() override {}
-    bool CancelRequested() const override { return false; }
-};
-
-class SilentHost : public Host {
-public:
-    Button ShowDialog(DialogKind, const std::string&, const Buttons& b) override {
-        return b.front();
-    }
-    void Beep() override {}
-    void ProcessMessages() override {}
-    std::unique_ptr<ProgressDialog> CreateProgressDialog() override {
-        return std::make_unique<SilentDialog>();
-    }
-    void SetMainWindowEnabled(bool) override {}
-    MainFields ReadFields() override { return {}; }
-    void SelectFieldText(Field) override {}
-};
 
 void BM_InventoryWalks(benchmark::State& state) {
     const std::string source = AddBackslash(Tree());
