@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace arbolink {
 
@@ -39,6 +40,9 @@ public:
     VolumeWatch& operator=(const VolumeWatch&) = delete;
     // Remembers the mount point that holds path now (nothing when path names no drive).
     void Remember(const std::string& path);
+
+private:
+    std::vector<std::string> mountPoints_;
 };
 
 // Points the backend at another root for its system files ("/proc/self/mountinfo", "/sys"),
