@@ -19,4 +19,8 @@ CopyResult CopyOneFile(const std::string& source, const std::string& target,
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, int& error);
 
+// Writes everything cached for the file system that holds the folder out to its medium, so
+// that the disk can be taken out. False (error set as above) when that fails.
+bool FlushFileSystem(const std::string& folder, int& error);
+
 } // namespace arbolink

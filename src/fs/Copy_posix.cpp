@@ -234,4 +234,13 @@ CopyResult CopyOneFile(const std::string& source, const std::string& target,
     return CopyOneFile(source, target, betweenChunks, ignored);
 }
 
+bool FlushFileSystem(const std::string& folder, int& error) {
+    Descriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || syncfs(fd.get()) != 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
 } // namespace arbolink
