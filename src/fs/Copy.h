@@ -14,4 +14,13 @@ enum class CopyResult { Copied, Failed, Cancelled };
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks);
 
+// The same; on Failed, error holds the system's reason (an errno value, EINVAL for a source
+// that is not a regular file), so that the caller can tell the user why.
+CopyResult CopyOneFile(const std::string& source, const std::string& target,
+                       const std::function<bool()>& betweenChunks, int& error);
+
+// Writes everything cached for the file system that holds the folder out to its medium, so
+// that the disk can be taken out. False (error set as above) when that fails.
+bool FlushFileSystem(const std::string& folder, int& error);
+
 } // namespace arbolink

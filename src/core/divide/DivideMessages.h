@@ -31,4 +31,39 @@ inline constexpr const char* kReasonLineBreakInName = "名前に改行が含ま�
 inline constexpr const char* kReasonSeparatorInFolderName = "フォルダー名に \\ が含まれています";
 inline constexpr const char* kReasonNotUtf8Name = "名前の文字コードが UTF-8 ではありません";
 
+// The split command's checks and questions.
+inline constexpr const char* kSetSource = "複写元フォルダーを設定してください";
+inline constexpr const char* kNoSourceDisk = "複写元のディスクがありません。\n\n確認してください。";
+inline constexpr const char* kCreateSource =
+    "指定された複写元フォルダーがありません\n\n新規作成しますか";
+inline constexpr const char* kCdRefused = "CD-ROMには、分割することはできません。";
+inline constexpr const char* kSetDestination = "分割先フォルダーを設定してください。";
+inline constexpr const char* kNoDestinationDisk =
+    "分割先のディスクがありません。\n\n確認してください。";
+inline constexpr const char* kCreateDestination =
+    "指定された分割先フォルダーがありません\n\n新規作成しますか";
+inline constexpr const char* kDriveUnreadable =
+    "指定ドライブの情報が読み取れませんでしたので、分割を中止します。";
+inline constexpr const char* kEmptyRemovable =
+    "分割先のフォルダー以下にフォルダかファイルがありますが、\n\n全削除してもかまいませんか？";
+inline constexpr const char* kHardDiskHasEntries =
+    "分割先のフォルダー以下にフォルダかファイルがありますが、\n\nハードディスクですので、削除す"
+    "る場合は手作業でしてください。\n\n\nこのままで分割を開始しますか？";
+inline constexpr const char* kDeleted = "削除完了しました。";
+inline constexpr const char* kDeleteFailed = "全削除に失敗しました。";
+// The disk count goes between the two parts: "ディスクを 3 枚、用意してください".
+inline constexpr const char* kPrepareDisksBefore = "ディスクを ";
+inline constexpr const char* kPrepareDisksAfter = " 枚、用意してください";
+
+// Where the command refuses what would lose or spoil data.
+// Followed by the folder's path.
+inline constexpr const char* kCreateFolderFailed = "フォルダーを作成できませんでした。\n\n";
+inline constexpr const char* kFoldersOverlap =
+    "複写元フォルダーと分割先フォルダーが重なっています。\n\n分割先を全削除すると複写元のファイ"
+    "ルも消えるため、分割を中止します。";
+// The file's path goes between the two parts.
+inline constexpr const char* kFileTooLargeForDisk =
+    "次のファイルは、分割先のファイルシステムが扱える大きさを超えています。\n\n";
+inline constexpr const char* kDivideStopped = "\n\n分割を中止します";
+
 } // namespace arbolink::msg

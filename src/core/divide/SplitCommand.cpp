@@ -1,0 +1,239 @@
+#include "core/divide/SplitCommand.h"
+
+#include "core/SetFormat.h"
+#include "core/divide/DivideMessages.h"
+#include "core/divide/Planning.h"
+#include "core/wFile/SplitRun.h"
+#include "fs/Drives.h"
+#include "fs/FileSizeLimit.h"
+#include "fs/Folders.h"
+
+#include <climits>
+#include <filesystem>
+#include <string>
+
+namespace arbolink {
+
+namespace {
+
+enum class DriveWait { ReadyAtOnce, ReadyAfterWait, Aborted };
+
+// A drive is ready when its medium answers; the folder itself need not exist. While it does
+// not, the error dialog comes back after every OK; Abort ends, whatever the drive does.
+DriveWait WaitForDrive(Host& host, const std::string& folder, const char* message) {
+    if (DriveFreeBytes(folder) != -1) {
+        return DriveWait::ReadyAtOnce;
+    }
+    for (;;) {
+        if (host.ShowDialog(DialogKind::Error, message, {Button::Ok, Button::Abort}) ==
+            Button::Abort) {
+            return DriveWait::Aborted;
+        }
+        if (DriveFreeBytes(folder) != -1) {
+            return DriveWait::ReadyAfterWait;
+        }
+    }
+}
+
+enum class FolderState { Exists, Created, Declined, NotCreated };
+
+// Asks to create a missing folder. Also after a wait for the drive: a folder still missing
+// then would otherwise become an empty plan or a failed split.
+FolderState EnsureFolder(Host& host, const std::string& folder, const char* question, Field field) {
+    if (FolderExists(folder)) {
+        return FolderState::Exists;
+    }
+    if (host.ShowDialog(DialogKind::Confirmation, question, {Button::Yes, Button::No}) !=
+        Button::Yes) {
+        host.SelectFieldText(field);
+        return FolderState::Declined;
+    }
+    if (!CreateFolders(folder)) {
+        host.Message(std::string(msg::kCreateFolderFailed) + folder);
+        return FolderState::NotCreated;
+    }
+    return FolderState::Created;
+}
+
+// The folder as the file system resolves it, for comparing two folders.
+std::filesystem::path Resolved(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::path path = std::filesystem::weakly_canonical(folder, ignored);
+    return path.empty() ? std::filesystem::path(folder) : path;
+}
+
+bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
+    auto o = outer.begin();
+    auto i = inner.begin();
+    for (; o != outer.end() && !o->empty(); ++o, ++i) {
+        if (i == inner.end() || *i != *o) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Emptying either folder when one holds the other would delete files of the source.
+bool FoldersOverlap(const std::string& a, const std::string& b) {
+    const std::filesystem::path first = Resolved(a);
+    const std::filesystem::path second = Resolved(b);
+    return IsWithin(first, second) || IsWithin(second, first);
+}
+
+enum class EmptyingAnswer { GoOn, End };
+
+// Step of the command for a destination that already holds something: on a removable disk
+// the user may have it emptied, on a hard disk only warned; other kinds are not asked.
+EmptyingAnswer AskAboutEntries(Session& session, Host& host, const std::string& kind,
+                               const std::string& folder, const std::string& source) {
+    if (!FolderHasEntries(folder)) {
+        return EmptyingAnswer::GoOn;
+    }
+    if (kind == "Rem") {
+        if (FoldersOverlap(folder, source)) {
+            host.Message(msg::kFoldersOverlap);
+            return EmptyingAnswer::End;
+        }
+        Button answer = host.ShowDialog(DialogKind::Information, msg::kEmptyRemovable,
+                                        {Button::Yes, Button::No, Button::Abort});
+        if (answer == Button::Abort) {
+            return EmptyingAnswer::End;
+        }
+        if (answer == Button::Yes) {
+            session.EmptyingFolder = folder;
+            bool emptied = DeleteFolderContents(folder, session.EmptyingFolder);
+            host.Message(emptied ? msg::kDeleted : msg::kDeleteFailed);
+        }
+        return EmptyingAnswer::GoOn;
+    }
+    if (kind == "HDD") {
+        Button answer = host.ShowDialog(DialogKind::Information, msg::kHardDiskHasEntries,
+                                        {Button::Yes, Button::Abort});
+        return answer == Button::Yes ? EmptyingAnswer::GoOn : EmptyingAnswer::End;
+    }
+    return EmptyingAnswer::GoOn;
+}
+
+// A file larger than the destination's file system can hold (4 GiB on FAT) would fail on
+// its disk after the others were written; it is refused before any disk is asked for.
+bool RefuseFilesTooLarge(const PlanningValues& values, Host& host, bool copyProgram) {
+    const std::int64_t limit = FileSizeLimit(values.DestRoot);
+    if (limit < 0) {
+        return false;
+    }
+    const std::int64_t rows = values.FileCount + (copyProgram ? 1 : 0);
+    for (std::int64_t row = 0; row < rows; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
+            const std::string path = row == values.FileCount
+                                         ? values.ProgramFile
+                                         : values.SourceRoot +
+                                               FromIndexFolder(values.Table.Cell(Folder, r)) +
+                                               values.Table.Cell(Name, r);
+            host.Beep();
+            host.Warning(msg::kFileTooLargeForDisk + path + msg::kDivideStopped);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AskForDisks(Host& host, std::int32_t diskCount) {
+    const std::string text =
+        msg::kPrepareDisksBefore + std::to_string(diskCount) + msg::kPrepareDisksAfter;
+    return host.ShowDialog(DialogKind::Confirmation, text, {Button::Ok, Button::Cancel}) ==
+           Button::Ok;
+}
+
+// Everything of the command after its fields were read, up to the end of the split run.
+void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& fields) {
+    const std::string& source = fields.source;
+    if (source.empty()) {
+        host.Message(msg::kSetSource);
+        return;
+    }
+    if (WaitForDrive(host, source, msg::kNoSourceDisk) == DriveWait::Aborted) {
+        return;
+    }
+    if (EnsureFolder(host, source, msg::kCreateSource, Field::Source) != FolderState::Exists) {
+        return; // a source folder just created holds nothing to divide
+    }
+    watch.Remember(source);
+
+    std::string destination = fields.destination;
+    const std::string kind = GetDriveKind(destination);
+    std::int32_t sectorsPerCluster = 0;
+    std::int32_t bytesPerSector = 0;
+    std::int64_t freeBytes = 0;
+    if (kind == "CD" && GetDriveSpace(destination, sectorsPerCluster, bytesPerSector, freeBytes) &&
+        freeBytes == 0) {
+        host.Message(msg::kCdRefused);
+        return;
+    }
+    if (destination.empty()) {
+        host.Message(msg::kSetDestination);
+        return;
+    }
+    if (WaitForDrive(host, destination, msg::kNoDestinationDisk) == DriveWait::Aborted) {
+        return;
+    }
+    FolderState state =
+        EnsureFolder(host, destination, msg::kCreateDestination, Field::Destination);
+    if (state == FolderState::Declined || state == FolderState::NotCreated) {
+        return;
+    }
+    // From here on a pulled medium reads as no disk, never as the empty mount folder.
+    watch.Remember(destination);
+    if (!GetDriveSpace(destination, sectorsPerCluster, bytesPerSector, freeBytes)) {
+        host.Message(msg::kDriveUnreadable);
+        return;
+    }
+    const bool driveRoot = IsDriveRoot(AddBackslash(destination));
+    if (driveRoot) {
+        destination = AddBackslash(destination) + kDummyFolderName + kPathSeparator;
+    }
+    if (AskAboutEntries(session, host, kind, destination, source) == EmptyingAnswer::End) {
+        return;
+    }
+    const std::int64_t clusterSize = std::int64_t{sectorsPerCluster} * bytesPerSector;
+    if (clusterSize <= 0 || clusterSize > INT32_MAX) {
+        host.Message(msg::kDriveUnreadable);
+        return;
+    }
+    const auto cluster = static_cast<std::int32_t>(clusterSize);
+    RunDivide(session, host, fields, cluster,
+              CapacityInClusters(freeBytes, session.FreeSpacePercent, cluster), driveRoot);
+}
+
+} // namespace
+
+void BitBtn2Click(Session& session, Host& host) {
+    VolumeWatch watch;
+    Divide(session, host, watch, host.ReadFields());
+}
+
+void RunDivide(Session& session, Host& host, const MainFields& fields, std::int32_t clusterSize,
+               std::int64_t capacity, bool destinationIsDriveRoot) {
+    PlanningValues& values = session.values;
+    if (values.ProgramFile.empty()) {
+        values.ProgramFile = ProgramFilePath();
+    }
+    PlanRequest request;
+    request.source = fields.source;
+    request.destination = fields.destination;
+    request.destinationIsDriveRoot = destinationIsDriveRoot;
+    request.copyProgram = fields.copyProgram;
+    request.clusterSize = clusterSize;
+    request.capacity = capacity;
+    if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
+        !RefuseFilesTooLarge(values, host, fields.copyProgram) &&
+        AskForDisks(host, values.DiskCount)) {
+        WriteRequest write;
+        write.clusterSize = clusterSize;
+        write.copyProgram = fields.copyProgram;
+        WriteDisks(values, host, write);
+    }
+    values.DiskUsage.clear(); // lives for one planning run only
+}
+
+} // namespace arbolink

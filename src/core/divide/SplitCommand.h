@@ -1,0 +1,22 @@
+#pragma once
+// The split command: the Divide button BitBtn2 and the menu item N1 (Ctrl+D). It checks the
+// copy source and the split destination, asks what to do with a destination that already
+// holds something, measures the room of a disk and hands over to the planning run, which
+// plans, asks for the number of disks and runs the split.
+
+#include "core/Host.h"
+#include "core/Session.h"
+
+#include <cstdint>
+
+namespace arbolink {
+
+// The command from the main window's fields to the closing message of the split run.
+void BitBtn2Click(Session& session, Host& host);
+
+// The planning run: plans the divide of the fields' folders with disks of capacity clusters,
+// then asks for "ディスクを N 枚、用意してください" and writes the disks on OK.
+void RunDivide(Session& session, Host& host, const MainFields& fields, std::int32_t clusterSize,
+               std::int64_t capacity, bool destinationIsDriveRoot);
+
+} // namespace arbolink

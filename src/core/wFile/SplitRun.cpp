@@ -1,0 +1,341 @@
+#include "core/wFile/SplitRun.h"
+
+#include "core/Progress.h"
+#include "core/SetFormat.h"
+#include "core/divide/DivideMessages.h"
+#include "core/wFile/SetWriter.h"
+#include "core/wFile/WriteMessages.h"
+#include "fs/Copy.h"
+#include "fs/Drives.h"
+#include "fs/Folders.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace arbolink {
+
+namespace {
+
+constexpr std::size_t kListedNotCopied = 20;
+
+// What became of one file the run tried to copy.
+enum class FileOutcome { Copied, Ignored, Cancelled, Aborted };
+
+std::string Formatted(const char* pattern, ...) {
+    std::va_list args;
+    va_start(args, pattern);
+    std::va_list again;
+    va_copy(again, args);
+    const int size = std::vsnprintf(nullptr, 0, pattern, args);
+    va_end(args);
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::vsnprintf(text.data(), text.size(), pattern, again);
+    va_end(again);
+    text.resize(static_cast<std::size_t>(size));
+    return text;
+}
+
+std::string ReasonOf(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return msg::kReasonNoSpace;
+    case EACCES:
+    case EPERM:
+        return msg::kReasonAccess;
+    case ENOENT:
+        return msg::kReasonNotFound;
+    case EROFS:
+        return msg::kReasonReadOnly;
+    case EIO:
+        return msg::kReasonIo;
+    case ENAMETOOLONG:
+    case EILSEQ:
+        return msg::kReasonName;
+    case EFBIG:
+        return msg::kReasonTooLarge;
+    case EINVAL:
+        return msg::kReasonNotRegular;
+    default:
+        return Formatted(msg::kReasonOther, error, std::strerror(error));
+    }
+}
+
+// One file to copy: where from, where to, and the size planning counted (-1: not checked).
+struct CopyJob {
+    std::string source;
+    std::string target;
+    std::int64_t plannedSize = -1;
+};
+
+class SplitRun {
+public:
+    SplitRun(PlanningValues& values, Host& host, const WriteRequest& request)
+        : values_(values), host_(host), request_(request), setId_(SetIdAt(std::time(nullptr))),
+          step_(ProgressStepFor(values.FileCount)) {}
+
+    WriteOutcome Run() {
+        GroupRowsByDisk();
+        for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
+            if (!PromptForDisk(disk) || !PrepareDisk(disk)) {
+                return WriteOutcome::Aborted;
+            }
+            FileOutcome outcome = CopyDisk(disk);
+            if (outcome == FileOutcome::Aborted) {
+                return WriteOutcome::Aborted;
+            }
+            if (outcome == FileOutcome::Cancelled) {
+                values_.RunStatus = kCancelled;
+                break;
+            }
+        }
+        return Close();
+    }
+
+private:
+    // The file rows of every disk, in table order, so that a disk's copy walks its own rows
+    // only: a set of many disks would otherwise walk the whole table once per disk.
+    void GroupRowsByDisk() {
+        rowsOfDisk_.assign(static_cast<std::size_t>(values_.DiskCount) + 1, {});
+        for (std::int64_t row = 0; row < values_.FileCount; ++row) {
+            std::int64_t disk = CellNumber(values_.Table.Cell(Disk, static_cast<std::size_t>(row)));
+            if (disk >= 1 && disk <= values_.DiskCount) {
+                rowsOfDisk_[static_cast<std::size_t>(disk)].push_back(row);
+            }
+        }
+    }
+
+    bool Ask(const std::string& text, const Buttons& buttons, Button wanted) {
+        host_.Beep();
+        return host_.ShowDialog(DialogKind::Confirmation, text, buttons) == wanted;
+    }
+
+    bool PromptForDisk(std::int32_t disk) {
+        return Ask(std::to_string(disk) + msg::kInsertDisk, {Button::Ok, Button::Abort},
+                   Button::Ok);
+    }
+
+    // The first of the three checks the disk in the drive fails, or nullptr.
+    const char* DiskProblem(std::int32_t disk) const {
+        const std::int64_t freeBytes = DriveFreeBytes(values_.DestRoot);
+        if (freeBytes == -1) {
+            return msg::kNoDisk;
+        }
+        const auto entry = static_cast<std::size_t>(disk - 1);
+        const std::int64_t need =
+            entry < values_.DiskUsage.size() ? CellNumber(values_.DiskUsage[entry]) : 0;
+        const std::int64_t cluster = request_.clusterSize > 0 ? request_.clusterSize : 1;
+        const std::int64_t have = freeBytes / cluster + (freeBytes % cluster != 0 ? 1 : 0);
+        if (need > have) {
+            return msg::kNotEnoughRoom;
+        }
+        if (FileExists(values_.DestRoot + kIdentityFileName)) {
+            return msg::kSwapDisk;
+        }
+        return nullptr;
+    }
+
+    bool CheckDisk(std::int32_t disk) {
+        while (const char* problem = DiskProblem(disk)) {
+            if (!Ask(problem, {Button::Abort, Button::Retry}, Button::Retry)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Checks the disk and writes its set files. A disk whose set files cannot be written
+    // would be refused by every restore, so the user is asked to try again (the checks
+    // first, since the disk may have been swapped) or to give up.
+    bool PrepareDisk(std::int32_t disk) {
+        for (;;) {
+            if (!CheckDisk(disk)) {
+                return false;
+            }
+            const std::string& folder = values_.DestRoot;
+            if (CreateFolders(folder) && WriteIndexFile(folder, values_) &&
+                WriteIdentityFile(folder, setId_, disk, values_.DiskCount)) {
+                return true;
+            }
+            if (!Ask(msg::kDiskUnusable, {Button::Abort, Button::Retry}, Button::Retry)) {
+                return false;
+            }
+        }
+    }
+
+    void SetUpCopyDialog(ProgressDialog& dialog) {
+        dialog.SetOuterSize(350, 240);
+        dialog.SetCaption(msg::kCopyingCaption);
+        dialog.SetAnimation(Animation::CopyFiles, -1, 8, true);
+        const std::string text = std::string(msg::kCopyingFrom) + values_.SourceRoot + "\n" +
+                                 msg::kCopyingTo + host_.ReadFields().destination;
+        dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
+        dialog.PlaceGauge(24, 136);
+        dialog.SetGauge(0);
+    }
+
+    // One disk's copy behind its own progress dialog; the disk is flushed while the dialog
+    // is still up, since that can take a while on a slow stick.
+    FileOutcome CopyDisk(std::int32_t disk) {
+        MainWindowDisabled disabled(host_);
+        std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
+        SetUpCopyDialog(*dialog);
+        dialog->Show();
+        dialog->Repaint();
+        FileOutcome outcome = CopyFiles(disk, *dialog);
+        if (outcome != FileOutcome::Aborted) {
+            Flush();
+        }
+        return outcome;
+    }
+
+    FileOutcome CopyFiles(std::int32_t disk, ProgressDialog& dialog) {
+        if (disk == 1 && request_.copyProgram) {
+            CreateFolders(values_.DestRoot + kProgramFolderName);
+            FileOutcome outcome = Copy(ProgramJob(), dialog);
+            if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
+                return outcome;
+            }
+        }
+        for (std::int64_t row : rowsOfDisk_[static_cast<std::size_t>(disk)]) {
+            FileOutcome outcome = Copy(RowJob(row), dialog);
+            if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
+                return outcome;
+            }
+            if (outcome == FileOutcome::Copied) {
+                ++copiedCount_;
+            }
+            host_.ProcessMessages();
+            if (dialog.CancelRequested()) {
+                return FileOutcome::Cancelled;
+            }
+            if (copiedCount_ % step_ == 0) {
+                dialog.SetGauge(GaugePercent(copiedCount_, values_.FileCount));
+            }
+        }
+        return FileOutcome::Copied;
+    }
+
+    CopyJob RowJob(std::int64_t row) const {
+        const auto r = static_cast<std::size_t>(row);
+        const FileTable& table = values_.Table;
+        return {values_.SourceRoot + FromIndexFolder(table.Cell(Folder, r)) + table.Cell(Name, r),
+                values_.DestRoot + table.Cell(StoredName, r), CellNumber(table.Cell(Size, r))};
+    }
+
+    CopyJob ProgramJob() const {
+        const std::string folder = values_.DestRoot + kProgramFolderName;
+        // The program row names the file; it is empty when planning found no program file,
+        // and the copy then fails on the missing source.
+        const auto row = static_cast<std::size_t>(values_.FileCount);
+        const std::string& name =
+            row < values_.Table.RowCount() ? values_.Table.Cell(Name, row) : std::string();
+        return {values_.ProgramFile, AddBackslash(folder) + name, -1};
+    }
+
+    // Copies one file; a failure is shown with Abort, Retry and Ignore until it is settled.
+    FileOutcome Copy(const CopyJob& job, ProgressDialog& dialog) {
+        auto betweenChunks = [&] {
+            host_.ProcessMessages();
+            return !dialog.CancelRequested();
+        };
+        for (;;) {
+            int error = 0;
+            std::string reason;
+            const std::int64_t size = FileSizeOf(job.source);
+            if (job.plannedSize >= 0 && size >= 0 && size != job.plannedSize) {
+                // Its room on the disk was planned for the old size.
+                reason = msg::kReasonSizeChanged;
+            } else {
+                CopyResult result = CopyOneFile(job.source, job.target, betweenChunks, error);
+                if (result == CopyResult::Copied) {
+                    return FileOutcome::Copied;
+                }
+                if (result == CopyResult::Cancelled) {
+                    return FileOutcome::Cancelled;
+                }
+                reason = ReasonOf(error);
+            }
+            host_.Beep();
+            Button answer = host_.ShowDialog(
+                DialogKind::Error, Formatted(msg::kCopyFailed, job.source.c_str(), reason.c_str()),
+                {Button::Abort, Button::Retry, Button::Ignore});
+            if (answer == Button::Abort) {
+                return FileOutcome::Aborted;
+            }
+            if (answer == Button::Ignore) {
+                notCopied_.push_back(job.source);
+                return FileOutcome::Ignored;
+            }
+        }
+    }
+
+    // The user takes the disk out after it is written: what the system still holds in its
+    // cache must be on the medium by then.
+    void Flush() {
+        int error = 0;
+        if (FolderExists(values_.DestRoot) && !FlushFileSystem(values_.DestRoot, error)) {
+            notCopied_.push_back(values_.DestRoot + "（" + ReasonOf(error) + "）");
+        }
+    }
+
+    std::string NotCopiedList() const {
+        std::string text =
+            Formatted(msg::kNotCopiedHeader, static_cast<long long>(notCopied_.size()));
+        for (std::size_t i = 0; i < notCopied_.size() && i < kListedNotCopied; ++i) {
+            text += "\n" + notCopied_[i];
+        }
+        if (notCopied_.size() > kListedNotCopied) {
+            text += "\n" + Formatted(msg::kNotCopiedMore,
+                                     static_cast<long long>(notCopied_.size() - kListedNotCopied));
+        }
+        return text;
+    }
+
+    WriteOutcome Close() {
+        if (values_.RunStatus == kCancelled) {
+            host_.Warning(msg::kCancelled);
+            if (!notCopied_.empty()) {
+                host_.Warning(NotCopiedList());
+            }
+            return WriteOutcome::Cancelled;
+        }
+        host_.Beep();
+        if (!notCopied_.empty()) {
+            host_.Warning(NotCopiedList());
+            return WriteOutcome::FinishedWithMisses;
+        }
+        host_.Message(msg::kCopyFinished);
+        return WriteOutcome::Finished;
+    }
+
+    PlanningValues& values_;
+    Host& host_;
+    const WriteRequest& request_;
+    const std::string setId_;
+    const std::int64_t step_;
+    std::int64_t copiedCount_ = 0; // over all disks, never reset between them
+    std::vector<std::vector<std::int64_t>> rowsOfDisk_;
+    std::vector<std::string> notCopied_;
+};
+
+} // namespace
+
+WriteOutcome WriteDisks(PlanningValues& values, Host& host, const WriteRequest& request) {
+    return SplitRun(values, host, request).Run();
+}
+
+std::string SetIdAt(std::time_t moment) {
+    std::tm local{};
+    localtime_r(&moment, &local);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %d:%02d:%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
+}
+
+} // namespace arbolink

@@ -1,0 +1,34 @@
+#pragma once
+// The split run: asks for the disks of a finished plan one after another, checks each, writes
+// its set files and copies its files behind a progress dialog, and ends with one closing
+// message. Every copy that fails is reported with the file's name and counted as not copied.
+
+#include "core/Host.h"
+#include "core/PlanningValues.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace arbolink {
+
+struct WriteRequest {
+    std::int64_t clusterSize = 0; // bytes per cluster, as the split command measured it
+    bool copyProgram = false;     // the program file goes into "Arbolink" on disk 1
+};
+
+enum class WriteOutcome {
+    Finished,           // every file copied
+    FinishedWithMisses, // the run went through, but some files were not copied
+    Cancelled,          // Cancel in a progress dialog
+    Aborted,            // Abort in one of the run's questions: no closing message
+};
+
+// Writes the disks of the plan in values (FileTable, FileCount, DiskCount, DiskUsage,
+// SourceRoot, DestRoot, ProgramFile). Sets RunStatus to cancelled on Cancel.
+WriteOutcome WriteDisks(PlanningValues& values, Host& host, const WriteRequest& request);
+
+// The identity of a set begun at that moment: local date and time, "2026/12/09 8:05:03".
+std::string SetIdAt(std::time_t moment);
+
+} // namespace arbolink

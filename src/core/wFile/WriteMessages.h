@@ -1,0 +1,40 @@
+#pragma once
+// The texts the split run shows, each in exactly one place.
+
+namespace arbolink::msg {
+
+// Follows the disk number: "2 枚目のディスクを入れてください。".
+inline constexpr const char* kInsertDisk = " 枚目のディスクを入れてください。";
+inline constexpr const char* kNoDisk = "ディスクが入っていません";
+inline constexpr const char* kNotEnoughRoom = "空き容量が足りません";
+inline constexpr const char* kSwapDisk = "ディスクを入れ換えてください";
+
+inline constexpr const char* kCopyingCaption = "複写中．．．";
+inline constexpr const char* kCopyingFrom = "From : ";
+inline constexpr const char* kCopyingTo = "  To : ";
+
+inline constexpr const char* kCopyFinished = "ファイルのコピーが終了しました";
+
+// A file that could not be copied: its path, then the reason.
+inline constexpr const char* kCopyFailed = "次のファイルをコピーできませんでした。\n\n%s\n\n%s";
+// The closing message when some files did not make it: their count, then one path a line.
+inline constexpr const char* kNotCopiedHeader =
+    "ファイルのコピーが終了しましたが、次の %d 個のファイルはコピーされていません。\n";
+inline constexpr const char* kNotCopiedMore = "ほか %d 個";
+
+// Reasons a copy failed, from the system's error numbers.
+inline constexpr const char* kReasonNoSpace = "ディスクの空き容量が足りません。";
+inline constexpr const char* kReasonAccess = "アクセスが拒否されました。";
+inline constexpr const char* kReasonNotFound = "ファイルが見つかりません。";
+inline constexpr const char* kReasonReadOnly = "ディスクが書き込み禁止です。";
+inline constexpr const char* kReasonIo = "ディスクの読み書きでエラーが起きました。";
+inline constexpr const char* kReasonName = "この名前のファイルは分割先に作れません。";
+inline constexpr const char* kReasonTooLarge =
+    "分割先のファイルシステムには大きすぎるファイルです。";
+inline constexpr const char* kReasonNotRegular = "通常のファイルではありません。";
+inline constexpr const char* kReasonSizeChanged =
+    "分割の準備の後で、ファイルの大きさが変わりました。";
+// Any other error number: its value and the system's own text.
+inline constexpr const char* kReasonOther = "エラー %d（%s）";
+
+} // namespace arbolink::msg
