@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <new>
 #include <optional>
 #include <string>
@@ -28,13 +27,6 @@ constexpr std::size_t kNamesShown = 20;
 
 bool IsSetFile(const std::string& name) {
     return name == kIndexFileName || name == kIdentityFileName;
-}
-
-// Source and target are one file when the restore folder overlaps the disk folder; copying
-// a file onto itself would empty it.
-bool IsSameFile(const std::string& source, const std::string& target) {
-    std::error_code error;
-    return std::filesystem::equivalent(source, target, error) && !error;
 }
 
 // A row as the index spells it, for messages; a NUL would cut the text short.
@@ -299,8 +291,7 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
     const std::string source = diskFolder_ + storedName;
     const std::string target = restoreRoot_ + targets_[row];
     for (;;) {
-        if (IsSameFile(source, target) ||
-            CopyOneFile(source, target, [this] {
+        if (CopyOneFile(source, target, [this] {
                 host_.ProcessMessages();
                 return true; // Cancel takes effect after the file in hand
             }) == CopyResult::Copied) {
