@@ -23,10 +23,10 @@ bool IsFullCd(const std::string& kind, const std::string& folder) {
            freeBytes == 0;
 }
 
-// A destination that holds something: emptied, overwritten or kept, as its drive allows.
-// False when the user chose Abort.
-bool SettleFilledDestination(Session& session, Host& host, const std::string& folder,
-                             const std::string& kind) {
+} // namespace
+
+bool SettleRestoreDestination(Session& session, Host& host, const std::string& folder,
+                              const std::string& kind) {
     if (!FolderHasEntries(folder)) {
         return true;
     }
@@ -49,8 +49,6 @@ bool SettleFilledDestination(Session& session, Host& host, const std::string& fo
     }
     return true;
 }
-
-} // namespace
 
 void BitBtn3Click(Session& session, Host& host) {
     const MainFields fields = host.ReadFields();
@@ -75,7 +73,7 @@ void BitBtn3Click(Session& session, Host& host) {
     }
     if (CheckFolderField(host, target, Field::RestoreTo, msg::kNoRestoreDrive,
                          msg::kCreateRestoreFolder) == FolderCheck::Ended ||
-        !SettleFilledDestination(session, host, target, kind)) {
+        !SettleRestoreDestination(session, host, target, kind)) {
         return;
     }
     // From here a pulled disk must not let the run read or write the empty mount folder.
