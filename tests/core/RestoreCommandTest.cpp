@@ -1,7 +1,7 @@
 #include "core/rFile/RestoreCommand.h"
 
-#include "DiskSetFixture.h"
 #include "core/rFile/RestoreMessages.h"
+#include "support/DiskSetFixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "core/rFile/RestoreRun.h"
 
-#include "DiskSetFixture.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
+#include "support/DiskSetFixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
