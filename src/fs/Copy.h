@@ -14,4 +14,9 @@ enum class CopyResult { Copied, Failed, Cancelled };
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks);
 
+// The same; on Failed, error holds the system's reason (an errno value, EINVAL for a source
+// that is not a regular file), so that the caller can tell the user why.
+CopyResult CopyOneFile(const std::string& source, const std::string& target,
+                       const std::function<bool()>& betweenChunks, int& error);
+
 } // namespace arbolink

@@ -78,7 +78,11 @@ private:
 // before the open (opening a device can act on it) and again on what was opened, and the
 // open does not block, so a FIFO swapped in meanwhile cannot hang us.
 int OpenRegularSource(const std::string& source, struct stat& info) {
-    if (stat(source.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (stat(source.c_str(), &info) != 0) {
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        errno = EINVAL;
         return -1;
     }
     int fd = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -87,6 +91,7 @@ int OpenRegularSource(const std::string& source, struct stat& info) {
     }
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
+        errno = EINVAL;
         return -1;
     }
     return fd;
@@ -185,22 +190,27 @@ void CarryAttributes(int fd, const struct stat& info) {
 } // namespace
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks) {
+                       const std::function<bool()>& betweenChunks, int& error) {
+    // Taken where the failure happens: the clean-up on the way out may change errno.
+    auto failed = [&error] {
+        error = errno;
+        return CopyResult::Failed;
+    };
     struct stat info {};
     Descriptor in(OpenRegularSource(source, info));
     if (in.get() < 0) {
-        return CopyResult::Failed;
+        return failed();
     }
     TemporaryFile out(target);
     if (out.fd() < 0) {
-        return CopyResult::Failed;
+        return failed();
     }
     ChunkCopier copier(in.get(), out.fd());
     std::int64_t copied = 0;
     for (;;) {
         ssize_t n = copier.Next();
         if (n < 0) {
-            return CopyResult::Failed;
+            return failed();
         }
         if (n == 0) {
             break;
@@ -213,9 +223,15 @@ CopyResult CopyOneFile(const std::string& source, const std::string& target,
     }
     CarryAttributes(out.fd(), info);
     if (!out.Close() || !out.RenameTo(target)) {
-        return CopyResult::Failed;
+        return failed();
     }
     return CopyResult::Copied;
+}
+
+CopyResult CopyOneFile(const std::string& source, const std::string& target,
+                       const std::function<bool()>& betweenChunks) {
+    int ignored = 0;
+    return CopyOneFile(source, target, betweenChunks, ignored);
 }
 
 } // namespace arbolink

@@ -4,6 +4,7 @@
 #include "support/TmpfsDisk.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -148,7 +149,13 @@ TEST(CopyOneFile, RefusesWhatIsNotARegularFile) {
     EXPECT_EQ(CopyOneFile(folder / "fifo", folder / "fifo.copy", Always), CopyResult::Failed);
     EXPECT_EQ(CopyOneFile("/dev/zero", folder / "zero.copy", Always), CopyResult::Failed);
     EXPECT_EQ(CopyOneFile(folder / "dir", folder / "dir.copy", Always), CopyResult::Failed);
-    EXPECT_EQ(CopyOneFile(folder / "missing", folder / "missing.copy", Always), CopyResult::Failed);
+    int error = 0;
+    EXPECT_EQ(CopyOneFile(folder / "missing", folder / "missing.copy", Always, error),
+              CopyResult::Failed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(CopyOneFile(folder / "fifo", folder / "fifo.copy", Always, error),
+              CopyResult::Failed);
+    EXPECT_EQ(error, EINVAL);
     EXPECT_EQ(EntriesOf(folder.path()), (std::vector<std::string>{"dir", "fifo"}));
 }
 
@@ -180,7 +187,10 @@ TEST(CopyOneFile, AFullDiskFailsAndRemovesThePartialCopy) {
     }
     folder.WriteFile("big.bin", Pattern(3 * kMiB));
     folder.WriteFile("small.txt", "fits");
-    EXPECT_EQ(CopyOneFile(folder / "big.bin", folder / "disk/big.bin", Always), CopyResult::Failed);
+    int error = 0;
+    EXPECT_EQ(CopyOneFile(folder / "big.bin", folder / "disk/big.bin", Always, error),
+              CopyResult::Failed);
+    EXPECT_EQ(error, ENOSPC);
     EXPECT_TRUE(EntriesOf(folder / "disk").empty());
     // The room the failed copy took is free again.
     EXPECT_EQ(CopyOneFile(folder / "small.txt", folder / "disk/small.txt", Always),
