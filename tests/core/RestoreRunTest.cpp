@@ -4,6 +4,8 @@
 #include "core/rFile/RestoreMessages.h"
 #include "support/DiskSetFixture.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -186,9 +188,9 @@ TEST_F(RestoreRunTest, AFailedCopyIsRetriedUntilItSucceeds) {
     set.Insert(1);
     // A folder in the way: no file can be put in its place.
     set.root.MakeFolder("out/a.txt/x");
-    const std::string failed = msg::kCopyFailed + std::string(msg::kCopyFrom) +
-                               host.fields.destination + "/a.txt" + msg::kCopyTo +
-                               host.fields.restoreTo + "/a.txt";
+    const std::string failed =
+        msg::kCopyFailed + std::string(msg::kCopyFrom) + host.fields.destination + "/a.txt" +
+        msg::kCopyTo + host.fields.restoreTo + "/a.txt" + msg::kCopyReason + std::strerror(EISDIR);
     host.Answer(Button::Retry, failed);
     host.Answer(Button::Retry, failed);
     host.onDialog = [&](const test::DialogRecord&) {

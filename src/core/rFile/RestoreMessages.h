@@ -50,6 +50,7 @@ inline constexpr const char* kUnsafeRowEnd = "\n\n復元を中止します。";
 inline constexpr const char* kCopyFailed = "ファイルをコピーできませんでした。\n\n";
 inline constexpr const char* kCopyFrom = "コピー元 : ";
 inline constexpr const char* kCopyTo = "\nコピー先 : ";
+inline constexpr const char* kCopyReason = "\n\n理由 : ";
 // Appended to the closing message: a count, then the names.
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <string>
@@ -291,18 +292,23 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
     const std::string source = diskFolder_ + storedName;
     const std::string target = restoreRoot_ + targets_[row];
     for (;;) {
-        if (CopyOneFile(source, target, [this] {
-                host_.ProcessMessages();
-                return true; // Cancel takes effect after the file in hand
-            }) == CopyResult::Copied) {
+        int error = 0;
+        if (CopyOneFile(
+                source, target,
+                [this] {
+                    host_.ProcessMessages();
+                    return true; // Cancel takes effect after the file in hand
+                },
+                error) == CopyResult::Copied) {
             ++restoredCount_;
             return true;
         }
         host_.Beep();
-        Button answer = host_.ShowDialog(DialogKind::Error,
-                                         msg::kCopyFailed + std::string(msg::kCopyFrom) + source +
-                                             msg::kCopyTo + target,
-                                         {Button::Abort, Button::Retry, Button::Ignore});
+        Button answer =
+            host_.ShowDialog(DialogKind::Error,
+                             msg::kCopyFailed + std::string(msg::kCopyFrom) + source +
+                                 msg::kCopyTo + target + msg::kCopyReason + std::strerror(error),
+                             {Button::Abort, Button::Retry, Button::Ignore});
         if (answer == Button::Ignore) {
             notCopied_.push_back(targets_[row]);
             return true;
