@@ -319,6 +319,25 @@ TEST_F(RestoreRunTest, RestoresAShiftJisIndexWrittenByAnotherProgram) {
     EXPECT_EQ(set.Out("テスト.txt"), "test");
 }
 
+TEST_F(RestoreRunTest, TheGaugeMovesEveryHundredthOfTheIndex) {
+    std::vector<SetFile> files;
+    for (int i = 0; i < 250; ++i) {
+        files.push_back({"many\\", std::to_string(i), std::to_string(i), 1, "x"});
+    }
+    set.WriteSet("s", files, 1);
+    set.Insert(1);
+    RestoreDisks(session, host);
+    ASSERT_EQ(host.progress.size(), 1u);
+    // The starting value, then one update every second file.
+    const std::vector<int>& gauge = host.progress[0]->gauge;
+    ASSERT_EQ(gauge.size(), 126u);
+    EXPECT_EQ(gauge[1], 1);   // 2 of 250 is 0.8 %
+    EXPECT_EQ(gauge[2], 2);   // 4 of 250 is 1.6 %
+    EXPECT_EQ(gauge[62], 50); // 124 of 250 is 49.6 %
+    EXPECT_EQ(gauge.back(), 100);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+}
+
 TEST_F(RestoreRunTest, RestoredFilesKeepTheirModificationTimes) {
     set.WriteSet("s", {{"", "old.txt", "old.txt", 1, "old"}}, 1);
     auto then = stdfs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
