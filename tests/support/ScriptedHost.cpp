@@ -99,6 +99,9 @@ Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const 
     }
     dialogs.push_back({kind, CaptionOf(kind), text, buttons, answer});
     events.push_back({Event::Type::Dialog, text});
+    if (onDialog) {
+        onDialog(dialogs.back());
+    }
     return answer;
 }
 

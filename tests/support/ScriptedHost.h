@@ -43,6 +43,8 @@ public:
 
     // Called at every ProcessMessages, e.g. to press Cancel or change the file system.
     std::function<void()> onProcessMessages;
+    // Called after every dialog is recorded, e.g. to swap a disk while a question is up.
+    std::function<void(const DialogRecord&)> onDialog;
     // Presses Cancel in the progress dialog that is up (or the next one created).
     void PressCancel();
 

@@ -1,0 +1,31 @@
+#include "core/FolderFieldCheck.h"
+
+#include "fs/Drives.h"
+#include "fs/Folders.h"
+
+namespace arbolink {
+
+FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
+                             const char* notReadyText, const char* missingText) {
+    if (DriveFreeBytes(folder) == -1) {
+        do {
+            if (host.ShowDialog(DialogKind::Error, notReadyText, {Button::Ok, Button::Abort}) ==
+                Button::Abort) {
+                return FolderCheck::Ended;
+            }
+        } while (DriveFreeBytes(folder) == -1);
+        return FolderCheck::Ready;
+    }
+    if (FolderExists(folder)) {
+        return FolderCheck::Ready;
+    }
+    if (host.ShowDialog(DialogKind::Confirmation, missingText, {Button::Yes, Button::No}) ==
+        Button::Yes) {
+        CreateFolders(folder);
+        return FolderCheck::Created;
+    }
+    host.SelectFieldText(field);
+    return FolderCheck::Ended;
+}
+
+} // namespace arbolink

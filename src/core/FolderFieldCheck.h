@@ -1,0 +1,25 @@
+#pragma once
+// The check a command makes of a folder field before it uses the folder: the drive must
+// answer, and a missing folder on a drive that answers is created on the user's Yes.
+
+#include "core/Host.h"
+
+#include <string>
+
+namespace arbolink {
+
+enum class FolderCheck {
+    Ready,   // the drive answers; the folder exists or was waited for
+    Created, // the folder was missing and has been created on the user's Yes
+    Ended,   // the user chose Abort or No: the command ends
+};
+
+// While the folder's drive does not answer: an error dialog notReadyText with OK and Abort,
+// again after every OK until the drive answers; Abort ends. A drive that answers only after
+// an OK is not asked about the folder. On a drive that answered at once, a missing folder
+// gives the confirmation missingText with Yes and No: Yes creates it with its parents, No
+// selects the field's text.
+FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
+                             const char* notReadyText, const char* missingText);
+
+} // namespace arbolink

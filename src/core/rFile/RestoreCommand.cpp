@@ -1,0 +1,86 @@
+#include "core/rFile/RestoreCommand.h"
+
+#include "core/FolderFieldCheck.h"
+#include "core/rFile/RestoreMessages.h"
+#include "core/rFile/RestoreRun.h"
+#include "fs/Drives.h"
+#include "fs/Folders.h"
+
+#include <cstdint>
+#include <string>
+
+namespace arbolink {
+
+namespace {
+
+// A CD whose disc offers no free space cannot take a restore. A drive without a disc, or a
+// folder that does not exist yet, does not answer here and meets the drive check instead.
+bool IsFullCd(const std::string& kind, const std::string& folder) {
+    std::int32_t sectorsPerCluster = 0;
+    std::int32_t bytesPerSector = 0;
+    std::int64_t freeBytes = 0;
+    return kind == "CD" && GetDriveSpace(folder, sectorsPerCluster, bytesPerSector, freeBytes) &&
+           freeBytes == 0;
+}
+
+} // namespace
+
+bool SettleRestoreDestination(Session& session, Host& host, const std::string& folder,
+                              const std::string& kind) {
+    if (!FolderHasEntries(folder)) {
+        return true;
+    }
+    if (kind == "Rem") {
+        Button answer = host.ShowDialog(DialogKind::Information, msg::kEmptyRemovableRestoreFolder,
+                                        {Button::Yes, Button::No, Button::Abort});
+        if (answer == Button::Yes) {
+            session.EmptyingFolder = folder;
+            host.Message(DeleteFolderContents(folder, session.EmptyingFolder)
+                             ? msg::kEmptied
+                             : msg::kEmptyingFailed);
+            return true;
+        }
+        return answer == Button::No && host.ShowDialog(DialogKind::Information, msg::kOverwriteAll,
+                                                       {Button::Yes, Button::Abort}) == Button::Yes;
+    }
+    if (kind == "HDD") {
+        return host.ShowDialog(DialogKind::Information, msg::kKeepHardDiskRestoreFolder,
+                               {Button::Yes, Button::Abort}) == Button::Yes;
+    }
+    return true;
+}
+
+void BitBtn3Click(Session& session, Host& host) {
+    const MainFields fields = host.ReadFields();
+    const std::string& disks = fields.destination;
+    if (disks.empty()) {
+        host.Message(msg::kSetDiskFolder);
+        return;
+    }
+    if (CheckFolderField(host, disks, Field::Destination, msg::kNoDiskFolderDrive,
+                         msg::kCreateDiskFolder) == FolderCheck::Ended) {
+        return;
+    }
+    const std::string& target = fields.restoreTo;
+    const std::string kind = GetDriveKind(target);
+    if (target.empty()) {
+        host.Message(msg::kSetRestoreFolder);
+        return;
+    }
+    if (IsFullCd(kind, target)) {
+        host.Message(msg::kNoRestoreOntoCd);
+        return;
+    }
+    if (CheckFolderField(host, target, Field::RestoreTo, msg::kNoRestoreDrive,
+                         msg::kCreateRestoreFolder) == FolderCheck::Ended ||
+        !SettleRestoreDestination(session, host, target, kind)) {
+        return;
+    }
+    // From here a pulled disk must not let the run read or write the empty mount folder.
+    VolumeWatch watch;
+    watch.Remember(disks);
+    watch.Remember(target);
+    RestoreDisks(session, host);
+}
+
+} // namespace arbolink

@@ -1,0 +1,61 @@
+#pragma once
+// The texts the restore command and the restore run show, each in exactly one place.
+
+namespace arbolink::msg {
+
+// The restore command.
+inline constexpr const char* kSetDiskFolder = "分割先フォルダーを設定してください";
+inline constexpr const char* kNoDiskFolderDrive =
+    "分割先のディスクがありません。\n\n確認してください。";
+inline constexpr const char* kCreateDiskFolder =
+    "指定された分割先フォルダーがありません\n\n新規作成しますか";
+inline constexpr const char* kSetRestoreFolder = "復元先フォルダーを設定してください";
+inline constexpr const char* kNoRestoreOntoCd = "CD-ROMには、復元することはできません。";
+inline constexpr const char* kNoRestoreDrive =
+    "復元先のディスクがありません。\n\n確認してください。";
+inline constexpr const char* kCreateRestoreFolder =
+    "指定された復元先フォルダーがありません\n\n新規作成しますか";
+inline constexpr const char* kEmptyRemovableRestoreFolder =
+    "復元先のフォルダー以下にフォルダかファイルがありますが、\n\n全削除してもかまいませんか？";
+inline constexpr const char* kOverwriteAll =
+    "この場合、すべて上書きになります。\n\n　　よろしいですか？";
+inline constexpr const char* kKeepHardDiskRestoreFolder =
+    "復元先のフォルダー以下にフォルダかファイルがありますが、\n\nハードディスクですので、削除する"
+    "場合は手作業でしてください。\n\n\nこのままで復元を開始しますか？";
+inline constexpr const char* kEmptied = "削除完了しました。";
+inline constexpr const char* kEmptyingFailed = "全削除に失敗しました。";
+
+// The restore run.
+inline constexpr const char* kNoDiskInDrive = "ディスクが入っていません";
+inline constexpr const char* kNoSetFiles =
+    "Index Data が見つかりません\nディスクを確認してください";
+inline constexpr const char* kOtherSet =
+    "最初に復元するのに使用した分割ディスクとIDが異なります。\n正しいディスクを入れてください";
+// "ディスクを入れ換えてください\n\nあと " + disks still to come + " 枚です"
+inline constexpr const char* kSwapDiskBefore = "ディスクを入れ換えてください\n\nあと ";
+inline constexpr const char* kSwapDiskAfter = " 枚です";
+inline constexpr const char* kRestoreCaption = "復元中．．．";
+inline constexpr const char* kFromLabel = "From : ";
+inline constexpr const char* kToLabel = "  To : ";
+inline constexpr const char* kRestoreFinished = "ファイルのコピーが終了しました";
+
+// What the run adds where a set cannot be restored as it stands.
+inline constexpr const char* kSetWithoutFiles =
+    "この分割ディスクには、復元するファイルがありません。";
+// "インデックスの " + row number + " 件目 ... " + the row + " ... 中止します。"
+inline constexpr const char* kUnsafeRowBefore = "インデックスの ";
+inline constexpr const char* kUnsafeRowAfter =
+    " 件目のファイルは、復元先フォルダーの外を指すか、使えない名前です。\n\n";
+inline constexpr const char* kUnsafeRowEnd = "\n\n復元を中止します。";
+inline constexpr const char* kCopyFailed = "ファイルをコピーできませんでした。\n\n";
+inline constexpr const char* kCopyFrom = "コピー元 : ";
+inline constexpr const char* kCopyTo = "\nコピー先 : ";
+inline constexpr const char* kCopyReason = "\n\n理由 : ";
+// Appended to the closing message: a count, then the names.
+inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
+inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";
+inline constexpr const char* kFilesAfter = " 個あります。";
+inline constexpr const char* kMoreBefore = "\nほか ";
+inline constexpr const char* kMoreAfter = " 個";
+
+} // namespace arbolink::msg

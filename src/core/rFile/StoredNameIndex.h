@@ -1,0 +1,32 @@
+#pragma once
+// Finds the index rows of a stored file by its name in constant time, so that a disk of many
+// files is matched against a large index without comparing every file with every row.
+
+#include "core/FileTable.h"
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace arbolink {
+
+class StoredNameIndex {
+public:
+    static constexpr std::int64_t kNoRow = -1;
+
+    // Indexes the StoredName of rows 0 to rows - 1. The table must outlive the index and
+    // keep those cells unchanged.
+    StoredNameIndex(const FileTable& table, std::size_t rows);
+
+    // The first row whose StoredName equals name byte for byte, or kNoRow.
+    std::int64_t First(std::string_view name) const;
+    // The next row after row with the same StoredName, in table order, or kNoRow.
+    std::int64_t Next(std::int64_t row) const { return next_[static_cast<std::size_t>(row)]; }
+
+private:
+    std::unordered_map<std::string_view, std::int64_t> first_;
+    std::vector<std::int64_t> next_;
+};
+
+} // namespace arbolink

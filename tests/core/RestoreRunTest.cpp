@@ -1,0 +1,351 @@
+#include "core/rFile/RestoreRun.h"
+
+#include "core/divide/DivideMessages.h"
+#include "core/rFile/RestoreMessages.h"
+#include "support/DiskSetFixture.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace arbolink {
+namespace {
+
+namespace stdfs = std::filesystem;
+using test::DiskSetFixture;
+using test::Event;
+using test::ScriptedHost;
+using test::SetFile;
+
+const std::string kSwap2 = "ディスクを入れ換えてください\n\nあと 2 枚です";
+const std::string kSwap1 = "ディスクを入れ換えてください\n\nあと 1 枚です";
+const std::string kDone = msg::kRestoreFinished;
+
+// Ten files over three disks (4, 3, 3), in three folders and the root.
+std::vector<SetFile> TenFiles() {
+    return {
+        {"", "top.txt", "top.txt", 1, "top"},
+        {"docs\\", "a.txt", "a.txt", 1, "docs a"},
+        {"docs\\", "b.txt", "b.txt", 1, "docs b"},
+        {"docs\\old\\deep\\", "a.txt", "a.txt-0", 1, "deep a"},
+        {"docs\\", "c.txt", "c.txt", 2, "docs c"},
+        {"pics\\", "p 1,2.jpg", "p 1,2.jpg", 2, "pic"},
+        {"pics\\", "empty", "empty", 2, ""},
+        {"", "日本語.txt", "日本語.txt", 3, "にほんご"},
+        {"docs\\", "A.txt", "A.txt-1", 3, "docs big A"},
+        {"docs\\old\\deep\\", "z", "z", 3, "z"},
+    };
+}
+
+class RestoreRunTest : public ::testing::Test {
+protected:
+    RestoreRunTest() { set.UseFields(host); }
+
+    void ExpectAllRestored() {
+        for (const SetFile& file : TenFiles()) {
+            std::string relative = file.folder + file.name;
+            std::replace(relative.begin(), relative.end(), '\\', '/');
+            EXPECT_EQ(set.Out(relative), file.contents) << relative;
+        }
+    }
+
+    Session session;
+    ScriptedHost host;
+    DiskSetFixture set;
+};
+
+TEST_F(RestoreRunTest, TakesDisksInAnyOrderAndCountsThoseToCome) {
+    set.WriteSet("2026/12/09 10:00:00", TenFiles(), 3);
+    set.Insert(2);
+    set.SwapAtQuestions(host, {"disk1", "disk3"});
+    host.Answer(Button::Yes, kSwap2);
+    host.Answer(Button::Yes, kSwap1);
+    RestoreDisks(session, host);
+
+    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{kSwap2, kSwap1, kDone}));
+    EXPECT_EQ(host.dialogs.back().kind, DialogKind::Plain);
+    EXPECT_EQ(host.UnusedAnswers(), 0u);
+    ExpectAllRestored();
+    ASSERT_EQ(host.progress.size(), 3u);
+    // The gauge goes on across disks: disk 2 holds 3 of 10 files, disk 1 four more.
+    EXPECT_EQ(host.progress[0]->gauge.front(), 0);
+    EXPECT_EQ(host.progress[1]->gauge.front(), 30);
+    EXPECT_EQ(host.progress[2]->gauge.front(), 70);
+    EXPECT_EQ(host.progress[2]->gauge.back(), 100);
+    EXPECT_EQ(host.progress[0]->caption, "復元中．．．");
+    EXPECT_EQ(host.progress[0]->message,
+              "From : " + host.fields.destination + "\n  To : " + host.fields.restoreTo + "/");
+    // Disabled once before the first disk, enabled only after the closing message.
+    EXPECT_EQ(host.Details(Event::Type::WindowDisabled).size(), 1u);
+    ASSERT_EQ(host.Details(Event::Type::WindowEnabled).size(), 1u);
+    EXPECT_EQ(host.events.back().type, Event::Type::WindowEnabled);
+    EXPECT_EQ(host.events[host.events.size() - 2].detail, kDone);
+    EXPECT_TRUE(host.mainWindowEnabled);
+    // A beep before each question and before the closing message.
+    EXPECT_EQ(host.Details(Event::Type::Beep).size(), 3u);
+}
+
+TEST_F(RestoreRunTest, RefusesADiskPutBackAndADiskOfAnotherSet) {
+    set.WriteSet("set A", TenFiles(), 3);
+    set.WriteSet("set B", TenFiles(), 3, "other");
+    set.Insert(1);
+    // Disk 1 stays in; then a disk of another set; then the right ones.
+    set.SwapAtQuestions(host, {"disk1", "other2", "disk2", "disk3"});
+    host.Answer(Button::Yes, kSwap2);
+    host.Answer(Button::Yes, kSwap2);
+    host.Answer(Button::Yes, msg::kOtherSet);
+    host.Answer(Button::Yes, kSwap1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(),
+              (std::vector<std::string>{kSwap2, kSwap2, msg::kOtherSet, kSwap1, kDone}));
+    ExpectAllRestored();
+}
+
+TEST_F(RestoreRunTest, OneDiskSetNeedsNoQuestion) {
+    std::vector<SetFile> files = TenFiles();
+    for (SetFile& file : files) {
+        file.disk = 1;
+    }
+    set.WriteSet("one", files, 1);
+    set.Insert(1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+    ExpectAllRestored();
+}
+
+TEST_F(RestoreRunTest, AbortInTheSwapQuestionEndsWithoutClosingMessage) {
+    set.WriteSet("s", TenFiles(), 3);
+    set.Insert(1);
+    host.Answer(Button::Abort, kSwap2);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kSwap2});
+    EXPECT_TRUE(host.mainWindowEnabled);
+    EXPECT_EQ(set.Out("top.txt"), "top");
+}
+
+TEST_F(RestoreRunTest, CancelDuringTheSecondDiskKeepsWhatWasCopied) {
+    set.WriteSet("s", TenFiles(), 3);
+    set.Insert(1);
+    set.SwapAtQuestions(host, {"disk2"});
+    host.Answer(Button::Yes, kSwap2);
+    host.onProcessMessages = [&] {
+        if (host.progress.size() == 2) {
+            host.PressCancel();
+        }
+    };
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{kSwap2, msg::kCancelled}));
+    EXPECT_EQ(host.dialogs.back().kind, DialogKind::Warning);
+    EXPECT_EQ(host.progress.size(), 2u);
+    EXPECT_TRUE(host.progress[1]->released);
+    EXPECT_TRUE(host.mainWindowEnabled);
+    EXPECT_EQ(set.Out("docs/old/deep/a.txt"), "deep a");
+    // The file in hand when Cancel came is finished; the disk stops there.
+    int fromDisk2 = 0;
+    for (const char* name : {"docs/c.txt", "pics/p 1,2.jpg", "pics/empty"}) {
+        fromDisk2 += set.OutExists(name) ? 1 : 0;
+    }
+    EXPECT_EQ(fromDisk2, 1);
+}
+
+TEST_F(RestoreRunTest, CreatesTheFolderTreeFirstAndOnlyFoldersThatHoldFiles) {
+    set.WriteSet("s", TenFiles(), 3);
+    set.Insert(1);
+    host.Answer(Button::Abort, kSwap2);
+    host.onProcessMessages = [&] {
+        // While the first file is copied, every folder of the set is there already.
+        EXPECT_TRUE(stdfs::is_directory(set.root / "out/pics"));
+        EXPECT_TRUE(stdfs::is_directory(set.root / "out/docs/old/deep"));
+    };
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.processMessagesCalls, 4);
+}
+
+TEST_F(RestoreRunTest, LeavesSetFilesProgramCopyAndUnknownFilesAlone) {
+    set.WriteSet("s", {{"", "a.txt", "a.txt", 1, "a"}, {"", "B.txt", "B.txt", 1, "b"}}, 1);
+    set.root.WriteFile("disk1/Arbolink/arbolink", "program");
+    set.root.WriteFile("disk1/stray.bin", "stray");
+    // A stored name differing in letter case only is another name.
+    stdfs::rename(set.root / "disk1/B.txt", set.root / "disk1/b.txt");
+    set.Insert(1);
+    RestoreDisks(session, host);
+    ASSERT_EQ(host.dialogs.size(), 1u);
+    EXPECT_EQ(host.dialogs[0].kind, DialogKind::Warning);
+    EXPECT_EQ(host.dialogs[0].text,
+              kDone + "\n\nどのディスクにもなかったファイルが 1 個あります。\nB.txt");
+    std::vector<std::string> out;
+    for (const auto& entry : stdfs::directory_iterator(set.root / "out")) {
+        out.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(out, std::vector<std::string>{"a.txt"});
+}
+
+TEST_F(RestoreRunTest, AFailedCopyIsRetriedUntilItSucceeds) {
+    set.WriteSet("s", {{"", "a.txt", "a.txt", 1, "a"}}, 1);
+    set.Insert(1);
+    // A folder in the way: no file can be put in its place.
+    set.root.MakeFolder("out/a.txt/x");
+    const std::string failed =
+        msg::kCopyFailed + std::string(msg::kCopyFrom) + host.fields.destination + "/a.txt" +
+        msg::kCopyTo + host.fields.restoreTo + "/a.txt" + msg::kCopyReason + std::strerror(EISDIR);
+    host.Answer(Button::Retry, failed);
+    host.Answer(Button::Retry, failed);
+    host.onDialog = [&](const test::DialogRecord&) {
+        if (host.dialogs.size() == 2) {
+            stdfs::remove_all(set.root / "out/a.txt"); // the user clears the way
+        }
+    };
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{failed, failed, kDone}));
+    EXPECT_EQ(host.dialogs[0].kind, DialogKind::Error);
+    EXPECT_EQ(host.dialogs[0].buttons, (Buttons{Button::Abort, Button::Retry, Button::Ignore}));
+    EXPECT_EQ(set.Out("a.txt"), "a");
+}
+
+TEST_F(RestoreRunTest, AnIgnoredCopyIsNotCountedAndNamedAtTheEnd) {
+    set.WriteSet("s", {{"", "a.txt", "a.txt", 1, "a"}, {"d\\", "b.txt", "b.txt", 1, "b"}}, 1);
+    set.Insert(1);
+    set.root.MakeFolder("out/d/b.txt/x");
+    host.Answer(Button::Ignore);
+    RestoreDisks(session, host);
+    ASSERT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(host.dialogs[1].kind, DialogKind::Warning);
+    EXPECT_EQ(host.dialogs[1].text,
+              kDone + "\n\nコピーできなかったファイルが 1 個あります。\nd/b.txt");
+    EXPECT_EQ(set.Out("a.txt"), "a");
+    // Not counted: the gauge never reaches 100.
+    EXPECT_EQ(host.progress[0]->gauge.back(), 50);
+}
+
+TEST_F(RestoreRunTest, AbortInACopyFailureEndsWithoutClosingMessage) {
+    set.WriteSet("s", {{"", "a.txt", "a.txt", 1, "a"}}, 1);
+    set.Insert(1);
+    set.root.MakeFolder("out/a.txt/x");
+    host.Answer(Button::Abort);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.dialogs.size(), 1u);
+    EXPECT_TRUE(host.progress[0]->released);
+    EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+TEST_F(RestoreRunTest, RefusesHostileIndexesBeforeWritingAnything) {
+    using namespace std::string_literals;
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"..\\", "evil"},
+        {"a\\..\\..\\", "evil"},
+        {"\\tmp\\", "evil"},
+        {"c:\\", "evil"},
+        {"", "../evil"},
+        {"", ".."},
+        {"", ""},
+        {"a/../../", "evil"},
+        {"", "x\0y"s},
+        {"a\\\\b\\", "evil"},
+    };
+    for (const auto& [folder, name] : rows) {
+        DiskSetFixture hostile;
+        ScriptedHost hostileHost;
+        hostile.UseFields(hostileHost);
+        hostile.WriteSet(
+            "s", {{"ok\\", "fine.txt", "fine.txt", 1, "fine"}, {folder, name, "stored", 1, "evil"}},
+            1);
+        hostile.Insert(1);
+        Session fresh;
+        RestoreDisks(fresh, hostileHost);
+        ASSERT_EQ(hostileHost.dialogs.size(), 1u) << folder << name;
+        EXPECT_EQ(hostileHost.dialogs[0].kind, DialogKind::Error);
+        EXPECT_EQ(hostileHost.dialogs[0].text.rfind(msg::kUnsafeRowBefore + "2"s, 0), 0u)
+            << hostileHost.dialogs[0].text;
+        EXPECT_FALSE(stdfs::exists(hostile.root / "out")) << folder << name;
+        EXPECT_FALSE(stdfs::exists(hostile.root / "evil"));
+        EXPECT_TRUE(hostileHost.mainWindowEnabled);
+    }
+}
+
+TEST_F(RestoreRunTest, ASetWithoutFilesEndsWithOneMessage) {
+    set.WriteSetFiles("disk1", "", IdentityLine("s", 1, 1));
+    set.Insert(1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{msg::kSetWithoutFiles});
+    EXPECT_TRUE(host.progress.empty());
+    EXPECT_FALSE(stdfs::exists(set.root / "out"));
+}
+
+TEST_F(RestoreRunTest, MissingSetFilesAreAskedForUntilAbort) {
+    set.root.MakeFolder("drive");
+    host.Answer(Button::Retry, msg::kNoSetFiles);
+    host.Answer(Button::Abort, msg::kNoSetFiles);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts().size(), 2u);
+    EXPECT_EQ(host.Details(Event::Type::Beep).size(), 2u);
+    EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+TEST_F(RestoreRunTest, AMalformedIdentityOnALaterDiskEndsTheRunInOrder) {
+    set.WriteSet("s", TenFiles(), 2);
+    set.root.WriteFile("disk2/_Disk.@ID", "\"s\",two,2\r\n");
+    set.Insert(1);
+    set.SwapAtQuestions(host, {"disk2"});
+    host.Answer(Button::Yes, kSwap1);
+    bool enabledAtError = false;
+    host.onDialog = [&, swap = host.onDialog](const test::DialogRecord& dialog) {
+        swap(dialog);
+        if (dialog.kind == DialogKind::Error) {
+            enabledAtError = host.mainWindowEnabled;
+        }
+    };
+    RestoreDisks(session, host);
+    ASSERT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(host.dialogs[1].kind, DialogKind::Error);
+    EXPECT_EQ(host.dialogs[1].text, SetFormatError(kIdentityFileName, 1).what());
+    EXPECT_TRUE(enabledAtError);
+}
+
+TEST_F(RestoreRunTest, RestoresAShiftJisIndexWrittenByAnotherProgram) {
+    // 表 is 0x95 0x5C in CP932: its second byte is the folder separator's.
+    const std::string hyou = "\x95\x5C";
+    const std::string index = "\"" + hyou + "\\\",\"" + hyou + ".txt\",\"" + hyou + ".txt\"\r\n" +
+                              "\"\",\"\x83\x65\x83\x58\x83\x67.txt\",\"x1\"\r\n";
+    set.WriteSetFiles("disk1", index, IdentityLine("sjis", 1, 1));
+    set.root.WriteFile("disk1/表.txt", "hyou");
+    set.root.WriteFile("disk1/x1", "test");
+    set.Insert(1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(set.Out("表/表.txt"), "hyou");
+    EXPECT_EQ(set.Out("テスト.txt"), "test");
+}
+
+TEST_F(RestoreRunTest, TheGaugeMovesEveryHundredthOfTheIndex) {
+    std::vector<SetFile> files;
+    for (int i = 0; i < 250; ++i) {
+        files.push_back({"many\\", std::to_string(i), std::to_string(i), 1, "x"});
+    }
+    set.WriteSet("s", files, 1);
+    set.Insert(1);
+    RestoreDisks(session, host);
+    ASSERT_EQ(host.progress.size(), 1u);
+    // The starting value, then one update every second file.
+    const std::vector<int>& gauge = host.progress[0]->gauge;
+    ASSERT_EQ(gauge.size(), 126u);
+    EXPECT_EQ(gauge[1], 1);   // 2 of 250 is 0.8 %
+    EXPECT_EQ(gauge[2], 2);   // 4 of 250 is 1.6 %
+    EXPECT_EQ(gauge[62], 50); // 124 of 250 is 49.6 %
+    EXPECT_EQ(gauge.back(), 100);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+}
+
+TEST_F(RestoreRunTest, RestoredFilesKeepTheirModificationTimes) {
+    set.WriteSet("s", {{"", "old.txt", "old.txt", 1, "old"}}, 1);
+    auto then = stdfs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    stdfs::last_write_time(set.root / "disk1/old.txt", then);
+    set.Insert(1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(stdfs::last_write_time(set.root / "out/old.txt"), then);
+}
+
+} // namespace
+} // namespace arbolink

@@ -1,0 +1,110 @@
+// The restore command end to end on small tmpfs disks swapped in one mount point, as a user
+// swaps disks in a drive. Needs the right to mount (root).
+#include "core/divide/DivideMessages.h"
+#include "core/rFile/RestoreCommand.h"
+#include "core/rFile/RestoreMessages.h"
+#include "support/DiskSetFixture.h"
+#include "support/TmpfsDisk.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace arbolink {
+namespace {
+
+namespace stdfs = std::filesystem;
+using test::DiskSetFixture;
+using test::ScriptedHost;
+using test::SetFile;
+using test::TmpfsDisk;
+
+const std::string kSwap2 = "ディスクを入れ換えてください\n\nあと 2 枚です";
+const std::string kSwap1 = "ディスクを入れ換えてください\n\nあと 1 枚です";
+
+std::vector<SetFile> ThreeDisks() {
+    return {
+        {"", "top.txt", "top.txt", 1, std::string(300'000, 't')},
+        {"写真\\2026\\", "表.jpg", "表.jpg", 2, std::string(500'000, 'p')},
+        {"写真\\2026\\", "empty", "empty", 2, ""},
+        {"docs\\", "a.txt", "a.txt", 3, "a"},
+        {"docs\\", "A.txt", "A.txt-0", 3, "big A"},
+    };
+}
+
+class RestoreTmpfsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        set.UseFields(host);
+        set.root.MakeFolder("drive");
+        set.root.MakeFolder("out");
+        drive.emplace(set.root / "drive", 1440);
+        out.emplace(set.root / "out", 4096);
+        if (!drive->Insert() || !out->Insert()) {
+            GTEST_SKIP() << "tmpfs disks need the right to mount: " << drive->error()
+                         << out->error();
+        }
+        set.WriteSet("2026/12/09 10:00:00", ThreeDisks(), 3, "staged");
+        set.WriteSet("2026/12/09 11:11:11", ThreeDisks(), 3, "other");
+    }
+
+    // Swaps a fresh disk into the drive and puts the staged disk's files on it. The drive is
+    // a volume's root, so the set lives in "@dummy@" there.
+    void Insert(const std::string& staged) {
+        ASSERT_TRUE(drive->Swap()) << drive->error();
+        stdfs::copy(set.root / staged, set.root / "drive/@dummy@", stdfs::copy_options::recursive);
+    }
+
+    void InsertAtQuestions(std::vector<std::string> disks) {
+        host.onDialog = [this, disks = std::move(disks),
+                         next = std::size_t{0}](const test::DialogRecord& dialog) mutable {
+            if (dialog.buttons.size() > 1 && next < disks.size()) {
+                Insert(disks[next++]);
+            }
+        };
+    }
+
+    Session session;
+    ScriptedHost host;
+    DiskSetFixture set;
+    std::optional<TmpfsDisk> drive;
+    std::optional<TmpfsDisk> out;
+};
+
+TEST_F(RestoreTmpfsTest, DisksInTheOrder213WithOneOfAnotherSetAndOnePutBack) {
+    Insert("staged2");
+    InsertAtQuestions({"other1", "staged2", "staged1", "staged3"});
+    host.Answer(Button::Yes, kSwap2);
+    host.Answer(Button::Yes, msg::kOtherSet);
+    host.Answer(Button::Yes, kSwap2);
+    host.Answer(Button::Yes, kSwap1);
+    BitBtn3Click(session, host);
+    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{kSwap2, msg::kOtherSet, kSwap2, kSwap1,
+                                                            msg::kRestoreFinished}));
+    for (const SetFile& file : ThreeDisks()) {
+        std::string relative = file.folder + file.name;
+        std::replace(relative.begin(), relative.end(), '\\', '/');
+        EXPECT_TRUE(set.Out(relative) == file.contents) << relative;
+    }
+    EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+TEST_F(RestoreTmpfsTest, CancelDuringTheSecondOfThreeDisks) {
+    Insert("staged1");
+    InsertAtQuestions({"staged2"});
+    host.Answer(Button::Yes, kSwap2);
+    host.onProcessMessages = [&] {
+        if (host.progress.size() == 2) {
+            host.PressCancel();
+        }
+    };
+    BitBtn3Click(session, host);
+    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{kSwap2, msg::kCancelled}));
+    EXPECT_TRUE(set.Out("top.txt") == ThreeDisks()[0].contents);
+    EXPECT_FALSE(set.OutExists("docs/a.txt"));
+    EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+} // namespace
+} // namespace arbolink
