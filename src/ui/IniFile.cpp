@@ -1,12 +1,14 @@
+// The settings file in the profile format: "[Section]" and "key=value" lines, names compared
+// without regard to ASCII case. Lines the program does not know are kept as they are.
 #include "ui/IniFile.h"
 
 #include "fs/Folders.h"
+#include "ui/SettingsMessages.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
+#include <cerrno>
 #include <cstdlib>
-#include <optional>
+#include <filesystem>
+#include <limits>
 #include <string_view>
 #include <unistd.h>
 
@@ -14,176 +16,241 @@ namespace arbolink {
 
 namespace {
 
-constexpr std::size_t kMaxValueBytes = 2047;
+namespace stdfs = std::filesystem;
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+constexpr std::size_t kMaxValueBytes = 2047;
+constexpr std::size_t kMaxHistoryEntries = 6;
+constexpr std::int64_t kMaxFileBytes = 16 * 1024 * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
-// The section a line opens, if it is a "[name]" line.
-std::optional<std::string_view> SectionOf(std::string_view line) {
-    line = Trim(line);
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-        return Trim(line.substr(1, line.size() - 2));
+// The section named by a "[name]" line; false for any other line.
+bool SectionOfLine(std::string_view line, std::string_view& name) {
+    line = Trimmed(line);
+    std::size_t close = line.find(']');
+    if (line.empty() || line.front() != '[' || close == std::string_view::npos) {
+        return false;
     }
-    return std::nullopt;
+    name = Trimmed(line.substr(1, close - 1));
+    return true;
 }
 
-// The key of a "key=value" line; comments (";") and other lines have none.
-std::optional<std::string_view> KeyOf(std::string_view line) {
-    std::string_view trimmed = Trim(line);
-    std::size_t equals = trimmed.find('=');
-    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string_view::npos) {
-        return std::nullopt;
+// The key and value of a "key=value" line; false for comments and other lines.
+bool KeyOfLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    std::size_t equals = line.find('=');
+    std::string_view trimmed = Trimmed(line);
+    if (equals == std::string_view::npos || trimmed.empty() || trimmed.front() == ';') {
+        return false;
     }
-    return Trim(trimmed.substr(0, equals));
+    key = Trimmed(line.substr(0, equals));
+    value = line.substr(equals + 1);
+    return true;
 }
 
-// Cuts a value to at most kMaxValueBytes without splitting a UTF-8 character.
-std::string Truncated(std::string_view value) {
-    if (value.size() <= kMaxValueBytes) {
-        return std::string(value);
+// The stored form of a value as it reads back: blanks around it dropped, one pair of double
+// quotes removed, cut to the value length at a character boundary.
+std::string ValueRead(std::string_view stored) {
+    stored = Trimmed(stored);
+    if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"') {
+        stored = stored.substr(1, stored.size() - 2);
     }
-    std::size_t end = kMaxValueBytes;
-    while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) {
-        --end;
+    if (stored.size() > kMaxValueBytes) {
+        std::size_t cut = kMaxValueBytes;
+        while (cut > 0 && (static_cast<unsigned char>(stored[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        stored = stored.substr(0, cut);
     }
-    return std::string(value.substr(0, end));
+    return std::string(stored);
 }
 
-// The settings file's lines, kept as they are so that comments, unknown sections and keys
-// survive a rewrite.
+// A value in the form that reads back as itself: quoted when blanks around it or quotes
+// around it would otherwise be dropped.
+std::string ValueStored(const std::string& value) {
+    bool needsQuotes = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
+                                          (value.front() == '"' && value.back() == '"'));
+    return needsQuotes ? "\"" + value + "\"" : value;
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != text.npos;
+}
+
+// The lines of a settings file, rewritten key by key.
 class Profile {
 public:
-    explicit Profile(std::string_view text) {
-        while (!text.empty()) {
-            std::size_t end = text.find('\n');
-            std::string_view line = text.substr(0, end);
-            if (line.ends_with('\r')) {
-                line.remove_suffix(1);
-            }
-            lines_.emplace_back(line);
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        }
-    }
-
-    std::optional<std::string> Get(std::string_view section, std::string_view key) const {
-        auto [begin, end] = SectionRange(section);
-        for (std::size_t i = begin; i < end; ++i) {
-            auto lineKey = KeyOf(lines_[i]);
-            if (lineKey && SameName(*lineKey, key)) {
-                std::string_view value =
-                    Trim(std::string_view(lines_[i]).substr(lines_[i].find('=') + 1));
-                if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-                    value = value.substr(1, value.size() - 2);
-                }
-                return Truncated(value);
-            }
-        }
-        return std::nullopt;
-    }
-
-    void Set(std::string_view section, std::string_view key, std::string_view value) {
-        std::string line = std::string(key) + "=" + Quoted(value);
-        auto [begin, end] = SectionRange(section);
-        if (begin == 0 && end == 0) {
-            if (!lines_.empty() && !Trim(lines_.back()).empty()) {
-                lines_.emplace_back();
-            }
-            lines_.push_back("[" + std::string(section) + "]");
-            lines_.push_back(line);
+    explicit Profile(const std::string& path) {
+        std::string bytes;
+        if (!ReadWholeFile(path, bytes, kMaxFileBytes)) {
             return;
         }
-        std::size_t last = begin;
-        for (std::size_t i = begin; i < end; ++i) {
-            auto lineKey = KeyOf(lines_[i]);
-            if (lineKey && SameName(*lineKey, key)) {
-                lines_[i] = line;
-                return;
-            }
-            if (!Trim(lines_[i]).empty()) {
-                last = i + 1;
-            }
+        if (bytes.rfind(kByteOrderMark, 0) == 0) {
+            byteOrderMark_ = true;
+            bytes.erase(0, kByteOrderMark.size());
         }
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last), line);
+        std::size_t start = 0;
+        while (start < bytes.size()) {
+            std::size_t end = bytes.find('\n', start);
+            if (end == std::string::npos) {
+                end = bytes.size();
+            }
+            std::string line = bytes.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+                lineEnd_ = "\r\n";
+            }
+            lines_.push_back(std::move(line));
+            start = end + 1;
+        }
+    }
+
+    // The value read for the key, or fallback when the section or key is missing.
+    std::string Read(std::string_view section, std::string_view key,
+                     const std::string& fallback) const {
+        std::size_t at = FindKey(section, key);
+        std::string_view name;
+        std::string_view value;
+        if (at == kNone || !KeyOfLine(lines_[at], name, value)) {
+            return fallback;
+        }
+        return ValueRead(value);
+    }
+
+    void Write(const std::string& section, const std::string& key, const std::string& value) {
+        std::string line = key + "=" + ValueStored(value);
+        std::size_t at = FindKey(section, key);
+        if (at != kNone) {
+            lines_[at] = line;
+            return;
+        }
+        std::size_t end = SectionEnd(section);
+        if (end == kNone) {
+            lines_.push_back("[" + section + "]");
+            end = lines_.size();
+        }
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), line);
     }
 
     std::string Text() const {
-        std::string text;
+        std::string text = byteOrderMark_ ? std::string(kByteOrderMark) : std::string();
         for (const std::string& line : lines_) {
-            text += line + "\n";
+            text += line + lineEnd_;
         }
         return text;
     }
 
 private:
-    // A value with blanks at either end, or one already quoted, is written in quotes, because
-    // reading drops blanks and one pair of quotes.
-    static std::string Quoted(std::string_view value) {
-        const bool needsQuotes =
-            !value.empty() && (Trim(value).size() != value.size() ||
-                               (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
-        return needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
-    }
+    static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-    // The lines of a section's body, [begin, end); {0, 0} when the section is missing.
-    std::pair<std::size_t, std::size_t> SectionRange(std::string_view section) const {
+    // The index of the first line of the key in the first section of that name.
+    std::size_t FindKey(std::string_view section, std::string_view key) const {
+        bool inside = false;
         for (std::size_t i = 0; i < lines_.size(); ++i) {
-            auto name = SectionOf(lines_[i]);
-            if (name && SameName(*name, section)) {
-                std::size_t end = i + 1;
-                while (end < lines_.size() && !SectionOf(lines_[end])) {
-                    ++end;
-                }
-                return {i + 1, end};
+            std::string_view name;
+            std::string_view value;
+            if (SectionOfLine(lines_[i], name)) {
+                inside = SameName(name, section);
+            } else if (inside && KeyOfLine(lines_[i], name, value) && SameName(name, key)) {
+                return i;
             }
         }
-        return {0, 0};
+        return kNone;
+    }
+
+    // Where a new key of the section goes: after its last non-blank line.
+    std::size_t SectionEnd(std::string_view section) const {
+        std::size_t end = kNone;
+        bool inside = false;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            std::string_view name;
+            if (SectionOfLine(lines_[i], name)) {
+                if (inside) {
+                    break;
+                }
+                inside = SameName(name, section);
+                end = inside ? i + 1 : end;
+            } else if (inside && !Trimmed(lines_[i]).empty()) {
+                end = i + 1;
+            }
+        }
+        return end;
     }
 
     std::vector<std::string> lines_;
+    std::string lineEnd_ = "\n";
+    bool byteOrderMark_ = false;
 };
 
-int ReadInt(const Profile& profile, std::string_view section, std::string_view key, int fallback) {
-    std::optional<std::string> value = profile.Get(section, key);
-    if (!value || value->empty()) {
-        return fallback;
+bool IsDigitIn(char c, int base) {
+    if (c >= '0' && c <= '9') {
+        return true;
     }
-    std::string_view text = *value;
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    int result = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), result, base);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return fallback;
-    }
-    return result;
+    char lower = static_cast<char>(c | 0x20);
+    return base == 16 && lower >= 'a' && lower <= 'f';
 }
 
-std::vector<std::string> SplitHistory(const std::string& value) {
+// Decimal, or hexadecimal after "0x"/"0X"; fallback for anything else or out of range.
+int IntegerOf(const std::string& text, int fallback) {
+    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    int base = hex ? 16 : 10;
+    std::string digits = hex ? text.substr(2) : text;
+    std::size_t first = !hex && !digits.empty() && (digits[0] == '-' || digits[0] == '+');
+    if (digits.size() <= first) {
+        return fallback;
+    }
+    for (std::size_t i = first; i < digits.size(); ++i) {
+        if (!IsDigitIn(digits[i], base)) {
+            return fallback;
+        }
+    }
+    errno = 0;
+    long long value = std::strtoll(digits.c_str(), nullptr, base);
+    if (errno != 0 || value < std::numeric_limits<int>::min() ||
+        value > std::numeric_limits<int>::max()) {
+        return fallback;
+    }
+    return static_cast<int>(value);
+}
+
+int ReadInteger(const Profile& profile, std::string_view section, std::string_view key,
+                int fallback) {
+    return IntegerOf(profile.Read(section, key, ""), fallback);
+}
+
+// Entries between ","s; nothing follows a final ",", and an empty value holds none.
+std::vector<std::string> HistoryOf(const std::string& value) {
     std::vector<std::string> entries;
     std::size_t start = 0;
     while (start < value.size()) {
         std::size_t comma = value.find(',', start);
         if (comma == std::string::npos) {
-            entries.push_back(value.substr(start));
-            break;
+            comma = value.size();
         }
         entries.push_back(value.substr(start, comma - start));
         start = comma + 1;
@@ -191,101 +258,92 @@ std::vector<std::string> SplitHistory(const std::string& value) {
     return entries;
 }
 
-// At most six entries other than the current text; an entry holding "," would come back as
-// two, so it is left out.
-std::string JoinHistory(const Settings& settings) {
-    std::string joined;
-    int kept = 0;
-    for (const std::string& entry : settings.history) {
-        if (kept == 6) {
+// The list without the current text, without entries that could not be read back as
+// themselves, and at most six long.
+std::string HistoryValue(const std::vector<std::string>& history, const std::string& current) {
+    std::string value;
+    std::size_t taken = 0;
+    for (const std::string& entry : history) {
+        if (taken == kMaxHistoryEntries) {
             break;
         }
-        if (entry == settings.dest || entry.find(',') != std::string::npos) {
+        if (entry == current || entry.find(',') != std::string::npos || HasLineBreak(entry)) {
             continue;
         }
-        joined += (kept++ ? "," : "") + entry;
+        value += (taken++ == 0 ? "" : ",") + entry;
     }
-    return joined;
+    return value;
 }
 
-std::string ParentFolder(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : path.substr(0, std::max<std::size_t>(slash, 1));
+// A field text that would break the line it is written on is not kept.
+std::string FieldValue(const std::string& text) {
+    return HasLineBreak(text) ? "" : text;
 }
 
-std::string FileName(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+std::string WithIniExtension(const stdfs::path& program) {
+    stdfs::path ini = program;
+    ini.replace_extension(".ini");
+    return ini.string();
 }
 
-std::string WithIniExtension(const std::string& programFile) {
-    std::size_t slash = programFile.find_last_of('/');
-    std::size_t dot = programFile.find_last_of('.');
-    bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (hasExtension ? programFile.substr(0, dot) : programFile) + ".ini";
-}
-
-std::string UserConfigFolder() {
+std::string ConfigurationFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') {
         return std::string(xdg) + "/arbolink";
     }
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config/arbolink";
+    return home != nullptr && home[0] == '/' ? std::string(home) + "/.config/arbolink" : "";
 }
 
 } // namespace
 
 std::string SettingsFilePath(const std::string& programFile) {
-    const std::string beside = WithIniExtension(programFile);
-    // A portable copy keeps its settings with it; an installed one uses the user's folder.
-    if (FileExists(beside) || access(ParentFolder(beside).c_str(), W_OK) == 0) {
+    stdfs::path program(programFile);
+    std::string beside = WithIniExtension(program);
+    std::string folder = program.parent_path().string();
+    if (FileExists(beside) || (!folder.empty() && access(folder.c_str(), W_OK) == 0)) {
         return beside;
     }
-    return UserConfigFolder() + "/" + FileName(beside);
+    std::string configuration = ConfigurationFolder();
+    if (configuration.empty()) {
+        return beside;
+    }
+    return configuration + "/" + stdfs::path(beside).filename().string();
 }
 
 Settings LoadSettings(const std::string& path) {
-    std::string text;
-    if (!ReadWholeFile(path, text, 16 * 1024 * 1024)) {
-        text.clear();
-    }
-    const Profile profile(text);
+    Profile profile(path);
     Settings settings;
-    settings.windowLeft = ReadInt(profile, "Window", "Left", 0);
-    settings.windowTop = ReadInt(profile, "Window", "Top", 0);
-    settings.cWindowLeft = ReadInt(profile, "cWindow", "Left", 0);
-    settings.cWindowTop = ReadInt(profile, "cWindow", "Top", 0);
-    settings.cWindowWidth = ReadInt(profile, "cWindow", "Width", 0);
-    settings.cWindowHeight = ReadInt(profile, "cWindow", "Height", 0);
-    settings.freeSpacePercent = ReadInt(profile, "Option", "Position", 95);
-    settings.source = profile.Get("Folder", "source").value_or("");
-    settings.divide = profile.Get("Folder", "divide").value_or("");
-    settings.dest = profile.Get("Folder", "dest").value_or("");
-    settings.history = SplitHistory(profile.Get("Folder", "history").value_or(""));
+    settings.windowLeft = ReadInteger(profile, "Window", "Left", 0);
+    settings.windowTop = ReadInteger(profile, "Window", "Top", 0);
+    settings.cWindowLeft = ReadInteger(profile, "cWindow", "Left", 0);
+    settings.cWindowTop = ReadInteger(profile, "cWindow", "Top", 0);
+    settings.cWindowWidth = ReadInteger(profile, "cWindow", "Width", 0);
+    settings.cWindowHeight = ReadInteger(profile, "cWindow", "Height", 0);
+    settings.freeSpacePercent = ReadInteger(profile, "Option", "Position", 95);
+    settings.source = profile.Read("Folder", "source", "");
+    settings.divide = profile.Read("Folder", "divide", "");
+    settings.dest = profile.Read("Folder", "dest", "");
+    settings.history = HistoryOf(profile.Read("Folder", "history", ""));
     return settings;
 }
 
 bool SaveSettings(const std::string& path, const Settings& settings, std::string& failure) {
-    std::string text;
-    if (!ReadWholeFile(path, text, 16 * 1024 * 1024)) {
-        text.clear();
-    }
-    Profile profile(text);
-    profile.Set("Window", "Left", std::to_string(settings.windowLeft));
-    profile.Set("Window", "Top", std::to_string(settings.windowTop));
-    profile.Set("cWindow", "Left", std::to_string(settings.cWindowLeft));
-    profile.Set("cWindow", "Top", std::to_string(settings.cWindowTop));
-    profile.Set("cWindow", "Width", std::to_string(settings.cWindowWidth));
-    profile.Set("cWindow", "Height", std::to_string(settings.cWindowHeight));
-    profile.Set("Option", "Position", std::to_string(settings.freeSpacePercent));
-    profile.Set("Folder", "source", settings.source);
-    profile.Set("Folder", "divide", settings.divide);
-    profile.Set("Folder", "dest", settings.dest);
-    profile.Set("Folder", "history", JoinHistory(settings));
-    CreateFolders(ParentFolder(path));
-    if (!WriteFileAtomically(path, profile.Text())) {
-        failure = path + " に書き込めません";
+    Profile profile(path);
+    profile.Write("Window", "Left", std::to_string(settings.windowLeft));
+    profile.Write("Window", "Top", std::to_string(settings.windowTop));
+    profile.Write("cWindow", "Left", std::to_string(settings.cWindowLeft));
+    profile.Write("cWindow", "Top", std::to_string(settings.cWindowTop));
+    profile.Write("cWindow", "Width", std::to_string(settings.cWindowWidth));
+    profile.Write("cWindow", "Height", std::to_string(settings.cWindowHeight));
+    profile.Write("Option", "Position", std::to_string(settings.freeSpacePercent));
+    profile.Write("Folder", "source", FieldValue(settings.source));
+    profile.Write("Folder", "divide", FieldValue(settings.divide));
+    profile.Write("Folder", "dest", FieldValue(settings.dest));
+    profile.Write("Folder", "history", HistoryValue(settings.history, settings.dest));
+    std::string folder = stdfs::path(path).parent_path().string();
+    if ((!folder.empty() && !CreateFolders(folder)) || !WriteFileAtomically(path, profile.Text())) {
+        failure = CannotWriteSettingsMessage(path);
         return false;
     }
     return true;

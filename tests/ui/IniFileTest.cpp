@@ -1,127 +1,191 @@
 #include "ui/IniFile.h"
 
-#include "fs/Folders.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace arbolink {
 namespace {
 
 using test::TempFolder;
-using ::testing::ElementsAre;
 
-TEST(IniFile, MissingFileGivesTheDefaults) {
+Settings RoundTrip(const TempFolder& folder, const Settings& settings) {
+    std::string failure;
+    EXPECT_TRUE(SaveSettings(folder / "Arbolink.ini", settings, failure)) << failure;
+    return LoadSettings(folder / "Arbolink.ini");
+}
+
+TEST(LoadSettings, MissingFileGivesTheDefaults) {
     TempFolder folder;
     Settings settings = LoadSettings(folder / "none.ini");
     EXPECT_EQ(settings.windowLeft, 0);
-    EXPECT_EQ(settings.windowTop, 0);
+    EXPECT_EQ(settings.cWindowHeight, 0);
     EXPECT_EQ(settings.freeSpacePercent, 95);
-    EXPECT_EQ(settings.source, "");
+    EXPECT_EQ(settings.dest, "");
     EXPECT_TRUE(settings.history.empty());
 }
 
-TEST(IniFile, WritesEveryKeyInOrderAndReadsThemBack) {
+TEST(LoadSettings, NamesIgnoreCaseAndValuesLoseBlanksAndOneQuotePair) {
     TempFolder folder;
-    Settings settings;
-    settings.windowLeft = 120;
-    settings.windowTop = -4;
-    settings.cWindowWidth = 300;
-    settings.freeSpacePercent = 80;
-    settings.source = "/home/user/my data";
-    settings.divide = "/media/ＵＳＢ メモリ";
-    settings.dest = " /tmp/blank edges ";
-    settings.history = {"/a", "\"quoted\"", "/c"};
-    std::string failure;
-    ASSERT_TRUE(SaveSettings(folder / "a.ini", settings, failure)) << failure;
-    EXPECT_EQ(folder.ReadFile("a.ini"), "[Window]\nLeft=120\nTop=-4\n\n"
-                                        "[cWindow]\nLeft=0\nTop=0\nWidth=300\nHeight=0\n\n"
-                                        "[Option]\nPosition=80\n\n"
-                                        "[Folder]\nsource=/home/user/my data\n"
-                                        "divide=/media/ＵＳＢ メモリ\n"
-                                        "dest=\" /tmp/blank edges \"\n"
-                                        "history=/a,\"quoted\",/c\n");
-    Settings read = LoadSettings(folder / "a.ini");
-    EXPECT_EQ(read.windowLeft, 120);
-    EXPECT_EQ(read.windowTop, -4);
-    EXPECT_EQ(read.cWindowWidth, 300);
-    EXPECT_EQ(read.freeSpacePercent, 80);
-    EXPECT_EQ(read.source, "/home/user/my data");
-    EXPECT_EQ(read.divide, "/media/ＵＳＢ メモリ");
-    EXPECT_EQ(read.dest, " /tmp/blank edges ");
-    // The history value as a whole is quoted only at its ends: its own quotes stay.
-    EXPECT_THAT(read.history, ElementsAre("/a", "\"quoted\"", "/c"));
+    folder.WriteFile("a.ini", "[WINDOW]\n left = 12 \nTOP=\"7\"\n[folder]\r\n"
+                              "Source =  \"/home/me/my data\"  \ndivide=\"\"/x\"\"\n");
+    Settings settings = LoadSettings(folder / "a.ini");
+    EXPECT_EQ(settings.windowLeft, 12);
+    EXPECT_EQ(settings.windowTop, 7);
+    EXPECT_EQ(settings.source, "/home/me/my data");
+    EXPECT_EQ(settings.divide, "\"/x\"");
 }
 
-TEST(IniFile, ReadsTheWayProfileFunctionsDo) {
+TEST(LoadSettings, IntegersInDecimalOrHexElseTheDefault) {
     TempFolder folder;
-    folder.WriteFile("b.ini", "; kept comment\r\n[OPTION]\r\n  position =  0x50 \r\n"
-                              "[folder]\r\nSOURCE = \"  spaced  \" \r\nhistory=a:\\x,b:\\y\r\n"
-                              "[Window]\r\nLeft=12abc\r\nTop=0x\r\n");
-    Settings settings = LoadSettings(folder / "b.ini");
+    folder.WriteFile("a.ini", "[Option]\nPosition=0x50\n[Window]\nLeft=-30\nTop=0x\n"
+                              "[cWindow]\nLeft=12abc\nTop=99999999999\nWidth=0XfF\nHeight=+4\n");
+    Settings settings = LoadSettings(folder / "a.ini");
     EXPECT_EQ(settings.freeSpacePercent, 80);
-    EXPECT_EQ(settings.source, "  spaced  ");
-    EXPECT_THAT(settings.history, ElementsAre("a:\\x", "b:\\y"));
-    EXPECT_EQ(settings.windowLeft, 0); // not a number
+    EXPECT_EQ(settings.windowLeft, -30);
     EXPECT_EQ(settings.windowTop, 0);
-
-    folder.WriteFile("c.ini",
-                     "[Folder]\nhistory=c:\\my data,,d,\nsource=" + std::string(3000, 'x') + "\n");
-    Settings edges = LoadSettings(folder / "c.ini");
-    EXPECT_THAT(edges.history, ElementsAre("c:\\my data", "", "d"));
-    EXPECT_EQ(edges.source.size(), 2047u);
+    EXPECT_EQ(settings.cWindowLeft, 0);
+    EXPECT_EQ(settings.cWindowTop, 0);
+    EXPECT_EQ(settings.cWindowWidth, 255);
+    EXPECT_EQ(settings.cWindowHeight, 4);
+    folder.WriteFile("b.ini", "[Option]\nPosition=ninety\n");
+    EXPECT_EQ(LoadSettings(folder / "b.ini").freeSpacePercent, 95);
 }
 
-TEST(IniFile, SavedHistorySkipsTheCurrentTextKeepsSixAndDropsCommas) {
+TEST(LoadSettings, ValuesAreCutTo2047BytesAtACharacterBoundary) {
+    TempFolder folder;
+    std::string longValue = "/" + std::string(2045, 'a') + "日本";
+    folder.WriteFile("a.ini", "[Folder]\nsource=" + longValue + "\n");
+    EXPECT_EQ(LoadSettings(folder / "a.ini").source, longValue.substr(0, 2046));
+    std::string exact = std::string(2047, 'b');
+    folder.WriteFile("b.ini", "[Folder]\nsource=" + exact + "x\n");
+    EXPECT_EQ(LoadSettings(folder / "b.ini").source, exact);
+}
+
+TEST(LoadSettings, HistorySplitsAtCommas) {
+    TempFolder folder;
+    auto historyOf = [&](const std::string& value) {
+        folder.WriteFile("h.ini", "[Folder]\nhistory=" + value + "\n");
+        return LoadSettings(folder / "h.ini").history;
+    };
+    using List = std::vector<std::string>;
+    EXPECT_EQ(historyOf("/a/x,/b/y"), (List{"/a/x", "/b/y"}));
+    EXPECT_EQ(historyOf(""), List{});
+    EXPECT_EQ(historyOf("/c/my data"), List{"/c/my data"});
+    EXPECT_EQ(historyOf("/a,,/b,"), (List{"/a", "", "/b"}));
+    EXPECT_EQ(historyOf(","), List{""});
+}
+
+TEST(SaveSettings, RoundTripKeepsBlanksQuotesAndJapanese) {
     TempFolder folder;
     Settings settings;
-    settings.dest = "c:\\b";
-    settings.history = {"c:\\a", "c:\\b", "C:\\B", "c:\\c", "has,comma", "4", "5", "6", "7"};
-    std::string failure;
-    ASSERT_TRUE(SaveSettings(folder / "h.ini", settings, failure));
-    EXPECT_THAT(LoadSettings(folder / "h.ini").history,
-                ElementsAre("c:\\a", "C:\\B", "c:\\c", "4", "5", "6"));
+    settings.windowLeft = -8;
+    settings.windowTop = 1200;
+    settings.cWindowLeft = 1;
+    settings.cWindowTop = 2;
+    settings.cWindowWidth = 3;
+    settings.cWindowHeight = 4;
+    settings.freeSpacePercent = 0;
+    settings.source = "/home/me/写真 2024";
+    settings.divide = " /media/usb stick ";
+    settings.dest = "\"/home/me/復元\"";
+    settings.history = {"/tmp/ある フォルダ", " lead", "\"quoted\""};
+    Settings back = RoundTrip(folder, settings);
+    EXPECT_EQ(back.windowLeft, -8);
+    EXPECT_EQ(back.windowTop, 1200);
+    EXPECT_EQ(back.cWindowLeft, 1);
+    EXPECT_EQ(back.cWindowTop, 2);
+    EXPECT_EQ(back.cWindowWidth, 3);
+    EXPECT_EQ(back.cWindowHeight, 4);
+    EXPECT_EQ(back.freeSpacePercent, 0);
+    EXPECT_EQ(back.source, settings.source);
+    EXPECT_EQ(back.divide, settings.divide);
+    EXPECT_EQ(back.dest, settings.dest);
+    EXPECT_EQ(back.history, settings.history);
 }
 
-TEST(IniFile, HandWrittenLinesSurviveASave) {
+TEST(SaveSettings, WritesEveryKeyInItsOrder) {
     TempFolder folder;
-    folder.WriteFile("d.ini", "; my notes\n[Custom]\nmine=1\n\n[Folder]\n; about folders\n"
-                              "extra=keep\nsource=/old\n");
-    Settings settings = LoadSettings(folder / "d.ini");
-    settings.source = "/new";
+    Settings settings;
+    settings.source = "/s";
     std::string failure;
-    ASSERT_TRUE(SaveSettings(folder / "d.ini", settings, failure));
-    const std::string text = folder.ReadFile("d.ini");
-    EXPECT_NE(text.find("; my notes\n[Custom]\nmine=1\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("; about folders\nextra=keep\nsource=/new\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("source=/old"), std::string::npos);
-    EXPECT_NE(text.find("[Window]\nLeft=0\nTop=0\n"), std::string::npos);
+    ASSERT_TRUE(SaveSettings(folder / "a.ini", settings, failure));
+    EXPECT_EQ(folder.ReadFile("a.ini"), "[Window]\nLeft=0\nTop=0\n[cWindow]\nLeft=0\nTop=0\n"
+                                        "Width=0\nHeight=0\n[Option]\nPosition=95\n[Folder]\n"
+                                        "source=/s\ndivide=\ndest=\nhistory=\n");
 }
 
-TEST(IniFile, AFailedSaveSaysWhereAndLeavesTheOldFile) {
+TEST(SaveSettings, KeepsCommentsUnknownKeysAndSectionsOfTheFile) {
     TempFolder folder;
-    folder.MakeFolder("blocked.ini/inside"); // a folder in the place of the file
+    folder.WriteFile("a.ini", "; written by hand\r\n[window]\r\nleft=5\r\nColour=blue\r\n\r\n"
+                              "[Other]\r\nkey = kept \r\n; note\r\n");
+    Settings settings = LoadSettings(folder / "a.ini");
+    settings.windowLeft = 40;
     std::string failure;
-    EXPECT_FALSE(SaveSettings(folder / "blocked.ini", Settings{}, failure));
-    EXPECT_EQ(failure, folder / "blocked.ini" + " に書き込めません");
-    EXPECT_TRUE(FolderExists(folder / "blocked.ini/inside"));
+    ASSERT_TRUE(SaveSettings(folder / "a.ini", settings, failure));
+    EXPECT_EQ(folder.ReadFile("a.ini"),
+              "; written by hand\r\n[window]\r\nLeft=40\r\nColour=blue\r\nTop=0\r\n\r\n"
+              "[Other]\r\nkey = kept \r\n; note\r\n[cWindow]\r\nLeft=0\r\nTop=0\r\nWidth=0\r\n"
+              "Height=0\r\n[Option]\r\nPosition=95\r\n[Folder]\r\nsource=\r\ndivide=\r\n"
+              "dest=\r\nhistory=\r\n");
 }
 
-TEST(IniFile, LivesBesideTheProgramOrInTheUsersFolder) {
+TEST(SaveSettings, HistoryLeavesOutTheCurrentTextExactly) {
     TempFolder folder;
-    folder.WriteFile("portable/arbolink", "");
-    EXPECT_EQ(SettingsFilePath(folder / "portable/arbolink"), folder / "portable/arbolink.ini");
-    EXPECT_EQ(SettingsFilePath(folder / "portable/Arbolink.exe"), folder / "portable/Arbolink.ini");
-    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    // A folder that does not exist cannot be written; the settings go to the user's folder.
-    EXPECT_EQ(SettingsFilePath(folder / "missing/arbolink"),
-              folder / "config/arbolink/arbolink.ini");
+    Settings settings;
+    settings.dest = "/c/b";
+    settings.history = {"/c/a", "/c/b", "/c/c", "/C/B"};
+    Settings back = RoundTrip(folder, settings);
+    EXPECT_EQ(back.history, (std::vector<std::string>{"/c/a", "/c/c", "/C/B"}));
+}
+
+TEST(SaveSettings, HistoryKeepsSixEntriesAndLeavesOutOnesWithCommas) {
+    TempFolder folder;
+    Settings settings;
+    settings.dest = "/d";
+    settings.history = {"/1", "/a,b", "/2", "/d", "/3", "/4", "/5", "/6", "/7", "/8"};
+    Settings back = RoundTrip(folder, settings);
+    EXPECT_EQ(back.history, (std::vector<std::string>{"/1", "/2", "/3", "/4", "/5", "/6"}));
+    settings.history.clear();
+    EXPECT_TRUE(RoundTrip(folder, settings).history.empty());
+}
+
+TEST(SaveSettings, UnwritableLocationGivesTheMessage) {
+    TempFolder folder;
+    folder.MakeFolder("taken.ini");
+    folder.WriteFile("file", "x");
+    std::string failure;
+    EXPECT_FALSE(SaveSettings(folder / "taken.ini", Settings{}, failure));
+    EXPECT_EQ(failure, folder / "taken.ini" + " に書き込めません");
+    std::string below = folder / "file/Arbolink.ini";
+    EXPECT_FALSE(SaveSettings(below, Settings{}, failure));
+    EXPECT_EQ(failure, below + " に書き込めません");
+}
+
+TEST(SaveSettings, CreatesTheMissingConfigurationFolder) {
+    TempFolder folder;
     std::string failure;
     ASSERT_TRUE(SaveSettings(folder / "config/arbolink/arbolink.ini", Settings{}, failure));
-    EXPECT_TRUE(FileExists(folder / "config/arbolink/arbolink.ini"));
+    EXPECT_EQ(LoadSettings(folder / "config/arbolink/arbolink.ini").freeSpacePercent, 95);
+}
+
+TEST(SettingsFilePath, BesideAWritableProgramElseInTheConfigurationFolder) {
+    TempFolder folder;
+    EXPECT_EQ(SettingsFilePath(folder / "Arbolink.exe"), folder / "Arbolink.ini");
+    EXPECT_EQ(SettingsFilePath(folder / "arbolink"), folder / "arbolink.ini");
+    setenv("XDG_CONFIG_HOME", (folder / "xdg").c_str(), 1);
+    EXPECT_EQ(SettingsFilePath(folder / "missing/arbolink"), folder / "xdg/arbolink/arbolink.ini");
+    folder.WriteFile("kept/arbolink.ini", "");
+    EXPECT_EQ(SettingsFilePath(folder / "kept/arbolink"), folder / "kept/arbolink.ini");
     unsetenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string savedHome = home != nullptr ? home : "";
+    setenv("HOME", (folder / "home").c_str(), 1);
+    EXPECT_EQ(SettingsFilePath(folder / "missing/arbolink"),
+              folder / "home/.config/arbolink/arbolink.ini");
+    setenv("HOME", savedHome.c_str(), 1);
 }
 
 } // namespace
