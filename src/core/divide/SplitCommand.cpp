@@ -103,21 +103,13 @@ bool RefuseFilesTooLarge(const PlanningValues& values, Host& host, bool copyProg
     if (limit < 0) {
         return false;
     }
-    const std::int64_t rows = values.FileCount + (copyProgram ? 1 : 0);
-    for (std::int64_t row = 0; row < rows; ++row) {
-        const auto r = static_cast<std::size_t>(row);
-        if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
-            const std::string path = row == values.FileCount
-                                         ? values.ProgramFile
-                                         : values.SourceRoot +
-                                               FromIndexFolder(values.Table.Cell(Folder, r)) +
-                                               values.Table.Cell(Name, r);
-            host.Beep();
-            host.Warning(msg::kFileTooLargeForDisk + path + msg::kDivideStopped);
-            return true;
-        }
+    const std::string path = FirstFileBeyond(values, limit, copyProgram);
+    if (path.empty()) {
+        return false;
     }
-    return false;
+    host.Beep();
+    host.Warning(msg::kFileTooLargeForDisk + path + msg::kDivideStopped);
+    return true;
 }
 
 bool AskForDisks(Host& host, std::int32_t diskCount) {
@@ -183,6 +175,20 @@ void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& 
 }
 
 } // namespace
+
+std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bool copyProgram) {
+    const std::int64_t rows = values.FileCount + (copyProgram ? 1 : 0);
+    for (std::int64_t row = 0; row < rows; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
+            return row == values.FileCount
+                       ? values.ProgramFile
+                       : values.SourceRoot + FromIndexFolder(values.Table.Cell(Folder, r)) +
+                             values.Table.Cell(Name, r);
+        }
+    }
+    return {};
+}
 
 void BitBtn2Click(Session& session, Host& host) {
     VolumeWatch watch;
