@@ -283,30 +283,30 @@ private:
         }
     }
 
-    std::string NotCopiedList() const {
-        std::string text =
-            Formatted(msg::kNotCopiedHeader, static_cast<long long>(notCopied_.size()));
+    // The header pattern takes the count; then one path a line, the first ones only.
+    std::string NotCopiedList(const char* header) const {
+        std::string text = Formatted(header, static_cast<int>(notCopied_.size()));
         for (std::size_t i = 0; i < notCopied_.size() && i < kListedNotCopied; ++i) {
             text += "\n" + notCopied_[i];
         }
         if (notCopied_.size() > kListedNotCopied) {
             text += "\n" + Formatted(msg::kNotCopiedMore,
-                                     static_cast<long long>(notCopied_.size() - kListedNotCopied));
+                                     static_cast<int>(notCopied_.size() - kListedNotCopied));
         }
         return text;
     }
 
     WriteOutcome Close() {
         if (values_.RunStatus == kCancelled) {
-            host_.Warning(msg::kCancelled);
-            if (!notCopied_.empty()) {
-                host_.Warning(NotCopiedList());
-            }
+            // A cancelled run has not finished: the misses follow the cancel message.
+            host_.Warning(notCopied_.empty()
+                              ? std::string(msg::kCancelled)
+                              : msg::kCancelled + NotCopiedList(msg::kNotCopiedAfterCancel));
             return WriteOutcome::Cancelled;
         }
         host_.Beep();
         if (!notCopied_.empty()) {
-            host_.Warning(NotCopiedList());
+            host_.Warning(NotCopiedList(msg::kNotCopiedHeader));
             return WriteOutcome::FinishedWithMisses;
         }
         host_.Message(msg::kCopyFinished);
