@@ -262,7 +262,8 @@ private:
             }
             host_.Beep();
             Button answer = host_.ShowDialog(
-                DialogKind::Error, Formatted(msg::kCopyFailed, job.source.c_str(), reason.c_str()),
+                DialogKind::Error,
+                Formatted(msg::kSplitCopyFailed, job.source.c_str(), reason.c_str()),
                 {Button::Abort, Button::Retry, Button::Ignore});
             if (answer == Button::Abort) {
                 return FileOutcome::Aborted;
