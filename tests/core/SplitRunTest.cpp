@@ -26,6 +26,7 @@ namespace stdfs = std::filesystem;
 using test::DialogRecord;
 using test::DiskSetFixture;
 using test::Event;
+using test::Filled;
 using test::PlainShown;
 using test::ScriptedHost;
 using test::Shown;
@@ -48,17 +49,6 @@ const std::vector<SourceFile>& NineFiles() {
         {"docs/A.txt", 500, 'g'},    {"top.txt", 100, 'h'},       {"empty", 0, 'i'},
     };
     return files;
-}
-
-// The pattern with its "%s" and "%d" filled in order, as the run fills its message patterns.
-std::string Filled(std::string pattern, const std::vector<std::string>& values) {
-    std::size_t from = 0;
-    for (const std::string& value : values) {
-        std::size_t at = pattern.find('%', from);
-        pattern.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return pattern;
 }
 
 std::string Prompt(int disk) {

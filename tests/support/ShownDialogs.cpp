@@ -26,4 +26,14 @@ void PrintTo(const Shown& shown, std::ostream* out) {
     *out << ")";
 }
 
+std::string Filled(std::string pattern, const std::vector<std::string>& values) {
+    std::size_t from = 0;
+    for (const std::string& value : values) {
+        std::size_t at = pattern.find('%', from);
+        pattern.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return pattern;
+}
+
 } // namespace arbolink::test

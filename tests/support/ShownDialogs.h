@@ -25,4 +25,7 @@ Shown WarningShown(const std::string& text);
 
 void PrintTo(const Shown& shown, std::ostream* out);
 
+// A message pattern with its "%s" and "%d" filled in order, as the code under test fills it.
+std::string Filled(std::string pattern, const std::vector<std::string>& values);
+
 } // namespace arbolink::test
