@@ -353,6 +353,16 @@ TEST_F(SplitRunTest, ADiskOfAnEarlierSetIsRefusedAndLeftAlone) {
     EXPECT_EQ(NamesIn(Drive()), PlannedNames(1));
 }
 
+TEST_F(SplitRunTest, ADiskOfASetIsToldToBeSwappedBeforeItsRoomIsLookedAt) {
+    Plan();
+    set.WriteSetFiles("drive", "", IdentityLine("2020/01/01 0:00:00", 1, 1));
+    values.DiskUsage[0] = "4000000000000";
+    AnswerPrompts(1);
+    host.Answer(Button::Abort, msg::kSwapDisk);
+    EXPECT_EQ(Write(), WriteOutcome::Aborted);
+    EXPECT_EQ(ShownDialogs(host), (std::vector<Shown>{PromptShown(1), CheckShown(msg::kSwapDisk)}));
+}
+
 TEST_F(SplitRunTest, NotEnoughRoomIsAskedAgainUntilItFitsInSixtyFourBits) {
     Plan();
     // Four thousand billion clusters: more than 32 bits hold, more than any disk here has.

@@ -119,11 +119,16 @@ private:
                    Button::Ok);
     }
 
-    // The first of the three checks the disk in the drive fails, or nullptr.
+    // The first of the three checks the disk in the drive fails, or nullptr. A disk that
+    // belongs to a set is told to be swapped before its room is looked at: the disk just
+    // written is nearly full, and "not enough room" would send the user for a larger disk.
     const char* DiskProblem(std::int32_t disk) const {
         const std::int64_t freeBytes = DriveFreeBytes(values_.DestRoot);
         if (freeBytes == -1) {
             return msg::kNoDisk;
+        }
+        if (FileExists(values_.DestRoot + kIdentityFileName)) {
+            return msg::kSwapDisk;
         }
         const auto entry = static_cast<std::size_t>(disk - 1);
         const std::int64_t need =
@@ -132,9 +137,6 @@ private:
         const std::int64_t have = freeBytes / cluster + (freeBytes % cluster != 0 ? 1 : 0);
         if (need > have) {
             return msg::kNotEnoughRoom;
-        }
-        if (FileExists(values_.DestRoot + kIdentityFileName)) {
-            return msg::kSwapDisk;
         }
         return nullptr;
     }
