@@ -2,11 +2,14 @@
 
 #include "support/TempFolder.h"
 
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <cerrno>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <optional>
 #include <sys/wait.h>
+#endif
 
 namespace arbolink {
 namespace {
@@ -51,6 +54,9 @@ TEST(RemovePlaceholder, LeavesALineWithoutPlaceholderUnchanged) {
     EXPECT_EQ(RemovePlaceholder("browser %2 100%"), "browser %2 100%");
     EXPECT_EQ(RemovePlaceholder(""), "");
 }
+
+#ifndef _WIN32
+// The POSIX backend: xdg-open, and starting a program without a shell.
 
 // True when the calling process has no child left, running or a zombie.
 bool NoChildLeft() {
@@ -141,6 +147,8 @@ TEST(OpenUrl, WithoutAnOpenerNothingHappens) {
     EXPECT_NO_THROW(OpenMailTo("mailto:?"));
     EXPECT_TRUE(NoChildLeft());
 }
+
+#endif
 
 } // namespace
 } // namespace arbolink
