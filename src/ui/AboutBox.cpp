@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -47,6 +48,10 @@ QFont Styled(QFont font, bool bold, bool italic, bool underline) {
     font.setItalic(italic);
     font.setUnderline(underline);
     return font;
+}
+
+QFont LinkFont() {
+    return Styled(GothicFont(13), false, false, true);
 }
 
 // The program's icon is the main window's; a standard drive icon stands in while the
@@ -101,21 +106,19 @@ void TAboutBox::BuildPanel() {
                         Styled(GothicFont(21), true, false, false), kOlive);
 
     AddCopyButton(panel, 1, about::kUrlButton, about::kUrlHint, 76);
-    url_ = AddLink(panel, webAddress_, 78);
-    url_->setObjectName(QStringLiteral("Url"));
-    url_->setText(url_->fontMetrics().elidedText(webAddress_, Qt::ElideMiddle, kLinkRoom));
+    url_ =
+        AddLink(panel, "Url",
+                QFontMetrics(LinkFont()).elidedText(webAddress_, Qt::ElideMiddle, kLinkRoom), 78);
     url_->setToolTip(webAddress_);
-    url_->adjustSize();
     AddCopyButton(panel, 2, about::kMailButton, about::kMailHint, 94);
-    mail_ = AddLink(panel, QString::fromUtf8(about::kMailAddress), 94);
-    mail_->setObjectName(QStringLiteral("Mail"));
+    mail_ = AddLink(panel, "Mail", QString::fromUtf8(about::kMailAddress), 94);
 
     AddLabel(panel, "Copyright", QString::fromUtf8(about::kRightsLine), {29, 113}, GothicFont(16),
              palette().color(QPalette::WindowText));
 }
 
-QPushButton* TAboutBox::AddCopyButton(QWidget* panel, int tag, const char* caption,
-                                      const char* hint, int top) {
+void TAboutBox::AddCopyButton(QWidget* panel, int tag, const char* caption, const char* hint,
+                              int top) {
     auto* button = new QPushButton(QString::fromUtf8(caption), panel);
     button->setObjectName(QStringLiteral("Button%1").arg(tag));
     button->setProperty("tag", tag);
@@ -123,12 +126,10 @@ QPushButton* TAboutBox::AddCopyButton(QWidget* panel, int tag, const char* capti
     button->setGeometry(32, top, 41, 17);
     button->setAutoDefault(false); // Enter on it still closes the box through OK
     connect(button, &QPushButton::clicked, this, &TAboutBox::ButtonClick);
-    return button;
 }
 
-QLabel* TAboutBox::AddLink(QWidget* panel, const QString& text, int top) {
-    QLabel* link = AddLabel(panel, "", text, {kLinkLeft, top},
-                            Styled(GothicFont(13), false, false, true), kBlue);
+QLabel* TAboutBox::AddLink(QWidget* panel, const char* name, const QString& text, int top) {
+    QLabel* link = AddLabel(panel, name, text, {kLinkLeft, top}, LinkFont(), kBlue);
     link->setCursor(Qt::PointingHandCursor);
     link->installEventFilter(this);
     return link;

@@ -6,7 +6,6 @@
 #include <QString>
 
 class QLabel;
-class QPushButton;
 
 namespace arbolink {
 
@@ -26,9 +25,8 @@ private slots:
 
 private:
     void BuildPanel();
-    QPushButton* AddCopyButton(QWidget* panel, int tag, const char* caption, const char* hint,
-                               int top);
-    QLabel* AddLink(QWidget* panel, const QString& text, int top);
+    void AddCopyButton(QWidget* panel, int tag, const char* caption, const char* hint, int top);
+    QLabel* AddLink(QWidget* panel, const char* name, const QString& text, int top);
     void FormCreate();
     void UrlClick();
     void MailClick();
