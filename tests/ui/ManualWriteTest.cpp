@@ -1,5 +1,5 @@
 // The manual shows every message of writing a disk set in its exact words. A program of its
-// own file: the split run's copy-failure message shares its name with the restore run's.
+// own file, so that its names need no qualification beside the restore run's.
 #include "ManualText.h"
 #include "core/wFile/WriteMessages.h"
 
@@ -18,7 +18,7 @@ TEST(Manual, ShowsEveryDiskWritingMessage) {
     EXPECT_MESSAGE(html, kNotEnoughRoom);
     EXPECT_MESSAGE(html, kSwapDisk);
     EXPECT_MESSAGE(html, kCopyFinished);
-    EXPECT_MESSAGE(html, kCopyFailed);
+    EXPECT_MESSAGE(html, kSplitCopyFailed);
     EXPECT_MESSAGE(html, kNotCopiedHeader);
     EXPECT_MESSAGE(html, kNotCopiedMore);
     EXPECT_MESSAGE(html, kReasonNoSpace);
