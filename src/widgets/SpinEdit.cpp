@@ -236,14 +236,12 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
+    // The standard menu offers no action that changes the text of a read-only field; it is
+    // built as one while typing is not allowed.
+    const bool readOnly = isReadOnly();
+    setReadOnly(readOnly || !editorEnabled_);
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (!CanEditClipboard()) {
-        for (const char* name : {"edit-cut", "edit-paste", "edit-delete"}) {
-            if (auto* action = menu->findChild<QAction*>(QLatin1StringView(name))) {
-                action->setEnabled(false);
-            }
-        }
-    }
+    setReadOnly(readOnly);
     menu->exec(event->globalPos());
 }
 

@@ -16,7 +16,7 @@ constexpr int kRepeatInterval = 100;
 } // namespace
 
 TTimerSpeedButton::TTimerSpeedButton(const QString& glyph, QWidget* parent)
-    : QWidget(parent), glyph_(glyph) {
+    : QWidget(parent), glyph_(glyph), repeatTimer_(this) {
     setFocusPolicy(Qt::NoFocus);
     connect(&repeatTimer_, &QTimer::timeout, this, &TTimerSpeedButton::RepeatTimerFired);
 }
