@@ -1,7 +1,7 @@
 #include "ui/OptionsDialog.h"
 
 #include "core/Host.h"
-#include "ui/FormFont.h"
+#include "ui/Fonts.h"
 #include "ui/OptionMessages.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/StaticText.h"
@@ -35,7 +35,7 @@ TfOption::TfOption(std::int32_t& freeSpacePercent, QWidget* parent)
     : QDialog(parent), freeSpacePercent_(freeSpacePercent) {
     setObjectName(QStringLiteral("fOption"));
     setWindowTitle(QString::fromUtf8(kOptionCaption));
-    setFont(FormFont(12));
+    setFont(GothicFont(12));
     setFixedSize(kClientWidth, kClientHeight);
     CreateControls();
     CentreOnScreen();
@@ -65,7 +65,7 @@ void TfOption::CreateControls() {
 
     SpinEdit1 = new TSpinEdit(this);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setFont(FormFont(16));
+    SpinEdit1->setFont(GothicFont(16));
     SpinEdit1->SetMinValue(kLowest);
     SpinEdit1->SetMaxValue(kHighest);
     SpinEdit1->SetIncrement(1);
