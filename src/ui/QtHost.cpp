@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -45,6 +46,16 @@ std::string Utf8(const QString& text) {
     return text.toStdString();
 }
 
+// Keeps a window of ours in front of the main window, as the window system stacks a dialog
+// over its owner, without making it a child: a child would be disabled with the main window.
+void StandInFrontOf(QWidget& window, QWidget* mainWindow) {
+    if (mainWindow == nullptr || mainWindow->windowHandle() == nullptr) {
+        return;
+    }
+    window.winId(); // creates the native window, so that it can be given its owner
+    window.windowHandle()->setTransientParent(mainWindow->windowHandle());
+}
+
 } // namespace
 
 Button QtHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& asked) {
@@ -55,6 +66,7 @@ Button QtHost::ShowDialog(DialogKind kind, const std::string& text, const Button
                     QMessageBox::NoButton);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    StandInFrontOf(box, controls_.window);
     std::vector<QPushButton*> pushButtons;
     const Button escape = EscapeOf(buttons);
     for (Button button : buttons) {
@@ -87,11 +99,21 @@ void QtHost::ProcessMessages() {
 }
 
 std::unique_ptr<ProgressDialog> QtHost::CreateProgressDialog() {
-    return std::make_unique<TForm4>();
+    auto dialog = std::make_unique<TForm4>();
+    StandInFrontOf(*dialog, controls_.window);
+    return dialog;
 }
 
 void QtHost::SetMainWindowEnabled(bool enabled) {
+    // Disabling moves the focus off the window's controls; it comes back to where it was.
+    if (!enabled && controls_.window->isEnabled()) {
+        focusBeforeRun_ = controls_.window->focusWidget();
+    }
     controls_.window->setEnabled(enabled);
+    if (enabled && focusBeforeRun_ != nullptr) {
+        focusBeforeRun_->setFocus();
+        focusBeforeRun_ = nullptr;
+    }
 }
 
 MainFields QtHost::ReadFields() {

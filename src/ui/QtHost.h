@@ -5,10 +5,11 @@
 #include "core/Host.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
 
 class QCheckBox;
 class QComboBox;
-class QWidget;
 
 namespace arbolink {
 
@@ -43,6 +44,7 @@ private:
 
     MainWindowControls controls_;
     QElapsedTimer sinceEvents_;
+    QPointer<QWidget> focusBeforeRun_;
 };
 
 } // namespace arbolink

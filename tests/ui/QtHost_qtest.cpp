@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QWindow>
 #include <QtTest>
 
 using namespace arbolink;
@@ -165,6 +166,19 @@ private slots:
         QVERIFY(main.window.isEnabled());
     }
 
+    void givesTheFocusBackAfterARun() {
+        FakeMainWindow main;
+        QtHost host(main.Controls());
+        main.window.show();
+        main.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main.window));
+        main.restoreTo->setFocus();
+        host.SetMainWindowEnabled(false);
+        host.SetMainWindowEnabled(false); // a second time: the focus it had first is kept
+        host.SetMainWindowEnabled(true);
+        QCOMPARE(main.window.focusWidget(), main.restoreTo);
+    }
+
     void readsTheFieldsAsTyped() {
         FakeMainWindow main;
         QtHost host(main.Controls());
@@ -203,6 +217,27 @@ private slots:
         QVERIFY(form != nullptr);
         QVERIFY(!dialog->CancelRequested());
         QCOMPARE(form->objectName(), QStringLiteral("Form4"));
+        QVERIFY(form->parentWidget() == nullptr); // never disabled with the main window
+    }
+
+    void keepsItsWindowsInFrontOfTheMainWindow() {
+        FakeMainWindow main;
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        QtHost host(main.Controls());
+        std::unique_ptr<ProgressDialog> dialog = host.CreateProgressDialog();
+        auto* form = dynamic_cast<TForm4*>(dialog.get());
+        dialog->Show();
+        QCOMPARE(form->windowHandle()->transientParent(), main.window.windowHandle());
+        host.SetMainWindowEnabled(false);
+        QVERIFY(form->isEnabled());
+
+        MessageBoxWatch watch;
+        QWindow* owner = nullptr;
+        watch.onBox = [&](QMessageBox& box) { owner = box.windowHandle()->transientParent(); };
+        watch.Press(QStringLiteral("OK"));
+        host.Message("x");
+        QCOMPARE(owner, main.window.windowHandle());
     }
 };
 
