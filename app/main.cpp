@@ -8,9 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    // The title names the program in the task bar and captions its plain message boxes.
+    // The application's title. No display name is set: Qt would append it to the caption
+    // of every dialog ("警告 — Arbolink"), and the captions are the system's own.
     QApplication::setApplicationName(QString::fromUtf8(arbolink::kProductName));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(arbolink::kProductName));
 
     arbolink::TForm1 form(arbolink::SettingsFilePath(arbolink::ProgramFilePath()));
     form.show();

@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -132,6 +133,17 @@ void ShowFromStart(QComboBox* combo, const std::string& text) {
     combo->lineEdit()->setCursorPosition(0);
 }
 
+// Label5 is 33 pixels wide, as the units take in the face the window was drawn for; a wider
+// substitute face gets the room its widest unit needs, so that no unit is cut off.
+int UnitWidth(const QFontMetrics& metrics) {
+    int width = 33;
+    for (const char* unit :
+         {msg::kUnitGigabytes, msg::kUnitMegabytes, msg::kUnitKilobytes, msg::kUnitBytes}) {
+        width = std::max(width, metrics.horizontalAdvance(Text(unit)));
+    }
+    return width;
+}
+
 int FitEdge(int edge, int extent, int limit) {
     if (edge < 0) {
         edge = 0;
@@ -185,7 +197,7 @@ void TForm1::CreateControls(QWidget* client) {
     StaticText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label5 = Named(new QLabel(client), "Label5");
-    Label5->setGeometry(280, 110, 33, Label5->sizeHint().height());
+    Label5->setGeometry(280, 110, UnitWidth(Label5->fontMetrics()), Label5->sizeHint().height());
 
     CheckBox1 = Named(new QCheckBox(Text("Arbolink本体もコピーする"), client), "CheckBox1");
     CheckBox1->setGeometry(152, 128, 161, 17);
