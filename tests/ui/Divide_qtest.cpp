@@ -117,7 +117,12 @@ private slots:
 
         ProgressWatch progress(form);
         MessageBoxWatch watch;
-        watch.onBox = [&](QMessageBox&) { QVERIFY(!AnyProgressDialog()); };
+        int closedDuringRun = 0;
+        watch.onBox = [&](QMessageBox&) {
+            QVERIFY(!AnyProgressDialog());
+            // A command in progress keeps the window: closing it now is refused.
+            closedDuringRun += form.close() ? 1 : 0;
+        };
         watch.Press(kOk); // ディスクを 1 枚、用意してください
         watch.Press(kOk); // 1 枚目のディスクを入れてください。
         watch.Press(kOk); // ファイルのコピーが終了しました
@@ -131,6 +136,8 @@ private slots:
                                      QStringLiteral("1 枚目のディスクを入れてください。"),
                                      QStringLiteral("ファイルのコピーが終了しました")}));
         QCOMPARE(watch.unexpected, 0);
+        QCOMPARE(closedDuringRun, 0);
+        QVERIFY(form.isVisible());
         QCOMPARE(progress.shown, 2); // planning, then the disk's copy
         QCOMPARE(progress.shownWithMainWindowEnabled, 0);
         QVERIFY(form.isEnabled());
