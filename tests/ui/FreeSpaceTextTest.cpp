@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace arbolink {
 namespace {
@@ -12,6 +13,11 @@ struct Case {
     const char* number;
     const char* unit;
 };
+
+// Names the case by its byte count in test listings.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.bytes << " bytes";
+}
 
 class FreeSpaceTextTest : public ::testing::TestWithParam<Case> {};
 
@@ -36,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{1048575, "1,024.0", "Kbyte"},
         // Thousands grouped in every place, up to the largest count there is.
         Case{1234567LL * 1073741824, "1,234,567.0", "Gbyte"},
-        Case{INT64_MAX, "8,589,934,592.0", "Gbyte"}));
+        Case{INT64_MAX, "8,589,934,592.0", "Gbyte"}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::to_string(info.param.bytes); });
 
 TEST(FreeSpaceOfFolderTest, ReadsTheDriveOfAnExistingFolder) {
     test::TempFolder folder;
