@@ -6,25 +6,34 @@ namespace arbolink {
 
 namespace {
 
-QFont FontOf(const QStringList& families, int pixelSize) {
+QFont FontOf(const QStringList& families, int pixels) {
     QFont font;
     font.setFamilies(families);
-    font.setPixelSize(pixelSize);
+    font.setPixelSize(pixels);
     return font;
 }
 
 } // namespace
 
-QFont GothicFont(int pixelSize) {
+QFont GothicFont(int pixels) {
     return FontOf({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                   QStringLiteral("IPAGothic")},
-                  pixelSize);
+                   QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
+                   QStringLiteral("VL PGothic")},
+                  pixels);
 }
 
-QFont MinchoFont(int pixelSize) {
+QFont MonospacedGothic(int pixels) {
+    QFont font = FontOf({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
+                         QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic")},
+                        pixels);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+QFont MinchoFont(int pixels) {
     return FontOf(
         {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")},
-        pixelSize);
+        pixels);
 }
 
 } // namespace arbolink
