@@ -5,11 +5,14 @@
 #include "core/rFile/RestoreCommand.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
+#include "ui/AboutBox.h"
 #include "ui/FolderList.h"
 #include "ui/Fonts.h"
 #include "ui/FreeSpaceText.h"
 #include "ui/Glyphs.h"
+#include "ui/Help.h"
 #include "ui/MainMessages.h"
+#include "ui/OptionsDialog.h"
 #include "widgets/Bevel.h"
 
 #include <QAction>
@@ -243,13 +246,24 @@ void TForm1::CreateMenu() {
     Contents1 = MakeItem(Help1, "Contents1", "目次(&C)");
     About1 = MakeItem(Help1, "About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
 
-    // The options dialog, the help and the About box are not part of this build.
-    for (QAction* item : {N5, Contents1, About1}) {
-        item->setEnabled(false);
-    }
     connect(N1, &QAction::triggered, this, &TForm1::BitBtn2Click);
     connect(N2, &QAction::triggered, this, &TForm1::BitBtn3Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+void TForm1::N5Click() {
+    ShowOptionsDialog(this, session_.FreeSpacePercent);
+}
+
+void TForm1::Contents1Click() {
+    OpenHelpContents();
+}
+
+void TForm1::About1Click() {
+    ShowAboutBox(this);
 }
 
 void TForm1::SetTabOrder() {

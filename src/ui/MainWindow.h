@@ -64,6 +64,9 @@ private:
     void ComboBox2Change(const QString& text);
     void BitBtn2Click();
     void BitBtn3Click();
+    void N5Click();
+    void Contents1Click();
+    void About1Click();
     void Exit1Click();
     // Runs a command's handler; while it runs no second command starts, and an error it
     // does not handle is shown in a message box and ends only the handler.
