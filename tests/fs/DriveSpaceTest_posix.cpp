@@ -1,4 +1,4 @@
-#include "FakeDriveTree.h"
+#include "FakeDriveTree_posix.h"
 #include "fs/Drives.h"
 #include "support/TempFolder.h"
 
