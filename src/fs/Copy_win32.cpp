@@ -2,6 +2,7 @@
 // renamed over it only when complete, so the target's name never holds a partial file; like
 // the platform's own file copy, it keeps the source's attributes and last-write time.
 #include "fs/Copy.h"
+
 #include "fs/FileHandle_win32.h"
 #include "fs/Folders.h"
 #include "fs/WideText_win32.h"
@@ -84,8 +85,8 @@ public:
     bool Close() { return file_.Close(); }
     // Gives the finished file the source's attributes and its place.
     bool RenameTo(const std::string& target, DWORD attributes) {
-        if (!SetFileAttributesW(path_.c_str(), attributes == 0 ? FILE_ATTRIBUTE_NORMAL
-                                                               : attributes) ||
+        if (!SetFileAttributesW(path_.c_str(),
+                                attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes) ||
             !MoveFileExW(path_.c_str(), WidePath(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
             return false;
         }
@@ -155,8 +156,7 @@ std::int64_t CopyChunk(HANDLE in, HANDLE out, char* buffer) {
 }
 
 std::int64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) |
-                                     info.nFileSizeLow);
+    return static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Win32 backend of the drive inspection: a path's drive is named by its first character, a
 // drive letter.
 #include "fs/Drives.h"
+
 #include "fs/Folders.h"
 #include "fs/WideText_win32.h"
 

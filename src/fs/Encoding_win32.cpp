@@ -1,5 +1,6 @@
 // CP932 decoding and case mapping with the Win32 national language support.
 #include "fs/Encoding.h"
+
 #include "fs/WideText_win32.h"
 
 #include <windows.h>
@@ -25,8 +26,8 @@ char32_t UpperCaseOf(char32_t code) {
         in[0] = static_cast<wchar_t>(code);
     }
     wchar_t out[2];
-    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, in, length, out, 2, nullptr,
-                      nullptr, 0) != length) {
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, in, length, out, 2, nullptr, nullptr,
+                      0) != length) {
         return code;
     }
     if (length == 1) {
@@ -42,8 +43,8 @@ bool Cp932ToUtf8(std::string_view bytes, std::string& utf8) {
         return true;
     }
     const int size = static_cast<int>(bytes.size());
-    int length = MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, bytes.data(), size,
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
     if (length == 0) {
         return false;
     }

@@ -1,5 +1,6 @@
 // Win32 backend of the file size limit: the file system's name of the folder's volume.
 #include "fs/FileSizeLimit.h"
+
 #include "fs/WideText_win32.h"
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 // Win32 backend of the path and folder operations, through the wide-character calls.
+#include "fs/Folders.h"
+
 #include "fs/Encoding.h"
 #include "fs/FileHandle_win32.h"
-#include "fs/Folders.h"
 #include "fs/WideText_win32.h"
 
 #include <algorithm>
-
 #include <windows.h>
 
 namespace arbolink {
@@ -69,9 +69,8 @@ bool IsDirectory(const WIN32_FIND_DATAW& entry) {
 // A symbolic link or a junction (which mounted volumes are as well). Other reparse points,
 // such as files kept by a cloud service, are ordinary files and folders to us.
 bool IsLink(const WIN32_FIND_DATAW& entry) {
-    return IsReparsePoint(entry) &&
-           (entry.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
-            entry.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+    return IsReparsePoint(entry) && (entry.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+                                     entry.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
 }
 
 std::int64_t SizeOf(const WIN32_FIND_DATAW& entry) {
@@ -96,8 +95,7 @@ EntryKind KindOfFileLink(const std::string& path, std::int64_t& size) {
     if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return EntryKind::LinkToFolder;
     }
-    size = static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) |
-                                     info.nFileSizeLow);
+    size = static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
     return EntryKind::File;
 }
 
@@ -195,8 +193,7 @@ std::int64_t FileSizeOf(const std::string& path) {
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return -1;
     }
-    return static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) |
-                                     info.nFileSizeLow);
+    return static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
 }
 
 bool CreateFolders(const std::string& path) {
@@ -223,7 +220,8 @@ bool IsDriveRoot(const std::string& folder) {
 std::string ProgramFilePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             return {};
         }

@@ -1,7 +1,8 @@
 // Win32 backend of the shell launching: the shell opens an address, and a web page falls back
 // to the browser registered for HTML documents.
-#include "fs/ClassesRoot_win32.h"
 #include "fs/Shell.h"
+
+#include "fs/ClassesRoot_win32.h"
 #include "fs/WideText_win32.h"
 
 #include <cwchar>
@@ -26,8 +27,8 @@ void StartCommandLine(const std::string& commandLine) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }

@@ -1,9 +1,8 @@
 // Where the settings file lives on POSIX systems: beside the program where that folder can be
 // written, else in the user's configuration folder, as programs installed for all users
 // cannot write beside themselves.
-#include "ui/IniFile.h"
-
 #include "fs/Folders.h"
+#include "ui/IniFile.h"
 
 #include <cstdlib>
 #include <filesystem>

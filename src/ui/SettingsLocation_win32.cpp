@@ -1,9 +1,8 @@
 // Where the settings file lives on Windows: always beside the program, with the program's name
 // and the extension ".ini". A program run from a write-protected disk then cannot save, and
 // says so.
-#include "ui/IniFile.h"
-
 #include "fs/Utf8Path.h"
+#include "ui/IniFile.h"
 
 namespace arbolink {
 

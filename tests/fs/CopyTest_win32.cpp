@@ -1,4 +1,5 @@
 #include "fs/Copy.h"
+
 #include "fs/Folders.h"
 #include "fs/WideText_win32.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,5 @@
 #include "fs/Drives.h"
+
 #include "fs/FileSizeLimit.h"
 #include "fs/Folders.h"
 #include "support/ScratchFloppy_win32.h"

@@ -1,4 +1,5 @@
 #include "fs/Folders.h"
+
 #include "fs/WideText_win32.h"
 #include "support/TempFolder.h"
 #include "support/WindowsNames_win32.h"

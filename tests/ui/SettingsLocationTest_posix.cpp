@@ -1,6 +1,5 @@
-#include "ui/IniFile.h"
-
 #include "support/TempFolder.h"
+#include "ui/IniFile.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

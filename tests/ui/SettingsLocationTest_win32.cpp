@@ -1,7 +1,6 @@
-#include "ui/IniFile.h"
-
 #include "fs/WideText_win32.h"
 #include "support/TempFolder.h"
+#include "ui/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
