@@ -84,5 +84,16 @@ TEST_F(FloppyRoundTrip, DividesIntoTheDummyFolderAndRestoresTheTree) {
     }
 }
 
+TEST_F(FloppyRoundTrip, ASourceInsideTheSetFolderIsNeverEmptiedWhateverTheLetterCase) {
+    // The set's folder on the disk holds the source, written in other letters: emptying it
+    // as the removable disk's question offers would delete the source.
+    ASSERT_TRUE(CreateFolders("a:\\@dummy@\\src"));
+    ASSERT_TRUE(WriteFileAtomically("a:\\@dummy@\\src\\keep.txt", "k"));
+    host.fields.source = "A:\\@DUMMY@\\SRC";
+    BitBtn2Click(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{msg::kFoldersOverlap});
+    EXPECT_TRUE(FileExists("a:\\@dummy@\\src\\keep.txt"));
+}
+
 } // namespace
 } // namespace arbolink
