@@ -1,5 +1,6 @@
 // arbolink-cli: the divide planning from a terminal.
 #include "PlanCommand.h"
+#include "Terminal.h"
 #include "TerminalHost.h"
 
 #include <cstdio>
@@ -7,7 +8,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = arbolink::cli::StartTerminal(argc, argv);
     if (args.empty() || args.front() != "plan") {
         std::fputs("使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES "
                    "[--percent P] [--drive-root] [--program FILE]\n",

@@ -3,7 +3,8 @@
 // free space and allocation unit the split planning works with. Never shows a message.
 //
 // On Linux the drive of a path is the mounted file system that holds it (the longest mount
-// point that prefixes the absolute path).
+// point that prefixes the absolute path). On Windows it is the drive letter the path begins
+// with.
 
 #include <cstdint>
 #include <string>
@@ -11,8 +12,9 @@
 
 namespace arbolink {
 
-// "Rem", "HDD", "Net", "CD", "Ram"; "-" for a path that names no drive (empty, relative);
-// empty text for a drive of another kind.
+// "Rem", "HDD", "Net", "CD", "Ram"; "-" for a path that names no drive (empty, relative;
+// on Windows also a letter that is not among the logical drives, or a network path); empty
+// text for a drive of another kind.
 std::string GetDriveKind(const std::string& path);
 
 // Bytes available to the calling user on the path's drive; -1 when the drive does not
@@ -45,8 +47,10 @@ private:
     std::vector<std::string> mountPoints_;
 };
 
+#ifndef _WIN32
 // Points the backend at another root for its system files ("/proc/self/mountinfo", "/sys"),
 // so that tests can describe any kind of drive with a fake tree. "" is the real root.
 void SetDriveSystemRoot(const std::string& root);
+#endif
 
 } // namespace arbolink

@@ -4,6 +4,42 @@
 
 namespace arbolink {
 
+namespace {
+
+// Decodes one UTF-8 sequence at i; 0 length when the bytes there are not a valid sequence.
+std::size_t DecodeAt(std::string_view s, std::size_t i, char32_t& code) {
+    auto c = static_cast<std::uint8_t>(s[i]);
+    std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (length == 0 || i + length > s.size() || !IsValidUtf8(s.substr(i, length))) {
+        return 0;
+    }
+    code = length == 2 ? (c & 0x1F) : length == 3 ? (c & 0x0F) : (c & 0x07);
+    for (std::size_t k = 1; k < length; ++k) {
+        code = (code << 6) | (static_cast<std::uint8_t>(s[i + k]) & 0x3F);
+    }
+    return length;
+}
+
+void Encode(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     const std::size_t n = bytes.size();
@@ -41,6 +77,29 @@ bool IsValidUtf8(std::string_view bytes) {
         i += length;
     }
     return true;
+}
+
+std::string UpperCase(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char c = utf8[i];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+            ++i;
+            continue;
+        }
+        char32_t code = 0;
+        std::size_t length = DecodeAt(utf8, i, code);
+        if (length == 0) {
+            out += c;
+            ++i;
+            continue;
+        }
+        Encode(UpperCaseOf(code), out);
+        i += length;
+    }
+    return out;
 }
 
 } // namespace arbolink

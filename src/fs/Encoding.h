@@ -15,4 +15,7 @@ bool Cp932ToUtf8(std::string_view bytes, std::string& utf8);
 // are not valid UTF-8 are upper-cased as ASCII and otherwise kept.
 std::string UpperCase(std::string_view utf8);
 
+// One code point upper-cased by the same mapping; each platform has its own case tables.
+char32_t UpperCaseOf(char32_t code);
+
 } // namespace arbolink

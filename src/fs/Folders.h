@@ -39,6 +39,10 @@ bool FolderHasEntries(const std::string& folder);
 // entered. A failure does not stop the walk. Answers true only when every removal succeeded.
 bool DeleteFolderContents(const std::string& folder, const std::string& emptyingFolder);
 
+// True when the two names of one folder's entries name the same entry: exact on POSIX, in
+// either letter case on Windows, as its file systems compare.
+bool SameFileName(std::string_view a, std::string_view b);
+
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 

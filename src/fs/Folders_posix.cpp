@@ -195,6 +195,10 @@ bool DeleteFolderContents(const std::string& folder, const std::string& emptying
     return ok;
 }
 
+bool SameFileName(std::string_view a, std::string_view b) {
+    return a == b;
+}
+
 bool FolderExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

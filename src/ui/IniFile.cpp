@@ -3,20 +3,17 @@
 #include "ui/IniFile.h"
 
 #include "fs/Folders.h"
+#include "fs/Utf8Path.h"
 #include "ui/SettingsMessages.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <limits>
 #include <string_view>
-#include <unistd.h>
 
 namespace arbolink {
 
 namespace {
-
-namespace stdfs = std::filesystem;
 
 constexpr std::size_t kMaxValueBytes = 2047;
 constexpr std::size_t kMaxHistoryEntries = 6;
@@ -280,36 +277,7 @@ std::string FieldValue(const std::string& text) {
     return HasLineBreak(text) ? "" : text;
 }
 
-std::string WithIniExtension(const stdfs::path& program) {
-    stdfs::path ini = program;
-    ini.replace_extension(".ini");
-    return ini.string();
-}
-
-std::string ConfigurationFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/') {
-        return std::string(xdg) + "/arbolink";
-    }
-    const char* home = std::getenv("HOME");
-    return home != nullptr && home[0] == '/' ? std::string(home) + "/.config/arbolink" : "";
-}
-
 } // namespace
-
-std::string SettingsFilePath(const std::string& programFile) {
-    stdfs::path program(programFile);
-    std::string beside = WithIniExtension(program);
-    std::string folder = program.parent_path().string();
-    if (FileExists(beside) || (!folder.empty() && access(folder.c_str(), W_OK) == 0)) {
-        return beside;
-    }
-    std::string configuration = ConfigurationFolder();
-    if (configuration.empty()) {
-        return beside;
-    }
-    return configuration + "/" + stdfs::path(beside).filename().string();
-}
 
 Settings LoadSettings(const std::string& path) {
     Profile profile(path);
@@ -341,7 +309,7 @@ bool SaveSettings(const std::string& path, const Settings& settings, std::string
     profile.Write("Folder", "divide", FieldValue(settings.divide));
     profile.Write("Folder", "dest", FieldValue(settings.dest));
     profile.Write("Folder", "history", HistoryValue(settings.history, settings.dest));
-    std::string folder = stdfs::path(path).parent_path().string();
+    std::string folder = Utf8Of(PathOf(path).parent_path());
     if ((!folder.empty() && !CreateFolders(folder)) || !WriteFileAtomically(path, profile.Text())) {
         failure = CannotWriteSettingsMessage(path);
         return false;

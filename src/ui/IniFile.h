@@ -24,7 +24,9 @@ struct Settings {
     std::vector<std::string> history; // the list of ComboBox3
 };
 
-// Where the settings file lives for the program file at programFile.
+// Where the settings file lives for the program file at programFile: beside it, as the
+// program's name with the extension ".ini" (on POSIX systems the user's configuration
+// folder when the program's folder cannot be written).
 std::string SettingsFilePath(const std::string& programFile);
 
 // Reads the settings; a missing file, section or key gives the defaults.

@@ -2,8 +2,10 @@
 // Builds planning values by hand, so that disk assignment can be tested without a walk.
 
 #include "core/PlanningValues.h"
+#include "core/divide/Planning.h"
 #include "core/divide/PlanningRun.h"
 #include "support/ScriptedHost.h"
+#include "support/TempFolder.h"
 
 #include <memory>
 #include <string>
@@ -53,6 +55,16 @@ inline std::vector<std::string> Column(const PlanningValues& values, arbolink::C
         cells.push_back(values.Table.Cell(column, static_cast<std::size_t>(row)));
     }
     return cells;
+}
+
+// A plan of the source onto a stick with 512-byte clusters.
+inline PlanRequest RequestFor(const TempFolder& source, std::int64_t capacity) {
+    PlanRequest request;
+    request.source = source.path();
+    request.destination = "/media/stick";
+    request.clusterSize = 512;
+    request.capacity = capacity;
+    return request;
 }
 
 } // namespace arbolink::test

@@ -1,5 +1,8 @@
 #include "core/rFile/RestorePaths.h"
 
+#include "fs/Folders.h"
+
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -8,17 +11,23 @@ namespace {
 
 using namespace std::string_literals;
 
+// A path written with "/" in the platform's form.
+std::string Platform(std::string path) {
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
+    return path;
+}
+
 TEST(RestorePaths, BuildsPlatformPathsFromIndexRows) {
     EXPECT_EQ(RestorePathOf("", "a.txt"), "a.txt");
-    EXPECT_EQ(RestorePathOf("docs\\", "a.txt"), "docs/a.txt");
-    EXPECT_EQ(RestorePathOf("docs\\old\\deep\\", "a b,c.txt"), "docs/old/deep/a b,c.txt");
+    EXPECT_EQ(RestorePathOf("docs\\", "a.txt"), Platform("docs/a.txt"));
+    EXPECT_EQ(RestorePathOf("docs\\old\\deep\\", "a b,c.txt"), Platform("docs/old/deep/a b,c.txt"));
     // A folder written without its closing separator is still the folder.
-    EXPECT_EQ(RestorePathOf("docs", "a.txt"), "docs/a.txt");
+    EXPECT_EQ(RestorePathOf("docs", "a.txt"), Platform("docs/a.txt"));
     // Dots inside names are names, not steps up.
-    EXPECT_EQ(RestorePathOf("...\\..a\\", "..b"), ".../..a/..b");
-    EXPECT_EQ(RestorePathOf("表\\", "表.txt"), "表/表.txt");
+    EXPECT_EQ(RestorePathOf("...\\..a\\", "..b"), Platform(".../..a/..b"));
+    EXPECT_EQ(RestorePathOf("表\\", "表.txt"), Platform("表/表.txt"));
     EXPECT_EQ(RestoreFolderOf(""), "");
-    EXPECT_EQ(RestoreFolderOf("a\\b\\"), "a/b/");
+    EXPECT_EQ(RestoreFolderOf("a\\b\\"), Platform("a/b/"));
 }
 
 TEST(RestorePaths, RefusesFoldersThatLeaveTheRestoreFolder) {

@@ -3,6 +3,7 @@
 // own, and inserting one renames it to the "drive" folder the restore reads.
 
 #include "core/SetFormat.h"
+#include "fs/Utf8Path.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
@@ -24,8 +25,8 @@ class DiskSetFixture {
 public:
     // Fields of the host: the drive as the disk folder, "out" as the restore folder.
     void UseFields(ScriptedHost& host) const {
-        host.fields.destination = root.path() + "/drive";
-        host.fields.restoreTo = root.path() + "/out";
+        host.fields.destination = root / "drive";
+        host.fields.restoreTo = root / "out";
     }
 
     // Writes disks 1 to diskCount of one set: the same index on every disk, each row's
@@ -54,9 +55,9 @@ public:
     // Puts the disk in the drive, taking out the one that is in it.
     void Insert(const std::string& disk) {
         if (!inserted_.empty()) {
-            std::filesystem::rename(root / "drive", root / inserted_);
+            std::filesystem::rename(PathOf(root / "drive"), PathOf(root / inserted_));
         }
-        std::filesystem::rename(root / disk, root / "drive");
+        std::filesystem::rename(PathOf(root / disk), PathOf(root / "drive"));
         inserted_ = disk;
     }
     void Insert(int disk) { Insert("disk" + std::to_string(disk)); }
@@ -74,7 +75,7 @@ public:
 
     std::string Out(const std::string& relative) const { return root.ReadFile("out/" + relative); }
     bool OutExists(const std::string& relative) const {
-        return std::filesystem::exists(root / ("out/" + relative));
+        return std::filesystem::exists(PathOf(root / ("out/" + relative)));
     }
 
     TempFolder root;

@@ -14,8 +14,8 @@ public:
 
     // The folder's path, without a final separator.
     const std::string& path() const { return path_; }
-    // path() + "/" + relative.
-    std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+    // path() + the separator + relative, whose "/" become the platform's separator.
+    std::string operator/(const std::string& relative) const;
 
     // Writes a file below the folder, creating missing folders; relative uses "/".
     void WriteFile(const std::string& relative, const std::string& contents) const;

@@ -8,6 +8,7 @@
 #include "fs/Drives.h"
 #include "fs/FileSizeLimit.h"
 #include "fs/Folders.h"
+#include "fs/Utf8Path.h"
 
 #include <climits>
 #include <filesystem>
@@ -40,15 +41,15 @@ bool FolderFieldUsable(Host& host, const std::string& folder, Field field, const
 // The folder as the file system resolves it, for comparing two folders.
 std::filesystem::path Resolved(const std::string& folder) {
     std::error_code ignored;
-    std::filesystem::path path = std::filesystem::weakly_canonical(folder, ignored);
-    return path.empty() ? std::filesystem::path(folder) : path;
+    std::filesystem::path path = std::filesystem::weakly_canonical(PathOf(folder), ignored);
+    return path.empty() ? PathOf(folder) : path;
 }
 
 bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
     auto o = outer.begin();
     auto i = inner.begin();
     for (; o != outer.end() && !o->empty(); ++o, ++i) {
-        if (i == inner.end() || *i != *o) {
+        if (i == inner.end() || !SameFileName(Utf8Of(*i), Utf8Of(*o))) {
             return false;
         }
     }

@@ -42,7 +42,9 @@ std::string Formatted(const char* pattern, ...) {
 std::string ReasonOf(int error) {
     switch (error) {
     case ENOSPC:
+#ifdef EDQUOT // not among the C runtime's numbers on Windows
     case EDQUOT:
+#endif
         return msg::kReasonNoSpace;
     case EACCES:
     case EPERM:

@@ -5,9 +5,9 @@
 #include "core/divide/DivideMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
-#include "support/FakeDriveTree.h"
+#include "support/FakeDriveTree_posix.h"
 #include "support/ShownDialogs.h"
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,7 @@
-#include "support/FakeDriveTree.h"
+<<<<<<<< HEAD:tests/support/FakeDriveTree.cpp
+#include "support/FakeDriveTree_posix.h"
+========
+>>>>>>>> win:tests/fs/FakeDriveTree_posix.cpp
 
 #include "fs/Drives.h"
 

@@ -1,4 +1,4 @@
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <cerrno>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include "core/rFile/RestoreCommand.h"
 #include "core/rFile/RestoreMessages.h"
 #include "support/DiskSetFixture.h"
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "fs/FileSizeLimit.h"
 
 #include "support/TempFolder.h"
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "fs/Drives.h"
-#include "support/FakeDriveTree.h"
+#include "support/FakeDriveTree_posix.h"
 #include "support/TempFolder.h"
 
 #include <cerrno>

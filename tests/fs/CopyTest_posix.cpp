@@ -1,7 +1,7 @@
 #include "fs/Copy.h"
 
 #include "support/TempFolder.h"
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -10,7 +10,7 @@
 #include "core/wFile/WriteMessages.h"
 #include "support/ShownDialogs.h"
 #include "support/TempFolder.h"
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -9,7 +9,7 @@
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
 #include "support/DiskSetFixture.h"
-#include "support/FakeDriveTree.h"
+#include "support/FakeDriveTree_posix.h"
 #include "support/ShownDialogs.h"
 
 #include <algorithm>

@@ -1,0 +1,120 @@
+// Win32 backend of the drive inspection: a path's drive is named by its first character, a
+// drive letter.
+#include "fs/Drives.h"
+
+#include "fs/Folders.h"
+#include "fs/WideText_win32.h"
+
+#include <limits>
+#include <windows.h>
+
+namespace arbolink {
+
+namespace {
+
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The root of the drive that the path's first character names ("A:\"); empty when that
+// character is no drive letter (a network path, a relative one, an empty one).
+std::wstring DriveRootOf(const std::string& path) {
+    const char letter = path.empty() ? '\0' : UpperAscii(path[0]);
+    if (letter < 'A' || letter > 'Z') {
+        return {};
+    }
+    return std::wstring(1, static_cast<wchar_t>(letter)) + L":\\";
+}
+
+// A figure of the cluster query as a 32-bit value; -1 when it does not fit.
+std::int32_t AsInt32(DWORD value) {
+    return value > static_cast<DWORD>(std::numeric_limits<std::int32_t>::max())
+               ? -1
+               : static_cast<std::int32_t>(value);
+}
+
+std::int64_t AsInt64(const ULARGE_INTEGER& value) {
+    constexpr auto kMax = static_cast<ULONGLONG>(std::numeric_limits<std::int64_t>::max());
+    return value.QuadPart > kMax ? std::numeric_limits<std::int64_t>::max()
+                                 : static_cast<std::int64_t>(value.QuadPart);
+}
+
+// Free bytes available to the calling user (quotas applied); -1 when the drive does not answer.
+std::int64_t CallerFreeBytes(const std::wstring& path) {
+    ULARGE_INTEGER available{};
+    ULARGE_INTEGER total{};
+    ULARGE_INTEGER totalFree{};
+    if (!GetDiskFreeSpaceExW(path.c_str(), &available, &total, &totalFree)) {
+        return -1;
+    }
+    return AsInt64(available);
+}
+
+} // namespace
+
+std::string GetDriveKind(const std::string& path) {
+    // Only the first character counts: a lead byte of a multi-byte character is no letter.
+    const std::wstring root = DriveRootOf(path);
+    if (root.empty() || (GetLogicalDrives() & (DWORD{1} << (root[0] - L'A'))) == 0) {
+        return "-";
+    }
+    switch (GetDriveTypeW(root.c_str())) {
+    case DRIVE_REMOVABLE:
+        return "Rem";
+    case DRIVE_FIXED:
+        return "HDD";
+    case DRIVE_REMOTE:
+        return "Net";
+    case DRIVE_CDROM:
+        return "CD";
+    case DRIVE_RAMDISK:
+        return "Ram";
+    default:
+        return "";
+    }
+}
+
+std::int64_t DriveFreeBytes(const std::string& path) {
+    const std::wstring root = DriveRootOf(path);
+    return root.empty() ? -1 : CallerFreeBytes(root);
+}
+
+bool IsFolderReady(const std::string& folder) {
+    return FolderExists(folder) && DriveFreeBytes(folder) != -1;
+}
+
+bool GetDriveSpace(const std::string& folder, std::int32_t& sectorsPerCluster,
+                   std::int32_t& bytesPerSector, std::int64_t& freeBytes) {
+    sectorsPerCluster = -1;
+    bytesPerSector = -1;
+    freeBytes = -1;
+    // The folder itself is asked, not its drive's root: a volume mounted in a folder has
+    // clusters of its own.
+    const std::wstring path = WidePath(AddBackslash(folder));
+    DWORD sectors = 0;
+    DWORD bytes = 0;
+    DWORD freeClusters = 0;
+    DWORD totalClusters = 0;
+    const bool clusters =
+        GetDiskFreeSpaceW(path.c_str(), &sectors, &bytes, &freeClusters, &totalClusters) != 0;
+    if (clusters) {
+        sectorsPerCluster = AsInt32(sectors);
+        bytesPerSector = AsInt32(bytes);
+    }
+    freeBytes = CallerFreeBytes(path);
+    if (freeBytes == -1 && clusters) {
+        freeBytes = std::int64_t{sectors} * bytes * freeClusters;
+    }
+    // Free bytes alone are not enough: planning counts in clusters.
+    return sectorsPerCluster != -1 && bytesPerSector != -1 && freeBytes != -1;
+}
+
+// A drive letter whose medium is taken out stops answering the space queries by itself, so
+// there is nothing to remember: a pulled disk can never be mistaken for the system disk.
+VolumeWatch::VolumeWatch() = default;
+
+VolumeWatch::~VolumeWatch() = default;
+
+void VolumeWatch::Remember(const std::string&) {}
+
+} // namespace arbolink

@@ -1,0 +1,305 @@
+// Win32 backend of the path and folder operations, through the wide-character calls.
+#include "fs/Folders.h"
+
+#include "fs/Encoding.h"
+#include "fs/FileHandle_win32.h"
+#include "fs/WideText_win32.h"
+
+#include <algorithm>
+#include <windows.h>
+
+namespace arbolink {
+
+namespace {
+
+// Closes a directory listing when it goes out of scope.
+class Listing {
+public:
+    explicit Listing(const std::string& folderPrefix) {
+        handle_ = FindFirstFileExW(WidePath(folderPrefix + "*").c_str(), FindExInfoBasic, &data_,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    }
+    ~Listing() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            FindClose(handle_);
+        }
+    }
+    Listing(const Listing&) = delete;
+    Listing& operator=(const Listing&) = delete;
+
+    // The next entry other than "." and ".."; false at the end or on a failure, which
+    // Failed() then tells apart.
+    bool Next(WIN32_FIND_DATAW& entry) {
+        while (handle_ != INVALID_HANDLE_VALUE) {
+            if (pending_) {
+                pending_ = false;
+            } else if (!FindNextFileW(handle_, &data_)) {
+                failed_ = GetLastError() != ERROR_NO_MORE_FILES;
+                return false;
+            }
+            if (!IsDotEntry(data_.cFileName)) {
+                entry = data_;
+                return true;
+            }
+        }
+        return false;
+    }
+    bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Failed() const { return failed_; }
+
+private:
+    static bool IsDotEntry(const wchar_t* name) {
+        return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+    }
+
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW data_{};
+    bool pending_ = true;
+    bool failed_ = false;
+};
+
+bool IsReparsePoint(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool IsDirectory(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A symbolic link or a junction (which mounted volumes are as well). Other reparse points,
+// such as files kept by a cloud service, are ordinary files and folders to us.
+bool IsLink(const WIN32_FIND_DATAW& entry) {
+    return IsReparsePoint(entry) && (entry.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+                                     entry.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
+std::int64_t SizeOf(const WIN32_FIND_DATAW& entry) {
+    return static_cast<std::int64_t>((std::uint64_t{entry.nFileSizeHigh} << 32) |
+                                     entry.nFileSizeLow);
+}
+
+// Opens what the path names, following links, for reading its attributes only.
+HANDLE OpenForAttributes(const std::string& path) {
+    return CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Follows a link to a file once: its target's size, or a dangling link.
+EntryKind KindOfFileLink(const std::string& path, std::int64_t& size) {
+    FileHandle target(OpenForAttributes(path));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!target.valid() || !GetFileInformationByHandle(target.get(), &info)) {
+        return EntryKind::DanglingLink;
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return EntryKind::LinkToFolder;
+    }
+    size = static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+    return EntryKind::File;
+}
+
+EntryKind KindOfEntry(const std::string& folderPrefix, const WIN32_FIND_DATAW& entry,
+                      std::int64_t& size) {
+    if (IsDirectory(entry)) {
+        return IsLink(entry) ? EntryKind::LinkToFolder : EntryKind::Folder;
+    }
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
+        return EntryKind::Special;
+    }
+    if (IsLink(entry)) {
+        return KindOfFileLink(folderPrefix + Narrow(entry.cFileName), size);
+    }
+    size = SizeOf(entry);
+    return EntryKind::File;
+}
+
+// A read-only entry cannot be deleted: its attributes go first. Whether that worked shows
+// in the deletion that follows.
+void ClearReadOnly(const std::wstring& path, const WIN32_FIND_DATAW& entry) {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+std::string ParentOf(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/')) {
+        trimmed.pop_back();
+    }
+    std::size_t separator = trimmed.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : trimmed.substr(0, separator + 1);
+}
+
+DWORD AttributesOf(const std::string& path) {
+    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(WidePath(path).c_str());
+}
+
+} // namespace
+
+bool FolderHasEntries(const std::string& folder) {
+    Listing listing(AddBackslash(folder));
+    WIN32_FIND_DATAW entry;
+    return listing.Next(entry);
+}
+
+bool DeleteFolderContents(const std::string& folder, const std::string& emptyingFolder) {
+    const std::string prefix = AddBackslash(folder);
+    bool ok = true;
+    Listing listing(prefix);
+    WIN32_FIND_DATAW entry;
+    while (listing.Next(entry)) {
+        const std::string path = prefix + Narrow(entry.cFileName);
+        const std::wstring widePath = WidePath(path);
+        ClearReadOnly(widePath, entry);
+        if (!IsDirectory(entry)) {
+            ok = DeleteFileW(widePath.c_str()) != 0 && ok;
+        } else if (IsLink(entry)) {
+            // A junction or a link to a folder goes by itself; what it points at stays.
+            ok = RemoveDirectoryW(widePath.c_str()) != 0 && ok;
+        } else {
+            ok = DeleteFolderContents(path, emptyingFolder) && ok;
+        }
+    }
+    if (folder != emptyingFolder) {
+        ok = RemoveDirectoryW(WidePath(folder).c_str()) != 0 && ok;
+    }
+    return ok;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+    return UpperCase(a) == UpperCase(b);
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+std::int64_t FileSizeOf(const std::string& path) {
+    if (path.empty()) {
+        return -1;
+    }
+    FileHandle file(OpenForAttributes(path));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return -1;
+    }
+    return static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+}
+
+bool CreateFolders(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    if (FolderExists(path)) {
+        return true;
+    }
+    std::string parent = ParentOf(path);
+    if (!parent.empty() && parent != path && !FolderExists(parent) && !CreateFolders(parent)) {
+        return false;
+    }
+    return CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0 || FolderExists(path);
+}
+
+bool IsDriveRoot(const std::string& folder) {
+    // A drive root is written as its letter, a colon and the separator: "a:\".
+    const std::string prefix = AddBackslash(folder);
+    const char letter = static_cast<char>(prefix.empty() ? 0 : prefix[0] | 0x20);
+    return prefix.size() == 3 && letter >= 'a' && letter <= 'z' && prefix[1] == ':';
+}
+
+std::string ProgramFilePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return Narrow(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool ListFolder(const std::string& folderPrefix, bool withSizes,
+                std::vector<FolderEntry>& entries) {
+    Listing listing(folderPrefix);
+    if (!listing.Opened()) {
+        return false;
+    }
+    WIN32_FIND_DATAW entry;
+    while (listing.Next(entry)) {
+        FolderEntry item;
+        item.name = Narrow(entry.cFileName);
+        std::int64_t size = 0;
+        item.kind = KindOfEntry(folderPrefix, entry, size);
+        item.size = withSizes ? size : 0;
+        entries.push_back(std::move(item));
+    }
+    return !listing.Failed();
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::wstring temporary = WidePath(path + ".tmp~");
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return false;
+    }
+    std::size_t written = 0;
+    bool ok = true;
+    while (ok && written < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+        DWORD done = 0;
+        ok = WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr) != 0 && done > 0;
+        written += done;
+    }
+    ok = ok && FlushFileBuffers(file.get()) != 0;
+    ok = file.Close() && ok;
+    ok = ok && MoveFileExW(temporary.c_str(), WidePath(path).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) {
+        DeleteFileW(temporary.c_str());
+    }
+    return ok;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileSizeEx(file.get(), &size) || size.QuadPart > maxBytes) {
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+            return false;
+        }
+        if (read == 0) {
+            return true;
+        }
+        bytes.append(buffer, read);
+        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
+            return false;
+        }
+    }
+}
+
+} // namespace arbolink

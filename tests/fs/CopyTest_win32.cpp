@@ -1,0 +1,139 @@
+#include "fs/Copy.h"
+
+#include "fs/Folders.h"
+#include "fs/WideText_win32.h"
+#include "support/TempFolder.h"
+#include "support/WindowsNames_win32.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace arbolink {
+namespace {
+
+using test::kOutsideAnsi;
+using test::TempFolder;
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+
+// Bytes that differ from position to position, so a lost or doubled chunk shows.
+std::string Pattern(std::size_t size) {
+    std::string bytes(size, '\0');
+    std::uint32_t x = 12345;
+    for (char& c : bytes) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 24);
+    }
+    return bytes;
+}
+
+std::vector<std::string> EntriesOf(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    ListFolder(AddBackslash(folder), false, entries);
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Always() {
+    return true;
+}
+
+FILETIME LastWriteOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+DWORD AttributesOf(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str());
+}
+
+TEST(CopyOneFile, CopiesEveryByteAcrossChunksUnderAnyName) {
+    ASSERT_TRUE(test::LostInAnsiCodePage(kOutsideAnsi));
+    TempFolder folder;
+    const std::string contents = Pattern(17 * kMiB + 123);
+    folder.WriteFile("in/" + kOutsideAnsi + ".bin", contents);
+    folder.MakeFolder(kOutsideAnsi);
+    int calls = 0;
+    CopyResult result = CopyOneFile(folder / ("in/" + kOutsideAnsi + ".bin"),
+                                    folder / (kOutsideAnsi + "/" + kOutsideAnsi + ".bin"), [&] {
+                                        ++calls;
+                                        return true;
+                                    });
+    EXPECT_EQ(result, CopyResult::Copied);
+    EXPECT_TRUE(folder.ReadFile(kOutsideAnsi + "/" + kOutsideAnsi + ".bin") == contents);
+    EXPECT_EQ(calls, 2); // three chunks of 8 MiB, no pause after the last
+    EXPECT_EQ(EntriesOf(folder / kOutsideAnsi), std::vector<std::string>{kOutsideAnsi + ".bin"});
+}
+
+TEST(CopyOneFile, KeepsAttributesAndLastWriteTime) {
+    TempFolder folder;
+    folder.WriteFile("new.txt", "new contents");
+    folder.WriteFile("old.txt", "older and longer contents");
+    const std::wstring source = Widen(folder / "new.txt");
+    HANDLE file =
+        CreateFileW(source.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const FILETIME written{0x12345600, 0x01D00000};
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+    CloseHandle(file);
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(source.c_str(), kept));
+
+    EXPECT_EQ(CopyOneFile(folder / "new.txt", folder / "old.txt", Always), CopyResult::Copied);
+    EXPECT_EQ(folder.ReadFile("old.txt"), "new contents");
+    EXPECT_EQ(AttributesOf(folder / "old.txt") & (kept | FILE_ATTRIBUTE_SYSTEM), kept);
+    const FILETIME copied = LastWriteOf(folder / "old.txt");
+    EXPECT_EQ(copied.dwLowDateTime, written.dwLowDateTime);
+    EXPECT_EQ(copied.dwHighDateTime, written.dwHighDateTime);
+    SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(Widen(folder / "old.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(CopyOneFile, CancelKeepsTheFileItWouldHaveReplaced) {
+    TempFolder folder;
+    folder.WriteFile("big.bin", Pattern(10 * kMiB));
+    folder.WriteFile("out/big.bin", "the earlier copy");
+    EXPECT_EQ(CopyOneFile(folder / "big.bin", folder / "out/big.bin", [] { return false; }),
+              CopyResult::Cancelled);
+    EXPECT_EQ(folder.ReadFile("out/big.bin"), "the earlier copy");
+    EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"big.bin"});
+}
+
+TEST(CopyOneFile, FailuresNameTheReasonAndLeaveNothingBehind) {
+    TempFolder folder;
+    folder.WriteFile("a.txt", "a");
+    folder.MakeFolder("taken");
+    int error = 0;
+    EXPECT_EQ(CopyOneFile(folder / "missing", folder / "missing.copy", Always, error),
+              CopyResult::Failed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(CopyOneFile(folder / "taken", folder / "taken.copy", Always, error),
+              CopyResult::Failed);
+    EXPECT_EQ(error, EINVAL);
+    EXPECT_EQ(CopyOneFile(folder / "a.txt", folder / "nowhere/a.txt", Always, error),
+              CopyResult::Failed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(CopyOneFile(folder / "a.txt", folder / "taken", Always), CopyResult::Failed);
+    EXPECT_TRUE(FolderExists(folder / "taken"));
+    EXPECT_EQ(EntriesOf(folder.path()), (std::vector<std::string>{"a.txt", "taken"}));
+}
+
+TEST(FlushFileSystem, AnswersForAFolderThatIsThere) {
+    TempFolder folder;
+    int error = 0;
+    EXPECT_TRUE(FlushFileSystem(folder.path(), error));
+    EXPECT_FALSE(FlushFileSystem(folder / "missing", error));
+    EXPECT_EQ(error, ENOENT);
+}
+
+} // namespace
+} // namespace arbolink
