@@ -1,7 +1,4 @@
-<<<<<<<< HEAD:tests/support/FakeDriveTree.cpp
 #include "support/FakeDriveTree_posix.h"
-========
->>>>>>>> win:tests/fs/FakeDriveTree_posix.cpp
 
 #include "fs/Drives.h"
 
