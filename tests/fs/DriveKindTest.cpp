@@ -1,5 +1,5 @@
-#include "FakeDriveTree.h"
 #include "fs/Drives.h"
+#include "support/FakeDriveTree.h"
 
 #include <gtest/gtest.h>
 

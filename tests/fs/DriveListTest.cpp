@@ -1,7 +1,7 @@
 #include "fs/DriveList.h"
 
-#include "FakeDriveTree.h"
 #include "fs/Drives.h"
+#include "support/FakeDriveTree.h"
 
 #include <gtest/gtest.h>
 

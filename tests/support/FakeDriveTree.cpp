@@ -1,4 +1,4 @@
-#include "FakeDriveTree.h"
+#include "support/FakeDriveTree.h"
 
 #include "fs/Drives.h"
 
