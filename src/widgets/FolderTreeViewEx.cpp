@@ -75,19 +75,19 @@ bool SpecialFolderOf(TRootFolder root, SpecialFolder& folder) {
     }
 }
 
-QIcon DriveIcon(const std::string& kind) {
-    QFileIconProvider provider;
-    QIcon drive = provider.icon(QAbstractFileIconProvider::Drive);
+// The desktop theme's drive icons; without a theme, the style's.
+QIcon DriveIcon(const QStyle* style, const std::string& kind) {
     if (kind == "Rem") {
-        return QIcon::fromTheme("drive-removable-media", drive);
+        return QIcon::fromTheme("drive-removable-media",
+                                style->standardIcon(QStyle::SP_DriveFDIcon));
     }
     if (kind == "CD") {
-        return QIcon::fromTheme("media-optical", drive);
+        return QIcon::fromTheme("media-optical", style->standardIcon(QStyle::SP_DriveCDIcon));
     }
     if (kind == "Net") {
-        return QIcon::fromTheme("folder-remote", provider.icon(QAbstractFileIconProvider::Network));
+        return QIcon::fromTheme("folder-remote", style->standardIcon(QStyle::SP_DriveNetIcon));
     }
-    return QIcon::fromTheme("drive-harddisk", drive);
+    return QIcon::fromTheme("drive-harddisk", style->standardIcon(QStyle::SP_DriveHDIcon));
 }
 
 // The folder icon, with the open folder for a selected node.
@@ -123,6 +123,9 @@ TFolderTreeViewEx::TFolderTreeViewEx(QWidget* parent)
     resize(153, 185);
     setHeaderHidden(true);
     setColumnCount(1);
+    // Long names widen the tree and bring a horizontal scroll bar instead of being cut.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setIconSize(QSize(kIconSize, kIconSize));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers); // renaming starts from the menu only
@@ -368,7 +371,7 @@ QTreeWidgetItem* TFolderTreeViewEx::MakeDriveNode(const std::string& root, const
     auto* node = new FolderTreeNode({NodeKind::Drive, root, kind, false});
     node->setText(0, QString::fromStdString(label.empty() ? root : label));
     node->setToolTip(0, QString::fromStdString(root));
-    node->setIcon(0, DriveIcon(kind));
+    node->setIcon(0, DriveIcon(style(), kind));
     // A drive is not looked into before it is opened: its medium may be slow or missing.
     node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     return node;

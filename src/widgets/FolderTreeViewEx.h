@@ -111,8 +111,6 @@ public:
     void BeginRename(QTreeWidgetItem* node);
     // Paints the node as the target of a drag in progress; null removes the highlight.
     void SetDropHighlight(QTreeWidgetItem* node);
-    // The settings that decide what a folder lists.
-    TreeListOptions ListOptions() const;
 
 signals:
     void OnChange(const QString& FolderName);
@@ -133,6 +131,9 @@ protected:
 private:
     friend class TreeBusyState;
     void SetLoading(bool value) { loading_ = value; }
+
+    // The settings that decide what a folder lists.
+    TreeListOptions ListOptions() const;
 
     struct Root {
         bool computer = true;

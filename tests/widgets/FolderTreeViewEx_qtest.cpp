@@ -228,6 +228,20 @@ private slots:
         QCOMPARE(changes.back().front().toString(), QString()); // the computer has no path
     }
 
+    void clicksReportTheFolderName() {
+        MakeTree();
+        QVERIFY(tree->SelectPath(Q(In("Docs"))));
+        QSignalSpy clicks(tree.get(), &TFolderTreeViewEx::OnClick);
+        QSignalSpy doubleClicks(tree.get(), &TFolderTreeViewEx::OnDblClick);
+        QPoint music = tree->visualItemRect(Node(In("Music"))).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, music);
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(clicks.front().front().toString(), Q(In("Music")));
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, music);
+        QCOMPARE(doubleClicks.size(), 1);
+        QCOMPARE(doubleClicks.front().front().toString(), Q(In("Music")));
+    }
+
     void driveTreeWithoutItsRootNodeListsTheDrivesAtTopLevel() {
         MakeTree();
         tree->SetShowRootFolder(false);
