@@ -197,7 +197,19 @@ private slots:
     void selectPathFindsDriveRootsAndDeepFoldersAndRefusesTheRest() {
         MakeTree();
         QSignalSpy changes(tree.get(), &TFolderTreeViewEx::OnChange);
+        bool busy = false;
+        QMetaObject::Connection watch =
+            connect(tree.get(), &TFolderTreeViewEx::OnChange, [this, &busy] {
+                busy = tree->Loading() && QApplication::overrideCursor() != nullptr &&
+                       QApplication::overrideCursor()->shape() == Qt::WaitCursor &&
+                       !tree->updatesEnabled();
+            });
         QVERIFY(tree->SelectPath(Q(data)));
+        QVERIFY(busy); // the search ran in the busy state, and left it again
+        QVERIFY(!tree->Loading());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(tree->updatesEnabled());
+        disconnect(watch);
         QCOMPARE(tree->SelectedNode(), Node(data));
         QCOMPARE(changes.size(), 1);
         QCOMPARE(changes.front().front().toString(), Q(data));
