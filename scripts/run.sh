@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program. Arguments go to the command-line planner:
+# Sets up, builds and starts the program.
+#   scripts/run.sh            starts the Arbolink window
+#   scripts/run.sh ARGS...    runs the command-line tool with ARGS, for example
 #   scripts/run.sh plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" >/dev/null
-exec "$root/build/cli/arbolink-cli" "$@"
+if (($#)); then
+    exec "$root/build/cli/arbolink-cli" "$@"
+fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "No display: start Arbolink from a desktop session (DISPLAY or WAYLAND_DISPLAY)." >&2
+    exit 1
+fi
+exec "$root/build/app/arbolink"

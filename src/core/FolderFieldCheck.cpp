@@ -6,7 +6,8 @@
 namespace arbolink {
 
 FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
-                             const char* notReadyText, const char* missingText) {
+                             const char* notReadyText, const char* missingText,
+                             AfterWait afterWait) {
     if (DriveFreeBytes(folder) == -1) {
         do {
             if (host.ShowDialog(DialogKind::Error, notReadyText, {Button::Ok, Button::Abort}) ==
@@ -14,15 +15,16 @@ FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
                 return FolderCheck::Ended;
             }
         } while (DriveFreeBytes(folder) == -1);
-        return FolderCheck::Ready;
+        if (afterWait == AfterWait::SkipFolderQuestion) {
+            return FolderCheck::Ready;
+        }
     }
     if (FolderExists(folder)) {
         return FolderCheck::Ready;
     }
     if (host.ShowDialog(DialogKind::Confirmation, missingText, {Button::Yes, Button::No}) ==
         Button::Yes) {
-        CreateFolders(folder);
-        return FolderCheck::Created;
+        return CreateFolders(folder) ? FolderCheck::Created : FolderCheck::NotCreated;
     }
     host.SelectFieldText(field);
     return FolderCheck::Ended;

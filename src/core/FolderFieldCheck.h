@@ -9,17 +9,22 @@
 namespace arbolink {
 
 enum class FolderCheck {
-    Ready,   // the drive answers; the folder exists or was waited for
-    Created, // the folder was missing and has been created on the user's Yes
-    Ended,   // the user chose Abort or No: the command ends
+    Ready,      // the drive answers; the folder exists or was waited for
+    Created,    // the folder was missing and has been created on the user's Yes
+    NotCreated, // the user said Yes, but the folder could not be created
+    Ended,      // the user chose Abort or No: the command ends
 };
+
+// Whether a drive that answered only after an OK is asked about its folder as well.
+enum class AfterWait { SkipFolderQuestion, AskFolderQuestion };
 
 // While the folder's drive does not answer: an error dialog notReadyText with OK and Abort,
 // again after every OK until the drive answers; Abort ends. A drive that answers only after
-// an OK is not asked about the folder. On a drive that answered at once, a missing folder
+// an OK is asked about the folder only with AskFolderQuestion. Otherwise a missing folder
 // gives the confirmation missingText with Yes and No: Yes creates it with its parents, No
 // selects the field's text.
 FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
-                             const char* notReadyText, const char* missingText);
+                             const char* notReadyText, const char* missingText,
+                             AfterWait afterWait = AfterWait::SkipFolderQuestion);
 
 } // namespace arbolink

@@ -1,5 +1,6 @@
 #include "core/divide/SplitCommand.h"
 
+#include "core/FolderFieldCheck.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/Planning.h"
@@ -16,43 +17,24 @@ namespace arbolink {
 
 namespace {
 
-enum class DriveWait { ReadyAtOnce, ReadyAfterWait, Aborted };
-
-// A drive is ready when its medium answers; the folder itself need not exist. While it does
-// not, the error dialog comes back after every OK; Abort ends, whatever the drive does.
-DriveWait WaitForDrive(Host& host, const std::string& folder, const char* message) {
-    if (DriveFreeBytes(folder) != -1) {
-        return DriveWait::ReadyAtOnce;
-    }
-    for (;;) {
-        if (host.ShowDialog(DialogKind::Error, message, {Button::Ok, Button::Abort}) ==
-            Button::Abort) {
-            return DriveWait::Aborted;
-        }
-        if (DriveFreeBytes(folder) != -1) {
-            return DriveWait::ReadyAfterWait;
-        }
-    }
-}
-
-enum class FolderState { Exists, Created, Declined, NotCreated };
-
-// Asks to create a missing folder. Also after a wait for the drive: a folder still missing
-// then would otherwise become an empty plan or a failed split.
-FolderState EnsureFolder(Host& host, const std::string& folder, const char* question, Field field) {
-    if (FolderExists(folder)) {
-        return FolderState::Exists;
-    }
-    if (host.ShowDialog(DialogKind::Confirmation, question, {Button::Yes, Button::No}) !=
-        Button::Yes) {
-        host.SelectFieldText(field);
-        return FolderState::Declined;
-    }
-    if (!CreateFolders(folder)) {
+// Checks a folder field as the command needs it. A drive that became ready only after an OK
+// is asked about its folder too: a source folder still missing would otherwise become an
+// empty plan. True when the command goes on with the folder.
+bool FolderFieldUsable(Host& host, const std::string& folder, Field field, const char* notReady,
+                       const char* missing, bool goOnWhenCreated) {
+    switch (
+        CheckFolderField(host, folder, field, notReady, missing, AfterWait::AskFolderQuestion)) {
+    case FolderCheck::Ready:
+        return true;
+    case FolderCheck::Created:
+        return goOnWhenCreated;
+    case FolderCheck::NotCreated:
         host.Message(std::string(msg::kCreateFolderFailed) + folder);
-        return FolderState::NotCreated;
+        return false;
+    case FolderCheck::Ended:
+        return false;
     }
-    return FolderState::Created;
+    return false;
 }
 
 // The folder as the file system resolves it, for comparing two folders.
@@ -121,21 +103,13 @@ bool RefuseFilesTooLarge(const PlanningValues& values, Host& host, bool copyProg
     if (limit < 0) {
         return false;
     }
-    const std::int64_t rows = values.FileCount + (copyProgram ? 1 : 0);
-    for (std::int64_t row = 0; row < rows; ++row) {
-        const auto r = static_cast<std::size_t>(row);
-        if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
-            const std::string path = row == values.FileCount
-                                         ? values.ProgramFile
-                                         : values.SourceRoot +
-                                               FromIndexFolder(values.Table.Cell(Folder, r)) +
-                                               values.Table.Cell(Name, r);
-            host.Beep();
-            host.Warning(msg::kFileTooLargeForDisk + path + msg::kDivideStopped);
-            return true;
-        }
+    const std::string path = FirstFileBeyond(values, limit, copyProgram);
+    if (path.empty()) {
+        return false;
     }
-    return false;
+    host.Beep();
+    host.Warning(msg::kFileTooLargeForDisk + path + msg::kDivideStopped);
+    return true;
 }
 
 bool AskForDisks(Host& host, std::int32_t diskCount) {
@@ -152,11 +126,10 @@ void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& 
         host.Message(msg::kSetSource);
         return;
     }
-    if (WaitForDrive(host, source, msg::kNoSourceDisk) == DriveWait::Aborted) {
+    // A source folder just created holds nothing to divide: the command ends there.
+    if (!FolderFieldUsable(host, source, Field::Source, msg::kNoSourceDisk, msg::kCreateSource,
+                           false)) {
         return;
-    }
-    if (EnsureFolder(host, source, msg::kCreateSource, Field::Source) != FolderState::Exists) {
-        return; // a source folder just created holds nothing to divide
     }
     watch.Remember(source);
 
@@ -174,12 +147,8 @@ void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& 
         host.Message(msg::kSetDestination);
         return;
     }
-    if (WaitForDrive(host, destination, msg::kNoDestinationDisk) == DriveWait::Aborted) {
-        return;
-    }
-    FolderState state =
-        EnsureFolder(host, destination, msg::kCreateDestination, Field::Destination);
-    if (state == FolderState::Declined || state == FolderState::NotCreated) {
+    if (!FolderFieldUsable(host, destination, Field::Destination, msg::kNoDestinationDisk,
+                           msg::kCreateDestination, true)) {
         return;
     }
     // From here on a pulled medium reads as no disk, never as the empty mount folder.
@@ -206,6 +175,20 @@ void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& 
 }
 
 } // namespace
+
+std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bool copyProgram) {
+    const std::int64_t rows = values.FileCount + (copyProgram ? 1 : 0);
+    for (std::int64_t row = 0; row < rows; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
+            return row == values.FileCount
+                       ? values.ProgramFile
+                       : values.SourceRoot + FromIndexFolder(values.Table.Cell(Folder, r)) +
+                             values.Table.Cell(Name, r);
+        }
+    }
+    return {};
+}
 
 void BitBtn2Click(Session& session, Host& host) {
     VolumeWatch watch;

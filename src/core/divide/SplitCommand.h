@@ -8,6 +8,7 @@
 #include "core/Session.h"
 
 #include <cstdint>
+#include <string>
 
 namespace arbolink {
 
@@ -18,5 +19,9 @@ void BitBtn2Click(Session& session, Host& host);
 // then asks for "ディスクを N 枚、用意してください" and writes the disks on OK.
 void RunDivide(Session& session, Host& host, const MainFields& fields, std::int32_t clusterSize,
                std::int64_t capacity, bool destinationIsDriveRoot);
+
+// The first file of the plan (the program row too when the program is copied) larger than
+// limit bytes, as the user knows its path; empty when every file fits.
+std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bool copyProgram);
 
 } // namespace arbolink

@@ -119,11 +119,16 @@ private:
                    Button::Ok);
     }
 
-    // The first of the three checks the disk in the drive fails, or nullptr.
+    // The first of the three checks the disk in the drive fails, or nullptr. A disk that
+    // belongs to a set is told to be swapped before its room is looked at: the disk just
+    // written is nearly full, and "not enough room" would send the user for a larger disk.
     const char* DiskProblem(std::int32_t disk) const {
         const std::int64_t freeBytes = DriveFreeBytes(values_.DestRoot);
         if (freeBytes == -1) {
             return msg::kNoDisk;
+        }
+        if (FileExists(values_.DestRoot + kIdentityFileName)) {
+            return msg::kSwapDisk;
         }
         const auto entry = static_cast<std::size_t>(disk - 1);
         const std::int64_t need =
@@ -132,9 +137,6 @@ private:
         const std::int64_t have = freeBytes / cluster + (freeBytes % cluster != 0 ? 1 : 0);
         if (need > have) {
             return msg::kNotEnoughRoom;
-        }
-        if (FileExists(values_.DestRoot + kIdentityFileName)) {
-            return msg::kSwapDisk;
         }
         return nullptr;
     }
@@ -262,7 +264,8 @@ private:
             }
             host_.Beep();
             Button answer = host_.ShowDialog(
-                DialogKind::Error, Formatted(msg::kCopyFailed, job.source.c_str(), reason.c_str()),
+                DialogKind::Error,
+                Formatted(msg::kSplitCopyFailed, job.source.c_str(), reason.c_str()),
                 {Button::Abort, Button::Retry, Button::Ignore});
             if (answer == Button::Abort) {
                 return FileOutcome::Aborted;
@@ -283,30 +286,30 @@ private:
         }
     }
 
-    std::string NotCopiedList() const {
-        std::string text =
-            Formatted(msg::kNotCopiedHeader, static_cast<long long>(notCopied_.size()));
+    // The header pattern takes the count; then one path a line, the first ones only.
+    std::string NotCopiedList(const char* header) const {
+        std::string text = Formatted(header, static_cast<int>(notCopied_.size()));
         for (std::size_t i = 0; i < notCopied_.size() && i < kListedNotCopied; ++i) {
             text += "\n" + notCopied_[i];
         }
         if (notCopied_.size() > kListedNotCopied) {
             text += "\n" + Formatted(msg::kNotCopiedMore,
-                                     static_cast<long long>(notCopied_.size() - kListedNotCopied));
+                                     static_cast<int>(notCopied_.size() - kListedNotCopied));
         }
         return text;
     }
 
     WriteOutcome Close() {
         if (values_.RunStatus == kCancelled) {
-            host_.Warning(msg::kCancelled);
-            if (!notCopied_.empty()) {
-                host_.Warning(NotCopiedList());
-            }
+            // A cancelled run has not finished: the misses follow the cancel message.
+            host_.Warning(notCopied_.empty()
+                              ? std::string(msg::kCancelled)
+                              : msg::kCancelled + NotCopiedList(msg::kNotCopiedAfterCancel));
             return WriteOutcome::Cancelled;
         }
         host_.Beep();
         if (!notCopied_.empty()) {
-            host_.Warning(NotCopiedList());
+            host_.Warning(NotCopiedList(msg::kNotCopiedHeader));
             return WriteOutcome::FinishedWithMisses;
         }
         host_.Message(msg::kCopyFinished);

@@ -16,10 +16,14 @@ inline constexpr const char* kCopyingTo = "  To : ";
 inline constexpr const char* kCopyFinished = "ファイルのコピーが終了しました";
 
 // A file that could not be copied: its path, then the reason.
-inline constexpr const char* kCopyFailed = "次のファイルをコピーできませんでした。\n\n%s\n\n%s";
+inline constexpr const char* kSplitCopyFailed =
+    "次のファイルをコピーできませんでした。\n\n%s\n\n%s";
 // The closing message when some files did not make it: their count, then one path a line.
 inline constexpr const char* kNotCopiedHeader =
     "ファイルのコピーが終了しましたが、次の %d 個のファイルはコピーされていません。\n";
+// Appended to "途中でキャンセルされました。" when some files failed before the Cancel.
+inline constexpr const char* kNotCopiedAfterCancel =
+    "\n\n次の %d 個のファイルはコピーされていません。\n";
 inline constexpr const char* kNotCopiedMore = "ほか %d 個";
 
 // Reasons a copy failed, from the system's error numbers.

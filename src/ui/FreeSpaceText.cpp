@@ -1,0 +1,57 @@
+#include "ui/FreeSpaceText.h"
+
+#include "fs/Drives.h"
+#include "ui/MainMessages.h"
+
+namespace arbolink {
+
+namespace {
+
+constexpr std::int64_t kKilobyte = 1024;
+constexpr std::int64_t kMegabyte = kKilobyte * 1024;
+constexpr std::int64_t kGigabyte = kMegabyte * 1024;
+
+// Blanks that keep the right-aligned number off the read-out's border.
+constexpr const char* kNumberTrail = "  ";
+
+// Digits of a whole number with a comma between every group of three.
+std::string Grouped(std::int64_t whole) {
+    std::string digits = std::to_string(whole);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    return digits;
+}
+
+} // namespace
+
+FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes) {
+    std::int64_t divisor = 1;
+    const char* unit = msg::kUnitBytes;
+    if (freeBytes > kGigabyte) {
+        divisor = kGigabyte;
+        unit = msg::kUnitGigabytes;
+    } else if (freeBytes > kMegabyte) {
+        divisor = kMegabyte;
+        unit = msg::kUnitMegabytes;
+    } else if (freeBytes > kKilobyte) {
+        divisor = kKilobyte;
+        unit = msg::kUnitKilobytes;
+    }
+    // Tenths, rounded half up, in extended precision: ten times any 64-bit count fits.
+    const long double scaled = static_cast<long double>(freeBytes) * 10 / divisor;
+    const auto tenths = static_cast<std::int64_t>(scaled + 0.5L);
+    return {Grouped(tenths / 10) + "." + std::to_string(tenths % 10) + kNumberTrail, unit};
+}
+
+FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder) {
+    std::int32_t sectorsPerCluster = 0;
+    std::int32_t bytesPerSector = 0;
+    std::int64_t freeBytes = 0;
+    if (!GetDriveSpace(folder, sectorsPerCluster, bytesPerSector, freeBytes)) {
+        return {std::string(msg::kDiskError) + kNumberTrail, ""};
+    }
+    return FreeSpaceText(freeBytes);
+}
+
+} // namespace arbolink

@@ -1,0 +1,22 @@
+#pragma once
+// The main window's free-space read-out as text: a number with one decimal and thousands
+// grouped ("1,024.0"), and its unit. Plain C++, no Qt.
+
+#include <cstdint>
+#include <string>
+
+namespace arbolink {
+
+struct FreeSpaceReadout {
+    std::string number; // StaticText1: the number, or "Disk Error", and two blanks after it
+    std::string unit;   // Label5: "Gbyte", "Mbyte", "Kbyte", "byte", or empty
+};
+
+// The read-out for a free space of freeBytes (not negative). The unit is the largest one the
+// space strictly exceeds; the number is rounded half up to one decimal.
+FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes);
+
+// The read-out for the drive of a folder; "Disk Error" with no unit when it does not answer.
+FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder);
+
+} // namespace arbolink

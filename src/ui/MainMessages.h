@@ -1,0 +1,19 @@
+#pragma once
+// The texts of the main window, each in exactly one place.
+
+namespace arbolink::msg {
+
+// Enter in a folder field whose folder does not exist.
+inline constexpr const char* kCreateTypedFolder =
+    "指定されたフォルダーがありません\n\n新規作成しますか";
+// Enter and Yes on an empty field.
+inline constexpr const char* kCannotCreateDirectory = "ディレクトリを作成することができません";
+
+// The free-space read-out.
+inline constexpr const char* kDiskError = "Disk Error";
+inline constexpr const char* kUnitGigabytes = "Gbyte";
+inline constexpr const char* kUnitMegabytes = "Mbyte";
+inline constexpr const char* kUnitKilobytes = "Kbyte";
+inline constexpr const char* kUnitBytes = "byte";
+
+} // namespace arbolink::msg

@@ -1,0 +1,415 @@
+#include "ui/MainWindow.h"
+
+#include "Product.h"
+#include "core/divide/SplitCommand.h"
+#include "core/rFile/RestoreCommand.h"
+#include "fs/Drives.h"
+#include "fs/Folders.h"
+#include "ui/FolderList.h"
+#include "ui/Fonts.h"
+#include "ui/FreeSpaceText.h"
+#include "ui/Glyphs.h"
+#include "ui/MainMessages.h"
+#include "widgets/Bevel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace arbolink {
+
+namespace {
+
+// Which field a combo box or chooser button serves: 1 copy source, 2 split destination,
+// 3 restore destination.
+constexpr const char* kTag = "tag";
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+template <typename T> T* Named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const char* text) {
+    auto* label = Named(new QLabel(Text(text), parent), name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QComboBox* MakeFolderField(QWidget* parent, const char* name, int tag, int top) {
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    // The list grows only by the window's own rules, and typing never completes a path.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->setProperty(kTag, tag);
+    combo->setGeometry(152, top, 145, 20);
+    return combo;
+}
+
+QToolButton* MakeChooserButton(QWidget* parent, const char* name, int tag, int top) {
+    auto* button = Named(new QToolButton(parent), name);
+    button->setIcon(ChooserGlyph());
+    button->setProperty(kTag, tag);
+    button->setGeometry(296, top, 20, 20);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+TBevel* MakeBevel(QWidget* parent, const char* name, BevelStyle style, const QRect& geometry) {
+    auto* bevel = Named(new TBevel(style, parent), name);
+    bevel->setGeometry(geometry);
+    return bevel;
+}
+
+QAction* MakeItem(QMenu* menu, const char* name, const char* caption,
+                  const QKeySequence& shortcut = {}) {
+    QAction* item = Named(menu->addAction(Text(caption)), name);
+    item->setShortcut(shortcut);
+    return item;
+}
+
+Field FieldOf(const QComboBox* combo) {
+    switch (combo->property(kTag).toInt()) {
+    case 2:
+        return Field::Destination;
+    case 3:
+        return Field::RestoreTo;
+    default:
+        return Field::Source;
+    }
+}
+
+bool ListHolds(const QComboBox* combo, const std::string& entry) {
+    for (int i = 0; i < combo->count(); ++i) {
+        if (SameListedFolder(Utf8(combo->itemText(i)), entry)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Adds an entry to a field's list; the field's own text stays as it is.
+void AddToList(QComboBox* combo, const std::string& entry) {
+    const QString text = combo->currentText();
+    combo->addItem(QString::fromStdString(entry));
+    if (combo->currentText() != text) {
+        combo->setEditText(text);
+    }
+}
+
+void AddToListUnlessThere(QComboBox* combo, const std::string& entry) {
+    if (!ListHolds(combo, entry)) {
+        AddToList(combo, entry);
+    }
+}
+
+// Sets a field's text with its beginning in view: the drive and the first folders tell
+// a long path apart better than its end.
+void ShowFromStart(QComboBox* combo, const std::string& text) {
+    combo->setEditText(QString::fromStdString(text));
+    combo->lineEdit()->setCursorPosition(0);
+}
+
+// Label5 is 33 pixels wide, as the units take in the face the window was drawn for; a wider
+// substitute face gets the room its widest unit needs, so that no unit is cut off.
+int UnitWidth(const QFontMetrics& metrics) {
+    int width = 33;
+    for (const char* unit :
+         {msg::kUnitGigabytes, msg::kUnitMegabytes, msg::kUnitKilobytes, msg::kUnitBytes}) {
+        width = std::max(width, metrics.horizontalAdvance(Text(unit)));
+    }
+    return width;
+}
+
+int FitEdge(int edge, int extent, int limit) {
+    if (edge < 0) {
+        edge = 0;
+    }
+    if (edge + extent > limit) {
+        edge = std::max(limit - extent, 0);
+    }
+    return edge;
+}
+
+} // namespace
+
+TForm1::TForm1(std::string settingsPath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(GothicFont(12));
+    setWindowIcon(ProgramIcon());
+
+    auto* client = Named(new QWidget(this), "ClientArea");
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    CreateControls(client);
+    CreateMenu();
+    SetTabOrder();
+    // Fixed border: the window keeps the size of its menu and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    host_ = std::make_unique<QtHost>(
+        MainWindowControls{this, ComboBox1, ComboBox2, ComboBox3, CheckBox1});
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls(QWidget* client) {
+    Bevel1 = MakeBevel(client, "Bevel1", BevelStyle::Lowered, {0, 0, kClientWidth, 9});
+    Label1 = MakeLabel(client, "Label1", 152, 8, "複写元フォルダー");
+    ComboBox1 = MakeFolderField(client, "ComboBox1", 1, 24);
+    SpeedButton1 = MakeChooserButton(client, "SpeedButton1", 1, 24);
+    Label2 = MakeLabel(client, "Label2", 152, 48, "分割先フォルダー");
+    ComboBox2 = MakeFolderField(client, "ComboBox2", 2, 64);
+    SpeedButton2 = MakeChooserButton(client, "SpeedButton2", 2, 64);
+    Label4 = MakeLabel(client, "Label4", 152, 88, "空き容量");
+
+    StaticText1 = Named(new QLabel(client), "StaticText1");
+    StaticText1->setGeometry(152, 104, 121, 17);
+    StaticText1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StaticText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Label5 = Named(new QLabel(client), "Label5");
+    Label5->setGeometry(280, 110, UnitWidth(Label5->fontMetrics()), Label5->sizeHint().height());
+
+    CheckBox1 = Named(new QCheckBox(Text("Arbolink本体もコピーする"), client), "CheckBox1");
+    CheckBox1->setGeometry(152, 128, 161, 17);
+
+    Bevel2 = MakeBevel(client, "Bevel2", BevelStyle::Raised, {2, 160, 321, 2});
+    Label3 = MakeLabel(client, "Label3", 152, 168, "復元先フォルダー");
+    ComboBox3 = MakeFolderField(client, "ComboBox3", 3, 184);
+    SpeedButton3 = MakeChooserButton(client, "SpeedButton3", 3, 184);
+
+    BitBtn2 = Named(new QPushButton(DivideGlyph(), Text("　分　　割"), client), "BitBtn2");
+    BitBtn2->setGeometry(24, 48, 97, 57);
+    BitBtn2->setIconSize(QSize(24, 24));
+    BitBtn3 = Named(new QPushButton(RestoreGlyph(), Text("　復　元"), client), "BitBtn3");
+    BitBtn3->setGeometry(24, 176, 97, 25);
+    Bevel3 = MakeBevel(client, "Bevel3", BevelStyle::Raised, {3, 208, 321, 2});
+    Button1 = Named(new QPushButton(Text("終　　了"), client), "Button1");
+    Button1->setGeometry(124, 216, 75, 25);
+
+    // The folder chooser is not part of this build; its buttons stay disabled so that
+    // nothing pretends to work.
+    for (QToolButton* chooser : {SpeedButton1, SpeedButton2, SpeedButton3}) {
+        chooser->setEnabled(false);
+    }
+    for (QComboBox* field : {ComboBox1, ComboBox2, ComboBox3}) {
+        field->lineEdit()->installEventFilter(this);
+    }
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Exit1Click);
+}
+
+void TForm1::CreateMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    File1 = Named(bar->addMenu(Text("ﾌｧｲﾙ(&F)")), "File1");
+    N1 = MakeItem(File1, "N1", "分割(&D)", QKeySequence(Qt::CTRL | Qt::Key_D));
+    N2 = MakeItem(File1, "N2", "復元(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
+    File1->addSeparator();
+    N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
+    File1->addSeparator();
+    Exit1 = MakeItem(File1, "Exit1", "終了(&X)");
+    Help1 = Named(bar->addMenu(Text("ﾍﾙﾌﾟ(&H)")), "Help1");
+    Contents1 = MakeItem(Help1, "Contents1", "目次(&C)");
+    About1 = MakeItem(Help1, "About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+
+    // The options dialog, the help and the About box are not part of this build.
+    for (QAction* item : {N5, Contents1, About1}) {
+        item->setEnabled(false);
+    }
+    connect(N1, &QAction::triggered, this, &TForm1::BitBtn2Click);
+    connect(N2, &QAction::triggered, this, &TForm1::BitBtn3Click);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+}
+
+void TForm1::SetTabOrder() {
+    QWidget* order[] = {BitBtn2, BitBtn3, ComboBox1, ComboBox2, ComboBox3, Button1, CheckBox1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+    BitBtn2->setFocus();
+}
+
+void TForm1::FormCreate() {
+    setWindowTitle(QStringLiteral("%1 %2").arg(Text(kProductName), Text(kVersionText)));
+
+    settings_ = LoadSettings(settingsPath_);
+    move(settings_.windowLeft, settings_.windowTop);
+    session_.FreeSpacePercent = settings_.freeSpacePercent;
+    for (const std::string& entry : settings_.history) {
+        ComboBox3->addItem(QString::fromStdString(entry));
+    }
+    ShowFromStart(ComboBox1, settings_.source);
+    ShowFromStart(ComboBox2, settings_.divide);
+    ShowFromStart(ComboBox3, settings_.dest);
+
+    AddToList(ComboBox1, settings_.source);
+    AddToList(ComboBox2, settings_.divide);
+    AddToListUnlessThere(ComboBox3, settings_.dest);
+
+    if (IsFolderReady(settings_.divide)) {
+        ShowFreeSpace(settings_.divide);
+    }
+    // Connected only now: loading the fields is no change the read-out must follow.
+    connect(ComboBox2, &QComboBox::editTextChanged, this, &TForm1::ComboBox2Change);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    FitToWorkArea();
+}
+
+void TForm1::FitToWorkArea() {
+    const QScreen* area = screen();
+    if (area == nullptr) {
+        return;
+    }
+    const QPoint fitted =
+        FittedPosition(pos(), frameGeometry().size(), area->availableGeometry().size());
+    if (fitted != pos()) {
+        move(fitted);
+    }
+}
+
+QPoint TForm1::FittedPosition(QPoint topLeft, QSize window, QSize workArea) {
+    return {FitEdge(topLeft.x(), window.width(), workArea.width()),
+            FitEdge(topLeft.y(), window.height(), workArea.height())};
+}
+
+void TForm1::ShowFreeSpace(const std::string& folder) {
+    const FreeSpaceReadout readout = FreeSpaceOfFolder(folder);
+    StaticText1->setText(QString::fromStdString(readout.number));
+    Label5->setText(QString::fromStdString(readout.unit));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* field = qobject_cast<QComboBox*>(watched->parent());
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && field != nullptr) {
+            ComboBox1KeyPress(field);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ComboBox1KeyPress(QComboBox* field) {
+    const std::string folder = ListedFolder(Utf8(field->currentText()));
+    if (!FolderExists(folder)) {
+        if (host_->ShowDialog(DialogKind::Confirmation, msg::kCreateTypedFolder,
+                              {Button::Yes, Button::No}) != Button::Yes) {
+            host_->SelectFieldText(FieldOf(field));
+            return;
+        }
+        if (folder.empty()) {
+            host_->Message(msg::kCannotCreateDirectory);
+            return;
+        }
+        // A folder that could not be made is filed all the same: the commands check
+        // their folders again when they start.
+        CreateFolders(folder);
+    }
+    AddToListUnlessThere(field, folder);
+}
+
+void TForm1::ComboBox2Change(const QString& text) {
+    ShowFreeSpace(Utf8(text));
+}
+
+void TForm1::BitBtn2Click() {
+    RunCommand(arbolink::BitBtn2Click);
+}
+
+void TForm1::BitBtn3Click() {
+    RunCommand(arbolink::BitBtn3Click);
+}
+
+void TForm1::RunCommand(const std::function<void(Session&, Host&)>& command) {
+    if (commandRunning_) {
+        return;
+    }
+    commandRunning_ = true;
+    try {
+        command(session_, *host_);
+    } catch (const std::exception& error) {
+        host_->Message(error.what());
+    }
+    commandRunning_ = false;
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormCloseQuery(event);
+}
+
+void TForm1::FormCloseQuery(QCloseEvent* event) {
+    // A command still running has the main window in its hands until it returns.
+    if (commandRunning_) {
+        event->ignore();
+        return;
+    }
+    std::string failure;
+    if (!SaveSettings(settingsPath_, CurrentSettings(), failure)) {
+        // The user is told, and the program still ends: a settings file that cannot be
+        // written must not keep the window open.
+        host_->Message(failure);
+    }
+    event->accept();
+}
+
+Settings TForm1::CurrentSettings() const {
+    Settings current = settings_;
+    current.windowLeft = x();
+    current.windowTop = y();
+    current.freeSpacePercent = session_.FreeSpacePercent;
+    current.source = Utf8(ComboBox1->currentText());
+    current.divide = Utf8(ComboBox2->currentText());
+    current.dest = Utf8(ComboBox3->currentText());
+    current.history.clear();
+    for (int i = 0; i < ComboBox3->count(); ++i) {
+        current.history.push_back(Utf8(ComboBox3->itemText(i)));
+    }
+    return current;
+}
+
+} // namespace arbolink

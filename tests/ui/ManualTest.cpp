@@ -1,0 +1,108 @@
+// The manual shows every message of dividing, restoring and the Help menu in its exact words.
+#include "ManualText.h"
+#include "core/SetFormat.h"
+#include "core/divide/DivideMessages.h"
+#include "core/rFile/RestoreMessages.h"
+#include "ui/HelpMessages.h"
+#include "ui/SettingsMessages.h"
+
+namespace arbolink {
+namespace {
+
+using test::ExpectInManual;
+using test::ManualHtml;
+
+#define EXPECT_MESSAGE(html, name) ExpectInManual(html, #name, msg::name)
+
+TEST(Manual, HasTheMainWindowsScreenshotPlace) {
+    const std::string html = ManualHtml();
+    ASSERT_FALSE(html.empty());
+    EXPECT_NE(html.find("<img src=\"main-window.png\""), std::string::npos);
+}
+
+TEST(Manual, ShowsEveryDivideMessage) {
+    const std::string html = ManualHtml();
+    for (const char* stage : {msg::kPlanningCaption, msg::kStageWalk, msg::kStageSort,
+                              msg::kStageSameNames, msg::kStageAssign}) {
+        ExpectInManual(html, "planning stage", stage);
+    }
+    EXPECT_MESSAGE(html, kTooManyCopyFiles);
+    EXPECT_MESSAGE(html, kTooManyCopyFilesAlloc);
+    EXPECT_MESSAGE(html, kTooManyFiles);
+    EXPECT_MESSAGE(html, kCancelled);
+    EXPECT_MESSAGE(html, kFileTooLarge);
+    EXPECT_MESSAGE(html, kNotCarriedHeader);
+    EXPECT_MESSAGE(html, kNotCarriedMore);
+    EXPECT_MESSAGE(html, kReasonLinkToFolder);
+    EXPECT_MESSAGE(html, kReasonDanglingLink);
+    EXPECT_MESSAGE(html, kReasonSpecialFile);
+    EXPECT_MESSAGE(html, kReasonUnreadableFolder);
+    EXPECT_MESSAGE(html, kReasonLineBreakInName);
+    EXPECT_MESSAGE(html, kReasonSeparatorInFolderName);
+    EXPECT_MESSAGE(html, kReasonNotUtf8Name);
+    EXPECT_MESSAGE(html, kSetSource);
+    EXPECT_MESSAGE(html, kNoSourceDisk);
+    EXPECT_MESSAGE(html, kCreateSource);
+    EXPECT_MESSAGE(html, kCdRefused);
+    EXPECT_MESSAGE(html, kSetDestination);
+    EXPECT_MESSAGE(html, kNoDestinationDisk);
+    EXPECT_MESSAGE(html, kCreateDestination);
+    EXPECT_MESSAGE(html, kDriveUnreadable);
+    EXPECT_MESSAGE(html, kEmptyRemovable);
+    EXPECT_MESSAGE(html, kHardDiskHasEntries);
+    EXPECT_MESSAGE(html, kDeleted);
+    EXPECT_MESSAGE(html, kDeleteFailed);
+    EXPECT_MESSAGE(html, kPrepareDisksBefore);
+    EXPECT_MESSAGE(html, kPrepareDisksAfter);
+    EXPECT_MESSAGE(html, kCreateFolderFailed);
+    EXPECT_MESSAGE(html, kFoldersOverlap);
+    EXPECT_MESSAGE(html, kFileTooLargeForDisk);
+    EXPECT_MESSAGE(html, kDivideStopped);
+}
+
+TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
+    const std::string html = ManualHtml();
+    EXPECT_MESSAGE(html, kSetDiskFolder);
+    EXPECT_MESSAGE(html, kNoDiskFolderDrive);
+    EXPECT_MESSAGE(html, kCreateDiskFolder);
+    EXPECT_MESSAGE(html, kSetRestoreFolder);
+    EXPECT_MESSAGE(html, kNoRestoreOntoCd);
+    EXPECT_MESSAGE(html, kNoRestoreDrive);
+    EXPECT_MESSAGE(html, kCreateRestoreFolder);
+    EXPECT_MESSAGE(html, kEmptyRemovableRestoreFolder);
+    EXPECT_MESSAGE(html, kOverwriteAll);
+    EXPECT_MESSAGE(html, kKeepHardDiskRestoreFolder);
+    EXPECT_MESSAGE(html, kEmptied);
+    EXPECT_MESSAGE(html, kEmptyingFailed);
+    EXPECT_MESSAGE(html, kNoDiskInDrive);
+    EXPECT_MESSAGE(html, kNoSetFiles);
+    EXPECT_MESSAGE(html, kOtherSet);
+    EXPECT_MESSAGE(html, kSwapDiskBefore);
+    EXPECT_MESSAGE(html, kSwapDiskAfter);
+    EXPECT_MESSAGE(html, kRestoreFinished);
+    EXPECT_MESSAGE(html, kSetWithoutFiles);
+    EXPECT_MESSAGE(html, kUnsafeRowBefore);
+    EXPECT_MESSAGE(html, kUnsafeRowAfter);
+    EXPECT_MESSAGE(html, kUnsafeRowEnd);
+    EXPECT_MESSAGE(html, kCopyFailed);
+    EXPECT_MESSAGE(html, kCopyFrom);
+    EXPECT_MESSAGE(html, kCopyTo);
+    EXPECT_MESSAGE(html, kCopyReason);
+    EXPECT_MESSAGE(html, kNotCopiedBefore);
+    EXPECT_MESSAGE(html, kNotFoundBefore);
+    EXPECT_MESSAGE(html, kFilesAfter);
+    EXPECT_MESSAGE(html, kMoreBefore);
+    EXPECT_MESSAGE(html, kMoreAfter);
+    EXPECT_MESSAGE(html, kDiskUnusable);
+    EXPECT_MESSAGE(html, kCheckDisk);
+    EXPECT_MESSAGE(html, kBadSetFile);
+}
+
+TEST(Manual, ShowsTheSettingsAndHelpMessages) {
+    const std::string html = ManualHtml();
+    EXPECT_NE(html.find(CannotWriteSettingsMessage("<var>ファイル</var>")), std::string::npos);
+    EXPECT_MESSAGE(html, kManualMissing);
+}
+
+} // namespace
+} // namespace arbolink

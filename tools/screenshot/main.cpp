@@ -1,0 +1,160 @@
+// Pictures of the program for the manual: the main window, and the progress dialog in its
+// two layouts as a real divide of a small sample folder shows them.
+//
+//   arbolink-screenshot OUTPUT_FOLDER
+//
+// Writes main-window.png, progress-planning.png and progress-copying.png. The questions of
+// the divide are answered by themselves (OK, Yes) and printed instead of shown.
+#include "core/divide/SplitCommand.h"
+#include "ui/IniFile.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressForm.h"
+#include "ui/QtHost.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+using namespace arbolink;
+
+void Save(QWidget& widget, const QString& path) {
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    std::printf("%s\n", qPrintable(path));
+}
+
+// A real progress dialog, pictured just before the operation releases it.
+class PicturedDialog : public ProgressDialog {
+public:
+    PicturedDialog(std::unique_ptr<ProgressDialog> dialog, QString path)
+        : dialog_(std::move(dialog)), path_(std::move(path)) {}
+    ~PicturedDialog() override {
+        if (!path_.isEmpty()) {
+            Save(*dynamic_cast<TForm4*>(dialog_.get()), path_);
+        }
+    }
+    void SetCaption(const std::string& caption) override { dialog_->SetCaption(caption); }
+    void SetOuterSize(int width, int height) override { dialog_->SetOuterSize(width, height); }
+    void SetAnimation(Animation clip, int left, int top, bool playing) override {
+        dialog_->SetAnimation(clip, left, top, playing);
+    }
+    void SetMessage(const Box& box, TextAlignment alignment, const std::string& text) override {
+        dialog_->SetMessage(box, alignment, text);
+    }
+    void SetStage(const std::string& text) override { dialog_->SetStage(text); }
+    void PlaceGauge(int left, int top) override { dialog_->PlaceGauge(left, top); }
+    void SetGauge(int percent) override { dialog_->SetGauge(percent); }
+    void Show() override { dialog_->Show(); }
+    void Repaint() override { dialog_->Repaint(); }
+    bool CancelRequested() const override { return dialog_->CancelRequested(); }
+
+private:
+    std::unique_ptr<ProgressDialog> dialog_;
+    QString path_;
+};
+
+// The Qt Host of the main window, except that questions answer themselves.
+class PicturingHost : public QtHost {
+public:
+    PicturingHost(const MainWindowControls& controls, QString folder)
+        : QtHost(controls), folder_(std::move(folder)) {}
+
+    Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override {
+        std::printf("[%s] %s\n", CaptionOf(kind), text.c_str());
+        return buttons.empty() ? Button::Ok : buttons.front();
+    }
+    void Beep() override {}
+    std::unique_ptr<ProgressDialog> CreateProgressDialog() override {
+        const char* names[] = {"progress-planning.png", "progress-copying.png"};
+        const QString path =
+            dialogs_ < 2 ? folder_ + QLatin1Char('/') + names[dialogs_] : QString();
+        ++dialogs_;
+        return std::make_unique<PicturedDialog>(QtHost::CreateProgressDialog(), path);
+    }
+
+private:
+    QString folder_;
+    int dialogs_ = 0;
+};
+
+void WriteSample(const QString& path, int bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(bytes, 'a')) != bytes) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+void WriteSettings(const std::string& path, const Settings& settings) {
+    std::string failure;
+    if (!SaveSettings(path, settings, failure)) {
+        std::fprintf(stderr, "%s\n", failure.c_str());
+        std::exit(1);
+    }
+}
+
+template <typename T> T* Child(QWidget& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Arbolink"));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: arbolink-screenshot OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(output);
+
+    QTemporaryDir work;
+    // The main window as a user would see it: folders in a home folder, and a split
+    // destination whose free space can be read.
+    Settings shown;
+    shown.source = "/home/user/写真";
+    shown.divide = QDir::tempPath().toStdString();
+    shown.dest = "/home/user/復元";
+    const std::string shownPath = work.filePath(QStringLiteral("shown.ini")).toStdString();
+    WriteSettings(shownPath, shown);
+    {
+        TForm1 form(shownPath);
+        form.show();
+        QApplication::processEvents();
+        Save(form, output + QStringLiteral("/main-window.png"));
+    }
+
+    // A real divide of a sample folder, for the progress dialog's two layouts.
+    const QString source = work.filePath(QStringLiteral("写真"));
+    const QString disk = work.filePath(QStringLiteral("disk"));
+    for (int i = 0; i < 40; ++i) {
+        WriteSample(source + QStringLiteral("/2023/img%1.jpg").arg(i), 2000 + i);
+    }
+    QDir().mkpath(disk);
+    Settings sample;
+    sample.source = source.toStdString();
+    sample.divide = disk.toStdString();
+    const std::string samplePath = work.filePath(QStringLiteral("sample.ini")).toStdString();
+    WriteSettings(samplePath, sample);
+    TForm1 form(samplePath);
+    form.show();
+    QApplication::processEvents();
+
+    PicturingHost host(MainWindowControls{&form, Child<QComboBox>(form, "ComboBox1"),
+                                          Child<QComboBox>(form, "ComboBox2"),
+                                          Child<QComboBox>(form, "ComboBox3"),
+                                          Child<QCheckBox>(form, "CheckBox1")},
+                       output);
+    BitBtn2Click(form.session(), host);
+    return 0;
+}
