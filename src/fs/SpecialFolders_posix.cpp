@@ -1,5 +1,5 @@
-// The XDG base and user folders (see xdg-user-dirs and the XDG base directory and trash
-// specifications) in the place of the Windows shell's special folders.
+// The XDG base and user folders (xdg-user-dirs, the XDG base directories and the freedesktop
+// trash) in the place of the Windows shell's special folders.
 #include "fs/Folders.h"
 #include "fs/SpecialFolders.h"
 

@@ -1,9 +1,10 @@
 #include "ui/FolderChoice.h"
 
 #include "Product.h"
-#include "fs/FolderListText.h"
 #include "fs/Folders.h"
 #include "ui/FolderChoiceMessages.h"
+#include "ui/FolderList.h"
+#include "ui/Fonts.h"
 #include "widgets/FolderTreeViewEx.h"
 
 #include <QAbstractButton>
@@ -36,13 +37,6 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QFont DialogFont() {
-    QFont font;
-    font.setFamilies({Text("ＭＳ Ｐゴシック"), "IPAPGothic", "IPAGothic"});
-    font.setPixelSize(12);
-    return font;
-}
-
 QIcon Glyph(const char* normal, const char* disabled) {
     QIcon icon(QString(":/FolderChoice/") + normal);
     if (disabled != nullptr) {
@@ -60,7 +54,7 @@ TForm3::TForm3(QWidget* parent)
     InitFolderChoiceResources();
     setObjectName("Form3");
     setWindowTitle(Text(choicemsg::kCaption));
-    setFont(DialogFont());
+    setFont(GothicFont(12));
     setFixedSize(kClientWidth, kClientHeight);
 
     comboBox1_->setObjectName("ComboBox1");
@@ -151,10 +145,10 @@ bool SpeedButton1Click(QWidget* parent, QComboBox* field) {
     if (dialog->exec() != QDialog::Accepted) {
         return false;
     }
-    QString chosen = QString::fromStdString(FolderListText(dialog->SelectedFolder().toStdString()));
+    QString chosen = QString::fromStdString(ListedFolder(dialog->SelectedFolder().toStdString()));
     bool filed = false;
     for (int i = 0; i < field->count() && !filed; ++i) {
-        filed = SameFolderListEntry(field->itemText(i).toStdString(), chosen.toStdString());
+        filed = SameListedFolder(field->itemText(i).toStdString(), chosen.toStdString());
     }
     if (!filed) {
         field->addItem(chosen);

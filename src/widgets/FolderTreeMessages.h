@@ -24,6 +24,7 @@ inline constexpr const char* kMenuRename = "名前の変更(&M)";
 inline constexpr const char* kLinkSuffix = " へのリンク";
 inline constexpr const char* kRootLinkName = "ファイルシステム";
 
+inline constexpr const char* kButtonOk = "OK";
 inline constexpr const char* kButtonYes = "はい(&Y)";
 inline constexpr const char* kButtonNo = "いいえ(&N)";
 

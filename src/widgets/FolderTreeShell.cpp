@@ -72,11 +72,17 @@ QString Detail(const std::string& item, int error, bool naming) {
     return Text(treemsg::kFailedItem).arg(NameOf(item), ReasonText(error, naming));
 }
 
-void TellFailure(QWidget* parent, const QStringList& details) {
-    QMessageBox box(QMessageBox::Information, Text(treemsg::kComponentCaption),
-                    Text(treemsg::kInvokeFailed), QMessageBox::Ok, parent);
-    box.setInformativeText(details.join('\n'));
+// The component's information box with its one OK button.
+void Inform(QWidget* parent, const char* text, const QString& detail) {
+    QMessageBox box(QMessageBox::Information, Text(treemsg::kComponentCaption), Text(text),
+                    QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(Text(treemsg::kButtonOk));
+    box.setInformativeText(detail);
     box.exec();
+}
+
+void TellFailure(QWidget* parent, const QStringList& details) {
+    Inform(parent, treemsg::kInvokeFailed, details.join('\n'));
 }
 
 bool AskYesNo(QWidget* parent, const char* question) {
@@ -365,9 +371,7 @@ bool DropFileOnNode(TFolderTreeViewEx& tree, QTreeWidgetItem* node, const QStrin
         return false;
     }
     if (data->path.empty()) {
-        QMessageBox box(QMessageBox::Information, Text(treemsg::kComponentCaption),
-                        Text(treemsg::kSpecialFolderDrop), QMessageBox::Ok, &tree);
-        box.exec();
+        Inform(&tree, treemsg::kSpecialFolderDrop, QString());
         return false;
     }
     if (data->kind == NodeKind::File) {

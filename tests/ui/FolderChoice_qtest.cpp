@@ -1,5 +1,5 @@
 // The folder chooser and the main window's chooser buttons, on temporary folders.
-#include "support/MessageBoxAnswer.h"
+#include "support/MessageBoxWatch.h"
 #include "support/TempFolder.h"
 #include "ui/FolderChoice.h"
 #include "widgets/FolderTreeViewEx.h"
@@ -114,15 +114,16 @@ private slots:
         chooser.show();
         for (QString typed : {QString(), Q(*folder / "missing"), Q(*folder / "Docs/inner/x")}) {
             chooser.ComboBox1()->setEditText(typed);
-            test::SeenBox box;
-            test::AnswerNextBox(box);
+            test::MessageBoxWatch watch;
+            watch.Press("OK");
             chooser.findChild<QPushButton*>("BitBtn1")->click();
-            QVERIFY(box.seen);
+            QCOMPARE(watch.seen.size(), std::size_t{1});
+            const test::SeenBox& box = watch.seen.front();
             QCOMPARE(box.caption, QString("Arbolink"));
             QCOMPARE(box.text, QString("指定されたフォルダーはありません\n\n"
                                        "\u3000\u3000\u3000\u3000入力し直してください"));
             QCOMPARE(box.icon, QMessageBox::NoIcon);
-            QCOMPARE(box.buttons, 1);
+            QCOMPARE(box.buttons, QStringList{"OK"});
             QVERIFY(chooser.isVisible());
             QCOMPARE(chooser.result(), int(QDialog::Rejected));
             QCOMPARE(chooser.SelectedFolder(), QString());

@@ -1,6 +1,6 @@
 // The folder tree on a fake mount table whose drives are temporary folders.
 #include "support/FakeDriveTree.h"
-#include "support/MessageBoxAnswer.h"
+#include "support/MessageBoxWatch.h"
 #include "support/TempFolder.h"
 #include "widgets/FileClipboard.h"
 #include "widgets/FolderTreeMessages.h"
@@ -391,10 +391,11 @@ private slots:
         editor = tree->viewport()->findChild<QLineEdit*>();
         QVERIFY(editor != nullptr);
         editor->setText("Docs");
-        test::SeenBox box;
-        test::AnswerNextBox(box);
+        test::MessageBoxWatch watch;
+        watch.Press("OK");
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_VERIFY(box.seen);
+        QTRY_COMPARE(watch.seen.size(), std::size_t{1});
+        const test::SeenBox& box = watch.seen.front();
         QCOMPARE(box.caption, QString::fromUtf8(treemsg::kComponentCaption));
         QCOMPARE(box.text, QString("InvokeCommand failed!"));
         QVERIFY(box.informative.contains(QString::fromUtf8(treemsg::kReasonExists)));
@@ -445,10 +446,11 @@ private slots:
         MakeTree();
         QVERIFY(tree->SelectPath(Q(In("Docs/2024"))));
         RunVerb(*tree, Node(In("Docs")), ShellVerb::Cut);
-        test::SeenBox box;
-        test::AnswerNextBox(box);
+        test::MessageBoxWatch watch;
+        watch.Press("OK");
         RunVerb(*tree, Node(In("Docs/2024")), ShellVerb::Paste);
-        QVERIFY(box.seen);
+        QCOMPARE(watch.seen.size(), std::size_t{1});
+        const test::SeenBox& box = watch.seen.front();
         QVERIFY(box.informative.contains(QString::fromUtf8(treemsg::kReasonIntoItself)));
         QVERIFY(stdfs::is_directory(In("Docs/2024/March")));
         QVERIFY(!stdfs::exists(In("Docs/2024/Docs")));
@@ -487,13 +489,16 @@ private slots:
     void aDropOnTheComputerIsRefusedWithTheComponentsMessage() {
         MakeTree();
         std::ofstream(In("Music/song.ogg")) << "la";
-        test::SeenBox box;
-        test::AnswerNextBox(box);
+        test::MessageBoxWatch watch;
+        watch.Press("OK");
         Drop(*tree, tree->topLevelItem(0), {Q(In("Music/song.ogg"))}, Qt::NoModifier);
-        QVERIFY(box.seen);
+        QCOMPARE(watch.seen.size(), std::size_t{1});
+        const test::SeenBox& box = watch.seen.front();
         QCOMPARE(box.caption, QString(" FolderTreeViewEx component version 2.11"));
         QCOMPARE(box.text, QString("This Folder is SpecialFolder \r   Can not Copy or Paste!"));
         QCOMPARE(box.icon, QMessageBox::Information);
+        QCOMPARE(box.buttons, QStringList{"OK"});
+        QCOMPARE(watch.unexpected, 0);
         QVERIFY(stdfs::exists(In("Music/song.ogg")));
     }
 
