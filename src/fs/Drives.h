@@ -30,6 +30,17 @@ bool IsFolderReady(const std::string& folder);
 bool GetDriveSpace(const std::string& folder, std::int32_t& sectorsPerCluster,
                    std::int32_t& bytesPerSector, std::int64_t& freeBytes);
 
+// A mounted volume that the folder tree shows as one of the computer's drives.
+struct DriveEntry {
+    std::string root;  // its mount point: the drive's root folder
+    std::string label; // the volume label; empty when the volume has none
+    std::string kind;  // as GetDriveKind answers for the root
+};
+
+// The drives a user would recognise (see IsUserVolume), the root file system first, then in
+// the order of their mount points.
+std::vector<DriveEntry> ListDrives();
+
 // Remembers the volumes a command started on. While a VolumeWatch lives, DriveFreeBytes (and
 // so IsFolderReady and GetDriveSpace) answers -1 / false for a path below a remembered mount
 // point that is no longer mounted, although the empty mount folder on the system disk would

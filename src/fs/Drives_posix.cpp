@@ -1,5 +1,6 @@
 // Linux backend of the drive inspection: mounted file systems from mountinfo, device kinds
 // from sysfs, space from statvfs.
+#include "fs/DriveList.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 #include "fs/MountTable.h"
@@ -12,6 +13,7 @@
 #include <limits>
 #include <string>
 #include <sys/statvfs.h>
+#include <utility>
 #include <vector>
 
 namespace arbolink {
@@ -229,7 +231,53 @@ std::string KindOfMount(const MountEntry& mount) {
     return deviceFolder.empty() ? std::string() : KindOfBlockDevice(deviceFolder);
 }
 
+// The device name (the last part of its /dev path) that a mount's source stands for; a
+// mapper name is a link to the device it names.
+std::string DeviceNameOf(const MountEntry& mount) {
+    if (mount.source.rfind("/dev/", 0) != 0) {
+        return {};
+    }
+    std::string resolved = Resolved(SystemRoot() + mount.source);
+    return stdfs::path(resolved.empty() ? mount.source : resolved).filename().string();
+}
+
+// Volume labels by device name, from the links that udev keeps in /dev/disk/by-label.
+std::vector<std::pair<std::string, std::string>> LabelsByDevice() {
+    std::vector<std::pair<std::string, std::string>> labels;
+    std::error_code error;
+    for (stdfs::directory_iterator link(SystemRoot() + "/dev/disk/by-label", error), end;
+         !error && link != end; link.increment(error)) {
+        stdfs::path target = stdfs::read_symlink(link->path(), error);
+        if (!error) {
+            labels.emplace_back(target.filename().string(),
+                                DecodeUdevName(link->path().filename().string()));
+        }
+        error.clear();
+    }
+    return labels;
+}
+
+std::string LabelOf(const MountEntry& mount,
+                    const std::vector<std::pair<std::string, std::string>>& labels) {
+    std::string device = DeviceNameOf(mount);
+    for (const auto& [name, label] : labels) {
+        if (!device.empty() && name == device) {
+            return label;
+        }
+    }
+    return {};
+}
+
 } // namespace
+
+std::vector<DriveEntry> ListDrives() {
+    std::vector<std::pair<std::string, std::string>> labels = LabelsByDevice();
+    std::vector<DriveEntry> drives;
+    for (const MountEntry& mount : UserVolumes(CurrentMounts())) {
+        drives.push_back({mount.mountPoint, LabelOf(mount, labels), KindOfMount(mount)});
+    }
+    return drives;
+}
 
 std::string GetDriveKind(const std::string& path) {
     std::string absolute = AbsoluteForm(path);

@@ -71,6 +71,10 @@ void FakeDriveTree::AddDeviceLink(const std::string& relative, const std::string
     Link("sys/devices/" + relative, target);
 }
 
+void FakeDriveTree::AddLabel(const std::string& escapedLabel, const std::string& deviceName) {
+    Link("dev/disk/by-label/" + escapedLabel, "../../" + deviceName);
+}
+
 std::string FakeDriveTree::Mount(const std::string& mountName, const std::string& number,
                                  const std::string& fsType, const std::string& source) {
     std::string mountPoint = mounts() + "/" + mountName;

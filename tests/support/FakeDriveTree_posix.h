@@ -28,6 +28,8 @@ public:
     void AddDeviceFile(const std::string& relative, const std::string& contents);
     // Creates a link below /sys/devices pointing at target (relative to the link's folder).
     void AddDeviceLink(const std::string& relative, const std::string& target);
+    // Creates the udev link /dev/disk/by-label/<escapedLabel> to the device name.
+    void AddLabel(const std::string& escapedLabel, const std::string& deviceName);
     // Adds a mount entry; mountName is the folder below mounts(), written to the table with
     // the kernel's escapes. Answers the mount point's path.
     std::string Mount(const std::string& mountName, const std::string& number,

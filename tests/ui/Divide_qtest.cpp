@@ -1,7 +1,7 @@
 // A whole divide and restore started from the main window, with the real dialogs answered
 // as a user would: the disk in a temporary folder gets the set, and the restore gives the
 // tree back.
-#include "MessageBoxWatch.h"
+#include "support/MessageBoxWatch.h"
 #include "ui/IniFile.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressForm.h"

@@ -1,6 +1,6 @@
 // The main window: its controls and menu, start-up from the settings file, the work-area
 // fit, the free-space read-out, Enter in a field, and the settings saved on close.
-#include "MessageBoxWatch.h"
+#include "support/MessageBoxWatch.h"
 #include "ui/FreeSpaceText.h"
 #include "ui/IniFile.h"
 #include "ui/MainWindow.h"

@@ -1,6 +1,6 @@
 // The Qt Host: its message boxes as the user sees them, the answers they give, the event
 // loop, the main window's fields and enabled state.
-#include "MessageBoxWatch.h"
+#include "support/MessageBoxWatch.h"
 #include "ui/ProgressForm.h"
 #include "ui/QtHost.h"
 

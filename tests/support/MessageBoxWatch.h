@@ -19,6 +19,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
+    QString informative; // the box's informative text, the detail below its text
 };
 
 class MessageBoxWatch : public QObject {
@@ -45,7 +46,8 @@ private:
             return;
         }
         box->setProperty(kSeen, true);
-        SeenBox record{box->windowTitle(), box->text(), box->icon(), {}, {}};
+        SeenBox record{box->windowTitle(),    box->text(), box->icon(), {}, {},
+                       box->informativeText()};
         for (QAbstractButton* button : box->buttons()) {
             record.buttons << button->text();
         }
