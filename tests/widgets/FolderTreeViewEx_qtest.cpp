@@ -1,5 +1,5 @@
 // The folder tree on a fake mount table whose drives are temporary folders.
-#include "support/FakeDriveTree.h"
+#include "support/FakeDriveTree_posix.h"
 #include "support/MessageBoxWatch.h"
 #include "support/TempFolder.h"
 #include "widgets/FileClipboard.h"

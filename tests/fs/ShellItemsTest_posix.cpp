@@ -1,7 +1,7 @@
 #include "fs/ShellItems.h"
 
 #include "support/TempFolder.h"
-#include "support/TmpfsDisk.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <algorithm>
 #include <cerrno>

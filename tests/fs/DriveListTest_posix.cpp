@@ -1,7 +1,7 @@
 #include "fs/DriveList.h"
 
 #include "fs/Drives.h"
-#include "support/FakeDriveTree.h"
+#include "support/FakeDriveTree_posix.h"
 
 #include <gtest/gtest.h>
 
