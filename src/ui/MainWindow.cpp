@@ -6,6 +6,7 @@
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 #include "ui/AboutBox.h"
+#include "ui/FolderChoice.h"
 #include "ui/FolderList.h"
 #include "ui/Fonts.h"
 #include "ui/FreeSpaceText.h"
@@ -219,10 +220,8 @@ void TForm1::CreateControls(QWidget* client) {
     Button1 = Named(new QPushButton(Text("終　　了"), client), "Button1");
     Button1->setGeometry(124, 216, 75, 25);
 
-    // The folder chooser is not part of this build; its buttons stay disabled so that
-    // nothing pretends to work.
     for (QToolButton* chooser : {SpeedButton1, SpeedButton2, SpeedButton3}) {
-        chooser->setEnabled(false);
+        connect(chooser, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     }
     for (QComboBox* field : {ComboBox1, ComboBox2, ComboBox3}) {
         field->lineEdit()->installEventFilter(this);
@@ -252,6 +251,15 @@ void TForm1::CreateMenu() {
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
     connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+// Shared by the three chooser buttons; the button's tag names its field.
+void TForm1::SpeedButton1Click() {
+    const int tag = sender()->property(kTag).toInt();
+    QComboBox* field = tag == 1 ? ComboBox1 : tag == 2 ? ComboBox2 : ComboBox3;
+    if (arbolink::SpeedButton1Click(this, field) && field == ComboBox2) {
+        ShowFreeSpace(ComboBox2->currentText().toStdString());
+    }
 }
 
 void TForm1::N5Click() {

@@ -64,6 +64,7 @@ private:
     void ComboBox2Change(const QString& text);
     void BitBtn2Click();
     void BitBtn3Click();
+    void SpeedButton1Click();
     void N5Click();
     void Contents1Click();
     void About1Click();

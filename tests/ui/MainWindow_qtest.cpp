@@ -191,7 +191,7 @@ private slots:
             auto* chooser = Child<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(tag));
             QCOMPARE(chooser->property("tag").toInt(), tag);
             QVERIFY(!chooser->icon().isNull());
-            QVERIFY(!chooser->isEnabled()); // the folder chooser is not part of this build
+            QVERIFY(chooser->isEnabled());
         }
         QVERIFY(Child<QComboBox>(form, QStringLiteral("ComboBox1"))->isEditable());
     }
@@ -571,6 +571,29 @@ private slots:
         QCOMPARE(form.session().FreeSpacePercent, 40);
         form.close();
         QCOMPARE(LoadSettings(scene.settingsPath).freeSpacePercent, 40);
+    }
+
+    // The split destination's chooser files the chosen folder and refreshes the read-out.
+    void theChooserButtonFilesAFolderInItsField() {
+        Scene scene;
+        const QString chosen = scene.MakeFolder(QStringLiteral("disk"));
+        TForm1 form(scene.settingsPath);
+        form.show();
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            caption = dialog->windowTitle();
+            Child<QComboBox>(*dialog, QStringLiteral("ComboBox1"))->setEditText(chosen);
+            Child<QPushButton>(*dialog, QStringLiteral("BitBtn1"))->click();
+        });
+        Child<QToolButton>(form, QStringLiteral("SpeedButton2"))->click();
+        QCOMPARE(caption, QStringLiteral("フォルダー変更"));
+        auto* field = Child<QComboBox>(form, QStringLiteral("ComboBox2"));
+        QCOMPARE(field->currentText(), chosen);
+        QVERIFY(Items(field).contains(chosen));
+        QVERIFY(!Child<QLabel>(form, QStringLiteral("Label5"))->text().isEmpty());
+        QVERIFY(Items(Child<QComboBox>(form, QStringLiteral("ComboBox1"))).count(chosen) == 0);
     }
 
     void theAboutBoxOpensFromTheHelpMenu() {
