@@ -39,6 +39,11 @@ bool FolderHasEntries(const std::string& folder);
 // entered. A failure does not stop the walk. Answers true only when every removal succeeded.
 bool DeleteFolderContents(const std::string& folder, const std::string& emptyingFolder);
 
+// True when the two folders are one, or one lies below the other, as the file system
+// resolves them (links and ".." followed; a part that does not exist yet taken as written).
+// Emptying either folder would then delete files of the other.
+bool FoldersOverlap(const std::string& a, const std::string& b);
+
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 
