@@ -1,0 +1,22 @@
+#pragma once
+// What the tool needs to know about the terminal, and Ctrl+C.
+
+#include <cstdio>
+
+namespace arbolink::cli {
+
+// True when the stream is a terminal, where a progress bar can be redrawn in place.
+bool IsTerminal(std::FILE* stream);
+
+// The width of the terminal in columns; 80 when it cannot be told.
+int TerminalColumns(std::FILE* stream);
+
+// From now on the first Ctrl+C asks the running operation to cancel, as the progress
+// dialog's Cancel button does, and ends a question that waits for an answer; a second one
+// ends the program at once.
+void CatchInterrupt();
+
+// True once Ctrl+C was pressed after CatchInterrupt.
+bool Interrupted();
+
+} // namespace arbolink::cli
