@@ -48,7 +48,10 @@ int RunCli(const std::vector<std::string>& args, const Streams& io) {
             std::fputs(msg::kPlanHelp, io.out);
             return kExitSuccess;
         }
-        TerminalHost host(io.in, io.err);
+        // The planner's output is for scripts: off a terminal it writes nothing more.
+        TerminalOptions quiet;
+        quiet.progressLines = false;
+        TerminalHost host(io.in, io.err, quiet);
         return RunPlanCommand(rest, host, io.out, io.err);
     }
     return ReportUsage(io.err, "", {msg::kUnknownCommand, command});

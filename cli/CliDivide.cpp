@@ -30,7 +30,7 @@ struct DivideRequest {
     std::int64_t capacityBytes = 0;
     std::int32_t clusterSize = kDefaultStagingClusterSize;
     bool copyProgram = false;
-    AnswerOptions answers;
+    TerminalOptions answers;
 };
 
 std::optional<std::int64_t> WholeNumber(const std::string& text) {
@@ -105,7 +105,7 @@ std::optional<UsageError> CheckSizes(const Arguments& parsed, DivideRequest& req
 int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     Session session;
     session.FreeSpacePercent = request.percent;
-    AnswerOptions answers = request.answers;
+    TerminalOptions answers = request.answers;
     answers.drive = request.destination;
     TerminalHost host(io.in, io.err, answers);
     host.SetFields({request.source, request.destination, "", request.copyProgram});

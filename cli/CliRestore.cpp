@@ -23,7 +23,7 @@ struct RestoreRequest {
     std::vector<std::string> from; // disks as folders; empty: the disks are read from a drive
     std::string disks;             // the drive's folder
     std::string destination;
-    AnswerOptions answers;
+    TerminalOptions answers;
 };
 
 std::optional<UsageError> CheckOperands(const Arguments& parsed, RestoreRequest& request) {
@@ -61,7 +61,7 @@ int RestoreFromDrive(const RestoreRequest& request, const Streams& io) {
         return kExitFailure;
     }
     Session session;
-    AnswerOptions answers = request.answers;
+    TerminalOptions answers = request.answers;
     answers.drive = request.disks;
     TerminalHost host(io.in, io.err, answers);
     host.SetFields({"", request.disks, request.destination, false});

@@ -79,7 +79,7 @@ bool EndsCommand(Button answer) {
 
 } // namespace
 
-TerminalHost::TerminalHost(std::FILE* in, std::FILE* err, AnswerOptions options)
+TerminalHost::TerminalHost(std::FILE* in, std::FILE* err, TerminalOptions options)
     : in_(in), err_(err), options_(std::move(options)),
       mediumPresent_([drive = options_.drive] { return DriveFreeBytes(drive) != -1; }) {}
 
@@ -208,7 +208,10 @@ Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by) {
 }
 
 std::unique_ptr<ProgressDialog> TerminalHost::CreateProgressDialog() {
-    return std::make_unique<TerminalProgress>(err_, IsTerminal(err_), line_);
+    const ProgressStyle style = IsTerminal(err_)         ? ProgressStyle::Bar
+                                : options_.progressLines ? ProgressStyle::Lines
+                                                         : ProgressStyle::Silent;
+    return std::make_unique<TerminalProgress>(err_, style, line_);
 }
 
 int TerminalHost::ExitCode() const {

@@ -15,7 +15,7 @@
 
 namespace arbolink::cli {
 
-struct AnswerOptions {
+struct TerminalOptions {
     // --yes: answer the questions with a safe default; refuse the destructive ones.
     bool assumeYes = false;
     // --empty-destination: with --yes, agree to empty or write over a destination.
@@ -23,12 +23,14 @@ struct AnswerOptions {
     // The drive disks are inserted into, watched before a question that wants a disk is
     // answered by --yes; empty when the disks are folders and there is nothing to wait for.
     std::string drive;
+    // Off a terminal, progress is written as plain lines; false keeps it silent there.
+    bool progressLines = true;
 };
 
 class TerminalHost : public Host {
 public:
     explicit TerminalHost(std::FILE* in = stdin, std::FILE* err = stderr,
-                          AnswerOptions options = {});
+                          TerminalOptions options = {});
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
     void Beep() override {}
@@ -59,7 +61,7 @@ private:
 
     std::FILE* in_;
     std::FILE* err_;
-    const AnswerOptions options_;
+    const TerminalOptions options_;
     MainFields fields_;
     std::function<bool()> mediumPresent_;
     ProgressLine line_;

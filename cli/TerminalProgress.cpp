@@ -61,8 +61,8 @@ std::string ThroughputText(double bytesPerSecond) {
 
 } // namespace
 
-TerminalProgress::TerminalProgress(std::FILE* err, bool terminal, ProgressLine& line)
-    : err_(err), terminal_(terminal), line_(line) {}
+TerminalProgress::TerminalProgress(std::FILE* err, ProgressStyle style, ProgressLine& line)
+    : err_(err), style_(style), line_(line) {}
 
 TerminalProgress::~TerminalProgress() {
     if (line_.drawn) {
@@ -91,7 +91,7 @@ void TerminalProgress::SetCurrentFile(const std::string& file, std::int64_t byte
     doneBytes_ += fileBytes_;
     file_ = file;
     fileBytes_ = std::max<std::int64_t>(bytes, 0);
-    if (terminal_) {
+    if (style_ == ProgressStyle::Bar) {
         Update();
     }
 }
@@ -122,9 +122,9 @@ void TerminalProgress::Update() {
     if (!shown_) {
         return;
     }
-    if (terminal_) {
+    if (style_ == ProgressStyle::Bar) {
         DrawBar();
-    } else {
+    } else if (style_ == ProgressStyle::Lines) {
         PrintLine();
     }
 }

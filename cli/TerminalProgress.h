@@ -12,6 +12,12 @@
 
 namespace arbolink::cli {
 
+enum class ProgressStyle {
+    Bar,    // a line redrawn in place, on a terminal
+    Lines,  // a plain line at each stage and tenth of the way
+    Silent, // nothing
+};
+
 // Whether a progress line is drawn on the terminal now, so that a message is written on a
 // line of its own.
 struct ProgressLine {
@@ -20,7 +26,7 @@ struct ProgressLine {
 
 class TerminalProgress : public ProgressDialog {
 public:
-    TerminalProgress(std::FILE* err, bool terminal, ProgressLine& line);
+    TerminalProgress(std::FILE* err, ProgressStyle style, ProgressLine& line);
     ~TerminalProgress() override;
 
     void SetCaption(const std::string& caption) override;
@@ -45,7 +51,7 @@ private:
     void PrintLine();
 
     std::FILE* err_;
-    const bool terminal_;
+    const ProgressStyle style_;
     ProgressLine& line_;
     bool shown_ = false;
     std::string caption_;

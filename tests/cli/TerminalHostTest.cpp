@@ -32,7 +32,7 @@ protected:
         std::fclose(err_);
     }
 
-    TerminalHost& Host(const std::string& input, AnswerOptions options = {}) {
+    TerminalHost& Host(const std::string& input, TerminalOptions options = {}) {
         std::fwrite(input.data(), 1, input.size(), in_);
         std::rewind(in_);
         host_.emplace(in_, err_, std::move(options));
@@ -45,6 +45,14 @@ protected:
     std::FILE* err_ = std::tmpfile();
     std::optional<TerminalHost> host_;
 };
+
+TerminalOptions WithYes(bool emptyDestination = false, const std::string& drive = "") {
+    TerminalOptions options;
+    options.assumeYes = true;
+    options.emptyDestination = emptyDestination;
+    options.drive = drive;
+    return options;
+}
 
 const std::string kChoices = "[A] 中止 / [R] 再試行: ";
 
@@ -107,7 +115,7 @@ TEST_F(TerminalHostTest, TheExitCodeFollowsHowTheConversationEnded) {
 }
 
 TEST_F(TerminalHostTest, YesAnswersTheSafeQuestionsWithoutReadingInput) {
-    TerminalHost& host = Host("a\n", {true, false, ""});
+    TerminalHost& host = Host("a\n", WithYes());
     const std::string prepare =
         std::string(arbolink::msg::kPrepareDisksBefore) + "3" + arbolink::msg::kPrepareDisksAfter;
     EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation, prepare, {Button::Ok, Button::Cancel}),
@@ -123,7 +131,7 @@ TEST_F(TerminalHostTest, YesAnswersTheSafeQuestionsWithoutReadingInput) {
 }
 
 TEST_F(TerminalHostTest, YesRefusesToEmptyOrWriteOverUnlessAllowed) {
-    TerminalHost& refusing = Host("y\ny\n", {true, false, ""});
+    TerminalHost& refusing = Host("y\ny\n", WithYes());
     EXPECT_EQ(refusing.ShowDialog(DialogKind::Information, arbolink::msg::kEmptyRemovable,
                                   {Button::Yes, Button::No, Button::Abort}),
               Button::Abort);
@@ -134,7 +142,7 @@ TEST_F(TerminalHostTest, YesRefusesToEmptyOrWriteOverUnlessAllowed) {
     // A refusal is the tool's, not the user's: the command failed.
     EXPECT_EQ(refusing.ExitCode(), kExitFailure);
 
-    TerminalHost& allowing = Host("", {true, true, ""});
+    TerminalHost& allowing = Host("", WithYes(true));
     EXPECT_EQ(allowing.ShowDialog(DialogKind::Information, arbolink::msg::kEmptyRemovable,
                                   {Button::Yes, Button::No, Button::Abort}),
               Button::Yes);
@@ -156,7 +164,7 @@ std::function<bool()> Probe(std::deque<bool> answers, int& calls) {
 }
 
 TEST_F(TerminalHostTest, YesWaitsForTheFirstDiskAndForEachSwap) {
-    TerminalHost& host = Host("", {true, false, "/drive"});
+    TerminalHost& host = Host("", WithYes(false, "/drive"));
     int calls = 0;
     host.SetMediumProbe(Probe({false, false, true}, calls));
     EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation,
@@ -184,7 +192,7 @@ TEST_F(TerminalHostTest, YesWaitsForTheFirstDiskAndForEachSwap) {
 }
 
 TEST_F(TerminalHostTest, WithoutADriveTheDiskQuestionsAreAsked) {
-    TerminalHost& host = Host("a\n", {true, false, ""});
+    TerminalHost& host = Host("a\n", WithYes());
     int calls = 0;
     host.SetMediumProbe(Probe({true}, calls));
     EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation, arbolink::msg::kSwapDisk,
@@ -222,7 +230,7 @@ TEST(TerminalProgress, OnATerminalRedrawsOneLineWithBarAndFile) {
     std::FILE* err = std::tmpfile();
     ProgressLine line;
     {
-        TerminalProgress progress(err, true, line);
+        TerminalProgress progress(err, ProgressStyle::Bar, line);
         progress.SetCaption("複写中．．．");
         progress.Show();
         EXPECT_TRUE(line.drawn);
