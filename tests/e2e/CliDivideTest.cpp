@@ -1,8 +1,10 @@
-// arbolink-cli divide end to end on temporary folders, answers fed on standard input.
+// arbolink-cli divide end to end on temporary folders, answers fed on standard input, and a
+// set the split command of the GUI writes restored from the command line.
 #include "CliMessages.h"
 #include "CliRun.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/divide/SplitCommand.h"
 #include "core/rFile/SetReader.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
@@ -21,6 +23,7 @@ namespace stdfs = std::filesystem;
 using test::CliResult;
 using test::Contents;
 using test::RunCliWith;
+using test::ScriptedHost;
 using test::TempFolder;
 using test::TreeOf;
 
@@ -207,6 +210,37 @@ TEST_F(CliDivideTest, YesRefusesToGoOnIntoAHardDiskFolderThatHoldsFiles) {
     EXPECT_EQ(refused.code, 1);
     EXPECT_NE(refused.err.find(msg::kHardDiskHasEntries), std::string::npos);
     EXPECT_FALSE(stdfs::exists(root / ("drive/" + std::string(kIdentityFileName))));
+}
+
+TEST_F(CliDivideTest, ASetTheSplitCommandWritesRestoresFromFolders) {
+    // The planning run the Divide button starts, disks of 78 clusters swapped in one drive:
+    // each disk written is put aside as a folder of its own. The set files lie in those
+    // folders themselves.
+    root.MakeFolder("drive");
+    ScriptedHost host;
+    host.fields.source = root / "src";
+    host.fields.destination = root / "drive";
+    int written = 0;
+    host.onDialog = [&](const test::DialogRecord& dialog) {
+        if (dialog.text.ends_with(msg::kInsertDisk) && !dialog.text.starts_with("1 ")) {
+            stdfs::rename(root / "drive", root / ("gui" + std::to_string(++written)));
+            root.MakeFolder("drive");
+        }
+    };
+    host.Answer(Button::Ok, std::string(msg::kPrepareDisksBefore) + "3" + msg::kPrepareDisksAfter);
+    for (int n = 1; n <= 3; ++n) {
+        host.Answer(Button::Ok, std::to_string(n) + msg::kInsertDisk);
+    }
+    Session session;
+    RunDivide(session, host, host.fields, 512, 78, false);
+    ASSERT_EQ(host.UnusedAnswers(), 0u);
+    stdfs::rename(root / "drive", root / "gui3");
+
+    root.MakeFolder("out");
+    CliResult run = RunCliWith({"restore", "--from", root / "gui2", "--from", root / "gui3",
+                                "--from", root / "gui1", root / "out"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(TreeOf(root / "out"), TreeOf(root / "src"));
 }
 
 TEST_F(CliDivideTest, ThePlannerWritesOnlyItsPlan) {
