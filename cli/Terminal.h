@@ -19,4 +19,9 @@ void CatchInterrupt();
 // True once Ctrl+C was pressed after CatchInterrupt.
 bool Interrupted();
 
+// Reads one byte of an answer: EOF at the end of the input, on an error, and once Ctrl+C
+// was pressed. It reads the stream's descriptor itself, never its buffer, and waits in short
+// steps, so that a Ctrl+C is noticed whenever it comes.
+int ReadAnswerByte(std::FILE* in);
+
 } // namespace arbolink::cli

@@ -175,13 +175,12 @@ bool TerminalHost::WaitForMedium(bool wanted, const char* notice) {
 Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by) {
     for (;;) {
         std::string line;
-        int c = std::fgetc(in_);
-        for (; c != EOF && c != '\n'; c = std::fgetc(in_)) {
+        int c = ReadAnswerByte(in_);
+        for (; c != EOF && c != '\n'; c = ReadAnswerByte(in_)) {
             line += static_cast<char>(c);
         }
-        if (c == EOF && line.empty()) {
+        if (c == EOF && (line.empty() || Interrupted())) {
             const bool interrupted = Interrupted();
-            clearerr(in_);
             const Button answer = SafestOf(buttons);
             by = interrupted ? AnsweredBy::User : AnsweredBy::Tool;
             std::fprintf(err_, interrupted ? msg::kInterruptedAnswer : msg::kNoAnswer,

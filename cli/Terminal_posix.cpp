@@ -1,6 +1,8 @@
 #include "Terminal.h"
 
+#include <cerrno>
 #include <csignal>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -39,6 +41,30 @@ void CatchInterrupt() {
 
 bool Interrupted() {
     return interrupted != 0;
+}
+
+int ReadAnswerByte(std::FILE* in) {
+    pollfd wanted{fileno(in), POLLIN, 0};
+    for (;;) {
+        if (Interrupted()) {
+            return EOF;
+        }
+        const int ready = poll(&wanted, 1, 200);
+        if (ready < 0 && errno != EINTR) {
+            return EOF;
+        }
+        if (ready <= 0 || Interrupted()) {
+            continue;
+        }
+        unsigned char byte = 0;
+        const ssize_t n = read(wanted.fd, &byte, 1);
+        if (n == 1) {
+            return byte;
+        }
+        if (n == 0 || errno != EINTR) {
+            return EOF;
+        }
+    }
 }
 
 } // namespace arbolink::cli
