@@ -21,6 +21,9 @@ namespace arbolink::cli {
 namespace {
 
 constexpr std::int32_t kDefaultStagingClusterSize = 2048; // a sector of CDs, DVDs and BDs
+// The smallest sector of real media. Planning does not count the identity file; a cluster
+// this large holds it within the index reservation, which planning counts twice.
+constexpr std::int64_t kSmallestClusterSize = 512;
 
 struct DivideRequest {
     std::string source;
@@ -80,7 +83,7 @@ std::optional<UsageError> CheckSizes(const Arguments& parsed, DivideRequest& req
     }
     if (auto cluster = parsed.Value("--cluster-size")) {
         std::optional<std::int64_t> value = WholeNumber(*cluster);
-        if (!value || *value < 1 || *value > INT32_MAX) {
+        if (!value || *value < kSmallestClusterSize || *value > INT32_MAX) {
             return UsageError{msg::kBadClusterSize, *cluster};
         }
         request.clusterSize = static_cast<std::int32_t>(*value);

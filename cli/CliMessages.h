@@ -42,7 +42,7 @@ inline constexpr const char* kDivideHelp =
     "                        コピーします（セットは中の @dummy@ フォルダーにあります）\n"
     "  --capacity SIZE       --disk-folders のディスク一枚の容量。例: 1440K、4.7G、25G。\n"
     "                        K M G T は 1000 の累乗、Ki Mi Gi Ti は 1024 の累乗、数字だけはバイト\n"
-    "  --cluster-size BYTES  --disk-folders のディスクの割り当て単位（既定 2048）\n"
+    "  --cluster-size BYTES  --disk-folders のディスクの割り当て単位、512 以上（既定 2048）\n"
     "  --yes                 安全な質問（ディスクの枚数、次のディスク、分割先フォルダーの作成）に\n"
     "                        自分で答える。ディスクはドライブに入ったのを見てから答えます\n"
     "  --empty-destination   何かがある分割先を全削除すること（ハードディスクでは、そのまま\n"
@@ -97,7 +97,7 @@ inline constexpr const char* kMissingValue = "%s の後ろに値がありませ�
 inline constexpr const char* kRepeatedOption = "%s が二度あります";
 inline constexpr const char* kBadPercent = "--percent は 0 から 100 までの整数です: %s";
 inline constexpr const char* kBadCapacity = "--capacity を大きさとして読めません: %s";
-inline constexpr const char* kBadClusterSize = "--cluster-size は 1 以上の整数です: %s";
+inline constexpr const char* kBadClusterSize = "--cluster-size は 512 以上の整数です: %s";
 inline constexpr const char* kCapacityBelowCluster =
     "--capacity が --cluster-size より小さいため、ディスクに何も入りません";
 inline constexpr const char* kCapacityTooLarge =

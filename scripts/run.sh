@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program. Arguments go to the command-line planner:
-#   scripts/run.sh plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]
+# Sets up, builds and starts the command-line tool with the arguments given, for example:
+#   scripts/run.sh divide SOURCE --disk-folders DIR --capacity 4.7G
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" >/dev/null
