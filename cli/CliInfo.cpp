@@ -6,6 +6,7 @@
 #include "TerminalHost.h"
 #include "core/FileTable.h"
 #include "core/SetFormat.h"
+#include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
 #include "core/rFile/SetReader.h"
 #include "core/rFile/StoredNameIndex.h"
@@ -114,7 +115,8 @@ void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std:
     }
     report.setFiles = rows;
     if (rows == 0) {
-        Unsound(report, err, msg::kInfoNoFiles, "");
+        std::fprintf(err, "%s\n", arbolink::msg::kSetWithoutFiles);
+        report.sound = false;
     }
     const StoredNameIndex stored(table, static_cast<std::size_t>(rows));
     CheckRows(table, static_cast<std::size_t>(rows), stored, report, err);

@@ -87,10 +87,11 @@ inline constexpr const char* kPlanHelp =
     "  --drive-root     分割先がドライブの最上位のとき（@dummy@ に一クラスターを取る）\n"
     "  --program FILE   1 枚目にコピーするプログラムのファイル\n";
 
-// Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line.
+// Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line. A text without %s
+// names no word.
 inline constexpr const char* kUsagePrefix = "arbolink-cli: ";
 inline constexpr const char* kHelpHint = "（%s --help を参照）\n";
-inline constexpr const char* kNoCommand = "コマンドがありません%s";
+inline constexpr const char* kNoCommand = "コマンドがありません";
 inline constexpr const char* kUnknownCommand = "「%s」というコマンドはありません";
 inline constexpr const char* kUnknownOption = "「%s」というオプションはありません";
 inline constexpr const char* kMissingValue = "%s の後ろに値がありません";
@@ -136,7 +137,6 @@ inline constexpr const char* kWaitingForSwap =
 // info: problems that make a disk's set files unsound, one a line on standard error.
 inline constexpr const char* kInfoUnreadable = "読めません: %s\n";
 inline constexpr const char* kInfoDiskOutOfRange = "ディスクの番号 %d がセットの枚数 %d の外です\n";
-inline constexpr const char* kInfoNoFiles = "インデックスにファイルがありません%s\n";
 inline constexpr const char* kInfoUnsafeRow =
     "インデックスの %lld 件目は、復元先フォルダーの外を指すか、使えない名前です\n";
 inline constexpr const char* kInfoSameStoredName =
