@@ -1,5 +1,6 @@
 #include "PlanCommand.h"
 
+#include "CliMessages.h"
 #include "core/PlanningValues.h"
 #include "core/divide/Planning.h"
 #include "fs/Folders.h"
@@ -10,10 +11,6 @@
 namespace arbolink::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P] "
-    "[--drive-root] [--program FILE]\n";
 
 struct PlanArguments {
     std::string source;
@@ -103,11 +100,11 @@ int RunPlanCommand(const std::vector<std::string>& args, Host& host, std::FILE* 
                    std::FILE* err) {
     std::optional<PlanArguments> parsed = Parse(args);
     if (!parsed) {
-        std::fputs(kUsage, err);
+        std::fputs(msg::kPlanUsage, err);
         return 2;
     }
     if (!FolderExists(parsed->source)) {
-        std::fprintf(err, "複写元フォルダーがありません: %s\n", parsed->source.c_str());
+        std::fprintf(err, msg::kSourceMissing, parsed->source.c_str());
         return 1;
     }
     PlanningValues values;

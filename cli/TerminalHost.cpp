@@ -1,11 +1,19 @@
 #include "TerminalHost.h"
 
+#include "CliMessages.h"
+#include "Questions.h"
+#include "Terminal.h"
+#include "fs/Drives.h"
+
 #include <cctype>
-#include <unistd.h>
+#include <chrono>
+#include <thread>
 
 namespace arbolink::cli {
 
 namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(250);
 
 // The letter that chooses a button on the terminal: its accelerator, or O for OK and C for
 // Cancel.
@@ -29,96 +37,190 @@ char KeyOf(Button button) {
     return '?';
 }
 
-// The answer that changes nothing, for a question nobody can answer.
+// The caption without its accelerator mark: "はい(&Y)" shows as "はい".
+std::string ChoiceText(Button button) {
+    std::string caption = CaptionOf(button);
+    const std::size_t mark = caption.find("(&");
+    return mark == std::string::npos ? caption : caption.substr(0, mark);
+}
+
+bool Holds(const Buttons& buttons, Button wanted) {
+    for (Button b : buttons) {
+        if (b == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The answer that changes nothing, for a question refused or left without an answer.
 Button SafestOf(const Buttons& buttons) {
     for (Button safe : {Button::Abort, Button::Cancel, Button::No}) {
-        for (Button b : buttons) {
-            if (b == safe) {
-                return b;
-            }
+        if (Holds(buttons, safe)) {
+            return safe;
         }
     }
     return buttons.back();
 }
 
-class TerminalProgress : public ProgressDialog {
-public:
-    explicit TerminalProgress(std::FILE* err) : err_(err), tty_(isatty(fileno(err)) != 0) {}
-    ~TerminalProgress() override {
-        if (tty_ && shown_) {
-            std::fputs("\r\033[K", err_);
+// The answer that goes on with the command.
+Button GoOnOf(const Buttons& buttons) {
+    for (Button onward : {Button::Ok, Button::Yes, Button::Retry}) {
+        if (Holds(buttons, onward)) {
+            return onward;
         }
     }
-    void SetCaption(const std::string&) override {}
-    void SetOuterSize(int, int) override {}
-    void SetAnimation(Animation, int, int, bool) override {}
-    void SetMessage(const Box&, TextAlignment, const std::string&) override {}
-    void SetStage(const std::string& text) override {
-        stage_ = text;
-        Draw();
-    }
-    void PlaceGauge(int, int) override {}
-    void SetGauge(int percent) override {
-        if (percent != percent_) {
-            percent_ = percent;
-            Draw();
-        }
-    }
-    void Show() override { shown_ = true; }
-    void Repaint() override {}
-    bool CancelRequested() const override { return false; }
+    return buttons.front();
+}
 
-private:
-    void Draw() {
-        if (tty_ && shown_) {
-            std::fprintf(err_, "\r\033[K%s %3d%%", stage_.c_str(), percent_);
-            std::fflush(err_);
-        }
-    }
-    std::FILE* err_;
-    bool tty_;
-    bool shown_ = false;
-    std::string stage_;
-    int percent_ = 0;
-};
+bool EndsCommand(Button answer) {
+    return answer == Button::Abort || answer == Button::Cancel || answer == Button::No;
+}
 
 } // namespace
 
-TerminalHost::TerminalHost(std::FILE* in, std::FILE* err) : in_(in), err_(err) {}
+TerminalHost::TerminalHost(std::FILE* in, std::FILE* err, TerminalOptions options)
+    : in_(in), err_(err), options_(std::move(options)),
+      mediumPresent_([drive = options_.drive] { return DriveFreeBytes(drive) != -1; }) {}
 
 Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+    if (line_.drawn) {
+        std::fputs("\r\033[K", err_);
+        line_.drawn = false;
+    }
     std::fprintf(err_, "[%s] %s\n", CaptionOf(kind), text.c_str());
     if (buttons.size() <= 1) {
+        succeeded_ = kind == DialogKind::Plain && IsClosingSuccess(text);
+        endedByUser_ = false;
+        std::fflush(err_);
         return buttons.empty() ? Button::Ok : buttons.front();
     }
+    PrintChoices(buttons);
+    Button answer = Button::Ok;
+    AnsweredBy by = AnsweredBy::Tool;
+    if (!AnswerByItself(text, buttons, answer, by)) {
+        answer = AskOnTerminal(buttons, by);
+    }
+    succeeded_ = false;
+    endedByUser_ = by == AnsweredBy::User && EndsCommand(answer);
+    return answer;
+}
+
+void TerminalHost::PrintChoices(const Buttons& buttons) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        std::fprintf(err_, "%s[%c] %s", i ? " / " : "",
+                     std::toupper(static_cast<unsigned char>(KeyOf(buttons[i]))),
+                     ChoiceText(buttons[i]).c_str());
+    }
+    std::fputs(": ", err_);
+    std::fflush(err_);
+}
+
+bool TerminalHost::AnswerByItself(const std::string& text, const Buttons& buttons, Button& answer,
+                                  AnsweredBy& by) {
+    if (!options_.assumeYes) {
+        return false;
+    }
+    const QuestionKind kind = KindOfQuestion(text);
+    const bool watching = !options_.drive.empty();
+    switch (kind) {
+    case QuestionKind::Ask:
+        return false;
+    case QuestionKind::MediumWanted:
+    case QuestionKind::SwapWanted:
+        if (!watching) {
+            return false;
+        }
+        if ((kind == QuestionKind::SwapWanted && !WaitForMedium(false, msg::kWaitingForSwap)) ||
+            !WaitForMedium(true, msg::kWaitingForMedium)) {
+            answer = SafestOf(buttons);
+            by = AnsweredBy::User;
+            std::fprintf(err_, msg::kInterruptedAnswer, ChoiceText(answer).c_str());
+            return true;
+        }
+        break;
+    case QuestionKind::Confirm:
+        break;
+    case QuestionKind::Destructive:
+        if (!options_.emptyDestination) {
+            answer = SafestOf(buttons);
+            by = AnsweredBy::Tool;
+            std::fprintf(err_, msg::kRefusedByYes, ChoiceText(answer).c_str());
+            return true;
+        }
+        break;
+    }
+    answer = GoOnOf(buttons);
+    by = AnsweredBy::Tool;
+    std::fprintf(err_, msg::kAnsweredByYes, ChoiceText(answer).c_str());
+    return true;
+}
+
+bool TerminalHost::WaitForMedium(bool wanted, const char* notice) {
+    bool noticed = false;
+    while (mediumPresent_() != wanted) {
+        if (Interrupted()) {
+            return false;
+        }
+        if (!noticed) {
+            std::fprintf(err_, "\n%s", notice);
+            std::fflush(err_);
+            noticed = true;
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    return !Interrupted();
+}
+
+Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by) {
     for (;;) {
-        for (std::size_t i = 0; i < buttons.size(); ++i) {
-            std::fprintf(err_, "%s[%c] %s", i ? " / " : "",
-                         std::toupper(static_cast<unsigned char>(KeyOf(buttons[i]))),
-                         CaptionOf(buttons[i]));
+        std::string line;
+        int c = ReadAnswerByte(in_);
+        for (; c != EOF && c != '\n'; c = ReadAnswerByte(in_)) {
+            line += static_cast<char>(c);
         }
-        std::fputs(": ", err_);
-        std::fflush(err_);
-        int c = std::fgetc(in_);
-        while (c == ' ' || c == '\t') {
-            c = std::fgetc(in_);
+        if (c == EOF && (line.empty() || Interrupted())) {
+            const bool interrupted = Interrupted();
+            const Button answer = SafestOf(buttons);
+            by = interrupted ? AnsweredBy::User : AnsweredBy::Tool;
+            std::fprintf(err_, interrupted ? msg::kInterruptedAnswer : msg::kNoAnswer,
+                         ChoiceText(answer).c_str());
+            return answer;
         }
-        if (c == EOF) {
-            return SafestOf(buttons);
-        }
-        for (int rest = c; rest != '\n' && rest != EOF;) {
-            rest = std::fgetc(in_);
-        }
-        for (Button b : buttons) {
-            if (std::tolower(c) == KeyOf(b)) {
-                return b;
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first != std::string::npos) {
+            const int key = std::tolower(static_cast<unsigned char>(line[first]));
+            for (Button b : buttons) {
+                if (key == KeyOf(b)) {
+                    if (!IsTerminal(in_)) {
+                        // A terminal echoes what was typed; a log of answers from a file or
+                        // a pipe would not show it.
+                        std::fprintf(err_, "%s\n", ChoiceText(b).c_str());
+                    }
+                    by = AnsweredBy::User;
+                    return b;
+                }
             }
         }
+        PrintChoices(buttons);
     }
 }
 
 std::unique_ptr<ProgressDialog> TerminalHost::CreateProgressDialog() {
-    return std::make_unique<TerminalProgress>(err_);
+    const ProgressStyle style = IsTerminal(err_)         ? ProgressStyle::Bar
+                                : options_.progressLines ? ProgressStyle::Lines
+                                                         : ProgressStyle::Silent;
+    return std::make_unique<TerminalProgress>(err_, style, line_);
+}
+
+int TerminalHost::ExitCode() const {
+    if (succeeded_) {
+        return kExitSuccess;
+    }
+    if (Interrupted() || endedByUser_) {
+        return kExitCancelled;
+    }
+    return kExitFailure;
 }
 
 } // namespace arbolink::cli

@@ -1,12 +1,29 @@
 // The Windows console: its narrow arguments are in the ANSI code page, which cannot hold every
-// name, so they are read again in UTF-16; its output is switched to UTF-8.
+// name, so they are read again in UTF-16; its output is switched to UTF-8. Ctrl+C arrives
+// through the console's control handler instead of a signal.
 #include "Terminal.h"
 
 #include "fs/WideText_win32.h"
 
+#include <atomic>
+#include <io.h>
 #include <windows.h>
 
 namespace arbolink::cli {
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+BOOL WINAPI OnControl(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        return FALSE;
+    }
+    // The second Ctrl+C goes to the default handler, which ends the program.
+    return interrupted.exchange(true) ? FALSE : TRUE;
+}
+
+} // namespace
 
 std::vector<std::string> StartTerminal(int, char**) {
     SetConsoleOutputCP(CP_UTF8);
@@ -18,6 +35,56 @@ std::vector<std::string> StartTerminal(int, char**) {
     }
     LocalFree(arguments);
     return args;
+}
+
+bool IsTerminal(std::FILE* stream) {
+    return _isatty(_fileno(stream)) != 0;
+}
+
+int TerminalColumns(std::FILE* stream) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(handle, &info)) {
+        const int columns = info.srWindow.Right - info.srWindow.Left + 1;
+        if (columns > 0) {
+            return columns;
+        }
+    }
+    return 80;
+}
+
+void CatchInterrupt() {
+    SetConsoleCtrlHandler(OnControl, TRUE);
+}
+
+bool Interrupted() {
+    return interrupted.load();
+}
+
+int ReadAnswerByte(std::FILE* in) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(in)));
+    // A console or pipe is waited on in short steps so that a Ctrl+C ends the question; a
+    // file answers at once.
+    while (!Interrupted()) {
+        const DWORD type = GetFileType(handle);
+        if (type == FILE_TYPE_CHAR && WaitForSingleObject(handle, 200) == WAIT_TIMEOUT) {
+            continue;
+        }
+        if (type == FILE_TYPE_PIPE) {
+            DWORD available = 0;
+            if (!PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr)) {
+                return EOF; // the writer closed the pipe
+            }
+            if (available == 0) {
+                Sleep(50);
+                continue;
+            }
+        }
+        unsigned char byte = 0;
+        const int n = _read(_fileno(in), &byte, 1);
+        return n == 1 ? byte : EOF;
+    }
+    return EOF;
 }
 
 } // namespace arbolink::cli

@@ -2,7 +2,7 @@
 # Sets up, builds and starts the program.
 #   scripts/run.sh            starts the Arbolink window
 #   scripts/run.sh ARGS...    runs the command-line tool with ARGS, for example
-#   scripts/run.sh plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]
+#   scripts/run.sh divide SOURCE --disk-folders DIR --capacity 4.7G
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" >/dev/null

@@ -6,6 +6,7 @@
 // window through this interface. The GUI implements it with Qt, the command-line tool with
 // the terminal, and the tests with a scripted fake that records every call.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,10 @@ public:
     virtual void PlaceGauge(int left, int top) = 0;
     // Gauge1: a whole number from 0 to 100.
     virtual void SetGauge(int percent) = 0;
+    // The file the operation copies next and its size in bytes (-1 when not known). The
+    // dialog itself shows only the gauge; a front end with room for it names the file and
+    // tells the throughput.
+    virtual void SetCurrentFile(const std::string& /*file*/, std::int64_t /*bytes*/) {}
     // Shows the dialog without making it modal and paints it at once.
     virtual void Show() = 0;
     virtual void Repaint() = 0;

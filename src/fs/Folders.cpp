@@ -1,6 +1,9 @@
 #include "fs/Folders.h"
 
+#include "fs/Utf8Path.h"
+
 #include <algorithm>
+#include <filesystem>
 
 namespace arbolink {
 
@@ -23,6 +26,34 @@ std::string FromIndexFolder(std::string_view indexFolder) {
     std::string folder(indexFolder);
     std::replace(folder.begin(), folder.end(), kIndexSeparator, kPathSeparator);
     return folder;
+}
+
+namespace {
+
+// The folder as the file system resolves it, for comparing two folders.
+std::filesystem::path Resolved(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::path path = std::filesystem::weakly_canonical(PathOf(folder), ignored);
+    return path.empty() ? PathOf(folder) : path;
+}
+
+bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
+    auto o = outer.begin();
+    auto i = inner.begin();
+    for (; o != outer.end() && !o->empty(); ++o, ++i) {
+        if (i == inner.end() || !SameFileName(Utf8Of(*i), Utf8Of(*o))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool FoldersOverlap(const std::string& a, const std::string& b) {
+    const std::filesystem::path first = Resolved(a);
+    const std::filesystem::path second = Resolved(b);
+    return IsWithin(first, second) || IsWithin(second, first);
 }
 
 } // namespace arbolink

@@ -43,6 +43,11 @@ bool DeleteFolderContents(const std::string& folder, const std::string& emptying
 // either letter case on Windows, as its file systems compare.
 bool SameFileName(std::string_view a, std::string_view b);
 
+// True when the two folders are one, or one lies below the other, as the file system
+// resolves them (links and ".." followed; a part that does not exist yet taken as written).
+// Emptying either folder would then delete files of the other.
+bool FoldersOverlap(const std::string& a, const std::string& b);
+
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 

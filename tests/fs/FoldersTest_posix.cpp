@@ -81,6 +81,19 @@ TEST(DeleteFolderContents, GoesOnAfterAFailureAndSaysSo) {
     umount(mountPoint.c_str());
 }
 
+TEST(FoldersOverlap, OneFolderInsideTheOtherAsTheFileSystemResolvesThem) {
+    TempFolder root;
+    root.MakeFolder("a/b");
+    root.MakeFolder("ab");
+    ASSERT_EQ(symlink((root / "a/b").c_str(), (root / "link").c_str()), 0);
+    EXPECT_TRUE(FoldersOverlap(root / "a", root / "a/b/"));
+    EXPECT_TRUE(FoldersOverlap(root / "a/b", root / "a"));
+    EXPECT_TRUE(FoldersOverlap(root / "a/", root / "a"));
+    EXPECT_TRUE(FoldersOverlap(root / "a/b/../b/new", root / "link"));
+    EXPECT_FALSE(FoldersOverlap(root / "a", root / "ab"));
+    EXPECT_FALSE(FoldersOverlap(root / "a/b", root / "ab/b"));
+}
+
 TEST(Folders, CreateWithParentsAndListWithKinds) {
     TempFolder root;
     EXPECT_TRUE(CreateFolders(root / "a/b/c"));

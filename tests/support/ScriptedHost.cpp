@@ -46,6 +46,10 @@ public:
         record_->gauge.push_back(percent);
         Log("gauge " + std::to_string(percent));
     }
+    // Kept out of the event log: the dialog itself does not show the file.
+    void SetCurrentFile(const std::string& file, std::int64_t) override {
+        record_->files.push_back(file);
+    }
     void Show() override { Log("show"); }
     void Repaint() override { Log("repaint"); }
     bool CancelRequested() const override { return cancel_; }

@@ -32,7 +32,8 @@ struct ProgressRecord {
     std::string caption;
     std::string message;
     std::vector<std::string> stages;
-    std::vector<int> gauge; // every value set, in order
+    std::vector<int> gauge;         // every value set, in order
+    std::vector<std::string> files; // every file named as the one copied next
     bool released = false;
 };
 

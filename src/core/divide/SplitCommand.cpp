@@ -8,10 +8,8 @@
 #include "fs/Drives.h"
 #include "fs/FileSizeLimit.h"
 #include "fs/Folders.h"
-#include "fs/Utf8Path.h"
 
 #include <climits>
-#include <filesystem>
 #include <string>
 
 namespace arbolink {
@@ -36,31 +34,6 @@ bool FolderFieldUsable(Host& host, const std::string& folder, Field field, const
         return false;
     }
     return false;
-}
-
-// The folder as the file system resolves it, for comparing two folders.
-std::filesystem::path Resolved(const std::string& folder) {
-    std::error_code ignored;
-    std::filesystem::path path = std::filesystem::weakly_canonical(PathOf(folder), ignored);
-    return path.empty() ? PathOf(folder) : path;
-}
-
-bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
-    auto o = outer.begin();
-    auto i = inner.begin();
-    for (; o != outer.end() && !o->empty(); ++o, ++i) {
-        if (i == inner.end() || !SameFileName(Utf8Of(*i), Utf8Of(*o))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Emptying either folder when one holds the other would delete files of the source.
-bool FoldersOverlap(const std::string& a, const std::string& b) {
-    const std::filesystem::path first = Resolved(a);
-    const std::filesystem::path second = Resolved(b);
-    return IsWithin(first, second) || IsWithin(second, first);
 }
 
 enum class EmptyingAnswer { GoOn, End };
@@ -197,7 +170,7 @@ void BitBtn2Click(Session& session, Host& host) {
 }
 
 void RunDivide(Session& session, Host& host, const MainFields& fields, std::int32_t clusterSize,
-               std::int64_t capacity, bool destinationIsDriveRoot) {
+               std::int64_t capacity, bool destinationIsDriveRoot, DiskSupplier* disks) {
     PlanningValues& values = session.values;
     if (values.ProgramFile.empty()) {
         values.ProgramFile = ProgramFilePath();
@@ -215,9 +188,15 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
         WriteRequest write;
         write.clusterSize = clusterSize;
         write.copyProgram = fields.copyProgram;
+        write.disks = disks;
         WriteDisks(values, host, write);
     }
     values.DiskUsage.clear(); // lives for one planning run only
+}
+
+bool SettleSplitDestination(Session& session, Host& host, const std::string& kind,
+                            const std::string& folder, const std::string& source) {
+    return AskAboutEntries(session, host, kind, folder, source) == EmptyingAnswer::GoOn;
 }
 
 } // namespace arbolink

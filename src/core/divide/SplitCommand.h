@@ -4,6 +4,7 @@
 // holds something, measures the room of a disk and hands over to the planning run, which
 // plans, asks for the number of disks and runs the split.
 
+#include "core/DiskSupplier.h"
 #include "core/Host.h"
 #include "core/Session.h"
 
@@ -16,9 +17,17 @@ namespace arbolink {
 void BitBtn2Click(Session& session, Host& host);
 
 // The planning run: plans the divide of the fields' folders with disks of capacity clusters,
-// then asks for "ディスクを N 枚、用意してください" and writes the disks on OK.
+// then asks for "ディスクを N 枚、用意してください" and writes the disks on OK, into the
+// supplier's folders when one is given.
 void RunDivide(Session& session, Host& host, const MainFields& fields, std::int32_t clusterSize,
-               std::int64_t capacity, bool destinationIsDriveRoot);
+               std::int64_t capacity, bool destinationIsDriveRoot, DiskSupplier* disks = nullptr);
+
+// The command's step for a destination folder that already holds something, by the kind of
+// its drive: on a removable disk the user may have it emptied (refused when it overlaps the
+// source), on a hard disk only go on; other kinds go on without a question. False when the
+// command ends there.
+bool SettleSplitDestination(Session& session, Host& host, const std::string& kind,
+                            const std::string& folder, const std::string& source);
 
 // The first file of the plan (the program row too when the program is copied) larger than
 // limit bytes, as the user knows its path; empty when every file fits.

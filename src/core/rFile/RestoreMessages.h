@@ -38,6 +38,11 @@ inline constexpr const char* kRestoreCaption = "復元中．．．";
 inline constexpr const char* kFromLabel = "From : ";
 inline constexpr const char* kToLabel = "  To : ";
 inline constexpr const char* kRestoreFinished = "ファイルのコピーが終了しました";
+// Disks read from folders side by side: a folder the run passes over, then its path.
+inline constexpr const char* kFolderOfOtherSet =
+    "次のフォルダーは、最初に復元した分割ディスクとIDが異なるため、読み飛ばします。\n\n";
+inline constexpr const char* kFolderRestoredAlready =
+    "次のフォルダーのディスクは復元済みのため、読み飛ばします。\n\n";
 
 // What the run adds where a set cannot be restored as it stands.
 inline constexpr const char* kSetWithoutFiles =

@@ -53,8 +53,8 @@ std::string NameList(const char* before, const std::vector<std::string>& names) 
 
 class RestoreRun {
 public:
-    RestoreRun(Session& session, Host& host)
-        : host_(host), table_(session.values.Table), fields_(host.ReadFields()) {}
+    RestoreRun(Session& session, Host& host, DiskSupplier* disks)
+        : host_(host), table_(session.values.Table), fields_(host.ReadFields()), disks_(disks) {}
 
     void Run();
 
@@ -65,6 +65,7 @@ private:
     bool RowsAreSafe();
     void CreateFolderTree();
     bool TakeDisks();
+    bool TakeFolders();
     bool AskToSwap(const std::string& question);
     bool RestoreDiskFiles();
     void SetUpDialog(ProgressDialog& dialog);
@@ -74,6 +75,7 @@ private:
     Host& host_;
     FileTable& table_;
     const MainFields fields_;
+    DiskSupplier* const disks_; // null: the disks are swapped in the drive of the field
     std::string diskFolder_;
     std::string restoreRoot_;
     std::int64_t indexRowCount_ = 0; // lines of the first disk's index: the gauge's total
@@ -92,7 +94,7 @@ private:
 
 void RestoreRun::Run() {
     table_.Discard();
-    diskFolder_ = DiskFolder(fields_.destination);
+    diskFolder_ = disks_ != nullptr ? disks_->Folder(1) : DiskFolder(fields_.destination);
     restoreRoot_ = AddBackslash(fields_.restoreTo);
     if (!WaitForMedium() || !WaitForSetFiles()) {
         return;
@@ -127,7 +129,7 @@ void RestoreRun::Run() {
 
     // Disabled across all disks and the questions between them, up to the closing message.
     MainWindowDisabled disabled(host_);
-    if (TakeDisks()) {
+    if (disks_ != nullptr ? TakeFolders() : TakeDisks()) {
         ShowClosingMessage();
     }
 }
@@ -232,6 +234,40 @@ bool RestoreRun::TakeDisks() {
     return true;
 }
 
+// Folders are taken in their order, each disk once; a folder of another set or of a disk
+// already restored is named and passed over. When the folders run out first, the closing
+// message names the files none of them held.
+bool RestoreRun::TakeFolders() {
+    for (std::int32_t n = 1;
+         static_cast<std::int64_t>(seenDisks_.size()) < diskTotal_ && !diskFolder_.empty();
+         diskFolder_ = disks_->Folder(++n)) {
+        std::optional<DiskIdentity> disk = ReadIdentity(diskFolder_, host_);
+        if (!disk) {
+            return false;
+        }
+        const char* passedOver = nullptr;
+        if (disk->setId != referenceId_) {
+            passedOver = msg::kFolderOfOtherSet;
+        } else if (std::find(seenDisks_.begin(), seenDisks_.end(), disk->disk) !=
+                   seenDisks_.end()) {
+            passedOver = msg::kFolderRestoredAlready;
+        }
+        if (passedOver != nullptr) {
+            host_.Beep();
+            host_.Warning(passedOver + diskFolder_);
+            continue;
+        }
+        seenDisks_.push_back(disk->disk);
+        if (!RestoreDiskFiles()) {
+            return false;
+        }
+        if (restoreStatus_ >= 0) {
+            break;
+        }
+    }
+    return true;
+}
+
 bool RestoreRun::AskToSwap(const std::string& question) {
     host_.Beep();
     return host_.ShowDialog(DialogKind::Confirmation, question, {Button::Yes, Button::Abort}) ==
@@ -242,8 +278,9 @@ void RestoreRun::SetUpDialog(ProgressDialog& dialog) {
     dialog.SetOuterSize(350, 240);
     dialog.SetCaption(msg::kRestoreCaption);
     dialog.SetAnimation(Animation::CopyFiles, -1, 8, true);
+    const std::string& from = disks_ != nullptr ? diskFolder_ : fields_.destination;
     dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left,
-                      msg::kFromLabel + fields_.destination + "\n" + msg::kToLabel + restoreRoot_);
+                      msg::kFromLabel + from + "\n" + msg::kToLabel + restoreRoot_);
     dialog.PlaceGauge(24, 136);
     dialog.SetGauge(GaugePercent(restoredCount_, indexRowCount_));
     dialog.Show();
@@ -257,7 +294,7 @@ bool RestoreRun::RestoreDiskFiles() {
     SetUpDialog(*dialog);
     std::vector<FolderEntry> entries;
     // A listing cut short leaves rows unreached; the closing message names them.
-    ListFolder(diskFolder_, false, entries);
+    ListFolder(diskFolder_, true, entries);
     for (const FolderEntry& entry : entries) {
         // Folders (the program copy among them), links to folders and special files are
         // never restored.
@@ -268,6 +305,7 @@ bool RestoreRun::RestoreDiskFiles() {
              row = storedNames_->Next(row)) {
             auto r = static_cast<std::size_t>(row);
             reached_[r] = true;
+            dialog->SetCurrentFile(targets_[r], entry.size);
             if (!RestoreRow(entry.name, r)) {
                 return false;
             }
@@ -342,9 +380,9 @@ void RestoreRun::ShowClosingMessage() {
 
 } // namespace
 
-void RestoreDisks(Session& session, Host& host) {
+void RestoreDisks(Session& session, Host& host, DiskSupplier* disks) {
     try {
-        RestoreRun(session, host).Run();
+        RestoreRun(session, host, disks).Run();
     } catch (const SetFormatError& error) {
         // The run has released what it held and enabled the main window by now.
         host.ShowDialog(DialogKind::Error, error.what(), {Button::Ok});

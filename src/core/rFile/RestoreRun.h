@@ -4,6 +4,7 @@
 // of another set or one already restored, and copies each disk's files back to their own
 // folders under their own names behind a progress dialog. Ends with one closing message.
 
+#include "core/DiskSupplier.h"
 #include "core/Host.h"
 #include "core/Session.h"
 
@@ -11,7 +12,8 @@ namespace arbolink {
 
 // Reads the disks from the folder in the split destination field and restores into the
 // restore destination field. The file table is refilled from the first disk's index and
-// kept afterwards.
-void RestoreDisks(Session& session, Host& host);
+// kept afterwards. Given a supplier, the disks are its folders instead, read in their order
+// without a question between them.
+void RestoreDisks(Session& session, Host& host, DiskSupplier* disks = nullptr);
 
 } // namespace arbolink

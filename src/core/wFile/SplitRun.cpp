@@ -83,7 +83,7 @@ public:
     WriteOutcome Run() {
         GroupRowsByDisk();
         for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
-            if (!PromptForDisk(disk) || !PrepareDisk(disk)) {
+            if (!TakeDisk(disk) || !PrepareDisk(disk)) {
                 return WriteOutcome::Aborted;
             }
             FileOutcome outcome = CopyDisk(disk);
@@ -119,6 +119,16 @@ private:
     bool PromptForDisk(std::int32_t disk) {
         return Ask(std::to_string(disk) + msg::kInsertDisk, {Button::Ok, Button::Abort},
                    Button::Ok);
+    }
+
+    // A drive's disks are swapped by the user on request; a supplier's folders are simply
+    // taken. The checks that follow look at whichever folder the disk is.
+    bool TakeDisk(std::int32_t disk) {
+        if (request_.disks == nullptr) {
+            return PromptForDisk(disk);
+        }
+        values_.DestRoot = request_.disks->Folder(disk);
+        return !values_.DestRoot.empty();
     }
 
     // The first of the three checks the disk in the drive fails, or nullptr. A disk that
@@ -247,6 +257,7 @@ private:
             host_.ProcessMessages();
             return !dialog.CancelRequested();
         };
+        dialog.SetCurrentFile(job.source, job.plannedSize);
         for (;;) {
             int error = 0;
             std::string reason;

@@ -3,6 +3,7 @@
 // its set files and copies its files behind a progress dialog, and ends with one closing
 // message. Every copy that fails is reported with the file's name and counted as not copied.
 
+#include "core/DiskSupplier.h"
 #include "core/Host.h"
 #include "core/PlanningValues.h"
 
@@ -15,6 +16,9 @@ namespace arbolink {
 struct WriteRequest {
     std::int64_t clusterSize = 0; // bytes per cluster, as the split command measured it
     bool copyProgram = false;     // the program file goes into "Arbolink" on disk 1
+    // Null: every disk is inserted into DestRoot's drive on request. Otherwise disk n is
+    // written into the supplier's folder n without a request, and DestRoot follows it.
+    DiskSupplier* disks = nullptr;
 };
 
 enum class WriteOutcome {

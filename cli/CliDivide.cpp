@@ -1,0 +1,187 @@
+// arbolink-cli divide: the split command onto a drive, or into staging folders.
+#include "ByteSize.h"
+#include "Cli.h"
+#include "CliMessages.h"
+#include "ExitStatus.h"
+#include "StagingFolders.h"
+#include "TerminalHost.h"
+#include "core/FolderFieldCheck.h"
+#include "core/Session.h"
+#include "core/divide/DivideMessages.h"
+#include "core/divide/SplitCommand.h"
+#include "fs/Drives.h"
+#include "fs/Folders.h"
+
+#include <charconv>
+#include <climits>
+#include <optional>
+
+namespace arbolink::cli {
+
+namespace {
+
+constexpr std::int32_t kDefaultStagingClusterSize = 2048; // a sector of CDs, DVDs and BDs
+// The smallest sector of real media. Planning does not count the identity file; a cluster
+// this large holds it within the index reservation, which planning counts twice.
+constexpr std::int64_t kSmallestClusterSize = 512;
+
+struct DivideRequest {
+    std::string source;
+    std::string destination; // the drive's folder, or the staging folder
+    bool staging = false;
+    std::int32_t percent = 95;
+    std::int64_t capacityBytes = 0;
+    std::int32_t clusterSize = kDefaultStagingClusterSize;
+    bool copyProgram = false;
+    TerminalOptions answers;
+};
+
+std::optional<std::int64_t> WholeNumber(const std::string& text) {
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<UsageError> CheckOperands(const Arguments& parsed, DivideRequest& request) {
+    request.staging = parsed.Has("--disk-folders");
+    if (request.staging) {
+        if (parsed.operands.size() != 1) {
+            return UsageError{msg::kWantSourceOnly, ""};
+        }
+        if (!parsed.Has("--capacity")) {
+            return UsageError{msg::kWantCapacity, ""};
+        }
+        if (parsed.Has("--percent")) {
+            return UsageError{msg::kNotWithStaging, "--percent"};
+        }
+        request.destination = AbsolutePath(*parsed.Value("--disk-folders"));
+    } else {
+        if (parsed.operands.size() != 2) {
+            return UsageError{msg::kWantSourceAndDestination, ""};
+        }
+        for (const char* option : {"--capacity", "--cluster-size"}) {
+            if (parsed.Has(option)) {
+                return UsageError{msg::kStagingOnly, option};
+            }
+        }
+        request.destination = AbsolutePath(parsed.operands[1]);
+    }
+    request.source = AbsolutePath(parsed.operands[0]);
+    return std::nullopt;
+}
+
+std::optional<UsageError> CheckSizes(const Arguments& parsed, DivideRequest& request) {
+    if (auto percent = parsed.Value("--percent")) {
+        std::optional<std::int64_t> value = WholeNumber(*percent);
+        if (!value || *value < 0 || *value > 100) {
+            return UsageError{msg::kBadPercent, *percent};
+        }
+        request.percent = static_cast<std::int32_t>(*value);
+    }
+    if (auto cluster = parsed.Value("--cluster-size")) {
+        std::optional<std::int64_t> value = WholeNumber(*cluster);
+        if (!value || *value < kSmallestClusterSize || *value > INT32_MAX) {
+            return UsageError{msg::kBadClusterSize, *cluster};
+        }
+        request.clusterSize = static_cast<std::int32_t>(*value);
+    }
+    if (auto capacity = parsed.Value("--capacity")) {
+        std::optional<std::int64_t> bytes = ParseByteSize(*capacity);
+        if (!bytes) {
+            return UsageError{msg::kBadCapacity, *capacity};
+        }
+        request.capacityBytes = *bytes;
+        if (*bytes / request.clusterSize < 1) {
+            return UsageError{msg::kCapacityBelowCluster, ""};
+        }
+        if (*bytes / request.clusterSize > INT32_MAX) {
+            return UsageError{msg::kCapacityTooLarge, ""};
+        }
+    }
+    return std::nullopt;
+}
+
+// The split command onto a drive, swapping its disks: the GUI's Divide with these fields.
+int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
+    Session session;
+    session.FreeSpacePercent = request.percent;
+    TerminalOptions answers = request.answers;
+    answers.drive = request.destination;
+    TerminalHost host(io.in, io.err, answers);
+    host.SetFields({request.source, request.destination, "", request.copyProgram});
+    BitBtn2Click(session, host);
+    return host.ExitCode();
+}
+
+// The split command's checks of both folders, then the planning run with disks of the given
+// capacity written into the staging folders. The staging folder is treated as a removable
+// disk: when it holds something, the user may have it emptied.
+int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
+    Session session;
+    TerminalHost host(io.in, io.err, request.answers);
+    const MainFields fields{request.source, request.destination, "", request.copyProgram};
+    host.SetFields(fields);
+    for (const auto& [folder, unset] : {std::pair{&request.source, arbolink::msg::kSetSource},
+                                        {&request.destination, arbolink::msg::kSetDestination}}) {
+        if (folder->empty()) {
+            host.Message(unset);
+            return host.ExitCode();
+        }
+    }
+    if (CheckFolderField(host, request.source, Field::Source, arbolink::msg::kNoSourceDisk,
+                         arbolink::msg::kCreateSource) != FolderCheck::Ready ||
+        CheckFolderField(host, request.destination, Field::Destination,
+                         arbolink::msg::kNoDestinationDisk,
+                         arbolink::msg::kCreateDestination) == FolderCheck::Ended) {
+        return host.ExitCode();
+    }
+    if (!FolderExists(request.destination)) {
+        std::fprintf(io.err, msg::kStagingFolderMissing, request.destination.c_str());
+        return kExitFailure;
+    }
+    VolumeWatch watch;
+    watch.Remember(request.source);
+    watch.Remember(request.destination);
+    if (!SettleSplitDestination(session, host, "Rem", AddBackslash(request.destination),
+                                request.source)) {
+        return host.ExitCode();
+    }
+    StagingFolders disks(request.destination);
+    // Whole clusters only: a disk must never be planned beyond the size it was given.
+    const std::int64_t capacity = request.capacityBytes / request.clusterSize;
+    RunDivide(session, host, fields, request.clusterSize, capacity, true, &disks);
+    return host.ExitCode();
+}
+
+} // namespace
+
+int RunDivideCommand(const std::vector<std::string>& args, const Streams& io) {
+    const OptionSpec spec{{"--program-copy", "--yes", "--empty-destination"},
+                          {"--percent", "--disk-folders", "--capacity", "--cluster-size"},
+                          {}};
+    Arguments parsed;
+    std::optional<UsageError> error = ParseArguments(args, spec, parsed);
+    if (!error && parsed.help) {
+        std::fputs(msg::kDivideHelp, io.out);
+        return kExitSuccess;
+    }
+    DivideRequest request;
+    if (!error) {
+        error = CheckOperands(parsed, request);
+    }
+    if (!error) {
+        error = CheckSizes(parsed, request);
+    }
+    if (error) {
+        return ReportUsage(io.err, "divide", *error);
+    }
+    request.copyProgram = parsed.Has("--program-copy");
+    request.answers.assumeYes = parsed.Has("--yes");
+    request.answers.emptyDestination = parsed.Has("--empty-destination");
+    return request.staging ? DivideIntoFolders(request, io) : DivideOntoDrive(request, io);
+}
+
+} // namespace arbolink::cli

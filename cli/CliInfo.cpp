@@ -1,0 +1,167 @@
+// arbolink-cli info: what one disk of a set holds, and whether its set files are sound.
+#include "Cli.h"
+#include "CliMessages.h"
+#include "ExitStatus.h"
+#include "GivenFolders.h"
+#include "TerminalHost.h"
+#include "core/FileTable.h"
+#include "core/SetFormat.h"
+#include "core/rFile/RestoreMessages.h"
+#include "core/rFile/RestorePaths.h"
+#include "core/rFile/SetReader.h"
+#include "core/rFile/StoredNameIndex.h"
+#include "fs/Folders.h"
+
+#include <new>
+#include <optional>
+
+namespace arbolink::cli {
+
+namespace {
+
+// An identity line is under a hundred bytes; anything far larger is not an identity file.
+constexpr std::int64_t kMaxIdentityBytes = 64 * 1024;
+
+struct DiskReport {
+    std::optional<DiskIdentity> identity;
+    std::int64_t setFiles = -1;  // rows of the index; -1 when it could not be read
+    std::int64_t diskFiles = -1; // stored files of this disk that the index names
+    bool sound = true;
+};
+
+void Unsound(DiskReport& report, std::FILE* err, const char* pattern, const std::string& subject) {
+    std::fprintf(err, pattern, subject.c_str());
+    report.sound = false;
+}
+
+void ReadIdentityOf(const std::string& folder, DiskReport& report, std::FILE* err) {
+    std::string bytes;
+    const std::string path = folder + kIdentityFileName;
+    if (!ReadWholeFile(path, bytes, kMaxIdentityBytes)) {
+        Unsound(report, err, msg::kInfoUnreadable, path);
+        return;
+    }
+    try {
+        report.identity = ParseIdentity(bytes);
+    } catch (const SetFormatError& error) {
+        Unsound(report, err, "%s\n", error.what());
+        return;
+    }
+    const DiskIdentity& identity = *report.identity;
+    if (identity.disk < 1 || identity.disk > identity.diskCount) {
+        std::fprintf(err, msg::kInfoDiskOutOfRange, identity.disk, identity.diskCount);
+        report.sound = false;
+    }
+}
+
+// Every row must be restorable and its stored name its own; the first fault of each kind
+// is told.
+void CheckRows(const FileTable& table, std::size_t rows, const StoredNameIndex& stored,
+               DiskReport& report, std::FILE* err) {
+    bool unsafeTold = false;
+    bool sameTold = false;
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (!unsafeTold && !RestorePathOf(table.Cell(Folder, row), table.Cell(Name, row))) {
+            std::fprintf(err, msg::kInfoUnsafeRow, static_cast<long long>(row + 1));
+            report.sound = false;
+            unsafeTold = true;
+        }
+        const std::int64_t first = stored.First(table.Cell(StoredName, row));
+        if (!sameTold && first != static_cast<std::int64_t>(row)) {
+            std::fprintf(err, msg::kInfoSameStoredName, static_cast<long long>(row + 1),
+                         table.Cell(StoredName, row).c_str());
+            report.sound = false;
+            sameTold = true;
+        }
+    }
+}
+
+std::int64_t CountStoredFiles(const std::string& folder, const StoredNameIndex& stored) {
+    std::vector<FolderEntry> entries;
+    ListFolder(folder, false, entries);
+    std::int64_t count = 0;
+    for (const FolderEntry& entry : entries) {
+        if (entry.kind == EntryKind::File && entry.name != kIndexFileName &&
+            entry.name != kIdentityFileName &&
+            stored.First(entry.name) != StoredNameIndex::kNoRow) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std::FILE* err) {
+    const std::int64_t lines = CountIndexLines(folder, host);
+    if (lines < 0) {
+        report.sound = false;
+        return;
+    }
+    FileTable table;
+    std::vector<std::string> folders;
+    std::int64_t rows = 0;
+    try {
+        table.Allocate(static_cast<std::size_t>(lines));
+        rows = ReadIndexFile(folder, table, folders, host);
+    } catch (const SetFormatError& error) {
+        Unsound(report, err, "%s\n", error.what());
+        return;
+    } catch (const std::bad_alloc&) {
+        Unsound(report, err, msg::kInfoUnreadable, folder + kIndexFileName);
+        return;
+    }
+    if (rows < 0) {
+        report.sound = false;
+        return;
+    }
+    report.setFiles = rows;
+    if (rows == 0) {
+        std::fprintf(err, "%s\n", arbolink::msg::kSetWithoutFiles);
+        report.sound = false;
+    }
+    const StoredNameIndex stored(table, static_cast<std::size_t>(rows));
+    CheckRows(table, static_cast<std::size_t>(rows), stored, report, err);
+    report.diskFiles = CountStoredFiles(folder, stored);
+}
+
+void PrintReport(const DiskReport& report, std::FILE* out) {
+    if (report.identity) {
+        std::fprintf(out, "set\t%s\n", report.identity->setId.c_str());
+        std::fprintf(out, "disk\t%d/%d\n", report.identity->disk, report.identity->diskCount);
+    }
+    if (report.setFiles >= 0) {
+        std::fprintf(out, "files-on-disk\t%lld\n", static_cast<long long>(report.diskFiles));
+        std::fprintf(out, "files-in-set\t%lld\n", static_cast<long long>(report.setFiles));
+    }
+    std::fprintf(out, "sound\t%s\n", report.sound ? "yes" : "no");
+}
+
+} // namespace
+
+int RunInfoCommand(const std::vector<std::string>& args, const Streams& io) {
+    Arguments parsed;
+    std::optional<UsageError> error = ParseArguments(args, {}, parsed);
+    if (!error && parsed.help) {
+        std::fputs(msg::kInfoHelp, io.out);
+        return kExitSuccess;
+    }
+    if (!error && parsed.operands.size() != 1) {
+        error = UsageError{msg::kWantDisk, ""};
+    }
+    if (error) {
+        return ReportUsage(io.err, "info", *error);
+    }
+    const std::string folder = SetFolderOf(parsed.operands[0]);
+    if (!FileExists(folder + kIdentityFileName) && !FileExists(folder + kIndexFileName)) {
+        std::fprintf(io.err, msg::kNoSetHere, parsed.operands[0].c_str());
+        return kExitFailure;
+    }
+    // Reading the index can only tell, never ask: the host is for the readers' messages.
+    TerminalHost host(io.in, io.err);
+    DiskReport report;
+    ReadIdentityOf(folder, report, io.err);
+    ReadIndexOf(folder, report, host, io.err);
+    PrintReport(report, io.out);
+    return report.sound ? kExitSuccess : kExitFailure;
+}
+
+} // namespace arbolink::cli

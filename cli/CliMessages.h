@@ -1,0 +1,145 @@
+#pragma once
+// The texts arbolink-cli shows of its own, each in exactly one place. The commands' own
+// questions and messages come from the core's message headers, unchanged.
+
+namespace arbolink::cli::msg {
+
+inline constexpr const char* kProgramName = "arbolink-cli";
+
+inline constexpr const char* kHelp =
+    "使い方: arbolink-cli <コマンド> [オプション]\n"
+    "\n"
+    "フォルダーの木を、ファイルを分けずに何枚ものディスクへ振り分けて書き、あとで元に戻します。\n"
+    "\n"
+    "コマンド:\n"
+    "  divide SOURCE DEST             SOURCE を分割し、DEST のドライブにディスクを一枚ずつ書く\n"
+    "  divide SOURCE --disk-folders DIR --capacity SIZE\n"
+    "                                 ディスクを DIR/disk01、DIR/disk02 … のフォルダーに書く\n"
+    "  restore DISKS DEST             DISKS のドライブからディスクを読み、DEST に復元する\n"
+    "  restore --from DIR... DEST     フォルダーに置いたディスクを、どの順でも読んで復元する\n"
+    "  info DISK                      ディスクが何を持っているかを表示する\n"
+    "  plan SOURCE ...                分割の計画だけを表示する\n"
+    "\n"
+    "  --help                         使い方を表示する（コマンドの後ろでも使えます）\n"
+    "  --version                      版を表示する\n"
+    "\n"
+    "終了コード: 0 成功、1 失敗、2 使い方の誤り、3 中止またはキャンセル（Ctrl+C を含む）\n";
+
+inline constexpr const char* kDivideHelp =
+    "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [--yes]\n"
+    "                            [--empty-destination]\n"
+    "       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n"
+    "                            [--cluster-size BYTES] [--program-copy] [--yes]\n"
+    "                            [--empty-destination]\n"
+    "\n"
+    "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
+    "\n"
+    "  DEST                  ディスクを入れるドライブのフォルダー。一枚ずつ入れ換えを求めます\n"
+    "  --percent P           ディスクの空き容量のうち使う割合、0〜100（既定 95）\n"
+    "  --program-copy        1 枚目のディスクに、このプログラムもコピーする\n"
+    "  --disk-folders DIR    ドライブの代わりに、ディスク n を DIR/disk01、DIR/disk02 … に書く。\n"
+    "                        それぞれがディスク一枚の中身そのもので、ディスクの最上位に焼くか\n"
+    "                        コピーします（セットは中の @dummy@ フォルダーにあります）\n"
+    "  --capacity SIZE       --disk-folders のディスク一枚の容量。例: 1440K、4.7G、25G。\n"
+    "                        K M G T は 1000 の累乗、Ki Mi Gi Ti は 1024 の累乗、数字だけはバイト\n"
+    "  --cluster-size BYTES  --disk-folders のディスクの割り当て単位、512 以上（既定 2048）\n"
+    "  --yes                 安全な質問（ディスクの枚数、次のディスク、分割先フォルダーの作成）に\n"
+    "                        自分で答える。ディスクはドライブに入ったのを見てから答えます\n"
+    "  --empty-destination   何かがある分割先を全削除すること（ハードディスクでは、そのまま\n"
+    "                        書くこと）に同意する。これがないと --yes はその質問を断ります\n"
+    "\n"
+    "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
+
+inline constexpr const char* kRestoreHelp =
+    "使い方: arbolink-cli restore DISKS DEST [--yes] [--empty-destination]\n"
+    "       arbolink-cli restore --from DIR [--from DIR ...] DEST [--yes]\n"
+    "                            [--empty-destination]\n"
+    "\n"
+    "分割したディスクを読んで、DEST にフォルダーの木を元どおりに作ります。\n"
+    "\n"
+    "  DISKS                 ディスクを入れるドライブのフォルダー。どの順に入れてもかまいません\n"
+    "  --from DIR            ディスク一枚の中身を持つフォルダー（divide --disk-folders の\n"
+    "                        diskNN、またはセットのファイルを直接持つフォルダー）。何度でも\n"
+    "                        書けて、どの順でも、質問なしに読みます\n"
+    "  --yes                 安全な質問（次のディスク、復元先フォルダーの作成）に自分で答える\n"
+    "  --empty-destination   何かがある復元先を全削除または上書きすることに同意する\n";
+
+inline constexpr const char* kInfoHelp =
+    "使い方: arbolink-cli info DISK\n"
+    "\n"
+    "DISK（ディスクのフォルダー、または diskNN）にあるセットについて、標準出力に表示します:\n"
+    "  set            セットの ID（分割を始めた日時）\n"
+    "  disk           このディスクの番号 / セットのディスク枚数\n"
+    "  files-on-disk  このディスクにあるファイルの数\n"
+    "  files-in-set   セット全体のファイルの数\n"
+    "  sound          セットのファイルが正しければ yes、そうでなければ no（理由は標準エラーへ）\n";
+
+inline constexpr const char* kPlanUsage =
+    "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P] "
+    "[--drive-root] [--program FILE]\n";
+
+inline constexpr const char* kPlanHelp =
+    "\n"
+    "SOURCE の分割を、空き容量 --free-bytes、割り当て単位 --cluster-size のディスクで計画し、\n"
+    "ファイルごとに「フォルダー、名前、格納名、大きさ、ディスク」を一行ずつ表示します。続いて\n"
+    "disks（枚数）、usage（ディスクごとのクラスター数）、index-reserve を表示します。\n"
+    "  --percent P      空き容量のうち使う割合（既定 95）\n"
+    "  --drive-root     分割先がドライブの最上位のとき（@dummy@ に一クラスターを取る）\n"
+    "  --program FILE   1 枚目にコピーするプログラムのファイル\n";
+
+// Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line. A text without %s
+// names no word.
+inline constexpr const char* kUsagePrefix = "arbolink-cli: ";
+inline constexpr const char* kHelpHint = "（%s --help を参照）\n";
+inline constexpr const char* kNoCommand = "コマンドがありません";
+inline constexpr const char* kUnknownCommand = "「%s」というコマンドはありません";
+inline constexpr const char* kUnknownOption = "「%s」というオプションはありません";
+inline constexpr const char* kMissingValue = "%s の後ろに値がありません";
+inline constexpr const char* kRepeatedOption = "%s が二度あります";
+inline constexpr const char* kBadPercent = "--percent は 0 から 100 までの整数です: %s";
+inline constexpr const char* kBadCapacity = "--capacity を大きさとして読めません: %s";
+inline constexpr const char* kBadClusterSize = "--cluster-size は 512 以上の整数です: %s";
+inline constexpr const char* kCapacityBelowCluster =
+    "--capacity が --cluster-size より小さいため、ディスクに何も入りません";
+inline constexpr const char* kCapacityTooLarge =
+    "--capacity を --cluster-size で割ると 2147483647 を超えます";
+inline constexpr const char* kWantSourceAndDestination = "SOURCE と DEST が必要です";
+inline constexpr const char* kWantSourceOnly =
+    "--disk-folders があるときは SOURCE だけを書きます（DEST は書きません）";
+inline constexpr const char* kWantCapacity = "--disk-folders には --capacity が必要です";
+inline constexpr const char* kStagingOnly = "%s は --disk-folders と一緒にだけ使えます";
+inline constexpr const char* kNotWithStaging = "%s は --disk-folders と一緒には使えません";
+inline constexpr const char* kWantDisksAndDestination = "DISKS と DEST が必要です";
+inline constexpr const char* kWantDestinationOnly =
+    "--from があるときは DEST だけを書きます（DISKS は書きません）";
+inline constexpr const char* kWantDisk = "DISK が一つ必要です";
+
+// Failures of the tool's own checks.
+inline constexpr const char* kSourceMissing = "複写元フォルダーがありません: %s\n";
+inline constexpr const char* kFromFolderMissing = "--from のフォルダーがありません: %s\n";
+inline constexpr const char* kStagingFolderMissing = "分割先フォルダーを作成できませんでした: %s\n";
+inline constexpr const char* kDisksInDestination =
+    "復元先フォルダーと分割ディスクのフォルダーが重なっているため、復元を中止します: %s\n";
+inline constexpr const char* kNoSetHere =
+    "このフォルダーには分割ディスクのファイル（_index.@txt、_Disk.@ID）がありません: %s\n";
+
+// How the terminal answers questions.
+inline constexpr const char* kAnsweredByYes = "%s（--yes）\n";
+inline constexpr const char* kRefusedByYes =
+    "%s（--yes はこの質問に同意しません。同意するには --empty-destination を付けます）\n";
+inline constexpr const char* kNoAnswer = "%s（標準入力に答えがありません）\n";
+inline constexpr const char* kInterruptedAnswer = "%s（Ctrl+C）\n";
+inline constexpr const char* kWaitingForMedium =
+    "（ドライブにディスクが入るのを待っています。Ctrl+C で中止します）\n";
+inline constexpr const char* kWaitingForSwap =
+    "（ディスクの入れ換えを待っています。Ctrl+C で中止します）\n";
+
+// info: problems that make a disk's set files unsound, one a line on standard error.
+inline constexpr const char* kInfoUnreadable = "読めません: %s\n";
+inline constexpr const char* kInfoDiskOutOfRange = "ディスクの番号 %d がセットの枚数 %d の外です\n";
+inline constexpr const char* kInfoUnsafeRow =
+    "インデックスの %lld 件目は、復元先フォルダーの外を指すか、使えない名前です\n";
+inline constexpr const char* kInfoSameStoredName =
+    "インデックスの %lld 件目の格納名 %s は、ほかの行と同じです\n";
+
+} // namespace arbolink::cli::msg

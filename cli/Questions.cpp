@@ -1,0 +1,14 @@
+#include "Questions.h"
+
+namespace arbolink::cli {
+
+QuestionKind KindOfQuestion(const std::string& text) {
+    return KindOfDivideQuestion(text).value_or(
+        KindOfRestoreQuestion(text).value_or(QuestionKind::Ask));
+}
+
+bool IsClosingSuccess(const std::string& text) {
+    return IsDivideSuccess(text) || IsRestoreSuccess(text);
+}
+
+} // namespace arbolink::cli

@@ -1,0 +1,20 @@
+#include "StagingFolders.h"
+
+#include "core/SetFormat.h"
+#include "fs/Folders.h"
+
+#include <cstdio>
+
+namespace arbolink::cli {
+
+std::string StagingFolders::DiskRoot(std::int32_t n) const {
+    char name[24];
+    std::snprintf(name, sizeof name, "disk%02d", static_cast<int>(n));
+    return AddBackslash(folder_) + name;
+}
+
+std::string StagingFolders::Folder(std::int32_t n) {
+    return AddBackslash(AddBackslash(DiskRoot(n)) + kDummyFolderName);
+}
+
+} // namespace arbolink::cli

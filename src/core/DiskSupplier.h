@@ -1,0 +1,21 @@
+#pragma once
+// Disks that are folders side by side instead of media swapped in one drive: a staging area
+// whose disks are burnt or uploaded later, or copies of a set's disks gathered in one place.
+// A run given a supplier takes its disks from it and never asks the user to insert one.
+
+#include <cstdint>
+#include <string>
+
+namespace arbolink {
+
+class DiskSupplier {
+public:
+    virtual ~DiskSupplier() = default;
+
+    // The disk folder (a folder prefix) of the n-th disk, n counting from 1. The split run
+    // writes disk n of the set there; the restore run reads the n-th folder, whichever disk
+    // of the set it holds. Empty when there is no n-th disk.
+    virtual std::string Folder(std::int32_t n) = 0;
+};
+
+} // namespace arbolink

@@ -1,0 +1,30 @@
+#include "Questions.h"
+
+#include "core/rFile/RestoreMessages.h"
+
+#include <gtest/gtest.h>
+
+namespace arbolink::cli {
+namespace {
+
+TEST(Questions, TheRestoreSideIsToldByItsTexts) {
+    EXPECT_EQ(KindOfQuestion(arbolink::msg::kNoDiskInDrive), QuestionKind::MediumWanted);
+    EXPECT_EQ(KindOfQuestion(std::string(arbolink::msg::kSwapDiskBefore) + "2" +
+                             arbolink::msg::kSwapDiskAfter),
+              QuestionKind::SwapWanted);
+    EXPECT_EQ(KindOfQuestion(arbolink::msg::kOtherSet), QuestionKind::SwapWanted);
+    EXPECT_EQ(KindOfQuestion(arbolink::msg::kCreateRestoreFolder), QuestionKind::Confirm);
+    EXPECT_EQ(KindOfQuestion(arbolink::msg::kCreateDiskFolder), QuestionKind::Confirm);
+    for (const char* destructive :
+         {arbolink::msg::kEmptyRemovableRestoreFolder, arbolink::msg::kOverwriteAll,
+          arbolink::msg::kKeepHardDiskRestoreFolder}) {
+        EXPECT_EQ(KindOfQuestion(destructive), QuestionKind::Destructive) << destructive;
+    }
+    EXPECT_EQ(KindOfQuestion(arbolink::msg::kNoSetFiles), QuestionKind::Ask);
+    EXPECT_EQ(KindOfQuestion(arbolink::msg::kNoRestoreDrive), QuestionKind::Ask);
+    EXPECT_TRUE(IsClosingSuccess(arbolink::msg::kRestoreFinished));
+    EXPECT_FALSE(IsClosingSuccess(std::string(arbolink::msg::kRestoreFinished) + "\n\nx"));
+}
+
+} // namespace
+} // namespace arbolink::cli

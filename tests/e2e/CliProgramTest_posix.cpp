@@ -1,0 +1,175 @@
+// The arbolink-cli program itself: answers through a pipe, its exit status, and Ctrl+C.
+#include "CliRun.h"
+#include "core/SetFormat.h"
+#include "support/TempFolder.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace arbolink {
+namespace {
+
+namespace stdfs = std::filesystem;
+using test::TempFolder;
+
+// The program running with its standard input and error on pipes; standard output is
+// dropped.
+class Program {
+public:
+    explicit Program(const std::vector<std::string>& args) {
+        int in[2];
+        int err[2];
+        if (pipe(in) != 0 || pipe(err) != 0) {
+            ADD_FAILURE() << "no pipes";
+            return;
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(in[0], STDIN_FILENO);
+            dup2(err[1], STDERR_FILENO);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            close(in[1]);
+            close(err[0]);
+            std::vector<char*> argv{const_cast<char*>(ARBOLINK_CLI_PROGRAM)};
+            for (const std::string& arg : args) {
+                argv.push_back(const_cast<char*>(arg.c_str()));
+            }
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(in[0]);
+        close(err[1]);
+        in_ = in[1];
+        err_ = err[0];
+    }
+
+    ~Program() {
+        CloseInput();
+        if (pid_ > 0 && status_ < 0) {
+            kill(pid_, SIGKILL);
+            Wait();
+        }
+        if (err_ >= 0) {
+            close(err_);
+        }
+    }
+
+    void Type(const std::string& text) {
+        ASSERT_EQ(write(in_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
+
+    void CloseInput() {
+        if (in_ >= 0) {
+            close(in_);
+            in_ = -1;
+        }
+    }
+
+    // Reads standard error until it holds the text; false when the program closed it first.
+    bool ReadUntil(const std::string& text) {
+        while (err.find(text) == std::string::npos) {
+            if (!ReadMore()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void Interrupt() { kill(pid_, SIGINT); }
+
+    // Reads the rest of standard error and answers the exit status (-1 for a signal).
+    int Wait() {
+        while (ReadMore()) {
+        }
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status_;
+    }
+
+    std::string err;
+
+private:
+    bool ReadMore() {
+        char buffer[4096];
+        const ssize_t n = read(err_, buffer, sizeof buffer);
+        if (n <= 0) {
+            return false;
+        }
+        err.append(buffer, static_cast<std::size_t>(n));
+        return true;
+    }
+
+    pid_t pid_ = -1;
+    int in_ = -1;
+    int err_ = -1;
+    int status_ = -1;
+};
+
+TEST(CliProgram, AnswersComeThroughAPipe) {
+    TempFolder root;
+    root.WriteFile("src/a.txt", "a");
+    root.MakeFolder("stage");
+    Program divide({"divide", root / "src", "--disk-folders", root / "stage", "--capacity", "1M"});
+    ASSERT_TRUE(divide.ReadUntil("[O] OK / [C] キャンセル: ")) << divide.err;
+    divide.Type("o\n");
+    EXPECT_EQ(divide.Wait(), 0) << divide.err;
+    EXPECT_TRUE(stdfs::exists(root / ("stage/disk01/@dummy@/a.txt")));
+}
+
+TEST(CliProgram, BadUsageExitsTwoWithOneLine) {
+    Program program({"divide", "--capacity"});
+    EXPECT_EQ(program.Wait(), 2);
+    EXPECT_EQ(program.err, "arbolink-cli: --capacity の後ろに値がありません（arbolink-cli "
+                           "divide --help を参照）\n");
+}
+
+TEST(CliProgram, CtrlCAtAQuestionEndsTheCommandAsTheUsersAbort) {
+    TempFolder root;
+    root.WriteFile("src/a.txt", "a");
+    root.MakeFolder("stage");
+    Program divide({"divide", root / "src", "--disk-folders", root / "stage", "--capacity", "1M"});
+    ASSERT_TRUE(divide.ReadUntil("[O] OK / [C] キャンセル: ")) << divide.err;
+    divide.Interrupt();
+    EXPECT_EQ(divide.Wait(), 3) << divide.err;
+    EXPECT_NE(divide.err.find("キャンセル（Ctrl+C）"), std::string::npos) << divide.err;
+    EXPECT_FALSE(stdfs::exists(root / "stage/disk01"));
+}
+
+TEST(CliProgram, CtrlCDuringACopyLeavesNoPartialFile) {
+    TempFolder root;
+    constexpr std::size_t kFileBytes = 64 * 1024 * 1024;
+    const std::string contents = test::Contents(kFileBytes, 7);
+    for (int i = 1; i <= 4; ++i) {
+        root.WriteFile("src/f" + std::to_string(i), contents);
+    }
+    Program divide(
+        {"divide", root / "src", "--disk-folders", root / "stage", "--capacity", "1G", "--yes"});
+    // The copy dialog is up: the copying has begun.
+    ASSERT_TRUE(divide.ReadUntil("複写中．．． 0%")) << divide.err;
+    divide.Interrupt();
+    EXPECT_EQ(divide.Wait(), 3) << divide.err;
+    EXPECT_NE(divide.err.find("[警告] 途中でキャンセルされました。"), std::string::npos)
+        << divide.err;
+    int complete = 0;
+    for (const auto& entry : stdfs::directory_iterator(root / "stage/disk01/@dummy@")) {
+        const std::string name = entry.path().filename().string();
+        if (name == kIndexFileName || name == kIdentityFileName) {
+            continue;
+        }
+        EXPECT_EQ(entry.file_size(), kFileBytes) << name << " is left half copied";
+        ++complete;
+    }
+    EXPECT_LT(complete, 4) << "the copy ended before Ctrl+C";
+}
+
+} // namespace
+} // namespace arbolink
