@@ -157,7 +157,7 @@ private:
 
     ssize_t BufferCopy(std::size_t size) {
         if (!buffer_) {
-            buffer_ = std::make_unique<char[]>(kBufferBytes);
+            buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
         }
         std::size_t wanted = size < kBufferBytes ? size : kBufferBytes;
         for (;;) {
