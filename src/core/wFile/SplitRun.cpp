@@ -247,21 +247,17 @@ private:
         };
         for (;;) {
             int error = 0;
-            std::string reason;
-            const std::int64_t size = FileSizeOf(job.source);
-            if (job.plannedSize >= 0 && size >= 0 && size != job.plannedSize) {
-                // Its room on the disk was planned for the old size.
-                reason = msg::kReasonSizeChanged;
-            } else {
-                CopyResult result = CopyOneFile(job.source, job.target, betweenChunks, error);
-                if (result == CopyResult::Copied) {
-                    return FileOutcome::Copied;
-                }
-                if (result == CopyResult::Cancelled) {
-                    return FileOutcome::Cancelled;
-                }
-                reason = ReasonOf(error);
+            CopyResult result =
+                CopyOneFile(job.source, job.target, betweenChunks, error, job.plannedSize);
+            if (result == CopyResult::Copied) {
+                return FileOutcome::Copied;
             }
+            if (result == CopyResult::Cancelled) {
+                return FileOutcome::Cancelled;
+            }
+            // A changed size: its room on the disk was planned for the old size.
+            const std::string reason =
+                result == CopyResult::SizeChanged ? msg::kReasonSizeChanged : ReasonOf(error);
             host_.Beep();
             Button answer = host_.ShowDialog(
                 DialogKind::Error,
