@@ -80,6 +80,7 @@ public:
 
     WriteOutcome Run() {
         GroupRowsByDisk();
+        indexBytes_ = IndexFileBytes(values_);
         for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
             if (!PromptForDisk(disk) || !PrepareDisk(disk)) {
                 return WriteOutcome::Aborted;
@@ -159,7 +160,7 @@ private:
                 return false;
             }
             const std::string& folder = values_.DestRoot;
-            if (CreateFolders(folder) && WriteIndexFile(folder, values_) &&
+            if (CreateFolders(folder) && WriteIndexFile(folder, indexBytes_) &&
                 WriteIdentityFile(folder, setId_, disk, values_.DiskCount)) {
                 return true;
             }
@@ -319,6 +320,7 @@ private:
     const std::int64_t step_;
     std::int64_t copiedCount_ = 0; // over all disks, never reset between them
     std::vector<std::vector<std::int64_t>> rowsOfDisk_;
+    std::string indexBytes_; // the same on every disk
     std::vector<std::string> notCopied_;
 };
 
