@@ -24,6 +24,7 @@ enum class NotCarriedReason {
     LineBreakInName,       // the index cannot hold a name with CR or LF
     SeparatorInFolderName, // "\" separates folders in the index
     NotUtf8Name,           // the index is UTF-8; other bytes would spoil the whole index
+    NotRestorableName,     // "\" in a file name, or a drive-like "c:" start: no restore takes it
 };
 
 struct NotCarried {

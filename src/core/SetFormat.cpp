@@ -37,7 +37,21 @@ bool IsBlankOrControl(char c) {
     return code >= 1 && code <= 32;
 }
 
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 } // namespace
+
+bool IsIndexName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") {
+        return false;
+    }
+    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos) {
+        return false;
+    }
+    return !(name.size() >= 2 && IsAsciiLetter(name[0]) && name[1] == ':');
+}
 
 SetFormatError::SetFormatError(const std::string& fileName, std::int64_t line)
     : std::runtime_error(FormatErrorText(fileName, line)) {}

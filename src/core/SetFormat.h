@@ -36,6 +36,12 @@ public:
 // is the root of a volume, the folder "@dummy@" under it.
 std::string DiskFolder(const std::string& destination);
 
+// A folder or file name an index row may hold: one that stays inside the folder it is put in
+// on every platform. Not empty, not "." or "..", without "/", "\" or NUL, and not beginning
+// with a letter and a colon (a drive on Windows). A restore refuses a set with any other name,
+// so a divide carries none.
+bool IsIndexName(std::string_view name);
+
 // One index line: the three fields quoted, separated by commas, ended by CR LF. A double
 // quote inside a field is written doubled.
 std::string IndexLine(std::string_view folder, std::string_view name, std::string_view stored);

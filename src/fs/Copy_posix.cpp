@@ -157,7 +157,7 @@ private:
 
     ssize_t BufferCopy(std::size_t size) {
         if (!buffer_) {
-            buffer_ = std::make_unique<char[]>(kBufferBytes);
+            buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
         }
         std::size_t wanted = size < kBufferBytes ? size : kBufferBytes;
         for (;;) {
@@ -190,7 +190,8 @@ void CarryAttributes(int fd, const struct stat& info) {
 } // namespace
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks, int& error) {
+                       const std::function<bool()>& betweenChunks, int& error,
+                       std::int64_t expectedSize) {
     // Taken where the failure happens: the clean-up on the way out may change errno.
     auto failed = [&error] {
         error = errno;
@@ -200,6 +201,9 @@ CopyResult CopyOneFile(const std::string& source, const std::string& target,
     Descriptor in(OpenRegularSource(source, info));
     if (in.get() < 0) {
         return failed();
+    }
+    if (expectedSize >= 0 && info.st_size != expectedSize) {
+        return CopyResult::SizeChanged;
     }
     TemporaryFile out(target);
     if (out.fd() < 0) {

@@ -26,25 +26,33 @@ TEST(Inventory, LeavesBehindWhatASetCannotCarryAndSaysSo) {
     source.WriteFile("line\nbreak", "x");
     source.WriteFile("back\\slash/inside", "x");
     source.WriteFile(std::string("bad\xff") + "name", "x");
+    // Names no restore takes: a set holding them could not be restored at all.
+    source.WriteFile("yen\\mark.txt", "x");
+    source.WriteFile("c:drive.txt", "x");
+    source.WriteFile("d:folder/inside", "x");
+    source.WriteFile("colon:later.txt", "kept");
 
     Walk walk(source);
-    EXPECT_EQ(walk.values.FileCount, 3); // real.txt, link-to-file, elsewhere/target
+    EXPECT_EQ(walk.values.FileCount, 4); // real.txt, link-to-file, elsewhere/target, colon:later
     RunFixture fixture(walk.values);
     walk.Fill(fixture); // must not hang on the FIFO
     EXPECT_EQ(walk.values.RunStatus, kRunning);
-    EXPECT_THAT(walk.Rows(),
-                UnorderedElementsAre("|real.txt|7", "|link-to-file|7", "elsewhere\\|target|1"));
+    EXPECT_THAT(walk.Rows(), UnorderedElementsAre("|real.txt|7", "|link-to-file|7",
+                                                  "elsewhere\\|target|1", "|colon:later.txt|4"));
     std::map<std::string, NotCarriedReason> skipped;
     for (const NotCarried& entry : walk.values.Skipped) {
         skipped[entry.path] = entry.reason;
     }
-    EXPECT_EQ(skipped.size(), 6u);
+    EXPECT_EQ(skipped.size(), 9u);
     EXPECT_EQ(skipped["link-to-folder"], NotCarriedReason::LinkToFolder);
     EXPECT_EQ(skipped["dangling"], NotCarriedReason::DanglingLink);
     EXPECT_EQ(skipped["fifo"], NotCarriedReason::SpecialFile);
     EXPECT_EQ(skipped["line\nbreak"], NotCarriedReason::LineBreakInName);
     EXPECT_EQ(skipped["back\\slash"], NotCarriedReason::SeparatorInFolderName);
     EXPECT_EQ(skipped["bad\xffname"], NotCarriedReason::NotUtf8Name);
+    EXPECT_EQ(skipped["yen\\mark.txt"], NotCarriedReason::NotRestorableName);
+    EXPECT_EQ(skipped["c:drive.txt"], NotCarriedReason::NotRestorableName);
+    EXPECT_EQ(skipped["d:folder"], NotCarriedReason::NotRestorableName);
 }
 
 // Runs a function with the file-system identity of an unprivileged user, so that folder

@@ -40,6 +40,7 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kReasonLineBreakInName);
     EXPECT_MESSAGE(html, kReasonSeparatorInFolderName);
     EXPECT_MESSAGE(html, kReasonNotUtf8Name);
+    EXPECT_MESSAGE(html, kReasonNotRestorableName);
     EXPECT_MESSAGE(html, kSetSource);
     EXPECT_MESSAGE(html, kNoSourceDisk);
     EXPECT_MESSAGE(html, kCreateSource);

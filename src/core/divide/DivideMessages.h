@@ -30,6 +30,8 @@ inline constexpr const char* kReasonUnreadableFolder = "読み取れないフォ
 inline constexpr const char* kReasonLineBreakInName = "名前に改行が含まれています";
 inline constexpr const char* kReasonSeparatorInFolderName = "フォルダー名に \\ が含まれています";
 inline constexpr const char* kReasonNotUtf8Name = "名前の文字コードが UTF-8 ではありません";
+inline constexpr const char* kReasonNotRestorableName =
+    "名前に \\ が含まれているか、ドライブ名（C: など）で始まっています";
 
 // The split command's checks and questions.
 inline constexpr const char* kSetSource = "複写元フォルダーを設定してください";

@@ -1,6 +1,7 @@
 #include "core/divide/Inventory.h"
 
 #include "core/Progress.h"
+#include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "fs/Encoding.h"
 #include "fs/Folders.h"
@@ -38,6 +39,10 @@ std::optional<NotCarriedReason> ReasonToLeave(const FolderEntry& entry) {
     if (entry.kind == EntryKind::Folder && kPathSeparator != kIndexSeparator &&
         entry.name.find(kIndexSeparator) != std::string::npos) {
         return NotCarriedReason::SeparatorInFolderName;
+    }
+    // The set would be written, and then every restore of it would refuse the row.
+    if (!IsIndexName(entry.name)) {
+        return NotCarriedReason::NotRestorableName;
     }
     return std::nullopt;
 }

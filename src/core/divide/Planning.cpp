@@ -42,6 +42,8 @@ const char* ReasonText(NotCarriedReason reason) {
         return msg::kReasonSeparatorInFolderName;
     case NotCarriedReason::NotUtf8Name:
         return msg::kReasonNotUtf8Name;
+    case NotCarriedReason::NotRestorableName:
+        return msg::kReasonNotRestorableName;
     }
     return "";
 }

@@ -5,13 +5,21 @@
 
 namespace arbolink {
 
-bool WriteIndexFile(const std::string& diskFolder, const PlanningValues& values) {
+std::string IndexFileBytes(const PlanningValues& values) {
     std::string bytes;
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
         auto r = static_cast<std::size_t>(row);
         const FileTable& table = values.Table;
         bytes += IndexLine(table.Cell(Folder, r), table.Cell(Name, r), table.Cell(StoredName, r));
     }
+    return bytes;
+}
+
+bool WriteIndexFile(const std::string& diskFolder, const PlanningValues& values) {
+    return WriteIndexFile(diskFolder, IndexFileBytes(values));
+}
+
+bool WriteIndexFile(const std::string& diskFolder, const std::string& bytes) {
     return WriteFileAtomically(diskFolder + kIndexFileName, bytes);
 }
 

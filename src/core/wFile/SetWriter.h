@@ -10,8 +10,13 @@
 
 namespace arbolink {
 
-// Writes "_index.@txt" into the disk folder: one line per file row, in table order.
+// The bytes of "_index.@txt": one line per file row, in table order. Every disk of a set
+// holds the same index, so a run that writes many disks makes them once.
+std::string IndexFileBytes(const PlanningValues& values);
+
+// Writes "_index.@txt" into the disk folder, from the rows or from bytes made above.
 bool WriteIndexFile(const std::string& diskFolder, const PlanningValues& values);
+bool WriteIndexFile(const std::string& diskFolder, const std::string& bytes);
 
 // Writes "_Disk.@ID" into the disk folder.
 bool WriteIdentityFile(const std::string& diskFolder, const std::string& setId, std::int32_t disk,

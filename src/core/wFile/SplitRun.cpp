@@ -82,6 +82,7 @@ public:
 
     WriteOutcome Run() {
         GroupRowsByDisk();
+        indexBytes_ = IndexFileBytes(values_);
         for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
             if (!TakeDisk(disk) || !PrepareDisk(disk)) {
                 return WriteOutcome::Aborted;
@@ -171,7 +172,7 @@ private:
                 return false;
             }
             const std::string& folder = values_.DestRoot;
-            if (CreateFolders(folder) && WriteIndexFile(folder, values_) &&
+            if (CreateFolders(folder) && WriteIndexFile(folder, indexBytes_) &&
                 WriteIdentityFile(folder, setId_, disk, values_.DiskCount)) {
                 return true;
             }
@@ -260,21 +261,17 @@ private:
         dialog.SetCurrentFile(job.source, job.plannedSize);
         for (;;) {
             int error = 0;
-            std::string reason;
-            const std::int64_t size = FileSizeOf(job.source);
-            if (job.plannedSize >= 0 && size >= 0 && size != job.plannedSize) {
-                // Its room on the disk was planned for the old size.
-                reason = msg::kReasonSizeChanged;
-            } else {
-                CopyResult result = CopyOneFile(job.source, job.target, betweenChunks, error);
-                if (result == CopyResult::Copied) {
-                    return FileOutcome::Copied;
-                }
-                if (result == CopyResult::Cancelled) {
-                    return FileOutcome::Cancelled;
-                }
-                reason = ReasonOf(error);
+            CopyResult result =
+                CopyOneFile(job.source, job.target, betweenChunks, error, job.plannedSize);
+            if (result == CopyResult::Copied) {
+                return FileOutcome::Copied;
             }
+            if (result == CopyResult::Cancelled) {
+                return FileOutcome::Cancelled;
+            }
+            // A changed size: its room on the disk was planned for the old size.
+            const std::string reason =
+                result == CopyResult::SizeChanged ? msg::kReasonSizeChanged : ReasonOf(error);
             host_.Beep();
             Button answer = host_.ShowDialog(
                 DialogKind::Error,
@@ -336,6 +333,7 @@ private:
     const std::int64_t step_;
     std::int64_t copiedCount_ = 0; // over all disks, never reset between them
     std::vector<std::vector<std::int64_t>> rowsOfDisk_;
+    std::string indexBytes_; // the same on every disk
     std::vector<std::string> notCopied_;
 };
 
