@@ -162,7 +162,8 @@ std::int64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
 } // namespace
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks, int& error) {
+                       const std::function<bool()>& betweenChunks, int& error,
+                       std::int64_t expectedSize) {
     // Taken where the failure happens: the clean-up on the way out may change the last error.
     auto failed = [&error] {
         DWORD code = GetLastError();
@@ -174,12 +175,15 @@ CopyResult CopyOneFile(const std::string& source, const std::string& target,
     if (!in.valid()) {
         return failed();
     }
+    const std::int64_t size = SizeOf(info);
+    if (expectedSize >= 0 && size != expectedSize) {
+        return CopyResult::SizeChanged;
+    }
     TemporaryFile out(target);
     if (!out.valid()) {
         return failed();
     }
-    auto buffer = std::make_unique<char[]>(kBufferBytes);
-    const std::int64_t size = SizeOf(info);
+    auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
     std::int64_t copied = 0;
     for (;;) {
         std::int64_t n = CopyChunk(in.get(), out.handle(), buffer.get());

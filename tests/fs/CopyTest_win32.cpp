@@ -98,6 +98,20 @@ TEST(CopyOneFile, KeepsAttributesAndLastWriteTime) {
     SetFileAttributesW(Widen(folder / "old.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST(CopyOneFile, LeavesASourceOfAnotherSizeThanExpectedAlone) {
+    TempFolder folder;
+    folder.WriteFile("grown.txt", "grown since it was counted");
+    folder.WriteFile("target.txt", "kept");
+    int error = 0;
+    EXPECT_EQ(CopyOneFile(folder / "grown.txt", folder / "target.txt", Always, error, 5),
+              CopyResult::SizeChanged);
+    EXPECT_EQ(folder.ReadFile("target.txt"), "kept");
+    EXPECT_EQ(EntriesOf(folder.path()), (std::vector<std::string>{"grown.txt", "target.txt"}));
+    EXPECT_EQ(CopyOneFile(folder / "grown.txt", folder / "target.txt", Always, error, 26),
+              CopyResult::Copied);
+    EXPECT_EQ(folder.ReadFile("target.txt"), "grown since it was counted");
+}
+
 TEST(CopyOneFile, CancelKeepsTheFileItWouldHaveReplaced) {
     TempFolder folder;
     folder.WriteFile("big.bin", Pattern(10 * kMiB));
