@@ -18,7 +18,7 @@
 #include "support/DiskShelf_posix.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
-#include "support/TreeSnapshot.h"
+#include "support/TreeSnapshot_posix.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "support/TreeSnapshot.h"
+#include "support/TreeSnapshot_posix.h"
 
 #include <filesystem>
 #include <fstream>
