@@ -1,6 +1,7 @@
 #include "Arguments.h"
 
 #include "CliMessages.h"
+#include "fs/Utf8Path.h"
 
 #include <filesystem>
 
@@ -24,8 +25,8 @@ std::string AbsolutePath(const std::string& path) {
         return path;
     }
     std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-    return absolute.empty() ? path : absolute.string();
+    const std::filesystem::path absolute = std::filesystem::absolute(PathOf(path), ignored);
+    return absolute.empty() ? path : Utf8Of(absolute);
 }
 
 std::optional<UsageError> ParseArguments(const std::vector<std::string>& args,

@@ -1,7 +1,11 @@
 #include "Arguments.h"
 
 #include "CliMessages.h"
+#include "fs/Folders.h"
+#include "fs/Utf8Path.h"
+#include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace arbolink::cli {
@@ -43,17 +47,23 @@ TEST(Arguments, NamesWhatIsWrong) {
         Arguments parsed;
         std::optional<UsageError> error = ParseArguments(c.args, kSpec, parsed);
         ASSERT_TRUE(error) << c.args.front();
-        EXPECT_EQ(error->pattern, c.pattern) << c.args.front();
+        EXPECT_STREQ(error->pattern, c.pattern) << c.args.front();
         EXPECT_EQ(error->subject, c.subject);
     }
 }
 
 TEST(Arguments, PathsBecomeAbsolute) {
     EXPECT_EQ(AbsolutePath(""), "");
-    EXPECT_EQ(AbsolutePath("/a/b/"), "/a/b/");
-    const std::string relative = AbsolutePath("a/b");
-    EXPECT_EQ(relative.front(), '/');
-    EXPECT_TRUE(relative.ends_with("/a/b"));
+    // An absolute path stays as written, closing separator and all, whether or not it exists.
+    test::TempFolder folder;
+    const std::string absolute = AddBackslash(folder / "not there");
+    EXPECT_EQ(AbsolutePath(absolute), absolute);
+    // A relative one is taken in the current folder, whatever characters its names hold.
+    for (const std::string relative : {"a/b", "分割 한글/表 😀"}) {
+        EXPECT_EQ(PathOf(AbsolutePath(relative)),
+                  std::filesystem::current_path() / PathOf(relative))
+            << relative;
+    }
 }
 
 } // namespace
