@@ -26,6 +26,15 @@ std::wstring DriveRootOf(const std::string& path) {
     return std::wstring(1, static_cast<wchar_t>(letter)) + L":\\";
 }
 
+// A path that begins with a drive ("C:") or a share ("\\server\share"). Another one would be
+// taken in the current folder, which names no drive.
+bool NamesADrive(const std::string& path) {
+    const bool letter = path.size() >= 2 && path[1] == ':' && !DriveRootOf(path).empty();
+    const bool share = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+                       (path[1] == '\\' || path[1] == '/');
+    return letter || share;
+}
+
 // A figure of the cluster query as a 32-bit value; -1 when it does not fit.
 std::int32_t AsInt32(DWORD value) {
     return value > static_cast<DWORD>(std::numeric_limits<std::int32_t>::max())
@@ -88,6 +97,9 @@ bool GetDriveSpace(const std::string& folder, std::int32_t& sectorsPerCluster,
     sectorsPerCluster = -1;
     bytesPerSector = -1;
     freeBytes = -1;
+    if (!NamesADrive(folder)) {
+        return false;
+    }
     // The folder itself is asked, not its drive's root: a volume mounted in a folder has
     // clusters of its own.
     const std::wstring path = WidePath(AddBackslash(folder));

@@ -74,6 +74,18 @@ TEST(GetDriveSpace, ClustersAndFreeBytesOrAllMinusOne) {
     EXPECT_EQ(sectors, -1);
 }
 
+TEST(GetDriveSpace, OnlyAPathThatBeginsWithItsDriveNamesOne) {
+    std::int32_t sectors = 0;
+    std::int32_t bytes = 0;
+    std::int64_t freeBytes = 0;
+    EXPECT_TRUE(GetDriveSpace("c:", sectors, bytes, freeBytes));
+    // The system would take these in the current folder, which they do not name.
+    for (const char* path : {"", "windows", "relative\\path", "\\windows"}) {
+        EXPECT_FALSE(GetDriveSpace(path, sectors, bytes, freeBytes)) << path;
+        EXPECT_EQ(freeBytes, -1) << path;
+    }
+}
+
 TEST(FileSizeLimit, NoneOnTheSystemDiskOrForNoPath) {
     EXPECT_EQ(FileSizeLimit(""), -1);
     EXPECT_EQ(FileSizeLimit("c:\\"), -1);
