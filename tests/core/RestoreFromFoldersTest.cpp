@@ -3,6 +3,7 @@
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestoreRun.h"
+#include "fs/Folders.h"
 #include "support/DiskSetFixture.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace arbolink {
 namespace {
 
 using test::DiskSetFixture;
+using test::PlatformForm;
 using test::ScriptedHost;
 using test::SetFile;
 
@@ -24,7 +26,7 @@ public:
     std::string Folder(std::int32_t n) override {
         ++asked;
         return n >= 1 && static_cast<std::size_t>(n) <= folders_.size()
-                   ? folders_[static_cast<std::size_t>(n) - 1] + "/"
+                   ? AddBackslash(folders_[static_cast<std::size_t>(n) - 1])
                    : std::string();
     }
     int asked = 0;
@@ -38,7 +40,7 @@ std::vector<SetFile> SixFiles() {
     return {
         {"", "top.txt", "top.txt", 1, "top"},
         {"docs\\", "a.txt", "a.txt", 1, "docs a"},
-        {"docs\\", "A.txt", "A.txt-0", 2, "docs big A"},
+        {"docs\\old\\", "a.txt", "a.txt-0", 2, "docs old a"},
         {"写真\\", "表.jpg", "表.jpg", 2, "pic"},
         {"", "empty", "empty", 3, ""},
         {"docs\\deep\\", "z", "z", 3, "z"},
@@ -56,6 +58,7 @@ protected:
     }
 
     std::string Disk(const std::string& name) const { return set.root / name; }
+    std::string DiskFolder(const std::string& name) const { return AddBackslash(Disk(name)); }
 
     void ExpectRestored(const std::vector<int>& disks) {
         for (const SetFile& file : SixFiles()) {
@@ -85,7 +88,7 @@ TEST_F(RestoreFromFoldersTest, ReadsTheFoldersInTheirOrderWithoutAQuestion) {
     // And names each file it restores by its place below the restore folder.
     std::vector<std::string> named = host.progress[0]->files;
     std::sort(named.begin(), named.end());
-    EXPECT_EQ(named, (std::vector<std::string>{"docs/deep/z", "empty"}));
+    EXPECT_EQ(named, (std::vector<std::string>{PlatformForm("docs/deep/z"), "empty"}));
 }
 
 TEST_F(RestoreFromFoldersTest, PassesOverAForeignFolderAndADiskGivenTwice) {
@@ -93,8 +96,8 @@ TEST_F(RestoreFromFoldersTest, PassesOverAForeignFolderAndADiskGivenTwice) {
         {Disk("disk2"), Disk("other1"), Disk("disk2"), Disk("disk1"), Disk("disk3")});
     RestoreDisks(session, host, &disks);
     EXPECT_EQ(host.DialogTexts(),
-              (std::vector<std::string>{msg::kFolderOfOtherSet + Disk("other1") + "/",
-                                        msg::kFolderRestoredAlready + Disk("disk2") + "/",
+              (std::vector<std::string>{msg::kFolderOfOtherSet + DiskFolder("other1"),
+                                        msg::kFolderRestoredAlready + DiskFolder("disk2"),
                                         msg::kRestoreFinished}));
     ExpectRestored({1, 2, 3});
 }
@@ -109,7 +112,7 @@ TEST_F(RestoreFromFoldersTest, FoldersRunningOutEndWithTheFilesNoFolderHeld) {
     EXPECT_NE(text.find(msg::kNotFoundBefore + std::string("2") + msg::kFilesAfter),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("写真/表.jpg"), std::string::npos) << text;
+    EXPECT_NE(text.find(PlatformForm("写真/表.jpg")), std::string::npos) << text;
     ExpectRestored({1, 3});
 }
 

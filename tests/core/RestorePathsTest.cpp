@@ -1,8 +1,7 @@
 #include "core/rFile/RestorePaths.h"
 
-#include "fs/Folders.h"
+#include "support/TempFolder.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -11,23 +10,20 @@ namespace {
 
 using namespace std::string_literals;
 
-// A path written with "/" in the platform's form.
-std::string Platform(std::string path) {
-    std::replace(path.begin(), path.end(), '/', kPathSeparator);
-    return path;
-}
+using test::PlatformForm;
 
 TEST(RestorePaths, BuildsPlatformPathsFromIndexRows) {
     EXPECT_EQ(RestorePathOf("", "a.txt"), "a.txt");
-    EXPECT_EQ(RestorePathOf("docs\\", "a.txt"), Platform("docs/a.txt"));
-    EXPECT_EQ(RestorePathOf("docs\\old\\deep\\", "a b,c.txt"), Platform("docs/old/deep/a b,c.txt"));
+    EXPECT_EQ(RestorePathOf("docs\\", "a.txt"), PlatformForm("docs/a.txt"));
+    EXPECT_EQ(RestorePathOf("docs\\old\\deep\\", "a b,c.txt"),
+              PlatformForm("docs/old/deep/a b,c.txt"));
     // A folder written without its closing separator is still the folder.
-    EXPECT_EQ(RestorePathOf("docs", "a.txt"), Platform("docs/a.txt"));
+    EXPECT_EQ(RestorePathOf("docs", "a.txt"), PlatformForm("docs/a.txt"));
     // Dots inside names are names, not steps up.
-    EXPECT_EQ(RestorePathOf("...\\..a\\", "..b"), Platform(".../..a/..b"));
-    EXPECT_EQ(RestorePathOf("表\\", "表.txt"), Platform("表/表.txt"));
+    EXPECT_EQ(RestorePathOf("...\\..a\\", "..b"), PlatformForm(".../..a/..b"));
+    EXPECT_EQ(RestorePathOf("表\\", "表.txt"), PlatformForm("表/表.txt"));
     EXPECT_EQ(RestoreFolderOf(""), "");
-    EXPECT_EQ(RestoreFolderOf("a\\b\\"), Platform("a/b/"));
+    EXPECT_EQ(RestoreFolderOf("a\\b\\"), PlatformForm("a/b/"));
 }
 
 TEST(RestorePaths, RefusesFoldersThatLeaveTheRestoreFolder) {

@@ -5,6 +5,7 @@
 #include "core/divide/SplitCommand.h"
 #include "core/rFile/SetReader.h"
 #include "core/wFile/WriteMessages.h"
+#include "fs/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
@@ -28,7 +29,7 @@ public:
     std::string Folder(std::int32_t n) override {
         ++asked;
         return n >= 1 && static_cast<std::size_t>(n) <= folders_.size()
-                   ? folders_[static_cast<std::size_t>(n) - 1] + "/"
+                   ? AddBackslash(folders_[static_cast<std::size_t>(n) - 1])
                    : std::string();
     }
     int asked = 0;
@@ -93,7 +94,7 @@ TEST_F(SplitIntoFoldersTest, WritesEveryDiskIntoItsFolderWithoutAskingForIt) {
         }
     }
     EXPECT_EQ(files, 3); // each file on exactly one disk
-    EXPECT_EQ(session.values.DestRoot, staging / "three/");
+    EXPECT_EQ(session.values.DestRoot, AddBackslash(staging / "three"));
     // The copy named every file it was about to copy.
     std::vector<std::string> named;
     for (const auto& record : host.progress) {

@@ -13,15 +13,10 @@ namespace arbolink::test {
 
 namespace stdfs = std::filesystem;
 
-namespace {
-
-// A relative path written with "/" in the platform's own form.
-std::string PlatformForm(std::string relative) {
-    std::replace(relative.begin(), relative.end(), '/', kPathSeparator);
-    return relative;
+std::string PlatformForm(std::string path) {
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
+    return path;
 }
-
-} // namespace
 
 TempFolder::TempFolder() {
     std::error_code error;

@@ -5,6 +5,9 @@
 
 namespace arbolink::test {
 
+// A path written with "/" in the platform's own form.
+std::string PlatformForm(std::string path);
+
 class TempFolder {
 public:
     TempFolder();
