@@ -23,6 +23,14 @@ BOOL WINAPI OnControl(DWORD event) {
     return interrupted.exchange(true) ? FALSE : TRUE;
 }
 
+// True when a read of the pipe would not wait: it holds bytes, or its writer has closed it
+// (the read then answers the end). A pipe that cannot be looked into, as Wine's pipes from
+// the host system, is read at once and waits in the read.
+bool PipeReady(HANDLE pipe) {
+    DWORD available = 0;
+    return !PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) || available > 0;
+}
+
 } // namespace
 
 std::vector<std::string> StartTerminal(int, char**) {
@@ -70,15 +78,9 @@ int ReadAnswerByte(std::FILE* in) {
         if (type == FILE_TYPE_CHAR && WaitForSingleObject(handle, 200) == WAIT_TIMEOUT) {
             continue;
         }
-        if (type == FILE_TYPE_PIPE) {
-            DWORD available = 0;
-            if (!PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr)) {
-                return EOF; // the writer closed the pipe
-            }
-            if (available == 0) {
-                Sleep(50);
-                continue;
-            }
+        if (type == FILE_TYPE_PIPE && !PipeReady(handle)) {
+            Sleep(50);
+            continue;
         }
         unsigned char byte = 0;
         const int n = _read(_fileno(in), &byte, 1);
