@@ -40,16 +40,39 @@ wineserver -w
 
 ctest --test-dir "$build" --output-on-failure
 
-# The command-line tool takes its arguments in UTF-16, so names outside the ANSI code page
-# reach it whole.
-source_folder="$build/cli-check/分割 한글"
-mkdir -p "$source_folder"
-printf 'x' >"$source_folder/表 😀.txt"
-plan=$(wine "$build/cli/arbolink-cli.exe" plan "$(winepath -w "$source_folder")" \
-    --cluster-size 512 --free-bytes 100000 2>&1)
-if ! grep -q $'\t表 😀.txt\t' <<<"$plan"; then
-    echo "arbolink-cli under Wine did not list the file: $plan" >&2
+# The command-line tool under Wine. It takes its arguments in UTF-16, so names outside the ANSI
+# code page reach it whole.
+cli() { wine "$build/cli/arbolink-cli.exe" "$@"; }
+windows_path() { winepath -w "$1" 2>/dev/null; }
+fail() {
+    echo "arbolink-cli under Wine: $1" >&2
     exit 1
-fi
-echo "arbolink-cli under Wine: plan of a folder named outside the ANSI code page listed its file"
+}
+
+help=$(cli --help) || fail "--help did not exit 0"
+grep -q 'restore --from' <<<"$help" || fail "--help does not show the commands: $help"
+
+check="$build/cli-check"
+rm -rf "$check"
+source_folder="$check/分割 한글"
+mkdir -p "$source_folder/写真" "$check/disks"
+head -c 3000 /dev/zero | tr '\0' 'x' >"$source_folder/表 😀.txt"
+head -c 3000 /dev/zero | tr '\0' 'y' >"$source_folder/写真/표.jpg"
+printf 'z' >"$source_folder/a.txt"
+
+plan=$(cli plan "$(windows_path "$source_folder")" --cluster-size 512 --free-bytes 100000 2>&1)
+grep -q $'\t表 😀.txt\t' <<<"$plan" || fail "plan did not list the file: $plan"
+
+# Disks of 6 KB hold one of the two larger files each. The question before the disks are
+# written is answered through a pipe, the restore reads the disks in the other order.
+divide=$(printf 'o\n' | cli divide "$(windows_path "$source_folder")" \
+    --disk-folders "$(windows_path "$check/disks")" --capacity 6K --cluster-size 512 2>&1) ||
+    fail "divide failed: $divide"
+[ -d "$check/disks/disk02/@dummy@" ] || fail "divide wrote no second disk: $divide"
+restored="$check/戻し 한"
+restore=$(cli restore --from "$(windows_path "$check/disks/disk02")" \
+    --from "$(windows_path "$check/disks/disk01")" --yes "$(windows_path "$restored")" 2>&1) ||
+    fail "restore failed: $restore"
+diff -r "$source_folder" "$restored" >/dev/null || fail "the restored tree differs: $restore"
+echo "arbolink-cli under Wine: a folder named outside the ANSI code page planned, divided into disk folders and restored"
 wineserver -k || true
