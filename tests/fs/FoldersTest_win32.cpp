@@ -83,6 +83,21 @@ TEST(SameFileName, IgnoresLetterCaseAsTheFileSystemsDo) {
     EXPECT_FALSE(SameFileName("data", "data2"));
 }
 
+TEST(FoldersOverlap, InEitherLetterCaseEitherSlashAndAnyName) {
+    TempFolder root;
+    root.MakeFolder("a/b");
+    root.MakeFolder("ab");
+    root.MakeFolder("表/" + kOutsideAnsi);
+    root.MakeFolder("한");
+    EXPECT_TRUE(FoldersOverlap(root / "A", root / "a/b"));
+    EXPECT_TRUE(FoldersOverlap(root.path() + "/a/B/", root / "a"));
+    EXPECT_TRUE(FoldersOverlap(root / "a/b/../b/new", root / "A"));
+    EXPECT_TRUE(FoldersOverlap(root / "表", root / ("表/" + kOutsideAnsi)));
+    EXPECT_FALSE(FoldersOverlap(root / "a", root / "ab"));
+    // Names the ANSI code page would turn into the same question marks stay apart.
+    EXPECT_FALSE(FoldersOverlap(root / "表", root / ("한/" + kOutsideAnsi)));
+}
+
 TEST(FolderHasEntries, SeesHiddenAndSystemFilesAndNothingElsewhere) {
     TempFolder root;
     root.MakeFolder("empty");
