@@ -1,6 +1,7 @@
 #include "CliRun.h"
 
 #include "Cli.h"
+#include "fs/Utf8Path.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -42,8 +43,8 @@ CliResult RunCliWith(const std::vector<std::string>& args, const std::string& in
 
 std::map<std::string, std::string> TreeOf(const std::string& root) {
     std::map<std::string, std::string> tree;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        const std::string relative = std::filesystem::relative(entry.path(), root).string();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(PathOf(root))) {
+        const std::string relative = Utf8Of(std::filesystem::relative(entry.path(), PathOf(root)));
         if (entry.is_directory()) {
             tree[relative] = "<folder>";
         } else {

@@ -1,5 +1,6 @@
 // arbolink-cli restore end to end, and a set staged from the command line restored through
 // the restore command the GUI runs.
+#include "CliRestoreFixture.h"
 #include "CliRun.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -7,7 +8,6 @@
 #include "core/rFile/RestoreMessages.h"
 #include "fs/Drives.h"
 #include "support/DiskSetFixture.h"
-#include "support/TmpfsDisk_posix.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,53 +20,14 @@ namespace arbolink {
 namespace {
 
 namespace stdfs = std::filesystem;
+using test::CliRestoreTest;
 using test::CliResult;
-using test::Contents;
 using test::DiskSetFixture;
+using test::kSwap1;
+using test::kSwap2;
 using test::RunCliWith;
 using test::ScriptedHost;
 using test::TreeOf;
-
-const std::string kSwap2 = std::string(msg::kSwapDiskBefore) + "2" + msg::kSwapDiskAfter;
-const std::string kSwap1 = std::string(msg::kSwapDiskBefore) + "1" + msg::kSwapDiskAfter;
-
-class CliRestoreTest : public ::testing::Test {
-protected:
-    CliRestoreTest() {
-        // Four files of 37 clusters on disks of 78: two disks, then a third for the rest.
-        for (unsigned i = 1; i <= 4; ++i) {
-            root().WriteFile("src/アルバム " + std::to_string(i) + "/写真.jpg",
-                             Contents(18'500, i));
-        }
-        root().WriteFile("src/readme", "read me");
-        root().WriteFile("src/深い/フォルダー/の/中.txt", Contents(3000, 9));
-    }
-
-    const test::TempFolder& root() const { return set.root; }
-
-    // A staged divide of src into the staging folder name; answers the exit status.
-    int Stage(const std::string& name) {
-        CliResult run = RunCliWith({"divide", root() / "src", "--disk-folders", root() / name,
-                                    "--capacity", "40K", "--cluster-size", "512", "--yes"});
-        EXPECT_EQ(run.code, 0) << run.err;
-        return run.code;
-    }
-
-    std::string Disk(const std::string& stage, int n) const {
-        return root() / (stage + "/disk0" + std::to_string(n));
-    }
-
-    std::vector<std::string> From(const std::vector<std::string>& disks) const {
-        std::vector<std::string> args{"restore"};
-        for (const std::string& disk : disks) {
-            args.insert(args.end(), {"--from", disk});
-        }
-        args.push_back(root() / "out");
-        return args;
-    }
-
-    DiskSetFixture set;
-};
 
 TEST_F(CliRestoreTest, PassesOverAForeignFolderAndADiskGivenTwice) {
     ASSERT_EQ(Stage("stage"), 0);
@@ -200,37 +161,6 @@ TEST_F(CliRestoreTest, AStagedSetRestoresThroughTheRestoreCommand) {
     BitBtn3Click(session, host);
     EXPECT_EQ(host.DialogTexts().back(), msg::kRestoreFinished);
     EXPECT_EQ(host.UnusedAnswers(), 0u);
-    EXPECT_EQ(TreeOf(root() / "out"), TreeOf(root() / "src"));
-}
-
-TEST_F(CliRestoreTest, AStagedDiskCopiedToTheRootOfAMediumRestoresThroughTheRestoreCommand) {
-    ASSERT_EQ(Stage("stage"), 0);
-    root().MakeFolder("drive");
-    root().MakeFolder("out");
-    test::TmpfsDisk medium(root() / "drive", 1024);
-    if (!medium.Insert()) {
-        GTEST_SKIP() << "tmpfs disks need the right to mount: " << medium.error();
-    }
-    // The drive root is read, as the GUI reads a disk; its set is in "@dummy@" there.
-    auto burn = [&](int n) {
-        ASSERT_TRUE(medium.Swap()) << medium.error();
-        stdfs::copy(Disk("stage", n), root() / "drive", stdfs::copy_options::recursive);
-    };
-    burn(3);
-    ScriptedHost host;
-    set.UseFields(host);
-    host.onDialog = [&, next = 0](const test::DialogRecord& dialog) mutable {
-        const int order[] = {1, 2};
-        if (dialog.buttons.size() > 1 && next < 2) {
-            burn(order[next++]);
-        }
-    };
-    host.Answer(Button::Yes, kSwap2);
-    host.Answer(Button::Yes, kSwap1);
-    Session session;
-    BitBtn3Click(session, host);
-    medium.Eject();
-    EXPECT_EQ(host.DialogTexts().back(), msg::kRestoreFinished);
     EXPECT_EQ(TreeOf(root() / "out"), TreeOf(root() / "src"));
 }
 
