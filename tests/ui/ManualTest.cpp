@@ -71,6 +71,7 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kCreateDiskFolder);
     EXPECT_MESSAGE(html, kSetRestoreFolder);
     EXPECT_MESSAGE(html, kNoRestoreOntoCd);
+    EXPECT_MESSAGE(html, kDisksInRestoreFolder);
     EXPECT_MESSAGE(html, kNoRestoreDrive);
     EXPECT_MESSAGE(html, kCreateRestoreFolder);
     EXPECT_MESSAGE(html, kEmptyRemovableRestoreFolder);

@@ -10,6 +10,9 @@ namespace arbolink::msg {
 // The restore command.
 inline constexpr const char* kSetDiskFolder = "分割先フォルダーを設定してください";
 inline constexpr const char* kNoDiskFolderDrive = kNoDestinationDisk;
+inline constexpr const char* kDisksInRestoreFolder =
+    "復元先フォルダーと分割ディスクのフォルダーが重なっています。\n\n復元先を全削除したり上書き"
+    "したりすると分割ディスクのファイルも消えるため、復元を中止します。";
 inline constexpr const char* kCreateDiskFolder = kCreateDestination;
 inline constexpr const char* kSetRestoreFolder = "復元先フォルダーを設定してください";
 inline constexpr const char* kNoRestoreOntoCd = "CD-ROMには、復元することはできません。";
