@@ -56,10 +56,6 @@ bool RefuseOverlap(const std::string& setFolder, const std::string& destination,
 }
 
 int RestoreFromDrive(const RestoreRequest& request, const Streams& io) {
-    if (!request.disks.empty() &&
-        RefuseOverlap(DiskFolder(request.disks), request.destination, io.err)) {
-        return kExitFailure;
-    }
     Session session;
     TerminalOptions answers = request.answers;
     answers.drive = request.disks;

@@ -2,7 +2,7 @@
 # Takes the manual's pictures under Xvfb: the main window, and the progress dialog in its two
 # layouts during a divide of a small sample folder.
 #   scripts/screenshots.sh [OUTPUT_FOLDER]     (default: build/screenshots)
-# docs/main-window.png is the main-window picture of this script.
+# docs/manual/main-window.png is the main-window picture of this script.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 output=${1:-$root/build/screenshots}

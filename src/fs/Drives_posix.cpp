@@ -1,7 +1,8 @@
 // Linux backend of the drive inspection: mounted file systems from mountinfo, device kinds
 // from sysfs, space from statvfs.
-#include "fs/DriveList.h"
 #include "fs/Drives.h"
+
+#include "fs/DriveList.h"
 #include "fs/Folders.h"
 #include "fs/MountTable.h"
 

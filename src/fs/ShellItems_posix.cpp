@@ -1,9 +1,10 @@
 // POSIX backend of the shell items' operations. Every entry is looked at with lstat, so a
 // symbolic link is handled as the link itself.
+#include "fs/ShellItems.h"
+
 #include "fs/Copy.h"
 #include "fs/Folders.h"
 #include "fs/MountTable.h"
-#include "fs/ShellItems.h"
 #include "fs/TreePaths.h"
 
 #include <cerrno>

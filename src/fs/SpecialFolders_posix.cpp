@@ -1,7 +1,8 @@
 // The XDG base and user folders (xdg-user-dirs, the XDG base directories and the freedesktop
 // trash) in the place of the Windows shell's special folders.
-#include "fs/Folders.h"
 #include "fs/SpecialFolders.h"
+
+#include "fs/Folders.h"
 
 #include <cstdint>
 #include <cstdlib>

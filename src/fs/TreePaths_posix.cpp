@@ -1,6 +1,7 @@
+#include "fs/TreePaths.h"
+
 #include "fs/Folders.h"
 #include "fs/MountTable.h"
-#include "fs/TreePaths.h"
 
 namespace arbolink {
 

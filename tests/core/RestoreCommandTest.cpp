@@ -138,5 +138,20 @@ TEST_F(SettleDestinationTest, OtherKindsAndEmptyFoldersGoOnWithoutAQuestion) {
     EXPECT_TRUE(host.dialogs.empty());
 }
 
+// A restore folder that holds the disk folder, or lies in it, is refused before any question
+// could empty it or any file be written over the set.
+TEST_F(RestoreCommandTest, ARestoreFolderOverlappingTheDiskFolderIsRefused) {
+    for (const std::string& target : {set.root.path(), set.root / "drive", set.root / "drive/x"}) {
+        stdfs::create_directories(target);
+        ScriptedHost overlapping;
+        overlapping.fields = host.fields;
+        overlapping.fields.restoreTo = target;
+        BitBtn3Click(session, overlapping);
+        EXPECT_EQ(overlapping.DialogTexts(), std::vector<std::string>{msg::kDisksInRestoreFolder})
+            << target;
+        EXPECT_EQ(set.root.ReadFile("drive/a.txt"), "new a");
+    }
+}
+
 } // namespace
 } // namespace arbolink

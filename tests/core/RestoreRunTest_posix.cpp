@@ -1,5 +1,6 @@
 #include "core/rFile/RestoreRun.h"
 
+#include "core/CopyReasons.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "support/DiskSetFixture.h"
@@ -188,9 +189,10 @@ TEST_F(RestoreRunTest, AFailedCopyIsRetriedUntilItSucceeds) {
     set.Insert(1);
     // A folder in the way: no file can be put in its place.
     set.root.MakeFolder("out/a.txt/x");
-    const std::string failed =
-        msg::kCopyFailed + std::string(msg::kCopyFrom) + host.fields.destination + "/a.txt" +
-        msg::kCopyTo + host.fields.restoreTo + "/a.txt" + msg::kCopyReason + std::strerror(EISDIR);
+    const std::string failed = msg::kCopyFailed + std::string(msg::kCopyFrom) +
+                               host.fields.destination + "/a.txt" + msg::kCopyTo +
+                               host.fields.restoreTo + "/a.txt" + msg::kCopyReason +
+                               CopyFailureReason(EISDIR);
     host.Answer(Button::Retry, failed);
     host.Answer(Button::Retry, failed);
     host.onDialog = [&](const test::DialogRecord&) {

@@ -1,5 +1,6 @@
 // The restore command end to end on small tmpfs disks swapped in one mount point, as a user
 // swaps disks in a drive. Needs the right to mount (root).
+#include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreCommand.h"
 #include "core/rFile/RestoreMessages.h"
@@ -104,6 +105,34 @@ TEST_F(RestoreTmpfsTest, CancelDuringTheSecondOfThreeDisks) {
     EXPECT_TRUE(set.Out("top.txt") == ThreeDisks()[0].contents);
     EXPECT_FALSE(set.OutExists("docs/a.txt"));
     EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+// The swap question answered while the drive is empty: the empty mount folder on the system
+// disk holds no disk, so the run asks to check the disk until one is in.
+TEST_F(RestoreTmpfsTest, ADiskPulledAtTheSwapQuestionIsAskedFor) {
+    Insert("staged1");
+    int noDisk = 0;
+    bool driveFolderEmpty = false;
+    host.onDialog = [&](const test::DialogRecord& dialog) {
+        if (dialog.text == kSwap2) {
+            drive->Eject();
+        } else if (dialog.text == msg::kCheckDisk && ++noDisk == 2) {
+            driveFolderEmpty = stdfs::is_empty(set.root / "drive");
+            Insert("staged2");
+        } else if (dialog.text == kSwap1) {
+            Insert("staged3");
+        }
+    };
+    host.Answer(Button::Yes, kSwap2);
+    host.Answer(Button::Retry, msg::kCheckDisk);
+    host.Answer(Button::Retry, msg::kCheckDisk);
+    host.Answer(Button::Yes, kSwap1);
+    BitBtn3Click(session, host);
+    EXPECT_EQ(host.DialogTexts(),
+              (std::vector<std::string>{kSwap2, msg::kCheckDisk, msg::kCheckDisk, kSwap1,
+                                        msg::kRestoreFinished}));
+    EXPECT_TRUE(set.Out("docs/A.txt") == "big A");
+    EXPECT_TRUE(driveFolderEmpty) << "nothing may be written into the empty drive folder";
 }
 
 } // namespace

@@ -14,10 +14,13 @@ using test::ManualHtml;
 
 #define EXPECT_MESSAGE(html, name) ExpectInManual(html, #name, msg::name)
 
-TEST(Manual, HasTheMainWindowsScreenshotPlace) {
+TEST(Manual, ShowsTheMainWindowsPicture) {
     const std::string html = ManualHtml();
     ASSERT_FALSE(html.empty());
     EXPECT_NE(html.find("<img src=\"main-window.png\""), std::string::npos);
+    const std::filesystem::path picture =
+        std::filesystem::path(__FILE__).parent_path() / "../../docs/manual/main-window.png";
+    EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
 }
 
 TEST(Manual, ShowsEveryDivideMessage) {
@@ -68,6 +71,7 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kCreateDiskFolder);
     EXPECT_MESSAGE(html, kSetRestoreFolder);
     EXPECT_MESSAGE(html, kNoRestoreOntoCd);
+    EXPECT_MESSAGE(html, kDisksInRestoreFolder);
     EXPECT_MESSAGE(html, kNoRestoreDrive);
     EXPECT_MESSAGE(html, kCreateRestoreFolder);
     EXPECT_MESSAGE(html, kEmptyRemovableRestoreFolder);

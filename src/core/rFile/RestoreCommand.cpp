@@ -1,6 +1,7 @@
 #include "core/rFile/RestoreCommand.h"
 
 #include "core/FolderFieldCheck.h"
+#include "core/SetFormat.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestoreRun.h"
 #include "fs/Drives.h"
@@ -72,8 +73,16 @@ void BitBtn3Click(Session& session, Host& host) {
         return;
     }
     if (CheckFolderField(host, target, Field::RestoreTo, msg::kNoRestoreDrive,
-                         msg::kCreateRestoreFolder) == FolderCheck::Ended ||
-        !SettleRestoreDestination(session, host, target, kind)) {
+                         msg::kCreateRestoreFolder) == FolderCheck::Ended) {
+        return;
+    }
+    // Emptying or writing into a restore folder that holds the set, or lies in it, would
+    // destroy the disk's files before they are read.
+    if (FoldersOverlap(DiskFolder(disks), target)) {
+        host.Message(msg::kDisksInRestoreFolder);
+        return;
+    }
+    if (!SettleRestoreDestination(session, host, target, kind)) {
         return;
     }
     // From here a pulled disk must not let the run read or write the empty mount folder.

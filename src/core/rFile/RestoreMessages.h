@@ -1,14 +1,19 @@
 #pragma once
-// The texts the restore command and the restore run show, each in exactly one place.
+// The texts the restore command and the restore run show, each in exactly one place. Texts the
+// divide shows as well are named here after the divide's own.
+
+#include "core/divide/DivideMessages.h"
+#include "core/wFile/WriteMessages.h"
 
 namespace arbolink::msg {
 
 // The restore command.
 inline constexpr const char* kSetDiskFolder = "分割先フォルダーを設定してください";
-inline constexpr const char* kNoDiskFolderDrive =
-    "分割先のディスクがありません。\n\n確認してください。";
-inline constexpr const char* kCreateDiskFolder =
-    "指定された分割先フォルダーがありません\n\n新規作成しますか";
+inline constexpr const char* kNoDiskFolderDrive = kNoDestinationDisk;
+inline constexpr const char* kDisksInRestoreFolder =
+    "復元先フォルダーと分割ディスクのフォルダーが重なっています。\n\n復元先を全削除したり上書き"
+    "したりすると分割ディスクのファイルも消えるため、復元を中止します。";
+inline constexpr const char* kCreateDiskFolder = kCreateDestination;
 inline constexpr const char* kSetRestoreFolder = "復元先フォルダーを設定してください";
 inline constexpr const char* kNoRestoreOntoCd = "CD-ROMには、復元することはできません。";
 inline constexpr const char* kNoRestoreDrive =
@@ -22,11 +27,11 @@ inline constexpr const char* kOverwriteAll =
 inline constexpr const char* kKeepHardDiskRestoreFolder =
     "復元先のフォルダー以下にフォルダかファイルがありますが、\n\nハードディスクですので、削除する"
     "場合は手作業でしてください。\n\n\nこのままで復元を開始しますか？";
-inline constexpr const char* kEmptied = "削除完了しました。";
-inline constexpr const char* kEmptyingFailed = "全削除に失敗しました。";
+inline constexpr const char* kEmptied = kDeleted;
+inline constexpr const char* kEmptyingFailed = kDeleteFailed;
 
 // The restore run.
-inline constexpr const char* kNoDiskInDrive = "ディスクが入っていません";
+inline constexpr const char* kNoDiskInDrive = kNoDisk;
 inline constexpr const char* kNoSetFiles =
     "Index Data が見つかりません\nディスクを確認してください";
 inline constexpr const char* kOtherSet =
@@ -37,7 +42,7 @@ inline constexpr const char* kSwapDiskAfter = " 枚です";
 inline constexpr const char* kRestoreCaption = "復元中．．．";
 inline constexpr const char* kFromLabel = "From : ";
 inline constexpr const char* kToLabel = "  To : ";
-inline constexpr const char* kRestoreFinished = "ファイルのコピーが終了しました";
+inline constexpr const char* kRestoreFinished = kCopyFinished;
 // Disks read from folders side by side: a folder the run passes over, then its path.
 inline constexpr const char* kFolderOfOtherSet =
     "次のフォルダーは、最初に復元した分割ディスクとIDが異なるため、読み飛ばします。\n\n";

@@ -1,5 +1,6 @@
 #include "core/rFile/RestoreRun.h"
 
+#include "core/CopyReasons.h"
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -342,11 +343,11 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
             return true;
         }
         host_.Beep();
-        Button answer =
-            host_.ShowDialog(DialogKind::Error,
-                             msg::kCopyFailed + std::string(msg::kCopyFrom) + source +
-                                 msg::kCopyTo + target + msg::kCopyReason + std::strerror(error),
-                             {Button::Abort, Button::Retry, Button::Ignore});
+        Button answer = host_.ShowDialog(DialogKind::Error,
+                                         msg::kCopyFailed + std::string(msg::kCopyFrom) + source +
+                                             msg::kCopyTo + target + msg::kCopyReason +
+                                             CopyFailureReason(error),
+                                         {Button::Abort, Button::Retry, Button::Ignore});
         if (answer == Button::Ignore) {
             notCopied_.push_back(targets_[row]);
             return true;

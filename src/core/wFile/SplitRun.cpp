@@ -39,34 +39,6 @@ std::string Formatted(const char* pattern, ...) {
     return text;
 }
 
-std::string ReasonOf(int error) {
-    switch (error) {
-    case ENOSPC:
-#ifdef EDQUOT // not among the C runtime's numbers on Windows
-    case EDQUOT:
-#endif
-        return msg::kReasonNoSpace;
-    case EACCES:
-    case EPERM:
-        return msg::kReasonAccess;
-    case ENOENT:
-        return msg::kReasonNotFound;
-    case EROFS:
-        return msg::kReasonReadOnly;
-    case EIO:
-        return msg::kReasonIo;
-    case ENAMETOOLONG:
-    case EILSEQ:
-        return msg::kReasonName;
-    case EFBIG:
-        return msg::kReasonTooLarge;
-    case EINVAL:
-        return msg::kReasonNotRegular;
-    default:
-        return Formatted(msg::kReasonOther, error, std::strerror(error));
-    }
-}
-
 // One file to copy: where from, where to, and the size planning counted (-1: not checked).
 struct CopyJob {
     std::string source;
@@ -270,8 +242,8 @@ private:
                 return FileOutcome::Cancelled;
             }
             // A changed size: its room on the disk was planned for the old size.
-            const std::string reason =
-                result == CopyResult::SizeChanged ? msg::kReasonSizeChanged : ReasonOf(error);
+            const std::string reason = result == CopyResult::SizeChanged ? msg::kReasonSizeChanged
+                                                                         : CopyFailureReason(error);
             host_.Beep();
             Button answer = host_.ShowDialog(
                 DialogKind::Error,
@@ -292,7 +264,7 @@ private:
     void Flush() {
         int error = 0;
         if (FolderExists(values_.DestRoot) && !FlushFileSystem(values_.DestRoot, error)) {
-            notCopied_.push_back(values_.DestRoot + "（" + ReasonOf(error) + "）");
+            notCopied_.push_back(values_.DestRoot + "（" + CopyFailureReason(error) + "）");
         }
     }
 

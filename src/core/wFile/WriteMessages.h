@@ -1,6 +1,8 @@
 #pragma once
 // The texts the split run shows, each in exactly one place.
 
+#include "core/CopyReasons.h"
+
 namespace arbolink::msg {
 
 // Follows the disk number: "2 枚目のディスクを入れてください。".
@@ -26,19 +28,8 @@ inline constexpr const char* kNotCopiedAfterCancel =
     "\n\n次の %d 個のファイルはコピーされていません。\n";
 inline constexpr const char* kNotCopiedMore = "ほか %d 個";
 
-// Reasons a copy failed, from the system's error numbers.
-inline constexpr const char* kReasonNoSpace = "ディスクの空き容量が足りません。";
-inline constexpr const char* kReasonAccess = "アクセスが拒否されました。";
-inline constexpr const char* kReasonNotFound = "ファイルが見つかりません。";
-inline constexpr const char* kReasonReadOnly = "ディスクが書き込み禁止です。";
-inline constexpr const char* kReasonIo = "ディスクの読み書きでエラーが起きました。";
-inline constexpr const char* kReasonName = "この名前のファイルは分割先に作れません。";
-inline constexpr const char* kReasonTooLarge =
-    "分割先のファイルシステムには大きすぎるファイルです。";
-inline constexpr const char* kReasonNotRegular = "通常のファイルではありません。";
+// Why a file changed since planning cannot be copied.
 inline constexpr const char* kReasonSizeChanged =
     "分割の準備の後で、ファイルの大きさが変わりました。";
-// Any other error number: its value and the system's own text.
-inline constexpr const char* kReasonOther = "エラー %d（%s）";
 
 } // namespace arbolink::msg
