@@ -1,5 +1,6 @@
 #include "fs/Copy.h"
 
+#include "support/PatternBytes.h"
 #include "support/TempFolder.h"
 #include "support/TmpfsDisk_posix.h"
 
@@ -18,20 +19,10 @@ namespace arbolink {
 namespace {
 
 namespace stdfs = std::filesystem;
+using test::PatternBytes;
 using test::TempFolder;
 
 constexpr std::size_t kMiB = std::size_t{1} << 20;
-
-// Bytes that differ from position to position, so a lost or doubled chunk shows.
-std::string Pattern(std::size_t size) {
-    std::string bytes(size, '\0');
-    std::uint32_t x = 12345;
-    for (char& c : bytes) {
-        x = x * 1103515245u + 12345u;
-        c = static_cast<char>(x >> 24);
-    }
-    return bytes;
-}
 
 // Names in the folder other than the expected ones: leftovers of a copy.
 std::vector<std::string> EntriesOf(const std::string& folder) {
@@ -49,7 +40,7 @@ bool Always() {
 
 TEST(CopyOneFile, CopiesEveryByteAcrossChunks) {
     TempFolder folder;
-    const std::string contents = Pattern(17 * kMiB + 123);
+    const std::string contents = PatternBytes(17 * kMiB + 123);
     folder.WriteFile("in/big.bin", contents);
     folder.MakeFolder("out");
     int calls = 0;
@@ -67,7 +58,7 @@ TEST(CopyOneFile, CopiesEveryByteAcrossChunks) {
 TEST(CopyOneFile, CopiesEmptyAndExactChunkSizedFiles) {
     TempFolder folder;
     folder.WriteFile("empty", "");
-    folder.WriteFile("chunk", Pattern(8 * kMiB));
+    folder.WriteFile("chunk", PatternBytes(8 * kMiB));
     int calls = 0;
     auto count = [&] {
         ++calls;
@@ -87,7 +78,7 @@ TEST(CopyOneFile, FallsBackToReadAndWriteBetweenFileSystems) {
         GTEST_SKIP() << "no /dev/shm to copy across file systems";
     }
     TempFolder folder;
-    const std::string contents = Pattern(9 * kMiB + 7);
+    const std::string contents = PatternBytes(9 * kMiB + 7);
     folder.WriteFile("src.bin", contents);
     std::string target = "/dev/shm/arbolink-copy-test-" + std::to_string(getpid());
     EXPECT_EQ(CopyOneFile(folder / "src.bin", target, Always), CopyResult::Copied);
@@ -133,7 +124,7 @@ TEST(CopyOneFile, LeavesASourceOfAnotherSizeThanExpectedAlone) {
 
 TEST(CopyOneFile, CancelBetweenChunksLeavesNothingBehind) {
     TempFolder folder;
-    folder.WriteFile("big.bin", Pattern(20 * kMiB));
+    folder.WriteFile("big.bin", PatternBytes(20 * kMiB));
     folder.MakeFolder("out");
     int calls = 0;
     CopyResult result = CopyOneFile(folder / "big.bin", folder / "out/big.bin", [&] {
@@ -147,7 +138,7 @@ TEST(CopyOneFile, CancelBetweenChunksLeavesNothingBehind) {
 
 TEST(CopyOneFile, CancelKeepsTheFileItWouldHaveReplaced) {
     TempFolder folder;
-    folder.WriteFile("big.bin", Pattern(10 * kMiB));
+    folder.WriteFile("big.bin", PatternBytes(10 * kMiB));
     folder.WriteFile("out/big.bin", "the earlier copy");
     EXPECT_EQ(CopyOneFile(folder / "big.bin", folder / "out/big.bin", [] { return false; }),
               CopyResult::Cancelled);
@@ -199,7 +190,7 @@ TEST(CopyOneFile, AFullDiskFailsAndRemovesThePartialCopy) {
     if (!disk.Insert()) {
         GTEST_SKIP() << disk.error();
     }
-    folder.WriteFile("big.bin", Pattern(3 * kMiB));
+    folder.WriteFile("big.bin", PatternBytes(3 * kMiB));
     folder.WriteFile("small.txt", "fits");
     int error = 0;
     EXPECT_EQ(CopyOneFile(folder / "big.bin", folder / "disk/big.bin", Always, error),

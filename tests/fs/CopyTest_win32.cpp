@@ -2,6 +2,7 @@
 
 #include "fs/Folders.h"
 #include "fs/WideText_win32.h"
+#include "support/PatternBytes.h"
 #include "support/TempFolder.h"
 #include "support/WindowsNames_win32.h"
 
@@ -16,20 +17,10 @@ namespace arbolink {
 namespace {
 
 using test::kOutsideAnsi;
+using test::PatternBytes;
 using test::TempFolder;
 
 constexpr std::size_t kMiB = std::size_t{1} << 20;
-
-// Bytes that differ from position to position, so a lost or doubled chunk shows.
-std::string Pattern(std::size_t size) {
-    std::string bytes(size, '\0');
-    std::uint32_t x = 12345;
-    for (char& c : bytes) {
-        x = x * 1103515245u + 12345u;
-        c = static_cast<char>(x >> 24);
-    }
-    return bytes;
-}
 
 std::vector<std::string> EntriesOf(const std::string& folder) {
     std::vector<FolderEntry> entries;
@@ -59,7 +50,7 @@ DWORD AttributesOf(const std::string& path) {
 TEST(CopyOneFile, CopiesEveryByteAcrossChunksUnderAnyName) {
     ASSERT_TRUE(test::LostInAnsiCodePage(kOutsideAnsi));
     TempFolder folder;
-    const std::string contents = Pattern(17 * kMiB + 123);
+    const std::string contents = PatternBytes(17 * kMiB + 123);
     folder.WriteFile("in/" + kOutsideAnsi + ".bin", contents);
     folder.MakeFolder(kOutsideAnsi);
     int calls = 0;
@@ -114,7 +105,7 @@ TEST(CopyOneFile, LeavesASourceOfAnotherSizeThanExpectedAlone) {
 
 TEST(CopyOneFile, CancelKeepsTheFileItWouldHaveReplaced) {
     TempFolder folder;
-    folder.WriteFile("big.bin", Pattern(10 * kMiB));
+    folder.WriteFile("big.bin", PatternBytes(10 * kMiB));
     folder.WriteFile("out/big.bin", "the earlier copy");
     EXPECT_EQ(CopyOneFile(folder / "big.bin", folder / "out/big.bin", [] { return false; }),
               CopyResult::Cancelled);
