@@ -1,7 +1,8 @@
 #pragma once
-// The Japanese faces the windows are drawn in. Each is asked for by its Windows name first;
-// where that is not installed the IPA faces of the setup script (or another common Japanese
-// face) stand in, so that every label shows real glyphs at the size the layouts were drawn for.
+// The Japanese faces the windows are drawn in. Each is asked for by its Windows name; where
+// that is not installed, Qt's font substitution draws the IPA faces of the setup script (or
+// another common Japanese face) instead, so that every label shows real glyphs at the size the
+// layouts were drawn for.
 
 #include <QFont>
 
