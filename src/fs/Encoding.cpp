@@ -81,7 +81,12 @@ bool IsValidUtf8(std::string_view bytes) {
 
 std::string UpperCase(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
+    AppendUpperCase(utf8, out);
+    return out;
+}
+
+void AppendUpperCase(std::string_view utf8, std::string& out) {
+    out.reserve(out.size() + utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         char c = utf8[i];
         if (static_cast<unsigned char>(c) < 0x80) {
@@ -99,7 +104,6 @@ std::string UpperCase(std::string_view utf8) {
         Encode(UpperCaseOf(code), out);
         i += length;
     }
-    return out;
 }
 
 } // namespace arbolink

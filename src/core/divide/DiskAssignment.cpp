@@ -3,12 +3,12 @@
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/divide/StoredNameRegistry.h"
 #include "core/divide/StoredNames.h"
 #include "fs/Encoding.h"
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace arbolink {
@@ -54,53 +54,6 @@ void QuickSort(Order& order, Keys& keys, std::int64_t left, std::int64_t right) 
     }
 }
 
-// What the same-name check knows of one upper-cased name.
-struct NameUse {
-    bool isName = false;   // some file row has this Name
-    bool seen = false;     // an earlier row (in table order) had this Name
-    bool stored = false;   // already given out as a stored name
-    bool reserved = false; // the name of a set file or of the program folder
-};
-
-class StoredNameRegistry {
-public:
-    StoredNameRegistry(const PlanningValues& values) {
-        uses_.reserve(static_cast<std::size_t>(values.FileCount) + 3);
-        for (std::int64_t row = 0; row < values.FileCount; ++row) {
-            uses_[UpperCase(values.Table.Cell(Name, static_cast<std::size_t>(row)))].isName = true;
-        }
-        uses_[UpperCase(kIndexFileName)].reserved = true;
-        uses_[UpperCase(kIdentityFileName)].reserved = true;
-        if (!values.Table.Cell(Name, static_cast<std::size_t>(values.FileCount)).empty()) {
-            uses_[UpperCase(kProgramFolderName)].reserved = true;
-        }
-    }
-
-    // True when the name was already seen on an earlier row; marks it seen.
-    bool SeenBefore(const std::string& upperName) {
-        NameUse& use = uses_[upperName];
-        bool seen = use.seen;
-        use.seen = true;
-        return seen;
-    }
-
-    // A candidate stored name is taken when it was given out, names a set file, or equals
-    // another file's Name (ownName is the row's own Name, upper-cased).
-    bool Taken(const std::string& upperCandidate, const std::string& upperOwnName) const {
-        auto it = uses_.find(upperCandidate);
-        if (it == uses_.end()) {
-            return false;
-        }
-        const NameUse& use = it->second;
-        return use.stored || use.reserved || (use.isName && upperCandidate != upperOwnName);
-    }
-
-    void GiveOut(const std::string& upperStored) { uses_[upperStored].stored = true; }
-
-private:
-    std::unordered_map<std::string, NameUse> uses_;
-};
-
 std::size_t Index(std::int64_t row) {
     return static_cast<std::size_t>(row);
 }
@@ -130,15 +83,19 @@ void CheckSameNames(PlanningRun& run, std::int64_t step) {
     FileTable& table = values.Table;
     StoredNameRegistry registry(values);
     std::int64_t suffix = 0;
+    std::string upperStored;
     for (std::int64_t i = 0; i < values.FileCount; ++i) {
-        const std::string upperName = UpperCase(table.Cell(Name, Index(i)));
         std::string stored = PortableName(table.Cell(StoredName, Index(i)));
-        std::string upperStored = UpperCase(stored);
-        if (registry.SeenBefore(upperName) || registry.Taken(upperStored, upperName)) {
+        upperStored.clear();
+        AppendUpperCase(stored, upperStored);
+        if (registry.SeenBefore(i) || registry.Taken(upperStored, i)) {
+            // A suffix is ASCII, which never completes a UTF-8 sequence before it, so the
+            // name upper-cased with a suffix is the upper-cased name followed by the suffix.
             do {
-                stored += "-" + std::to_string(suffix++);
-                upperStored = UpperCase(stored);
-            } while (registry.Taken(upperStored, upperName));
+                const std::string tail = "-" + std::to_string(suffix++);
+                stored += tail;
+                upperStored += tail;
+            } while (registry.Taken(upperStored, i));
         }
         registry.GiveOut(upperStored);
         table.Cell(StoredName, Index(i)) = std::move(stored);

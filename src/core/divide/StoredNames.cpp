@@ -17,6 +17,9 @@ bool IsReservedDeviceName(std::string_view name) {
     while (!base.empty() && base.back() == ' ') {
         base.remove_suffix(1);
     }
+    if (base.size() != 3 && base.size() != 4) {
+        return false; // every device name has three letters, or three and a digit
+    }
     std::string upper;
     for (char c : base) {
         upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
