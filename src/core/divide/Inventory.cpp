@@ -6,6 +6,7 @@
 #include "fs/Encoding.h"
 #include "fs/Folders.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -13,8 +14,9 @@ namespace arbolink {
 
 namespace {
 
+// One pass over the bytes: find_first_of would search its set once for every byte.
 bool HasLineBreak(const std::string& name) {
-    return name.find_first_of("\r\n") != std::string::npos;
+    return std::any_of(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
 // Why an entry is left behind, or nothing when it is carried (files) or walked (folders).
