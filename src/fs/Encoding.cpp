@@ -90,8 +90,19 @@ void AppendUpperCase(std::string_view utf8, std::string& out) {
     for (std::size_t i = 0; i < utf8.size();) {
         char c = utf8[i];
         if (static_cast<unsigned char>(c) < 0x80) {
-            out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-            ++i;
+            // A run of ASCII, most of a name, is appended at once and upper-cased in place.
+            std::size_t end = i + 1;
+            while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) {
+                ++end;
+            }
+            const std::size_t at = out.size();
+            out.append(utf8, i, end - i);
+            for (std::size_t k = at; k < out.size(); ++k) {
+                if (out[k] >= 'a' && out[k] <= 'z') {
+                    out[k] = static_cast<char>(out[k] - 'a' + 'A');
+                }
+            }
+            i = end;
             continue;
         }
         char32_t code = 0;

@@ -8,8 +8,20 @@ namespace arbolink {
 namespace {
 
 bool IsRefusedCharacter(char c) {
-    static constexpr std::string_view refused = "\\/:*?\"<>|";
-    return static_cast<unsigned char>(c) < 0x20 || refused.find(c) != std::string_view::npos;
+    switch (c) {
+    case '\\':
+    case '/':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+        return true;
+    default:
+        return static_cast<unsigned char>(c) < 0x20;
+    }
 }
 
 bool IsReservedDeviceName(std::string_view name) {
