@@ -36,5 +36,33 @@ TEST(FileTable, PermuteMovesWholeRowsAndLeavesTheRowsAfterTheOrder) {
     EXPECT_EQ(table.Cell(Name, 4), "n4");
 }
 
+TEST(FileTable, PermuteMovesAColumnThatIsEmptyButForOneRow) {
+    FileTable table;
+    table.Allocate(4);
+    table.Cell(Disk, 1) = "2";
+    table.Cell(Name, 1) = "b";
+    table.Permute({1, 2, 0});
+    EXPECT_EQ(table.Cell(Disk, 0), "2");
+    EXPECT_EQ(table.Cell(Name, 0), "b");
+    EXPECT_EQ(table.Cell(Disk, 1), "");
+    EXPECT_EQ(table.Cell(Disk, 2), "");
+}
+
+TEST(FileTable, ClearRowsEmptiesTheFirstRowsOnly) {
+    FileTable table;
+    table.Allocate(3);
+    for (std::size_t row = 0; row < 3; ++row) {
+        table.Cell(Folder, row) = std::string(30, 'f');
+        table.Cell(Size, row) = "7";
+    }
+    table.ClearRows(2);
+    EXPECT_EQ(table.Cell(Folder, 0), "");
+    EXPECT_EQ(table.Cell(Size, 1), "");
+    EXPECT_EQ(table.Cell(Folder, 2), std::string(30, 'f'));
+    EXPECT_EQ(table.Cell(Size, 2), "7");
+    table.ClearRows(10); // more rows than the table has
+    EXPECT_EQ(table.Cell(Size, 2), "");
+}
+
 } // namespace
 } // namespace arbolink

@@ -15,39 +15,44 @@ namespace arbolink {
 
 namespace {
 
-using Order = std::vector<std::uint32_t>;
-using Keys = std::vector<std::int64_t>;
+// A row to sort: its key beside its index, so that a swap moves both in one place.
+struct SortItem {
+    std::int64_t key;
+    std::uint32_t row;
+};
 
-// The planner's quicksort over an order of row indices, keys descending. The two halves are
-// disjoint, so sorting the smaller one first (to bound the stack) gives the same result.
-void QuickSort(Order& order, Keys& keys, std::int64_t left, std::int64_t right) {
+using SortItems = std::vector<SortItem>;
+
+// The planner's quicksort over row indices, keys descending. The two halves are disjoint,
+// so sorting the smaller one first (to bound the stack) gives the same result.
+void QuickSort(SortItems& items, std::int64_t left, std::int64_t right) {
+    auto key = [&](std::int64_t at) { return items[static_cast<std::size_t>(at)].key; };
+    auto swapRows = [&](std::int64_t a, std::int64_t b) {
+        std::swap(items[static_cast<std::size_t>(a)], items[static_cast<std::size_t>(b)]);
+    };
     while (left < right) {
-        const std::int64_t pivot = keys[static_cast<std::size_t>((left + right) / 2)];
+        const std::int64_t pivot = key((left + right) / 2);
         std::int64_t i = left - 1;
         std::int64_t j = right + 1;
-        auto swapRows = [&](std::int64_t a, std::int64_t b) {
-            std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
-            std::swap(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
-        };
         do {
             do {
                 ++i;
-            } while (keys[static_cast<std::size_t>(i)] > pivot);
+            } while (key(i) > pivot);
             do {
                 --j;
-            } while (keys[static_cast<std::size_t>(j)] < pivot);
+            } while (key(j) < pivot);
             swapRows(i, j);
         } while (i < j);
         swapRows(i, j);
         const bool leftSmaller = (i - 1 - left) < (right - j - 1);
         if (leftSmaller) {
             if (left < i - 1) {
-                QuickSort(order, keys, left, i - 1);
+                QuickSort(items, left, i - 1);
             }
             left = j + 1;
         } else {
             if (j + 1 < right) {
-                QuickSort(order, keys, j + 1, right);
+                QuickSort(items, j + 1, right);
             }
             right = i - 1;
         }
@@ -67,13 +72,15 @@ void SortBySize(PlanningRun& run) {
         return;
     }
     const auto count = Index(values.FileCount);
-    Order order(count);
-    Keys keys(count);
+    SortItems items(count);
     for (std::size_t row = 0; row < count; ++row) {
-        order[row] = static_cast<std::uint32_t>(row);
-        keys[row] = CellNumber(values.Table.Cell(Size, row));
+        items[row] = {CellNumber(values.Table.Cell(Size, row)), static_cast<std::uint32_t>(row)};
     }
-    QuickSort(order, keys, 0, values.FileCount - 1);
+    QuickSort(items, 0, values.FileCount - 1);
+    std::vector<std::uint32_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        order[i] = items[i].row;
+    }
     values.Table.Permute(order);
 }
 
