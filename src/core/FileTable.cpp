@@ -1,5 +1,6 @@
 #include "core/FileTable.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace arbolink {
@@ -20,20 +21,34 @@ void FileTable::Discard() {
 void FileTable::ClearRows(std::size_t rows) {
     for (auto& column : columns_) {
         for (std::size_t row = 0; row < rows && row < column.size(); ++row) {
-            column[row].clear();
+            // Reading an empty cell is cheaper than writing it again: the rows of a table
+            // just allocated are all empty.
+            if (!column[row].empty()) {
+                column[row].clear();
+            }
         }
     }
 }
 
 void FileTable::Permute(const std::vector<std::uint32_t>& order) {
-    std::vector<std::string> moved(order.size());
+    // Each column is rebuilt in the new order and swapped in: every cell is moved once,
+    // into a cell not yet made, which costs less than moving it out and back. A column
+    // still empty in those rows (Disk, before the disks are assigned) stays as it is.
     for (auto& column : columns_) {
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            moved[i] = std::move(column[order[i]]);
+        const auto end = column.begin() + static_cast<std::ptrdiff_t>(order.size());
+        if (std::all_of(column.begin(), end,
+                        [](const std::string& cell) { return cell.empty(); })) {
+            continue;
         }
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            column[i] = std::move(moved[i]);
+        std::vector<std::string> reordered;
+        reordered.reserve(column.size());
+        for (std::uint32_t from : order) {
+            reordered.push_back(std::move(column[from]));
         }
+        for (std::size_t row = order.size(); row < column.size(); ++row) {
+            reordered.push_back(std::move(column[row]));
+        }
+        column.swap(reordered);
     }
 }
 

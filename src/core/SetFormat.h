@@ -45,6 +45,9 @@ bool IsIndexName(std::string_view name);
 // One index line: the three fields quoted, separated by commas, ended by CR LF. A double
 // quote inside a field is written doubled.
 std::string IndexLine(std::string_view folder, std::string_view name, std::string_view stored);
+// The same line appended to out, so that a whole index is built in one buffer.
+void AppendIndexLine(std::string& out, std::string_view folder, std::string_view name,
+                     std::string_view stored);
 // The byte length of IndexLine for these fields, without building it.
 std::int64_t IndexLineSize(std::string_view folder, std::string_view name, std::string_view stored);
 

@@ -81,12 +81,28 @@ bool IsValidUtf8(std::string_view bytes) {
 
 std::string UpperCase(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
+    AppendUpperCase(utf8, out);
+    return out;
+}
+
+void AppendUpperCase(std::string_view utf8, std::string& out) {
+    out.reserve(out.size() + utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         char c = utf8[i];
         if (static_cast<unsigned char>(c) < 0x80) {
-            out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-            ++i;
+            // A run of ASCII, most of a name, is appended at once and upper-cased in place.
+            std::size_t end = i + 1;
+            while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) {
+                ++end;
+            }
+            const std::size_t at = out.size();
+            out.append(utf8, i, end - i);
+            for (std::size_t k = at; k < out.size(); ++k) {
+                if (out[k] >= 'a' && out[k] <= 'z') {
+                    out[k] = static_cast<char>(out[k] - 'a' + 'A');
+                }
+            }
+            i = end;
             continue;
         }
         char32_t code = 0;
@@ -99,7 +115,6 @@ std::string UpperCase(std::string_view utf8) {
         Encode(UpperCaseOf(code), out);
         i += length;
     }
-    return out;
 }
 
 } // namespace arbolink

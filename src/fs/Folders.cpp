@@ -23,9 +23,16 @@ std::string ToIndexFolder(std::string_view platformFolder) {
 }
 
 std::string FromIndexFolder(std::string_view indexFolder) {
-    std::string folder(indexFolder);
-    std::replace(folder.begin(), folder.end(), kIndexSeparator, kPathSeparator);
+    std::string folder;
+    AppendFromIndexFolder(folder, indexFolder);
     return folder;
+}
+
+void AppendFromIndexFolder(std::string& path, std::string_view indexFolder) {
+    const std::size_t start = path.size();
+    path.append(indexFolder);
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(start), path.end(), kIndexSeparator,
+                 kPathSeparator);
 }
 
 namespace {

@@ -28,6 +28,8 @@ std::string AddBackslash(const std::string& path);
 // and back. On Windows both forms are the same.
 std::string ToIndexFolder(std::string_view platformFolder);
 std::string FromIndexFolder(std::string_view indexFolder);
+// FromIndexFolder appended to path, for building many paths in one buffer.
+void AppendFromIndexFolder(std::string& path, std::string_view indexFolder);
 
 // True when the folder holds at least one entry of any kind (hidden ones included). A folder
 // that does not exist or cannot be listed answers false.

@@ -40,6 +40,14 @@ TEST(SetFormat, LinesAreQuotedFieldsEndedByCrLf) {
     EXPECT_THAT(SplitLines("a\r\n\r\n"), ElementsAre("a", ""));
 }
 
+TEST(SetFormat, DoublesQuotesAnywhereAndAppendsLinesToABuffer) {
+    EXPECT_EQ(IndexLine("\"", "\"\"a\"", "b\""),
+              "\"\"\"\",\"\"\"\"\"a\"\"\",\"b\"\"\"\r\n"); // quotes at the ends and side by side
+    std::string lines = "first\r\n";
+    AppendIndexLine(lines, "d\\", "x", "y");
+    EXPECT_EQ(lines, "first\r\n" + IndexLine("d\\", "x", "y"));
+}
+
 TEST(SetFiles, IndexAndIdentityRoundTrip) {
     TempFolder disk;
     const std::string folder = AddBackslash(disk.path());

@@ -31,5 +31,14 @@ TEST(Encoding, UpperCasesLikeTheDiskFileSystems) {
     EXPECT_EQ(UpperCase("bad\xff"), "BAD\xff");
 }
 
+TEST(Encoding, AppendsUpperCaseBehindWhatTheBufferHolds) {
+    std::string out = "kept:";
+    AppendUpperCase("ab\xC3", out); // a lead byte at the end stays as it is
+    AppendUpperCase("-7z", out);    // ASCII after it never completes the sequence
+    AppendUpperCase("mixed ä and ω, x\xffy", out);
+    EXPECT_EQ(out, "kept:AB\xC3-7ZMIXED Ä AND Ω, X\xffY");
+    EXPECT_EQ(out.substr(5), UpperCase("ab\xC3-7zmixed ä and ω, x\xffy"));
+}
+
 } // namespace
 } // namespace arbolink

@@ -26,6 +26,14 @@ TEST(IndexFolders, ConvertBetweenSeparators) {
     EXPECT_EQ(ToIndexFolder(""), "");
 }
 
+TEST(IndexFolders, AppendConvertsOnlyTheAppendedFolder) {
+    std::string path = "/src/a\\b/"; // "\" in the prefix is part of a name here
+    AppendFromIndexFolder(path, "docs\\old\\");
+    EXPECT_EQ(path, "/src/a\\b/docs/old/");
+    AppendFromIndexFolder(path, "");
+    EXPECT_EQ(path, "/src/a\\b/docs/old/");
+}
+
 TEST(FolderHasEntries, SeesHiddenEntriesAndNothingInEmptyOrMissingFolders) {
     TempFolder root;
     root.MakeFolder("empty");

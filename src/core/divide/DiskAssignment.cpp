@@ -3,103 +3,61 @@
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/divide/StoredNameRegistry.h"
 #include "core/divide/StoredNames.h"
 #include "fs/Encoding.h"
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace arbolink {
 
 namespace {
 
-using Order = std::vector<std::uint32_t>;
-using Keys = std::vector<std::int64_t>;
+// A row to sort: its key beside its index, so that a swap moves both in one place.
+struct SortItem {
+    std::int64_t key;
+    std::uint32_t row;
+};
 
-// The planner's quicksort over an order of row indices, keys descending. The two halves are
-// disjoint, so sorting the smaller one first (to bound the stack) gives the same result.
-void QuickSort(Order& order, Keys& keys, std::int64_t left, std::int64_t right) {
+using SortItems = std::vector<SortItem>;
+
+// The planner's quicksort over row indices, keys descending. The two halves are disjoint,
+// so sorting the smaller one first (to bound the stack) gives the same result.
+void QuickSort(SortItems& items, std::int64_t left, std::int64_t right) {
+    auto key = [&](std::int64_t at) { return items[static_cast<std::size_t>(at)].key; };
+    auto swapRows = [&](std::int64_t a, std::int64_t b) {
+        std::swap(items[static_cast<std::size_t>(a)], items[static_cast<std::size_t>(b)]);
+    };
     while (left < right) {
-        const std::int64_t pivot = keys[static_cast<std::size_t>((left + right) / 2)];
+        const std::int64_t pivot = key((left + right) / 2);
         std::int64_t i = left - 1;
         std::int64_t j = right + 1;
-        auto swapRows = [&](std::int64_t a, std::int64_t b) {
-            std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
-            std::swap(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
-        };
         do {
             do {
                 ++i;
-            } while (keys[static_cast<std::size_t>(i)] > pivot);
+            } while (key(i) > pivot);
             do {
                 --j;
-            } while (keys[static_cast<std::size_t>(j)] < pivot);
+            } while (key(j) < pivot);
             swapRows(i, j);
         } while (i < j);
         swapRows(i, j);
         const bool leftSmaller = (i - 1 - left) < (right - j - 1);
         if (leftSmaller) {
             if (left < i - 1) {
-                QuickSort(order, keys, left, i - 1);
+                QuickSort(items, left, i - 1);
             }
             left = j + 1;
         } else {
             if (j + 1 < right) {
-                QuickSort(order, keys, j + 1, right);
+                QuickSort(items, j + 1, right);
             }
             right = i - 1;
         }
     }
 }
-
-// What the same-name check knows of one upper-cased name.
-struct NameUse {
-    bool isName = false;   // some file row has this Name
-    bool seen = false;     // an earlier row (in table order) had this Name
-    bool stored = false;   // already given out as a stored name
-    bool reserved = false; // the name of a set file or of the program folder
-};
-
-class StoredNameRegistry {
-public:
-    StoredNameRegistry(const PlanningValues& values) {
-        uses_.reserve(static_cast<std::size_t>(values.FileCount) + 3);
-        for (std::int64_t row = 0; row < values.FileCount; ++row) {
-            uses_[UpperCase(values.Table.Cell(Name, static_cast<std::size_t>(row)))].isName = true;
-        }
-        uses_[UpperCase(kIndexFileName)].reserved = true;
-        uses_[UpperCase(kIdentityFileName)].reserved = true;
-        if (!values.Table.Cell(Name, static_cast<std::size_t>(values.FileCount)).empty()) {
-            uses_[UpperCase(kProgramFolderName)].reserved = true;
-        }
-    }
-
-    // True when the name was already seen on an earlier row; marks it seen.
-    bool SeenBefore(const std::string& upperName) {
-        NameUse& use = uses_[upperName];
-        bool seen = use.seen;
-        use.seen = true;
-        return seen;
-    }
-
-    // A candidate stored name is taken when it was given out, names a set file, or equals
-    // another file's Name (ownName is the row's own Name, upper-cased).
-    bool Taken(const std::string& upperCandidate, const std::string& upperOwnName) const {
-        auto it = uses_.find(upperCandidate);
-        if (it == uses_.end()) {
-            return false;
-        }
-        const NameUse& use = it->second;
-        return use.stored || use.reserved || (use.isName && upperCandidate != upperOwnName);
-    }
-
-    void GiveOut(const std::string& upperStored) { uses_[upperStored].stored = true; }
-
-private:
-    std::unordered_map<std::string, NameUse> uses_;
-};
 
 std::size_t Index(std::int64_t row) {
     return static_cast<std::size_t>(row);
@@ -114,13 +72,15 @@ void SortBySize(PlanningRun& run) {
         return;
     }
     const auto count = Index(values.FileCount);
-    Order order(count);
-    Keys keys(count);
+    SortItems items(count);
     for (std::size_t row = 0; row < count; ++row) {
-        order[row] = static_cast<std::uint32_t>(row);
-        keys[row] = CellNumber(values.Table.Cell(Size, row));
+        items[row] = {CellNumber(values.Table.Cell(Size, row)), static_cast<std::uint32_t>(row)};
     }
-    QuickSort(order, keys, 0, values.FileCount - 1);
+    QuickSort(items, 0, values.FileCount - 1);
+    std::vector<std::uint32_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        order[i] = items[i].row;
+    }
     values.Table.Permute(order);
 }
 
@@ -130,15 +90,19 @@ void CheckSameNames(PlanningRun& run, std::int64_t step) {
     FileTable& table = values.Table;
     StoredNameRegistry registry(values);
     std::int64_t suffix = 0;
+    std::string upperStored;
     for (std::int64_t i = 0; i < values.FileCount; ++i) {
-        const std::string upperName = UpperCase(table.Cell(Name, Index(i)));
         std::string stored = PortableName(table.Cell(StoredName, Index(i)));
-        std::string upperStored = UpperCase(stored);
-        if (registry.SeenBefore(upperName) || registry.Taken(upperStored, upperName)) {
+        upperStored.clear();
+        AppendUpperCase(stored, upperStored);
+        if (registry.SeenBefore(i) || registry.Taken(upperStored, i)) {
+            // A suffix is ASCII, which never completes a UTF-8 sequence before it, so the
+            // name upper-cased with a suffix is the upper-cased name followed by the suffix.
             do {
-                stored += "-" + std::to_string(suffix++);
-                upperStored = UpperCase(stored);
-            } while (registry.Taken(upperStored, upperName));
+                const std::string tail = "-" + std::to_string(suffix++);
+                stored += tail;
+                upperStored += tail;
+            } while (registry.Taken(upperStored, i));
         }
         registry.GiveOut(upperStored);
         table.Cell(StoredName, Index(i)) = std::move(stored);

@@ -8,14 +8,29 @@ namespace arbolink {
 namespace {
 
 bool IsRefusedCharacter(char c) {
-    static constexpr std::string_view refused = "\\/:*?\"<>|";
-    return static_cast<unsigned char>(c) < 0x20 || refused.find(c) != std::string_view::npos;
+    switch (c) {
+    case '\\':
+    case '/':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+        return true;
+    default:
+        return static_cast<unsigned char>(c) < 0x20;
+    }
 }
 
 bool IsReservedDeviceName(std::string_view name) {
     std::string_view base = name.substr(0, name.find('.'));
     while (!base.empty() && base.back() == ' ') {
         base.remove_suffix(1);
+    }
+    if (base.size() != 3 && base.size() != 4) {
+        return false; // every device name has three letters, or three and a digit
     }
     std::string upper;
     for (char c : base) {

@@ -1,16 +1,18 @@
 #include "core/wFile/SetWriter.h"
 
 #include "core/SetFormat.h"
+#include "core/divide/DiskAssignment.h"
 #include "fs/Folders.h"
 
 namespace arbolink {
 
 std::string IndexFileBytes(const PlanningValues& values) {
     std::string bytes;
-    for (std::int64_t row = 0; row < values.FileCount; ++row) {
-        auto r = static_cast<std::size_t>(row);
-        const FileTable& table = values.Table;
-        bytes += IndexLine(table.Cell(Folder, r), table.Cell(Name, r), table.Cell(StoredName, r));
+    bytes.reserve(static_cast<std::size_t>(IndexFileSize(values)));
+    const FileTable& table = values.Table;
+    for (std::size_t r = 0; r < static_cast<std::size_t>(values.FileCount); ++r) {
+        AppendIndexLine(bytes, table.Cell(Folder, r), table.Cell(Name, r),
+                        table.Cell(StoredName, r));
     }
     return bytes;
 }

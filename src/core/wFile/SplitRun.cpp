@@ -207,11 +207,17 @@ private:
         return FileOutcome::Copied;
     }
 
-    CopyJob RowJob(std::int64_t row) const {
+    // The row's job, built in rowJob_: its paths keep their room from one row to the next.
+    const CopyJob& RowJob(std::int64_t row) {
         const auto r = static_cast<std::size_t>(row);
         const FileTable& table = values_.Table;
-        return {values_.SourceRoot + FromIndexFolder(table.Cell(Folder, r)) + table.Cell(Name, r),
-                values_.DestRoot + table.Cell(StoredName, r), CellNumber(table.Cell(Size, r))};
+        rowJob_.source.assign(values_.SourceRoot);
+        AppendFromIndexFolder(rowJob_.source, table.Cell(Folder, r));
+        rowJob_.source += table.Cell(Name, r);
+        rowJob_.target.assign(values_.DestRoot);
+        rowJob_.target += table.Cell(StoredName, r);
+        rowJob_.plannedSize = CellNumber(table.Cell(Size, r));
+        return rowJob_;
     }
 
     CopyJob ProgramJob() const {
@@ -305,6 +311,7 @@ private:
     const std::int64_t step_;
     std::int64_t copiedCount_ = 0; // over all disks, never reset between them
     std::vector<std::vector<std::int64_t>> rowsOfDisk_;
+    CopyJob rowJob_;
     std::string indexBytes_; // the same on every disk
     std::vector<std::string> notCopied_;
 };
