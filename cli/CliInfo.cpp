@@ -19,9 +19,6 @@ namespace arbolink::cli {
 
 namespace {
 
-// An identity line is under a hundred bytes; anything far larger is not an identity file.
-constexpr std::int64_t kMaxIdentityBytes = 64 * 1024;
-
 struct DiskReport {
     std::optional<DiskIdentity> identity;
     std::int64_t setFiles = -1;  // rows of the index; -1 when it could not be read
@@ -35,22 +32,14 @@ void Unsound(DiskReport& report, std::FILE* err, const char* pattern, const std:
 }
 
 void ReadIdentityOf(const std::string& folder, DiskReport& report, std::FILE* err) {
-    std::string bytes;
-    const std::string path = folder + kIdentityFileName;
-    if (!ReadWholeFile(path, bytes, kMaxIdentityBytes)) {
-        Unsound(report, err, msg::kInfoUnreadable, path);
-        return;
-    }
     try {
-        report.identity = ParseIdentity(bytes);
+        report.identity = TryReadIdentity(folder);
     } catch (const SetFormatError& error) {
         Unsound(report, err, "%s\n", error.what());
         return;
     }
-    const DiskIdentity& identity = *report.identity;
-    if (identity.disk < 1 || identity.disk > identity.diskCount) {
-        std::fprintf(err, msg::kInfoDiskOutOfRange, identity.disk, identity.diskCount);
-        report.sound = false;
+    if (!report.identity) {
+        Unsound(report, err, msg::kInfoUnreadable, folder + kIdentityFileName);
     }
 }
 
@@ -76,41 +65,49 @@ void CheckRows(const FileTable& table, std::size_t rows, const StoredNameIndex& 
     }
 }
 
-std::int64_t CountStoredFiles(const std::string& folder, const StoredNameIndex& stored) {
+// Counts the disk's stored files. Anything else in the disk folder (a file the index does
+// not name, a half-written one, a link or FIFO under a stored name) makes the disk unsound:
+// its files no longer match its index.
+void CheckStoredFiles(const std::string& folder, const StoredNameIndex& stored,
+                      SetEncoding encoding, DiskReport& report, std::FILE* err) {
     std::vector<FolderEntry> entries;
-    ListFolder(folder, false, entries);
-    std::int64_t count = 0;
+    if (!ListFolder(folder, false, entries)) {
+        Unsound(report, err, msg::kInfoUnreadable, folder);
+    }
+    report.diskFiles = 0;
     for (const FolderEntry& entry : entries) {
-        if (entry.kind == EntryKind::File && entry.name != kIndexFileName &&
-            entry.name != kIdentityFileName &&
-            stored.First(entry.name) != StoredNameIndex::kNoRow) {
-            ++count;
+        if (entry.name == kIndexFileName || entry.name == kIdentityFileName ||
+            (entry.kind == EntryKind::Folder && entry.name == kProgramFolderName)) {
+            continue;
+        }
+        if (stored.FirstOnDisk(entry.name, encoding) == StoredNameIndex::kNoRow) {
+            Unsound(report, err, msg::kInfoStray, folder + entry.name);
+        } else if (entry.kind != EntryKind::File) {
+            Unsound(report, err, msg::kInfoStoredNotPlain, folder + entry.name);
+        } else {
+            ++report.diskFiles;
         }
     }
-    return count;
 }
 
 void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std::FILE* err) {
-    const std::int64_t lines = CountIndexLines(folder, host);
-    if (lines < 0) {
-        report.sound = false;
-        return;
-    }
     FileTable table;
     std::vector<std::string> folders;
+    SetEncoding encoding = SetEncoding::Utf8;
     std::int64_t rows = 0;
     try {
-        table.Allocate(static_cast<std::size_t>(lines));
-        rows = ReadIndexFile(folder, table, folders, host);
+        std::optional<std::string> bytes = ReadIndexBytes(folder, host);
+        if (!bytes) {
+            report.sound = false;
+            return;
+        }
+        table.Allocate(static_cast<std::size_t>(CountIndexRows(*bytes)));
+        rows = ParseIndex(*bytes, table, folders, &encoding);
     } catch (const SetFormatError& error) {
         Unsound(report, err, "%s\n", error.what());
         return;
     } catch (const std::bad_alloc&) {
         Unsound(report, err, msg::kInfoUnreadable, folder + kIndexFileName);
-        return;
-    }
-    if (rows < 0) {
-        report.sound = false;
         return;
     }
     report.setFiles = rows;
@@ -120,7 +117,7 @@ void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std:
     }
     const StoredNameIndex stored(table, static_cast<std::size_t>(rows));
     CheckRows(table, static_cast<std::size_t>(rows), stored, report, err);
-    report.diskFiles = CountStoredFiles(folder, stored);
+    CheckStoredFiles(folder, stored, encoding, report, err);
 }
 
 void PrintReport(const DiskReport& report, std::FILE* out) {
@@ -151,7 +148,7 @@ int RunInfoCommand(const std::vector<std::string>& args, const Streams& io) {
         return ReportUsage(io.err, "info", *error);
     }
     const std::string folder = SetFolderOf(parsed.operands[0]);
-    if (!FileExists(folder + kIdentityFileName) && !FileExists(folder + kIndexFileName)) {
+    if (!EntryExists(folder + kIdentityFileName) && !EntryExists(folder + kIndexFileName)) {
         std::fprintf(io.err, msg::kNoSetHere, parsed.operands[0].c_str());
         return kExitFailure;
     }

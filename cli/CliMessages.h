@@ -136,9 +136,11 @@ inline constexpr const char* kWaitingForSwap =
 
 // info: problems that make a disk's set files unsound, one a line on standard error.
 inline constexpr const char* kInfoUnreadable = "読めません: %s\n";
-inline constexpr const char* kInfoDiskOutOfRange = "ディスクの番号 %d がセットの枚数 %d の外です\n";
 inline constexpr const char* kInfoUnsafeRow =
     "インデックスの %lld 件目は、復元先フォルダーの外を指すか、使えない名前です\n";
+inline constexpr const char* kInfoStray = "インデックスにないものがディスクにあります: %s\n";
+inline constexpr const char* kInfoStoredNotPlain =
+    "格納ファイルが普通のファイルではありません（リンク、フォルダーなど）: %s\n";
 inline constexpr const char* kInfoSameStoredName =
     "インデックスの %lld 件目の格納名 %s は、ほかの行と同じです\n";
 

@@ -4,7 +4,6 @@
 #include "ExitStatus.h"
 #include "GivenFolders.h"
 #include "TerminalHost.h"
-#include "core/FolderFieldCheck.h"
 #include "core/Session.h"
 #include "core/SetFormat.h"
 #include "core/rFile/RestoreCommand.h"
@@ -80,13 +79,8 @@ int RestoreFromFolders(const RestoreRequest& request, const Streams& io) {
     TerminalHost host(io.in, io.err, request.answers);
     host.SetFields({"", "", request.destination, false});
     const std::string& target = request.destination;
-    if (target.empty()) {
-        host.Message(arbolink::msg::kSetRestoreFolder);
-        return host.ExitCode();
-    }
     const std::string kind = GetDriveKind(target);
-    if (CheckFolderField(host, target, Field::RestoreTo, arbolink::msg::kNoRestoreDrive,
-                         arbolink::msg::kCreateRestoreFolder) == FolderCheck::Ended ||
+    if (!CheckRestoreFolder(host, target, kind) ||
         !SettleRestoreDestination(session, host, target, kind)) {
         return host.ExitCode();
     }

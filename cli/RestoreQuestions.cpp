@@ -10,6 +10,7 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
         return QuestionKind::MediumWanted;
     }
     if (std::string_view(text).starts_with(arbolink::msg::kSwapDiskBefore) ||
+        std::string_view(text).starts_with(arbolink::msg::kNotASetDisk) ||
         text == arbolink::msg::kOtherSet) {
         return QuestionKind::SwapWanted;
     }

@@ -17,6 +17,12 @@ std::string FormatErrorText(const std::string& fileName, std::int64_t line) {
     return text;
 }
 
+std::string FileErrorText(const char* pattern, const std::string& fileName) {
+    char text[512];
+    std::snprintf(text, sizeof text, pattern, fileName.c_str());
+    return text;
+}
+
 void AppendQuoted(std::string& out, std::string_view field) {
     out += '"';
     // The stretches between quotes go in whole; each quote goes in doubled.
@@ -58,6 +64,14 @@ bool IsIndexName(std::string_view name) {
 
 SetFormatError::SetFormatError(const std::string& fileName, std::int64_t line)
     : std::runtime_error(FormatErrorText(fileName, line)) {}
+
+SetFormatError SetFormatError::NotPlain(const std::string& fileName) {
+    return SetFormatError(FileErrorText(msg::kSetFileNotPlain, fileName));
+}
+
+SetFormatError SetFormatError::TooLarge(const std::string& fileName) {
+    return SetFormatError(FileErrorText(msg::kSetFileTooLarge, fileName));
+}
 
 std::string DiskFolder(const std::string& destination) {
     std::string folder = AddBackslash(destination);

@@ -24,12 +24,24 @@ inline constexpr const char* kDiskUnusable = "このディスクは使えませ�
 inline constexpr const char* kCheckDisk = "ディスクを確認してください";
 inline constexpr const char* kBadSetFile =
     "ディスクのファイル「%s」の形式が正しくありません（%lld 行目）";
+inline constexpr const char* kSetFileNotPlain =
+    "ディスクのファイル「%s」が普通のファイルではありません（リンク、フォルダーなど）";
+inline constexpr const char* kSetFileTooLarge =
+    "ディスクのファイル「%s」が大きすぎるため、読み込めません";
 } // namespace msg
 
-// A set file whose contents do not follow the format. what() is the message for the user.
+// A set file whose contents do not follow the format, or that is not a plain file a set
+// could hold. what() is the message for the user, naming the file.
 class SetFormatError : public std::runtime_error {
 public:
     SetFormatError(const std::string& fileName, std::int64_t line);
+    // A link, folder, FIFO or device where the set file should be.
+    static SetFormatError NotPlain(const std::string& fileName);
+    // Larger than any set of the program's own would make it.
+    static SetFormatError TooLarge(const std::string& fileName);
+
+private:
+    explicit SetFormatError(const std::string& text) : std::runtime_error(text) {}
 };
 
 // The folder on a disk that holds the set: the destination as a folder prefix or, when that

@@ -21,6 +21,11 @@ std::string GetDriveKind(const std::string& path);
 // answer. The path itself need not exist.
 std::int64_t DriveFreeBytes(const std::string& path);
 
+// The root folder of the drive the path lies on: on Linux the mount point of the file system
+// that holds it, on Windows its drive letter's root ("C:\"). Empty when the path names no
+// drive. Two paths lie on one drive exactly when their roots are equal.
+std::string VolumeRootOf(const std::string& path);
+
 // The folder exists and its drive answers.
 bool IsFolderReady(const std::string& folder);
 

@@ -290,6 +290,16 @@ std::string GetDriveKind(const std::string& path) {
     return mount == nullptr ? std::string() : KindOfMount(*mount);
 }
 
+std::string VolumeRootOf(const std::string& path) {
+    std::string absolute = AbsoluteForm(path);
+    if (absolute.empty()) {
+        return {};
+    }
+    std::vector<MountEntry> table = CurrentMounts();
+    const MountEntry* mount = MountHolding(table, absolute);
+    return mount == nullptr ? std::string() : mount->mountPoint;
+}
+
 std::int64_t DriveFreeBytes(const std::string& path) {
     std::string absolute = AbsoluteForm(path);
     struct statvfs info {};

@@ -61,6 +61,10 @@ std::int64_t CallerFreeBytes(const std::wstring& path) {
 
 } // namespace
 
+std::string VolumeRootOf(const std::string& path) {
+    return NamesADrive(path) ? Narrow(DriveRootOf(path)) : std::string();
+}
+
 std::string GetDriveKind(const std::string& path) {
     // Only the first character counts: a lead byte of a multi-byte character is no letter.
     const std::wstring root = DriveRootOf(path);

@@ -52,6 +52,12 @@ bool FoldersOverlap(const std::string& a, const std::string& b);
 
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
+// True when anything at all has that name: a file, a folder, a link (not followed, so a
+// dangling one counts), a FIFO, a device.
+bool EntryExists(const std::string& path);
+// True when the program may create files in the existing folder: false on a read-only file
+// system or without the right to write there.
+bool FolderTakesFiles(const std::string& folder);
 
 // The size in bytes of a regular file (a link is followed); -1 when there is none.
 std::int64_t FileSizeOf(const std::string& path);
@@ -92,5 +98,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Reads a whole file; false when it cannot be opened or read, or is larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t maxBytes);
+
+// What reading a file that must be a plain file came to.
+enum class PlainRead {
+    Read,       // bytes hold the whole file
+    Unreadable, // nothing of that name, or it could not be opened or read
+    NotPlain,   // a link, folder, FIFO, socket or device: never read
+    TooLarge,   // larger than maxBytes
+};
+
+// Reads a whole regular file from a disk that may have been made by anyone: a link at the
+// name is never followed, and no open can wait on a FIFO or a device; the kind is checked on
+// the very handle that is read from.
+PlainRead ReadPlainFile(const std::string& path, std::string& bytes, std::int64_t maxBytes);
 
 } // namespace arbolink

@@ -166,6 +166,29 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : trimmed.substr(0, slash);
 }
 
+// Reads the rest of an open file into bytes; false on a read error or past maxBytes (a file
+// may grow after its size was looked at).
+bool ReadDescriptor(int fd, std::string& bytes, std::int64_t maxBytes) {
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
+            return false;
+        }
+    }
+}
+
 } // namespace
 
 bool FolderHasEntries(const std::string& folder) {
@@ -207,6 +230,16 @@ bool FolderExists(const std::string& path) {
 bool FileExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool EntryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && lstat(path.c_str(), &info) == 0;
+}
+
+bool FolderTakesFiles(const std::string& folder) {
+    // access() answers EROFS on a read-only file system even for root.
+    return FolderExists(folder) && access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 std::int64_t FileSizeOf(const std::string& path) {
@@ -300,28 +333,30 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
-    if (fd.get() < 0 || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_size > maxBytes) {
-        return false;
+    return fd.get() >= 0 && fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+           info.st_size <= maxBytes && ReadDescriptor(fd.get(), bytes, maxBytes);
+}
+
+PlainRead ReadPlainFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
+    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd.get() < 0) {
+        return errno == ELOOP ? PlainRead::NotPlain : PlainRead::Unreadable;
     }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        if (n == 0) {
-            return true;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
-            return false;
-        }
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0) {
+        return PlainRead::Unreadable;
     }
+    if (!S_ISREG(info.st_mode)) {
+        return PlainRead::NotPlain;
+    }
+    if (info.st_size > maxBytes) {
+        return PlainRead::TooLarge;
+    }
+    if (!ReadDescriptor(fd.get(), bytes, maxBytes)) {
+        return static_cast<std::int64_t>(bytes.size()) > maxBytes ? PlainRead::TooLarge
+                                                                  : PlainRead::Unreadable;
+    }
+    return PlainRead::Read;
 }
 
 } // namespace arbolink

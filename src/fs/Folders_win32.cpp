@@ -135,6 +135,26 @@ DWORD AttributesOf(const std::string& path) {
     return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(WidePath(path).c_str());
 }
 
+// Reads the rest of an open file into bytes; false on a read error or past maxBytes (a file
+// may grow after its size was looked at).
+bool ReadHandle(HANDLE file, std::string& bytes, std::int64_t maxBytes) {
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
+            return false;
+        }
+        if (read == 0) {
+            return true;
+        }
+        bytes.append(buffer, read);
+        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
+            return false;
+        }
+    }
+}
+
 } // namespace
 
 bool FolderHasEntries(const std::string& folder) {
@@ -180,6 +200,22 @@ bool FileExists(const std::string& path) {
     DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+bool EntryExists(const std::string& path) {
+    return AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FolderTakesFiles(const std::string& folder) {
+    if (!FolderExists(folder)) {
+        return false;
+    }
+    // The read-only attribute of a folder means nothing to Windows: only a file created
+    // there tells. It is gone again when its handle closes.
+    FileHandle probe(CreateFileW(WidePath(AddBackslash(folder) + "~arbolink-probe.tmp").c_str(),
+                                 GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return probe.valid() || GetLastError() == ERROR_FILE_EXISTS;
 }
 
 std::int64_t FileSizeOf(const std::string& path) {
@@ -281,25 +317,37 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t max
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
-    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK ||
-        !GetFileSizeEx(file.get(), &size) || size.QuadPart > maxBytes) {
-        return false;
+    return file.valid() && GetFileType(file.get()) == FILE_TYPE_DISK &&
+           GetFileSizeEx(file.get(), &size) && size.QuadPart <= maxBytes &&
+           ReadHandle(file.get(), bytes, maxBytes);
+}
+
+PlainRead ReadPlainFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
+    // The reparse point itself is opened, never its target; folders open too, so that their
+    // kind is seen on the handle rather than in a failure to open.
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT |
+                                    FILE_FLAG_BACKUP_SEMANTICS,
+                                nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) {
+        return PlainRead::Unreadable;
     }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
-            return false;
-        }
-        if (read == 0) {
-            return true;
-        }
-        bytes.append(buffer, read);
-        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
-            return false;
-        }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+        return PlainRead::NotPlain;
     }
+    const std::int64_t size =
+        (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > maxBytes) {
+        return PlainRead::TooLarge;
+    }
+    if (!ReadHandle(file.get(), bytes, maxBytes)) {
+        return static_cast<std::int64_t>(bytes.size()) > maxBytes ? PlainRead::TooLarge
+                                                                  : PlainRead::Unreadable;
+    }
+    return PlainRead::Read;
 }
 
 } // namespace arbolink

@@ -129,13 +129,20 @@ TEST_F(SettleDestinationTest, HardDiskOnlyAsksWhetherToGoOn) {
     EXPECT_EQ(folder.ReadFile("keep/old.txt"), "old");
 }
 
-TEST_F(SettleDestinationTest, OtherKindsAndEmptyFoldersGoOnWithoutAQuestion) {
-    for (const char* kind : {"Net", "Ram", "CD", "", "-"}) {
-        EXPECT_TRUE(SettleRestoreDestination(session, host, Target(), kind)) << kind;
+// Files of the set's paths would be written over on any drive: every kind but a removable
+// disk gets the hard disk's question, and Abort there keeps everything.
+TEST_F(SettleDestinationTest, EveryOtherKindAsksBeforeWritingOverAndEmptyFoldersGoOn) {
+    const std::vector<const char*> kinds{"Net", "Ram", "CD", "", "-", "overlay"};
+    for (const char* kind : kinds) {
+        host.Answer(Button::Abort, msg::kKeepHardDiskRestoreFolder);
+        EXPECT_FALSE(SettleRestoreDestination(session, host, Target(), kind)) << kind;
     }
+    EXPECT_EQ(host.dialogs.size(), kinds.size());
+    EXPECT_EQ(folder.ReadFile("keep/old.txt"), "old");
     folder.MakeFolder("empty");
-    EXPECT_TRUE(SettleRestoreDestination(session, host, folder / "empty", "Rem"));
-    EXPECT_TRUE(host.dialogs.empty());
+    EXPECT_TRUE(SettleRestoreDestination(session, host, folder / "empty", "Ram"));
+    EXPECT_EQ(host.dialogs.size(), kinds.size());
+    EXPECT_EQ(host.UnusedAnswers(), 0u);
 }
 
 // A restore folder that holds the disk folder, or lies in it, is refused before any question

@@ -102,6 +102,31 @@ TEST_F(RestoreFromFoldersTest, PassesOverAForeignFolderAndADiskGivenTwice) {
     ExpectRestored({1, 2, 3});
 }
 
+// A folder without a set, first or later, and one whose identity cannot be read are named
+// and passed over; the run goes on with the others. With no set in any folder it ends there.
+TEST_F(RestoreFromFoldersTest, PassesOverFoldersWithoutAReadableSet) {
+    set.root.MakeFolder("blank");
+    set.WriteSetFiles("broken", "", "\"s\",two,3\r\n");
+    ListedFolders disks({Disk("blank"), Disk("disk2"), Disk("broken"), Disk("blank"), Disk("disk1"),
+                         Disk("disk3")});
+    RestoreDisks(session, host, &disks);
+    const std::string noSet =
+        msg::kFolderWithoutSet + DiskFolder("blank") + "\n\n" + msg::kNoSetFiles;
+    EXPECT_EQ(host.DialogTexts(),
+              (std::vector<std::string>{noSet,
+                                        msg::kFolderWithoutSet + DiskFolder("broken") + "\n\n" +
+                                            SetFormatError(kIdentityFileName, 1).what(),
+                                        noSet, msg::kRestoreFinished}));
+    ExpectRestored({1, 2, 3});
+
+    ScriptedHost none;
+    none.fields = host.fields;
+    ListedFolders blanks({Disk("blank"), Disk("broken/missing")});
+    RestoreDisks(session, none, &blanks);
+    EXPECT_EQ(none.DialogTexts().back(), msg::kNoFolderWithSet);
+    EXPECT_EQ(none.DialogTexts().size(), 3u);
+}
+
 TEST_F(RestoreFromFoldersTest, FoldersRunningOutEndWithTheFilesNoFolderHeld) {
     ListedFolders disks({Disk("disk1"), Disk("disk3")});
     RestoreDisks(session, host, &disks);

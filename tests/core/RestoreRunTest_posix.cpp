@@ -3,13 +3,22 @@
 #include "core/CopyReasons.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
+#include "core/rFile/SetReader.h"
+#include "fs/Drives.h"
 #include "support/DiskSetFixture.h"
+#include "support/FakeDriveTree_posix.h"
+#include "support/TreeSnapshot_posix.h"
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace arbolink {
@@ -117,12 +126,17 @@ TEST_F(RestoreRunTest, OneDiskSetNeedsNoQuestion) {
     ExpectAllRestored();
 }
 
-TEST_F(RestoreRunTest, AbortInTheSwapQuestionEndsWithoutClosingMessage) {
+TEST_F(RestoreRunTest, AbortInTheSwapQuestionNamesTheFilesNotRestored) {
     set.WriteSet("s", TenFiles(), 3);
     set.Insert(1);
     host.Answer(Button::Abort, kSwap2);
     RestoreDisks(session, host);
-    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kSwap2});
+    EXPECT_EQ(host.DialogTexts(),
+              (std::vector<std::string>{
+                  kSwap2, std::string(msg::kRestoreAborted) +
+                              "\n\n復元されなかったファイルが 6 個あります。\ndocs/c.txt\npics/p "
+                              "1,2.jpg\npics/empty\n日本語.txt\ndocs/A.txt\ndocs/old/deep/z"}));
+    EXPECT_EQ(host.dialogs.back().kind, DialogKind::Warning);
     EXPECT_TRUE(host.mainWindowEnabled);
     EXPECT_EQ(set.Out("top.txt"), "top");
 }
@@ -138,7 +152,14 @@ TEST_F(RestoreRunTest, CancelDuringTheSecondDiskKeepsWhatWasCopied) {
         }
     };
     RestoreDisks(session, host);
-    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{kSwap2, msg::kCancelled}));
+    ASSERT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(host.dialogs[0].text, kSwap2);
+    // Two files of disk 2 and the three of disk 3 are not back, and are named.
+    const std::string& closing = host.dialogs[1].text;
+    EXPECT_TRUE(closing.starts_with(std::string(msg::kCancelled) +
+                                    "\n\n復元されなかったファイルが 5 個あります。\n"))
+        << closing;
+    EXPECT_NE(closing.find("\ndocs/old/deep/z"), std::string::npos) << closing;
     EXPECT_EQ(host.dialogs.back().kind, DialogKind::Warning);
     EXPECT_EQ(host.progress.size(), 2u);
     EXPECT_TRUE(host.progress[1]->released);
@@ -222,13 +243,15 @@ TEST_F(RestoreRunTest, AnIgnoredCopyIsNotCountedAndNamedAtTheEnd) {
     EXPECT_EQ(host.progress[0]->gauge.back(), 50);
 }
 
-TEST_F(RestoreRunTest, AbortInACopyFailureEndsWithoutClosingMessage) {
+TEST_F(RestoreRunTest, AbortInACopyFailureNamesTheFileNotRestored) {
     set.WriteSet("s", {{"", "a.txt", "a.txt", 1, "a"}}, 1);
     set.Insert(1);
     set.root.MakeFolder("out/a.txt/x");
     host.Answer(Button::Abort);
     RestoreDisks(session, host);
-    EXPECT_EQ(host.dialogs.size(), 1u);
+    ASSERT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(host.dialogs[1].text, std::string(msg::kRestoreAborted) +
+                                        "\n\n復元されなかったファイルが 1 個あります。\na.txt");
     EXPECT_TRUE(host.progress[0]->released);
     EXPECT_TRUE(host.mainWindowEnabled);
 }
@@ -286,24 +309,158 @@ TEST_F(RestoreRunTest, MissingSetFilesAreAskedForUntilAbort) {
     EXPECT_TRUE(host.mainWindowEnabled);
 }
 
-TEST_F(RestoreRunTest, AMalformedIdentityOnALaterDiskEndsTheRunInOrder) {
-    set.WriteSet("s", TenFiles(), 2);
-    set.root.WriteFile("disk2/_Disk.@ID", "\"s\",two,2\r\n");
+// A later disk that holds no set, a FIFO or a link as its identity, or an identity of a
+// disk its set cannot have, is named and another disk asked for; the run goes on.
+TEST_F(RestoreRunTest, ALaterDiskWithoutAReadableIdentityIsPassedOver) {
+    set.WriteSet("s", TenFiles(), 3);
+    set.root.MakeFolder("blank");
+    set.WriteSetFiles("fifo", "", "");
+    stdfs::remove(set.root / "fifo/_Disk.@ID");
+    ASSERT_EQ(mkfifo((set.root / "fifo/_Disk.@ID").c_str(), 0600), 0);
+    set.WriteSetFiles("link", "", "");
+    stdfs::remove(set.root / "link/_Disk.@ID");
+    stdfs::create_symlink(set.root / "disk2/_Disk.@ID", set.root / "link/_Disk.@ID");
+    set.WriteSetFiles("zero", "", IdentityLine("s", 0, 3));
+    set.WriteSetFiles("beyond", "", IdentityLine("s", 4, 3));
     set.Insert(1);
-    set.SwapAtQuestions(host, {"disk2"});
-    host.Answer(Button::Yes, kSwap1);
-    bool enabledAtError = false;
-    host.onDialog = [&, swap = host.onDialog](const test::DialogRecord& dialog) {
-        swap(dialog);
-        if (dialog.kind == DialogKind::Error) {
-            enabledAtError = host.mainWindowEnabled;
-        }
-    };
+    set.SwapAtQuestions(host, {"blank", "fifo", "link", "zero", "beyond", "disk2", "disk3"});
+    const std::string drive = set.root / "drive/";
+    const std::string notPlain = SetFormatError::NotPlain(kIdentityFileName).what();
+    const std::string badLine = SetFormatError(kIdentityFileName, 1).what();
+    const std::vector<std::string> expected{kSwap2,
+                                            msg::kNotASetDisk + drive + "\n\n" + msg::kNoSetFiles,
+                                            msg::kNotASetDisk + drive + "\n\n" + notPlain,
+                                            msg::kNotASetDisk + drive + "\n\n" + notPlain,
+                                            msg::kNotASetDisk + drive + "\n\n" + badLine,
+                                            msg::kNotASetDisk + drive + "\n\n" + badLine,
+                                            kSwap1,
+                                            kDone};
+    for (std::size_t i = 0; i + 1 < expected.size(); ++i) {
+        host.Answer(Button::Yes, expected[i]);
+    }
     RestoreDisks(session, host);
-    ASSERT_EQ(host.dialogs.size(), 2u);
-    EXPECT_EQ(host.dialogs[1].kind, DialogKind::Error);
-    EXPECT_EQ(host.dialogs[1].text, SetFormatError(kIdentityFileName, 1).what());
-    EXPECT_TRUE(enabledAtError);
+    EXPECT_EQ(host.DialogTexts(), expected);
+    EXPECT_EQ(host.dialogs.back().kind, DialogKind::Plain);
+    ExpectAllRestored();
+    EXPECT_EQ(set.root.ReadFile("disk2/_Disk.@ID"), IdentityLine("s", 2, 3));
+}
+
+// Rows repeating one path, an index of more rows than a restore takes, and an index that is
+// a FIFO, a link or a folder: refused with a message naming the row or the file, before any
+// folder is made.
+TEST_F(RestoreRunTest, RefusesRepeatedRowsAndIndexesNoSetWouldHave) {
+    using namespace std::string_literals;
+    std::string huge;
+    for (std::int64_t i = 0; i <= kMaxIndexRows; ++i) {
+        huge += "x\n";
+    }
+    struct Case {
+        std::string name;
+        std::function<void(DiskSetFixture&)> make;
+        std::string text;
+    };
+    const std::vector<Case> cases{
+        {"repeated",
+         [](DiskSetFixture& d) {
+             d.WriteSet("s",
+                        {{"docs\\", "a.txt", "a.txt", 1, "1"},
+                         {"", "b.txt", "b.txt", 1, "2"},
+                         {"docs", "a.txt", "a.txt-0", 1, "3"}},
+                        1);
+         },
+         msg::kUnsafeRowBefore + "3"s + msg::kSameRowMiddle + "1" + msg::kSameRowAfter +
+             "docsa.txt" + msg::kUnsafeRowEnd},
+        {"huge",
+         [&](DiskSetFixture& d) { d.WriteSetFiles("disk1", huge, IdentityLine("s", 1, 1)); },
+         SetFormatError::TooLarge(kIndexFileName).what()},
+        {"fifo",
+         [](DiskSetFixture& d) {
+             d.WriteSetFiles("disk1", "", IdentityLine("s", 1, 1));
+             stdfs::remove(d.root / "disk1/_index.@txt");
+             ASSERT_EQ(mkfifo((d.root / "disk1/_index.@txt").c_str(), 0600), 0);
+         },
+         SetFormatError::NotPlain(kIndexFileName).what()},
+        {"link",
+         [](DiskSetFixture& d) {
+             d.WriteSet("s", {{"", "a.txt", "a.txt", 1, "1"}}, 1);
+             d.root.WriteFile("elsewhere", IndexLine("", "a.txt", "a.txt"));
+             stdfs::remove(d.root / "disk1/_index.@txt");
+             stdfs::create_symlink(d.root / "elsewhere", d.root / "disk1/_index.@txt");
+         },
+         SetFormatError::NotPlain(kIndexFileName).what()},
+        {"folder",
+         [](DiskSetFixture& d) {
+             d.WriteSetFiles("disk1", "", IdentityLine("s", 1, 1));
+             stdfs::remove(d.root / "disk1/_index.@txt");
+             d.root.MakeFolder("disk1/_index.@txt");
+         },
+         SetFormatError::NotPlain(kIndexFileName).what()},
+    };
+    for (const Case& c : cases) {
+        DiskSetFixture hostile;
+        ScriptedHost hostileHost;
+        hostile.UseFields(hostileHost);
+        c.make(hostile);
+        hostile.Insert(1);
+        const test::TreeSnapshot before = test::SnapshotOf(hostile.root.path());
+        Session fresh;
+        RestoreDisks(fresh, hostileHost);
+        EXPECT_EQ(hostileHost.DialogTexts(), std::vector<std::string>{c.text}) << c.name;
+        EXPECT_EQ(hostileHost.dialogs.back().kind, DialogKind::Error) << c.name;
+        EXPECT_TRUE(hostileHost.mainWindowEnabled);
+        EXPECT_EQ(test::Differences(before, test::SnapshotOf(hostile.root.path())),
+                  std::vector<std::string>{})
+            << c.name;
+    }
+}
+
+// A set written by another program in CP932 may name its stored files on the disk in CP932
+// bytes too: they are found under either spelling.
+TEST_F(RestoreRunTest, FindsStoredFilesNamedInCp932Bytes) {
+    const std::string nihongo = "\x93\xfa\x96\x7b\x8c\xea"; // 日本語 in CP932
+    const std::string index = "\"\",\"" + nihongo + ".txt\",\"" + nihongo + ".txt\"\r\n" +
+                              "\"d\\\",\"" + nihongo + "\",\"plain\"\r\n";
+    set.WriteSetFiles("disk1", index, IdentityLine("sjis", 1, 1));
+    set.root.WriteFile("disk1/plain", "plain");
+    const std::string raw = set.root / ("disk1/" + nihongo + ".txt");
+    const int fd = open(raw.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "bytes", 5), 5);
+    close(fd);
+    set.Insert(1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(set.Out("日本語.txt"), "bytes");
+    EXPECT_EQ(set.Out("d/日本語"), "plain");
+}
+
+// The restore folder on the removable disk that is swapped for the next one would be taken
+// out with it: refused before any folder is made. Elsewhere the same set restores.
+TEST_F(RestoreRunTest, ARestoreFolderOnTheSwappedDiskIsRefused) {
+    test::FakeDriveTree tree;
+    const char* stickPath =
+        "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6/target6:0:0/6:0:0:0/block/sdb";
+    tree.AddDisk(stickPath, "8:16", false);
+    tree.AddPartition(stickPath, "sdb1", "8:17");
+    const std::string stick = tree.Mount("stick", "8:17", "vfat", "/dev/sdb1");
+    ASSERT_EQ(GetDriveKind(stick), "Rem");
+    stdfs::create_directories(stick + "/set");
+    std::ofstream(stick + "/set/_index.@txt", std::ios::binary) << IndexLine("", "a", "a");
+    std::ofstream(stick + "/set/_Disk.@ID", std::ios::binary) << IdentityLine("s", 1, 2);
+    std::ofstream(stick + "/set/a", std::ios::binary) << "a";
+    host.fields.destination = stick + "/set";
+    host.fields.restoreTo = stick + "/out";
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(),
+              std::vector<std::string>{msg::kRestoreOntoSwappedDrive + stick + "/out/"});
+    EXPECT_FALSE(stdfs::exists(stick + "/out"));
+
+    ScriptedHost elsewhere;
+    elsewhere.fields.destination = stick + "/set";
+    elsewhere.fields.restoreTo = set.root / "out";
+    elsewhere.Answer(Button::Abort, kSwap1);
+    RestoreDisks(session, elsewhere);
+    EXPECT_EQ(set.Out("a"), "a");
 }
 
 TEST_F(RestoreRunTest, RestoresAShiftJisIndexWrittenByAnotherProgram) {

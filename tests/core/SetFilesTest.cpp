@@ -3,10 +3,12 @@
 #include "core/divide/DiskAssignment.h"
 #include "core/rFile/SetReader.h"
 #include "core/wFile/SetWriter.h"
+#include "core/wFile/SplitRun.h"
 #include "fs/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
+#include <ctime>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -162,8 +164,9 @@ TEST(SetFiles, MalformedFilesAreFormatErrors) {
     TempFolder disk;
     const std::string folder = AddBackslash(disk.path());
     ScriptedHost host;
-    for (const char* bad : {"", "\"id\",1", "\"id\",one,3", "\"id\",1,3x", "\xff\xfe\x00\x01",
-                            "\"id\",99999999999,1"}) {
+    for (const char* bad :
+         {"", "\"id\",1", "\"id\",one,3", "\"id\",1,3x", "\xff\xfe\x00\x01", "\"id\",99999999999,1",
+          "\"id\",0,3", "\"id\",4,3", "\"id\",1,0", "\"id\",-1,3", "\"id\",0,0"}) {
         disk.WriteFile("_Disk.@ID", bad);
         EXPECT_THROW(ReadIdentity(folder, host), SetFormatError) << bad;
     }
@@ -182,6 +185,21 @@ TEST(SetFiles, MalformedFilesAreFormatErrors) {
     } catch (const SetFormatError& error) {
         EXPECT_STREQ(error.what(),
                      "ディスクのファイル「_index.@txt」の形式が正しくありません（2 行目）");
+    }
+}
+
+// Sets begun in the same second never share an identity.
+TEST(SetFiles, NewSetIdsDifferWithinOneSecond) {
+    const std::time_t moment = 1'765'000'000;
+    const std::string first = NewSetId(moment);
+    const std::string second = NewSetId(moment);
+    EXPECT_NE(first, second);
+    for (const std::string& id : {first, second}) {
+        ASSERT_EQ(id.size(), SetIdAt(moment).size() + 18) << id;
+        EXPECT_TRUE(id.starts_with(SetIdAt(moment) + " #")) << id;
+        EXPECT_EQ(id.find_first_not_of("0123456789abcdef", id.size() - 16), std::string::npos);
+        // It survives the identity line unchanged.
+        EXPECT_EQ(ParseIdentity(IdentityLine(id, 1, 2)).setId, id);
     }
 }
 

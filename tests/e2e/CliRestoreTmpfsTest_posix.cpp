@@ -4,7 +4,9 @@
 #include "CliRun.h"
 #include "core/rFile/RestoreCommand.h"
 #include "core/rFile/RestoreMessages.h"
+#include "fs/Drives.h"
 #include "support/TmpfsDisk_posix.h"
+#include "support/TreeSnapshot_posix.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -48,6 +50,33 @@ TEST_F(CliRestoreTest, AStagedDiskCopiedToTheRootOfAMediumRestoresThroughTheRest
     medium.Eject();
     EXPECT_EQ(host.DialogTexts().back(), msg::kRestoreFinished);
     EXPECT_EQ(TreeOf(root() / "out"), TreeOf(root() / "src"));
+}
+
+// A RAM disk is asked about like a hard disk: --yes alone writes over nothing there.
+TEST_F(CliRestoreTest, YesAloneNeverWritesIntoAFilledRamDisk) {
+    ASSERT_EQ(Stage("stage"), 0);
+    root().MakeFolder("out");
+    test::TmpfsDisk ram(root() / "out", 1024);
+    if (!ram.Insert()) {
+        GTEST_SKIP() << "a tmpfs destination needs the right to mount: " << ram.error();
+    }
+    ASSERT_EQ(GetDriveKind(root() / "out"), "Ram");
+    root().WriteFile("out/アルバム 1/写真.jpg", "the user's own");
+    const test::TreeSnapshot before = test::SnapshotOf(root() / "out");
+    std::vector<std::string> args = From({Disk("stage", 1), Disk("stage", 2), Disk("stage", 3)});
+    args.push_back("--yes");
+    test::CliResult refused = test::RunCliWith(args);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find(msg::kKeepHardDiskRestoreFolder), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--empty-destination"), std::string::npos) << refused.err;
+    EXPECT_EQ(test::Differences(before, test::SnapshotOf(root() / "out")),
+              std::vector<std::string>{});
+
+    args.push_back("--empty-destination");
+    test::CliResult allowed = test::RunCliWith(args);
+    EXPECT_EQ(allowed.code, 0) << allowed.err;
+    EXPECT_EQ(TreeOf(root() / "out"), TreeOf(root() / "src"));
+    ram.Eject();
 }
 
 } // namespace

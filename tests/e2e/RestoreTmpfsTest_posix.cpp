@@ -101,14 +101,20 @@ TEST_F(RestoreTmpfsTest, CancelDuringTheSecondOfThreeDisks) {
         }
     };
     BitBtn3Click(session, host);
-    EXPECT_EQ(host.DialogTexts(), (std::vector<std::string>{kSwap2, msg::kCancelled}));
+    ASSERT_EQ(host.DialogTexts().size(), 2u);
+    EXPECT_EQ(host.DialogTexts()[0], kSwap2);
+    // The closing message names what is not back.
+    EXPECT_TRUE(
+        host.DialogTexts()[1].starts_with(std::string(msg::kCancelled) + msg::kNotRestoredBefore))
+        << host.DialogTexts()[1];
+    EXPECT_NE(host.DialogTexts()[1].find("docs/a.txt"), std::string::npos);
     EXPECT_TRUE(set.Out("top.txt") == ThreeDisks()[0].contents);
     EXPECT_FALSE(set.OutExists("docs/a.txt"));
     EXPECT_TRUE(host.mainWindowEnabled);
 }
 
 // The swap question answered while the drive is empty: the empty mount folder on the system
-// disk holds no disk, so the run asks to check the disk until one is in.
+// disk holds no disk, so the run asks for a disk until one is in.
 TEST_F(RestoreTmpfsTest, ADiskPulledAtTheSwapQuestionIsAskedFor) {
     Insert("staged1");
     int noDisk = 0;
@@ -116,7 +122,7 @@ TEST_F(RestoreTmpfsTest, ADiskPulledAtTheSwapQuestionIsAskedFor) {
     host.onDialog = [&](const test::DialogRecord& dialog) {
         if (dialog.text == kSwap2) {
             drive->Eject();
-        } else if (dialog.text == msg::kCheckDisk && ++noDisk == 2) {
+        } else if (dialog.text == msg::kNoDiskInDrive && ++noDisk == 2) {
             driveFolderEmpty = stdfs::is_empty(set.root / "drive");
             Insert("staged2");
         } else if (dialog.text == kSwap1) {
@@ -124,12 +130,12 @@ TEST_F(RestoreTmpfsTest, ADiskPulledAtTheSwapQuestionIsAskedFor) {
         }
     };
     host.Answer(Button::Yes, kSwap2);
-    host.Answer(Button::Retry, msg::kCheckDisk);
-    host.Answer(Button::Retry, msg::kCheckDisk);
+    host.Answer(Button::Retry, msg::kNoDiskInDrive);
+    host.Answer(Button::Retry, msg::kNoDiskInDrive);
     host.Answer(Button::Yes, kSwap1);
     BitBtn3Click(session, host);
     EXPECT_EQ(host.DialogTexts(),
-              (std::vector<std::string>{kSwap2, msg::kCheckDisk, msg::kCheckDisk, kSwap1,
+              (std::vector<std::string>{kSwap2, msg::kNoDiskInDrive, msg::kNoDiskInDrive, kSwap1,
                                         msg::kRestoreFinished}));
     EXPECT_TRUE(set.Out("docs/A.txt") == "big A");
     EXPECT_TRUE(driveFolderEmpty) << "nothing may be written into the empty drive folder";

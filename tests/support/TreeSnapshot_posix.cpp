@@ -29,8 +29,10 @@ SnapshotEntry EntryOf(const stdfs::path& path) {
         entry.folder = true;
         return entry;
     }
-    entry.bytes =
-        S_ISLNK(info.st_mode) ? "-> " + stdfs::read_symlink(path).string() : Contents(path);
+    // A FIFO or device is never opened: reading it could wait or go on for ever.
+    entry.bytes = S_ISLNK(info.st_mode)   ? "-> " + stdfs::read_symlink(path).string()
+                  : S_ISREG(info.st_mode) ? Contents(path)
+                                          : "(special " + std::to_string(info.st_mode) + ")";
     entry.mtimeNs = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
     entry.permissions = info.st_mode & 0777;
     return entry;

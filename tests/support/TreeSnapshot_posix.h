@@ -21,7 +21,8 @@ struct SnapshotEntry {
 using TreeSnapshot = std::map<std::string, SnapshotEntry>;
 
 // Reads the tree below root; links are taken as they are, never followed (a link shows up as
-// a file whose bytes are "-> target").
+// a file whose bytes are "-> target"), and FIFOs and devices are never opened (their bytes
+// tell their kind).
 TreeSnapshot SnapshotOf(const std::string& root);
 
 // What differs between two snapshots, one line per path, empty when they are equal.

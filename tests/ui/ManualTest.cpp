@@ -101,6 +101,19 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kDiskUnusable);
     EXPECT_MESSAGE(html, kCheckDisk);
     EXPECT_MESSAGE(html, kBadSetFile);
+    EXPECT_MESSAGE(html, kSetFileNotPlain);
+    EXPECT_MESSAGE(html, kSetFileTooLarge);
+    EXPECT_MESSAGE(html, kRestoreFolderIsFile);
+    EXPECT_MESSAGE(html, kRestoreFolderNotCreated);
+    EXPECT_MESSAGE(html, kRestoreFolderReadOnly);
+    EXPECT_MESSAGE(html, kSameRowMiddle);
+    EXPECT_MESSAGE(html, kSameRowAfter);
+    EXPECT_MESSAGE(html, kRestoreOntoSwappedDrive);
+    EXPECT_MESSAGE(html, kNotASetDisk);
+    EXPECT_MESSAGE(html, kFolderWithoutSet);
+    EXPECT_MESSAGE(html, kNoFolderWithSet);
+    EXPECT_MESSAGE(html, kRestoreAborted);
+    EXPECT_MESSAGE(html, kNotRestoredBefore);
 }
 
 TEST(Manual, ShowsTheSettingsAndHelpMessages) {

@@ -44,9 +44,36 @@ bool SettleRestoreDestination(Session& session, Host& host, const std::string& f
         return answer == Button::No && host.ShowDialog(DialogKind::Information, msg::kOverwriteAll,
                                                        {Button::Yes, Button::Abort}) == Button::Yes;
     }
-    if (kind == "HDD") {
-        return host.ShowDialog(DialogKind::Information, msg::kKeepHardDiskRestoreFolder,
-                               {Button::Yes, Button::Abort}) == Button::Yes;
+    // Whatever the drive, files of the set's paths would be written over: never unasked.
+    return host.ShowDialog(DialogKind::Information, msg::kKeepHardDiskRestoreFolder,
+                           {Button::Yes, Button::Abort}) == Button::Yes;
+}
+
+bool CheckRestoreFolder(Host& host, const std::string& folder, const std::string& kind) {
+    if (folder.empty()) {
+        host.Message(msg::kSetRestoreFolder);
+        return false;
+    }
+    if (IsFullCd(kind, folder)) {
+        host.Message(msg::kNoRestoreOntoCd);
+        return false;
+    }
+    if (EntryExists(folder) && !FolderExists(folder)) {
+        host.ShowDialog(DialogKind::Error, msg::kRestoreFolderIsFile + folder, {Button::Ok});
+        return false;
+    }
+    const FolderCheck check = CheckFolderField(host, folder, Field::RestoreTo, msg::kNoRestoreDrive,
+                                               msg::kCreateRestoreFolder);
+    if (check == FolderCheck::Ended) {
+        return false;
+    }
+    if (check == FolderCheck::NotCreated) {
+        host.ShowDialog(DialogKind::Error, msg::kRestoreFolderNotCreated + folder, {Button::Ok});
+        return false;
+    }
+    if (!FolderTakesFiles(folder)) {
+        host.ShowDialog(DialogKind::Error, msg::kRestoreFolderReadOnly + folder, {Button::Ok});
+        return false;
     }
     return true;
 }
@@ -64,16 +91,7 @@ void BitBtn3Click(Session& session, Host& host) {
     }
     const std::string& target = fields.restoreTo;
     const std::string kind = GetDriveKind(target);
-    if (target.empty()) {
-        host.Message(msg::kSetRestoreFolder);
-        return;
-    }
-    if (IsFullCd(kind, target)) {
-        host.Message(msg::kNoRestoreOntoCd);
-        return;
-    }
-    if (CheckFolderField(host, target, Field::RestoreTo, msg::kNoRestoreDrive,
-                         msg::kCreateRestoreFolder) == FolderCheck::Ended) {
+    if (!CheckRestoreFolder(host, target, kind)) {
         return;
     }
     // Emptying or writing into a restore folder that holds the set, or lies in it, would

@@ -27,6 +27,13 @@ inline constexpr const char* kOverwriteAll =
 inline constexpr const char* kKeepHardDiskRestoreFolder =
     "復元先のフォルダー以下にフォルダかファイルがありますが、\n\nハードディスクですので、削除する"
     "場合は手作業でしてください。\n\n\nこのままで復元を開始しますか？";
+// A restore folder the run could not write to, then its path.
+inline constexpr const char* kRestoreFolderIsFile =
+    "指定された復元先はファイルです。フォルダーを指定してください\n\n";
+inline constexpr const char* kRestoreFolderNotCreated =
+    "復元先フォルダーを作成できませんでした。書き込みのできるディスクか確認してください\n\n";
+inline constexpr const char* kRestoreFolderReadOnly =
+    "復元先フォルダーに書き込めません。書き込みのできるディスクか確認してください\n\n";
 inline constexpr const char* kEmptied = kDeleted;
 inline constexpr const char* kEmptyingFailed = kDeleteFailed;
 
@@ -49,6 +56,20 @@ inline constexpr const char* kFolderOfOtherSet =
 inline constexpr const char* kFolderRestoredAlready =
     "次のフォルダーのディスクは復元済みのため、読み飛ばします。\n\n";
 
+// A disk the run cannot read as one of a set: the question asks for another disk, then the
+// disk folder and what is wrong with it.
+inline constexpr const char* kNotASetDisk = "このディスクは分割ディスクとして読めないため、読み飛ば"
+                                            "します。\n次のディスクを入れてください\n\n";
+// The same for a folder of disks read side by side, which is passed over without a question.
+inline constexpr const char* kFolderWithoutSet =
+    "次のフォルダーは分割ディスクとして読めないため、読み飛ばします。\n\n";
+inline constexpr const char* kNoFolderWithSet =
+    "指定されたフォルダーのどれにも、読める分割ディスクがありません。";
+// Restoring onto the drive whose disks are swapped: the restore folder's path follows.
+inline constexpr const char* kRestoreOntoSwappedDrive =
+    "復元先フォルダーが、分割ディスクを入れ換えるドライブの上にあります。\nディスクを入れ換えると"
+    "復元先も取り出されるため、復元を中止します。\n\n";
+
 // What the run adds where a set cannot be restored as it stands.
 inline constexpr const char* kSetWithoutFiles =
     "この分割ディスクには、復元するファイルがありません。";
@@ -57,13 +78,19 @@ inline constexpr const char* kUnsafeRowBefore = "インデックスの ";
 inline constexpr const char* kUnsafeRowAfter =
     " 件目のファイルは、復元先フォルダーの外を指すか、使えない名前です。\n\n";
 inline constexpr const char* kUnsafeRowEnd = "\n\n復元を中止します。";
+// "インデックスの " + row number + " 件目のファイルは、" + earlier row + " 件目と..." + the row
+inline constexpr const char* kSameRowMiddle = " 件目のファイルは、";
+inline constexpr const char* kSameRowAfter = " 件目と同じフォルダーと名前です。\n\n";
 inline constexpr const char* kCopyFailed = "ファイルをコピーできませんでした。\n\n";
 inline constexpr const char* kCopyFrom = "コピー元 : ";
 inline constexpr const char* kCopyTo = "\nコピー先 : ";
 inline constexpr const char* kCopyReason = "\n\n理由 : ";
+// The closing message of a run ended by Abort once files were being restored.
+inline constexpr const char* kRestoreAborted = "復元を中止しました。";
 // Appended to the closing message: a count, then the names.
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";
+inline constexpr const char* kNotRestoredBefore = "\n\n復元されなかったファイルが ";
 inline constexpr const char* kFilesAfter = " 個あります。";
 inline constexpr const char* kMoreBefore = "\nほか ";
 inline constexpr const char* kMoreAfter = " 個";

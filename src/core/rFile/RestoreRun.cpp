@@ -18,6 +18,8 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace arbolink {
@@ -52,6 +54,9 @@ std::string NameList(const char* before, const std::vector<std::string>& names) 
     return text;
 }
 
+// How the disks of a run came to an end.
+enum class Ending { Finished, Aborted };
+
 class RestoreRun {
 public:
     RestoreRun(Session& session, Host& host, DiskSupplier* disks)
@@ -62,28 +67,38 @@ public:
 private:
     bool WaitForMedium();
     bool WaitForSetFiles();
-    bool SizeTable();
+    bool FindFirstFolder();
+    bool ReadIndex();
+    bool SizeTable(std::int64_t rows);
     bool RowsAreSafe();
+    bool RowsAreDistinct();
+    bool RefuseRow(std::size_t row, const std::string& why);
+    bool RestoreFolderStaysPut();
     void CreateFolderTree();
     bool TakeDisks();
     bool TakeFolders();
+    std::optional<DiskIdentity> ReadDiskInDrive();
     bool AskToSwap(const std::string& question);
+    void PassOverFolder(const std::string& why);
     bool RestoreDiskFiles();
     void SetUpDialog(ProgressDialog& dialog);
     bool RestoreRow(const std::string& storedName, std::size_t row);
-    void ShowClosingMessage();
+    void ShowClosingMessage(Ending ending);
 
     Host& host_;
     FileTable& table_;
     const MainFields fields_;
-    DiskSupplier* const disks_; // null: the disks are swapped in the drive of the field
+    DiskSupplier* const disks_;     // null: the disks are swapped in the drive of the field
+    std::int32_t folderNumber_ = 1; // with a supplier: the folder read now
     std::string diskFolder_;
     std::string restoreRoot_;
-    std::int64_t indexRowCount_ = 0; // lines of the first disk's index: the gauge's total
+    std::int64_t indexRowCount_ = 0; // rows of the first disk's index: the gauge's total
     std::size_t rowCount_ = 0;       // file rows read from it
+    SetEncoding encoding_ = SetEncoding::Utf8;
     std::vector<std::string> folderList_;
     std::vector<std::string> targets_; // per row: its file relative to the restore folder
     std::vector<bool> reached_;        // per row: its stored file was met on a disk
+    std::vector<bool> back_;           // per row: its file has been copied back
     std::optional<StoredNameIndex> storedNames_;
     std::vector<std::int32_t> seenDisks_;
     int restoreStatus_ = kRunning;
@@ -95,27 +110,27 @@ private:
 
 void RestoreRun::Run() {
     table_.Discard();
-    diskFolder_ = disks_ != nullptr ? disks_->Folder(1) : DiskFolder(fields_.destination);
     restoreRoot_ = AddBackslash(fields_.restoreTo);
-    if (!WaitForMedium() || !WaitForSetFiles()) {
-        return;
+    if (disks_ != nullptr) {
+        if (!FindFirstFolder()) {
+            return;
+        }
+    } else {
+        diskFolder_ = DiskFolder(fields_.destination);
+        if (!WaitForMedium() || !WaitForSetFiles()) {
+            return;
+        }
     }
     restoredCount_ = 0;
-    indexRowCount_ = CountIndexLines(diskFolder_, host_);
-    if (!SizeTable()) {
+    restoreStatus_ = kRunning;
+    if (!ReadIndex()) {
         return;
     }
-    restoreStatus_ = kRunning;
-    std::int64_t rows = ReadIndexFile(diskFolder_, table_, folderList_, host_);
-    if (rows < 0) {
-        return; // the index went away since it was counted: nothing to restore from
-    }
-    rowCount_ = static_cast<std::size_t>(rows);
     if (rowCount_ == 0) {
         host_.Message(msg::kSetWithoutFiles);
         return;
     }
-    if (!RowsAreSafe()) {
+    if (!RowsAreSafe() || !RowsAreDistinct()) {
         return;
     }
     std::optional<DiskIdentity> identity = ReadIdentity(diskFolder_, host_);
@@ -124,15 +139,19 @@ void RestoreRun::Run() {
     }
     referenceId_ = identity->setId;
     diskTotal_ = identity->diskCount;
+    if (!RestoreFolderStaysPut()) {
+        return;
+    }
+    // Only now, with the whole index read and found sound, is anything written.
     CreateFolderTree();
     storedNames_.emplace(table_, rowCount_);
     reached_.assign(rowCount_, false);
+    back_.assign(rowCount_, false);
 
     // Disabled across all disks and the questions between them, up to the closing message.
     MainWindowDisabled disabled(host_);
-    if (disks_ != nullptr ? TakeFolders() : TakeDisks()) {
-        ShowClosingMessage();
-    }
+    ShowClosingMessage(disks_ != nullptr ? (TakeFolders() ? Ending::Finished : Ending::Aborted)
+                                         : (TakeDisks() ? Ending::Finished : Ending::Aborted));
 }
 
 bool RestoreRun::WaitForMedium() {
@@ -147,8 +166,10 @@ bool RestoreRun::WaitForMedium() {
 }
 
 bool RestoreRun::WaitForSetFiles() {
-    while (!FileExists(diskFolder_ + kIndexFileName) ||
-           !FileExists(diskFolder_ + kIdentityFileName)) {
+    // Anything of those names counts: a link or FIFO in their place is a fault of the disk,
+    // which the readers name, not a disk without a set.
+    while (!EntryExists(diskFolder_ + kIndexFileName) ||
+           !EntryExists(diskFolder_ + kIdentityFileName)) {
         host_.Beep();
         if (host_.ShowDialog(DialogKind::Confirmation, msg::kNoSetFiles,
                              {Button::Abort, Button::Retry}) != Button::Retry) {
@@ -158,21 +179,63 @@ bool RestoreRun::WaitForSetFiles() {
     return true;
 }
 
-bool RestoreRun::SizeTable() {
-    bool sized = indexRowCount_ >= 0;
-    if (sized) {
-        try {
-            table_.Allocate(static_cast<std::size_t>(indexRowCount_));
-        } catch (const std::bad_alloc&) {
-            table_.Discard();
-            sized = false;
+// The first of the given folders that holds a set's two files; those before it are named
+// and passed over.
+bool RestoreRun::FindFirstFolder() {
+    for (diskFolder_ = disks_->Folder(folderNumber_); !diskFolder_.empty();
+         diskFolder_ = disks_->Folder(++folderNumber_)) {
+        if (EntryExists(diskFolder_ + kIndexFileName) &&
+            EntryExists(diskFolder_ + kIdentityFileName)) {
+            return true;
         }
+        PassOverFolder(msg::kNoSetFiles);
     }
-    if (!sized) {
+    host_.Beep();
+    host_.Warning(msg::kNoFolderWithSet);
+    return false;
+}
+
+// Reads the index whole into the table. False after a message when it cannot be read.
+bool RestoreRun::ReadIndex() {
+    std::optional<std::string> bytes = ReadIndexBytes(diskFolder_, host_);
+    if (!bytes) {
+        return false; // the index went away since it was seen: nothing to restore from
+    }
+    indexRowCount_ = CountIndexRows(*bytes);
+    if (!SizeTable(indexRowCount_)) {
+        return false;
+    }
+    try {
+        rowCount_ = static_cast<std::size_t>(ParseIndex(*bytes, table_, folderList_, &encoding_));
+    } catch (const std::bad_alloc&) {
+        table_.Discard();
         host_.Beep();
         host_.Warning(msg::kTooManyCopyFilesAlloc);
+        return false;
     }
-    return sized;
+    return true;
+}
+
+bool RestoreRun::SizeTable(std::int64_t rows) {
+    try {
+        table_.Allocate(static_cast<std::size_t>(rows));
+        return true;
+    } catch (const std::bad_alloc&) {
+        table_.Discard();
+    }
+    host_.Beep();
+    host_.Warning(msg::kTooManyCopyFilesAlloc);
+    return false;
+}
+
+bool RestoreRun::RefuseRow(std::size_t row, const std::string& why) {
+    host_.Beep();
+    host_.ShowDialog(DialogKind::Error,
+                     msg::kUnsafeRowBefore + std::to_string(row + 1) + why +
+                         RowText(table_.Cell(Folder, row), table_.Cell(Name, row)) +
+                         msg::kUnsafeRowEnd,
+                     {Button::Ok});
+    return false;
 }
 
 // Every row is checked before anything is written, so a hostile index changes nothing.
@@ -182,17 +245,41 @@ bool RestoreRun::RowsAreSafe() {
         std::optional<std::string> target =
             RestorePathOf(table_.Cell(Folder, row), table_.Cell(Name, row));
         if (!target) {
-            host_.Beep();
-            host_.ShowDialog(
-                DialogKind::Error,
-                msg::kUnsafeRowBefore + std::to_string(row + 1) + msg::kUnsafeRowAfter +
-                    RowText(table_.Cell(Folder, row), table_.Cell(Name, row)) + msg::kUnsafeRowEnd,
-                {Button::Ok});
-            return false;
+            return RefuseRow(row, msg::kUnsafeRowAfter);
         }
         targets_[row] = std::move(*target);
     }
     return true;
+}
+
+// Two rows of one path would have the second file written over the first; only a damaged or
+// hand-made index holds them.
+bool RestoreRun::RowsAreDistinct() {
+    std::unordered_map<std::string_view, std::size_t> rowOf;
+    rowOf.reserve(rowCount_);
+    for (std::size_t row = 0; row < rowCount_; ++row) {
+        auto [slot, inserted] = rowOf.try_emplace(targets_[row], row);
+        if (!inserted) {
+            return RefuseRow(row, msg::kSameRowMiddle + std::to_string(slot->second + 1) +
+                                      msg::kSameRowAfter);
+        }
+    }
+    return true;
+}
+
+// A restore folder on the very medium that is taken out for the next disk would go with it.
+bool RestoreRun::RestoreFolderStaysPut() {
+    if (disks_ != nullptr || diskTotal_ < 2) {
+        return true;
+    }
+    const std::string kind = GetDriveKind(diskFolder_);
+    const std::string root = VolumeRootOf(diskFolder_);
+    if ((kind != "Rem" && kind != "CD") || root.empty() || root != VolumeRootOf(restoreRoot_)) {
+        return true;
+    }
+    host_.Beep();
+    host_.ShowDialog(DialogKind::Error, msg::kRestoreOntoSwappedDrive + restoreRoot_, {Button::Ok});
+    return false;
 }
 
 void RestoreRun::CreateFolderTree() {
@@ -207,7 +294,7 @@ void RestoreRun::CreateFolderTree() {
 
 bool RestoreRun::TakeDisks() {
     for (std::int32_t k = 1; k <= diskTotal_;) {
-        std::optional<DiskIdentity> disk = ReadIdentity(diskFolder_, host_);
+        std::optional<DiskIdentity> disk = ReadDiskInDrive();
         if (!disk) {
             return false;
         }
@@ -235,16 +322,46 @@ bool RestoreRun::TakeDisks() {
     return true;
 }
 
-// Folders are taken in their order, each disk once; a folder of another set or of a disk
-// already restored is named and passed over. When the folders run out first, the closing
-// message names the files none of them held.
+// The identity of the disk in the drive. A drive without a medium is asked about as at the
+// start; a disk that holds no readable identity is named and another one asked for. Nothing
+// when the user chose Abort.
+std::optional<DiskIdentity> RestoreRun::ReadDiskInDrive() {
+    for (;;) {
+        if (!WaitForMedium()) {
+            return std::nullopt;
+        }
+        std::string why;
+        try {
+            std::optional<DiskIdentity> disk = TryReadIdentity(diskFolder_);
+            if (disk) {
+                return disk;
+            }
+            why = msg::kNoSetFiles;
+        } catch (const SetFormatError& error) {
+            why = error.what();
+        }
+        if (!AskToSwap(msg::kNotASetDisk + diskFolder_ + "\n\n" + why)) {
+            return std::nullopt;
+        }
+    }
+}
+
+// Folders are taken in their order, each disk once; a folder without a readable set, of
+// another set or of a disk already restored is named and passed over. When the folders run
+// out first, the closing message names the files none of them held.
 bool RestoreRun::TakeFolders() {
-    for (std::int32_t n = 1;
-         static_cast<std::int64_t>(seenDisks_.size()) < diskTotal_ && !diskFolder_.empty();
-         diskFolder_ = disks_->Folder(++n)) {
-        std::optional<DiskIdentity> disk = ReadIdentity(diskFolder_, host_);
+    for (; static_cast<std::int64_t>(seenDisks_.size()) < diskTotal_ && !diskFolder_.empty();
+         diskFolder_ = disks_->Folder(++folderNumber_)) {
+        std::optional<DiskIdentity> disk;
+        try {
+            disk = TryReadIdentity(diskFolder_);
+        } catch (const SetFormatError& error) {
+            PassOverFolder(error.what());
+            continue;
+        }
         if (!disk) {
-            return false;
+            PassOverFolder(msg::kNoSetFiles);
+            continue;
         }
         const char* passedOver = nullptr;
         if (disk->setId != referenceId_) {
@@ -267,6 +384,11 @@ bool RestoreRun::TakeFolders() {
         }
     }
     return true;
+}
+
+void RestoreRun::PassOverFolder(const std::string& why) {
+    host_.Beep();
+    host_.Warning(msg::kFolderWithoutSet + diskFolder_ + "\n\n" + why);
 }
 
 bool RestoreRun::AskToSwap(const std::string& question) {
@@ -302,14 +424,16 @@ bool RestoreRun::RestoreDiskFiles() {
         if (entry.kind != EntryKind::File || IsSetFile(entry.name)) {
             continue;
         }
-        for (std::int64_t row = storedNames_->First(entry.name); row != StoredNameIndex::kNoRow;
-             row = storedNames_->Next(row)) {
+        for (std::int64_t row = storedNames_->FirstOnDisk(entry.name, encoding_);
+             row != StoredNameIndex::kNoRow; row = storedNames_->Next(row)) {
             auto r = static_cast<std::size_t>(row);
             reached_[r] = true;
             dialog->SetCurrentFile(targets_[r], entry.size);
+            const std::int64_t before = restoredCount_;
             if (!RestoreRow(entry.name, r)) {
                 return false;
             }
+            back_[r] = restoredCount_ > before;
             host_.ProcessMessages();
             if (dialog->CancelRequested()) {
                 restoreStatus_ = kCancelled;
@@ -358,13 +482,21 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
     }
 }
 
-void RestoreRun::ShowClosingMessage() {
+void RestoreRun::ShowClosingMessage(Ending ending) {
     host_.Beep();
-    std::string failures = NameList(msg::kNotCopiedBefore, notCopied_);
-    if (restoreStatus_ >= 0) {
-        host_.Warning(msg::kCancelled + failures);
+    if (ending == Ending::Aborted || restoreStatus_ >= 0) {
+        // Ended early: every file not back yet is named, whatever kept it.
+        std::vector<std::string> notRestored;
+        for (std::size_t row = 0; row < rowCount_; ++row) {
+            if (!back_[row]) {
+                notRestored.push_back(targets_[row]);
+            }
+        }
+        host_.Warning((ending == Ending::Aborted ? msg::kRestoreAborted : msg::kCancelled) +
+                      NameList(msg::kNotRestoredBefore, notRestored));
         return;
     }
+    std::string failures = NameList(msg::kNotCopiedBefore, notCopied_);
     std::vector<std::string> notFound;
     for (std::size_t row = 0; row < rowCount_; ++row) {
         if (!reached_[row]) {

@@ -1,6 +1,7 @@
 #pragma once
-// Reading the two set files of a disk back. A file whose contents do not follow the format
-// throws SetFormatError; readers never crash on any bytes.
+// Reading the two set files of a disk back. A file whose contents do not follow the format,
+// or that is a link, folder, FIFO or device instead of a plain file, throws SetFormatError;
+// readers never crash, hang or follow a link on any disk.
 
 #include "core/FileTable.h"
 #include "core/Host.h"
@@ -13,19 +14,40 @@
 
 namespace arbolink {
 
+// The most rows an index may have. Every row costs the table about 200 bytes besides its
+// text, so the limit keeps a restore within a few hundred megabytes and turns a hostile
+// index into a clear message rather than an exhausted memory.
+inline constexpr std::int64_t kMaxIndexRows = 4'000'000;
+
 struct DiskIdentity {
     std::string setId;
-    std::int32_t disk = 0;
-    std::int32_t diskCount = 0;
+    std::int32_t disk = 0;      // 1 to diskCount
+    std::int32_t diskCount = 0; // at least 1
 };
+
+// What a set file was written in. The disks of a CP932 set may name their stored files in
+// CP932 bytes as well.
+enum class SetEncoding { Utf8, Cp932 };
 
 // Reads "_Disk.@ID". While it cannot be read: beep and "ディスクを確認してください" with
 // Abort and Retry; Abort answers nothing.
 std::optional<DiskIdentity> ReadIdentity(const std::string& diskFolder, Host& host);
 
-// The number of lines of "_index.@txt" (an empty file has one), or -1 after a beep and
-// "このディスクは使えません\n\n確認してください" when it cannot be read.
+// Reads "_Disk.@ID" without asking: nothing when it cannot be read. Throws as above.
+std::optional<DiskIdentity> TryReadIdentity(const std::string& diskFolder);
+
+// The bytes of "_index.@txt", or nothing after a beep and "このディスクは使えません\n\n
+// 確認してください" when it cannot be read. Throws when it is not a plain file or larger than
+// an index of kMaxIndexRows rows could be.
+std::optional<std::string> ReadIndexBytes(const std::string& diskFolder, Host& host);
+
+// The number of lines of "_index.@txt" (an empty file has one), or -1 after the message of
+// ReadIndexBytes when it cannot be read.
 std::int64_t CountIndexLines(const std::string& diskFolder, Host& host);
+
+// The rows an index's bytes can give: its lines that hold anything but blanks and control
+// characters. Throws SetFormatError naming the index beyond kMaxIndexRows.
+std::int64_t CountIndexRows(std::string_view bytes);
 
 // Fills Folder, Name and StoredName of rows 0, 1, 2 ... from "_index.@txt" in line order and
 // appends each Folder value not yet in folderList. The table must have at least as many rows
@@ -35,9 +57,11 @@ std::int64_t ReadIndexFile(const std::string& diskFolder, FileTable& table,
                            std::vector<std::string>& folderList, Host& host);
 
 // The parsing behind the readers, on a file's bytes (UTF-8 or CP932). Both throw
-// SetFormatError; ParseIndex answers the number of rows filled.
+// SetFormatError. ParseIdentity checks 1 <= disk <= diskCount. ParseIndex answers the number
+// of rows filled (the table needs CountIndexRows rows) and, given encoding, what the file was
+// written in.
 DiskIdentity ParseIdentity(std::string_view bytes);
 std::int64_t ParseIndex(std::string_view bytes, FileTable& table,
-                        std::vector<std::string>& folderList);
+                        std::vector<std::string>& folderList, SetEncoding* encoding = nullptr);
 
 } // namespace arbolink

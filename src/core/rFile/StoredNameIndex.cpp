@@ -1,5 +1,9 @@
 #include "core/rFile/StoredNameIndex.h"
 
+#include "fs/Encoding.h"
+
+#include <string>
+
 namespace arbolink {
 
 StoredNameIndex::StoredNameIndex(const FileTable& table, std::size_t rows) : next_(rows, kNoRow) {
@@ -18,6 +22,15 @@ StoredNameIndex::StoredNameIndex(const FileTable& table, std::size_t rows) : nex
 std::int64_t StoredNameIndex::First(std::string_view name) const {
     auto found = first_.find(name);
     return found == first_.end() ? kNoRow : found->second;
+}
+
+std::int64_t StoredNameIndex::FirstOnDisk(std::string_view entryName, SetEncoding encoding) const {
+    const std::int64_t row = First(entryName);
+    if (row != kNoRow || encoding != SetEncoding::Cp932) {
+        return row;
+    }
+    std::string utf8;
+    return Cp932ToUtf8(entryName, utf8) ? First(utf8) : kNoRow;
 }
 
 } // namespace arbolink

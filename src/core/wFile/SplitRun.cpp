@@ -11,9 +11,11 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace arbolink {
@@ -49,7 +51,7 @@ struct CopyJob {
 class SplitRun {
 public:
     SplitRun(PlanningValues& values, Host& host, const WriteRequest& request)
-        : values_(values), host_(host), request_(request), setId_(SetIdAt(std::time(nullptr))),
+        : values_(values), host_(host), request_(request), setId_(NewSetId(std::time(nullptr))),
           step_(ProgressStepFor(values.FileCount)) {}
 
     WriteOutcome Run() {
@@ -329,6 +331,14 @@ std::string SetIdAt(std::time_t moment) {
     std::snprintf(text, sizeof text, "%04d/%02d/%02d %d:%02d:%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
+}
+
+std::string NewSetId(std::time_t moment) {
+    std::random_device entropy;
+    const std::uint64_t tag = (std::uint64_t{entropy()} << 32) ^ entropy();
+    char text[24];
+    std::snprintf(text, sizeof text, " #%016llx", static_cast<unsigned long long>(tag));
+    return SetIdAt(moment) + text;
 }
 
 } // namespace arbolink

@@ -35,4 +35,8 @@ WriteOutcome WriteDisks(PlanningValues& values, Host& host, const WriteRequest& 
 // The identity of a set begun at that moment: local date and time, "2026/12/09 8:05:03".
 std::string SetIdAt(std::time_t moment);
 
+// The identity of a new set: SetIdAt the moment, a blank and a random tag of 16 hex digits,
+// "2026/12/09 8:05:03 #3fa92c0d51e8b764", so that sets begun in one second differ.
+std::string NewSetId(std::time_t moment);
+
 } // namespace arbolink
