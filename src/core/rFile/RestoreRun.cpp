@@ -15,11 +15,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace arbolink {
@@ -40,18 +41,35 @@ std::string RowText(const std::string& folder, const std::string& name) {
     return text;
 }
 
-std::string NameList(const char* before, const std::vector<std::string>& names) {
-    if (names.empty()) {
+// The names of count files, name(i) giving the i-th; only the first kNamesShown are asked for.
+template <typename NameOf>
+std::string NameList(const char* before, std::size_t count, NameOf name) {
+    if (count == 0) {
         return {};
     }
-    std::string text = before + std::to_string(names.size()) + msg::kFilesAfter;
-    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) {
-        text += "\n" + names[i];
+    std::string text = before + std::to_string(count) + msg::kFilesAfter;
+    for (std::size_t i = 0; i < count && i < kNamesShown; ++i) {
+        text += "\n" + name(i);
     }
-    if (names.size() > kNamesShown) {
-        text += msg::kMoreBefore + std::to_string(names.size() - kNamesShown) + msg::kMoreAfter;
+    if (count > kNamesShown) {
+        text += msg::kMoreBefore + std::to_string(count - kNamesShown) + msg::kMoreAfter;
     }
     return text;
+}
+
+std::string NameList(const char* before, const std::vector<std::string>& names) {
+    return NameList(before, names.size(), [&](std::size_t i) { return names[i]; });
+}
+
+// The rows whose flag is false, without copying their names: an index may hold millions.
+std::vector<std::size_t> RowsWithout(const std::vector<bool>& flags) {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < flags.size(); ++row) {
+        if (!flags[row]) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
 }
 
 // How the disks of a run came to an end.
@@ -69,7 +87,6 @@ private:
     bool WaitForSetFiles();
     bool FindFirstFolder();
     bool ReadIndex();
-    bool SizeTable(std::int64_t rows);
     bool RowsAreSafe();
     bool RowsAreDistinct();
     bool RefuseRow(std::size_t row, const std::string& why);
@@ -195,30 +212,17 @@ bool RestoreRun::FindFirstFolder() {
     return false;
 }
 
-// Reads the index whole into the table. False after a message when it cannot be read.
+// Reads the index whole into the table. False after a message when it cannot be read or the
+// memory for it cannot be had.
 bool RestoreRun::ReadIndex() {
     std::optional<std::string> bytes = ReadIndexBytes(diskFolder_, host_);
     if (!bytes) {
         return false; // the index went away since it was seen: nothing to restore from
     }
     indexRowCount_ = CountIndexRows(*bytes);
-    if (!SizeTable(indexRowCount_)) {
-        return false;
-    }
     try {
+        table_.Allocate(static_cast<std::size_t>(indexRowCount_));
         rowCount_ = static_cast<std::size_t>(ParseIndex(*bytes, table_, folderList_, &encoding_));
-    } catch (const std::bad_alloc&) {
-        table_.Discard();
-        host_.Beep();
-        host_.Warning(msg::kTooManyCopyFilesAlloc);
-        return false;
-    }
-    return true;
-}
-
-bool RestoreRun::SizeTable(std::int64_t rows) {
-    try {
-        table_.Allocate(static_cast<std::size_t>(rows));
         return true;
     } catch (const std::bad_alloc&) {
         table_.Discard();
@@ -253,18 +257,32 @@ bool RestoreRun::RowsAreSafe() {
 }
 
 // Two rows of one path would have the second file written over the first; only a damaged or
-// hand-made index holds them.
+// hand-made index holds them. The rows are sorted by a hash of their paths, which takes far
+// less memory and time than a table of every path, and only rows of one hash are compared.
+// The pair told is the one whose later row comes first in the index.
 bool RestoreRun::RowsAreDistinct() {
-    std::unordered_map<std::string_view, std::size_t> rowOf;
-    rowOf.reserve(rowCount_);
+    std::vector<std::pair<std::size_t, std::size_t>> byHash(rowCount_); // hash, row
     for (std::size_t row = 0; row < rowCount_; ++row) {
-        auto [slot, inserted] = rowOf.try_emplace(targets_[row], row);
-        if (!inserted) {
-            return RefuseRow(row, msg::kSameRowMiddle + std::to_string(slot->second + 1) +
-                                      msg::kSameRowAfter);
+        byHash[row] = {std::hash<std::string>{}(targets_[row]), row};
+    }
+    std::sort(byHash.begin(), byHash.end());
+    std::size_t earlier = 0;
+    std::size_t later = rowCount_;
+    for (std::size_t first = 0, end = 0; first < byHash.size(); first = end) {
+        for (end = first + 1; end < byHash.size() && byHash[end].first == byHash[first].first;
+             ++end) {
+            // Rows of one hash are few; each is compared with those before it.
+            for (std::size_t i = first; i < end; ++i) {
+                const std::size_t row = byHash[end].second;
+                if (row < later && targets_[byHash[i].second] == targets_[row]) {
+                    earlier = byHash[i].second;
+                    later = row;
+                }
+            }
         }
     }
-    return true;
+    return later == rowCount_ ||
+           RefuseRow(later, msg::kSameRowMiddle + std::to_string(earlier + 1) + msg::kSameRowAfter);
 }
 
 // A restore folder on the very medium that is taken out for the next disk would go with it.
@@ -484,26 +502,20 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
 
 void RestoreRun::ShowClosingMessage(Ending ending) {
     host_.Beep();
+    auto targetOf = [this](const std::vector<std::size_t>& rows) {
+        return [this, &rows](std::size_t i) { return targets_[rows[i]]; };
+    };
     if (ending == Ending::Aborted || restoreStatus_ >= 0) {
         // Ended early: every file not back yet is named, whatever kept it.
-        std::vector<std::string> notRestored;
-        for (std::size_t row = 0; row < rowCount_; ++row) {
-            if (!back_[row]) {
-                notRestored.push_back(targets_[row]);
-            }
-        }
+        const std::vector<std::size_t> notRestored = RowsWithout(back_);
         host_.Warning((ending == Ending::Aborted ? msg::kRestoreAborted : msg::kCancelled) +
-                      NameList(msg::kNotRestoredBefore, notRestored));
+                      NameList(msg::kNotRestoredBefore, notRestored.size(), targetOf(notRestored)));
         return;
     }
-    std::string failures = NameList(msg::kNotCopiedBefore, notCopied_);
-    std::vector<std::string> notFound;
-    for (std::size_t row = 0; row < rowCount_; ++row) {
-        if (!reached_[row]) {
-            notFound.push_back(targets_[row]);
-        }
-    }
-    failures += NameList(msg::kNotFoundBefore, notFound);
+    const std::vector<std::size_t> notFound = RowsWithout(reached_);
+    const std::string failures =
+        NameList(msg::kNotCopiedBefore, notCopied_) +
+        NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound));
     if (failures.empty()) {
         host_.Message(msg::kRestoreFinished);
     } else {
