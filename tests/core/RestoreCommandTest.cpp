@@ -42,6 +42,7 @@ TEST_F(RestoreCommandTest, AnEmptyRestoreFieldIsAskedFor) {
 }
 
 TEST_F(RestoreCommandTest, AMissingDiskFolderIsCreatedOnYesOrItsFieldSelectedOnNo) {
+    set.root.MakeFolder("out"); // the restore folder, checked first, is there
     host.fields.destination = set.root / "new/disks";
     host.Answer(Button::No, msg::kCreateDiskFolder);
     BitBtn3Click(session, host);
@@ -51,7 +52,6 @@ TEST_F(RestoreCommandTest, AMissingDiskFolderIsCreatedOnYesOrItsFieldSelectedOnN
     EXPECT_FALSE(stdfs::exists(set.root / "new"));
 
     // Yes creates it; the run then finds no set there and the user gives up.
-    set.root.MakeFolder("out");
     ScriptedHost again;
     again.fields = host.fields;
     again.Answer(Button::Yes, msg::kCreateDiskFolder);

@@ -33,7 +33,7 @@ protected:
 };
 
 // A restore folder the run could not write into ends the command with a message naming it
-// before any disk is looked at: a file in its place, a file among its parents, a read-only
+// before any disk is asked for: a file in its place, a file among its parents, a read-only
 // file system with the folder missing or present.
 TEST_F(RestoreFolderCheckTest, ARestoreFolderThatTakesNoFilesIsRefusedBeforeAnyDisk) {
     set.root.WriteFile("file", "keep");
@@ -72,6 +72,9 @@ TEST_F(RestoreFolderCheckTest, ARestoreFolderThatTakesNoFilesIsRefusedBeforeAnyD
         ScriptedHost refused;
         refused.fields = host.fields;
         refused.fields.restoreTo = c.target;
+        // A disk folder that is not there yet would be asked about: the restore folder's
+        // fault must be told first.
+        refused.fields.destination = set.root / "disks to come";
         for (Button answer : c.answers) {
             refused.Answer(answer);
         }

@@ -85,13 +85,15 @@ void BitBtn3Click(Session& session, Host& host) {
         host.Message(msg::kSetDiskFolder);
         return;
     }
-    if (CheckFolderField(host, disks, Field::Destination, msg::kNoDiskFolderDrive,
-                         msg::kCreateDiskFolder) == FolderCheck::Ended) {
-        return;
-    }
+    // The restore folder first: a folder the run could not write to must not be found only
+    // after the user has been asked for a disk.
     const std::string& target = fields.restoreTo;
     const std::string kind = GetDriveKind(target);
     if (!CheckRestoreFolder(host, target, kind)) {
+        return;
+    }
+    if (CheckFolderField(host, disks, Field::Destination, msg::kNoDiskFolderDrive,
+                         msg::kCreateDiskFolder) == FolderCheck::Ended) {
         return;
     }
     // Emptying or writing into a restore folder that holds the set, or lies in it, would

@@ -1,7 +1,7 @@
 #pragma once
-// The restore command (BitBtn3, menu item N2, Ctrl+R): checks the folder the disks are read
-// from and the restore destination, refuses a CD-ROM destination, asks what to do with a
-// destination that already holds something, and starts the restore run.
+// The restore command (BitBtn3, menu item N2, Ctrl+R): checks the restore destination (a
+// CD-ROM destination is refused) and then the folder the disks are read from, asks what to do
+// with a destination that already holds something, and starts the restore run.
 
 #include "core/Host.h"
 #include "core/Session.h"
