@@ -13,6 +13,9 @@ TEST(Questions, TheRestoreSideIsToldByItsTexts) {
                              arbolink::msg::kSwapDiskAfter),
               QuestionKind::SwapWanted);
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kOtherSet), QuestionKind::SwapWanted);
+    // A disk passed over is a request for another one, whatever the folder and reason.
+    EXPECT_EQ(KindOfQuestion(std::string(arbolink::msg::kNotASetDisk) + "/media/a/\n\nwhy"),
+              QuestionKind::SwapWanted);
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kCreateRestoreFolder), QuestionKind::Confirm);
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kCreateDiskFolder), QuestionKind::Confirm);
     for (const char* destructive :
