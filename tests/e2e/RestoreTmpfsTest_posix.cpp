@@ -113,6 +113,45 @@ TEST_F(RestoreTmpfsTest, CancelDuringTheSecondOfThreeDisks) {
     EXPECT_TRUE(host.mainWindowEnabled);
 }
 
+// A blank medium and one whose identity no set can have are named and passed over; the next
+// disk asked for is taken and the run ends complete.
+TEST_F(RestoreTmpfsTest, ABlankMediumAndADiskWithABadIdentityArePassedOver) {
+    set.WriteSetFiles("badid", IndexLine("", "top.txt", "top.txt"), IdentityLine("x", 9, 3));
+    Insert("staged1");
+    host.onDialog = [&, next = 0](const test::DialogRecord& dialog) mutable {
+        if (dialog.buttons.size() > 1) {
+            switch (next++) {
+            case 0:
+                ASSERT_TRUE(drive->Swap()) << drive->error(); // nothing on it at all
+                break;
+            case 1:
+                Insert("badid");
+                break;
+            case 2:
+                Insert("staged2");
+                break;
+            default:
+                Insert("staged3");
+            }
+        }
+    };
+    const std::string folder = DiskFolder(set.root / "drive");
+    const std::vector<std::string> expected{
+        kSwap2, msg::kNotASetDisk + folder + "\n\n" + msg::kNoSetFiles,
+        msg::kNotASetDisk + folder + "\n\n" + SetFormatError(kIdentityFileName, 1).what(), kSwap1,
+        msg::kRestoreFinished};
+    for (std::size_t i = 0; i + 1 < expected.size(); ++i) {
+        host.Answer(Button::Yes, expected[i]);
+    }
+    BitBtn3Click(session, host);
+    EXPECT_EQ(host.DialogTexts(), expected);
+    for (const SetFile& file : ThreeDisks()) {
+        std::string relative = file.folder + file.name;
+        std::replace(relative.begin(), relative.end(), '\\', '/');
+        EXPECT_TRUE(set.Out(relative) == file.contents) << relative;
+    }
+}
+
 // The swap question answered while the drive is empty: the empty mount folder on the system
 // disk holds no disk, so the run asks for a disk until one is in.
 TEST_F(RestoreTmpfsTest, ADiskPulledAtTheSwapQuestionIsAskedFor) {
