@@ -209,7 +209,9 @@ TEST_F(SplitRunTest, WritesEveryDiskOfTheSetAndTheSetRestores) {
     // Every disk holds the index of the whole set, its own identity and its own files only.
     const std::string index = set.root.ReadFile("disk1/" + std::string(kIndexFileName));
     const std::string setId = ParseIdentity(set.root.ReadFile("disk1/_Disk.@ID")).setId;
-    EXPECT_FALSE(setId.empty());
+    // The date and time, then the run's own random tag.
+    EXPECT_NE(setId.find(" #"), std::string::npos) << setId;
+    EXPECT_EQ(setId.size() - setId.find(" #"), 18u) << setId;
     for (int disk = 1; disk <= 3; ++disk) {
         const std::string folder = "disk" + std::to_string(disk) + "/";
         EXPECT_EQ(NamesIn(Disk(disk)), PlannedNames(disk)) << disk;
