@@ -61,6 +61,9 @@ inline constexpr const char* kCopyFailed = "ファイルをコピーできませ
 inline constexpr const char* kCopyFrom = "コピー元 : ";
 inline constexpr const char* kCopyTo = "\nコピー先 : ";
 inline constexpr const char* kCopyReason = "\n\n理由 : ";
+// Why a stored file that changed while it was read is not restored.
+inline constexpr const char* kReasonStoredFileChanged =
+    "コピーの途中で、ファイルの大きさが変わりました。";
 // Appended to the closing message: a count, then the names.
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";
