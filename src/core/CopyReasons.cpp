@@ -1,5 +1,7 @@
 #include "core/CopyReasons.h"
 
+#include "fs/Drives.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +36,29 @@ std::string CopyFailureReason(int error) {
         std::snprintf(text, sizeof text, msg::kReasonOther, error, std::strerror(error));
         return text;
     }
+}
+
+} // namespace arbolink
+
+namespace arbolink {
+
+std::string FailedCopyReason(const CopyOutcome& outcome, CopySide diskSide,
+                             const std::string& diskFolder) {
+    if (outcome.side == diskSide && DriveFreeBytes(diskFolder) == -1) {
+        return msg::kReasonNoDisk;
+    }
+    if (outcome.side == CopySide::Target) {
+        if (outcome.error == ELOOP && !outcome.blockedAt.empty()) {
+            return msg::kReasonLinkInTheWay + outcome.blockedAt;
+        }
+        if (outcome.error == ENOTDIR && !outcome.blockedAt.empty()) {
+            return msg::kReasonFileInTheWay + outcome.blockedAt;
+        }
+        if (outcome.error == ENOENT) {
+            return msg::kReasonTargetFolderGone;
+        }
+    }
+    return CopyFailureReason(outcome.error);
 }
 
 } // namespace arbolink

@@ -2,6 +2,8 @@
 // Why a file copy failed, in the user's words: the split run and the restore run both name
 // the reason in their copy-failure dialogs.
 
+#include "fs/Copy.h"
+
 #include <string>
 
 namespace arbolink {
@@ -20,8 +22,23 @@ inline constexpr const char* kReasonTooLarge =
 inline constexpr const char* kReasonNotRegular = "通常のファイルではありません。";
 // Any other error number: its value and the system's own text.
 inline constexpr const char* kReasonOther = "エラー %d（%s）";
+// The disk the run reads or writes is no longer in its drive (the disk check's own words).
+inline constexpr const char* kReasonNoDisk = "ディスクが入っていません";
+// The folder the copy was to go to has gone (the disk was taken out or the folder removed).
+inline constexpr const char* kReasonTargetFolderGone = "コピー先のフォルダーが見つかりません。";
+// Something in the way of the target's folders; followed by its path.
+inline constexpr const char* kReasonLinkInTheWay =
+    "コピー先の途中に、ほかの場所を指すリンクがあります。リンクの先へは書き込みません。\n";
+inline constexpr const char* kReasonFileInTheWay =
+    "コピー先のフォルダーと同じ名前のファイルがあります。\n";
 
 } // namespace msg
+
+// The reason a copy failed, from the side that failed and the system's error number. A
+// failure on diskSide (the side on the disk of the set) while the disk folder's drive no
+// longer answers is the disk taken out, not a missing file.
+std::string FailedCopyReason(const CopyOutcome& outcome, CopySide diskSide,
+                             const std::string& diskFolder);
 
 // The reason for the system's error number from a failed copy.
 std::string CopyFailureReason(int error);

@@ -1,5 +1,9 @@
 #pragma once
 // Copying one file, in chunks, so that the user interface can run between them.
+//
+// Every copy goes to a temporary file of the program's own in the target's folder (see
+// TemporaryName) and is renamed to the target only when complete: the target's name never
+// holds a partial file, also when the program is killed half way.
 
 #include <cstdint>
 #include <functional>
@@ -11,19 +15,57 @@ enum class CopyResult {
     Copied,
     Failed,
     Cancelled,
-    SizeChanged, // the source no longer has the size the caller counted on
+    SizeChanged, // the source has not the size the caller counted on, or changed meanwhile
+};
+
+// Which side of a failed copy the system refused: reading the source or writing the target.
+enum class CopySide {
+    None,
+    Source,
+    Target,
+};
+
+// Whether a source that is a symbolic link is followed to its file or refused like a file
+// that is not a regular one.
+enum class SourceLinks {
+    Follow,
+    Refuse,
+};
+
+struct CopyOutcome {
+    CopyResult result = CopyResult::Failed;
+    CopySide side = CopySide::None; // on Failed: the side that failed
+    int error = 0; // on Failed: the system's reason as an errno value; EINVAL for a source that
+                   // is not a regular file, ELOOP or ENOTDIR for a link or a file in the way of
+                   // the target's folders (named in blockedAt)
+    std::string blockedAt;
 };
 
 // Copies source to target, replacing an existing target, in chunks of about 8 MiB; keeps the
 // modification time and permission bits. betweenChunks runs after every chunk and answers
-// false to cancel. A failed or cancelled copy removes the partial target.
+// false to cancel. A source that is not a regular file (a folder, FIFO, device or socket) is
+// never opened for reading. At most the source's size at the open is copied, or expectedSize
+// bytes when that is 0 or more; a source of another size at the open is left alone, and one
+// that grows or shrinks while it is copied, answers SizeChanged. A failed, cancelled or
+// changed copy leaves no trace: the target keeps what it held.
+CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
+                       const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                       SourceLinks links);
+
+// The same into root + relative (a file path below root in the platform's form), where the
+// folders between root and the file are opened one at a time and never through a link: a
+// link or a file named like one of them ends the copy (ELOOP or ENOTDIR on the target side)
+// before anything is written. The folders must exist; root is taken as the user named it.
+// A link at the target's own name is replaced, never written through.
+CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
+                          const std::string& relative, const std::function<bool()>& betweenChunks,
+                          SourceLinks links);
+
+// CopyFileTo, following a source link and with no expected size.
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks);
 
-// The same; on Failed, error holds the system's reason (an errno value, EINVAL for a source
-// that is not a regular file), so that the caller can tell the user why. With expectedSize
-// at 0 or more, a source of another size is left alone and answers SizeChanged: it is
-// checked on the file opened, so no separate look-up is needed for it.
+// CopyFileTo, following a source link; on Failed, error holds the outcome's error.
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, int& error,
                        std::int64_t expectedSize = -1);

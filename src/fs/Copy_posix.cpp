@@ -1,7 +1,11 @@
 // POSIX backend of the file copy: copy_file_range where the kernel offers it between the two
-// file systems, read/write otherwise. The copy goes to a temporary file beside the target and
-// is renamed over it only when complete, so the target's name never holds a partial file.
+// file systems, read/write otherwise. The copy goes to a temporary file in the target's folder
+// and is renamed over the target only when complete.
 #include "fs/Copy.h"
+
+#include "fs/CopyCalls_posix.h"
+#include "fs/FolderWalk_posix.h"
+#include "fs/Folders.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -31,15 +35,25 @@ private:
     int fd_;
 };
 
-// The temporary file beside the target; removed unless Keep() was called.
+// Where the copy is written: a folder (a descriptor, or AT_FDCWD with the folder's path as
+// prefix) and the target's name in it.
+struct TargetPlace {
+    int folderFd = AT_FDCWD;
+    std::string prefix;
+    std::string name;
+};
+
+// The temporary file in the target's folder; removed unless renamed to the target.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target) {
-        std::size_t slash = target.rfind('/');
-        std::string folder =
-            slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-        path_ = folder + ".arbolink-copy-XXXXXX";
-        fd_ = mkostemp(path_.data(), O_CLOEXEC);
+    explicit TemporaryFile(const TargetPlace& place) : folderFd_(place.folderFd) {
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            path_ = place.prefix + TemporaryName();
+            fd_ = openat(folderFd_, path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd_ < 0 && errno != EEXIST) {
+                break;
+            }
+        }
         if (fd_ < 0) {
             path_.clear();
         }
@@ -49,7 +63,7 @@ public:
             close(fd_);
         }
         if (!path_.empty()) {
-            unlink(path_.c_str());
+            unlinkat(folderFd_, path_.c_str(), 0);
         }
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -61,8 +75,10 @@ public:
         fd_ = -1;
         return close(fd) == 0;
     }
-    bool RenameTo(const std::string& target) {
-        if (rename(path_.c_str(), target.c_str()) != 0) {
+    // rename never follows a link at the target's name: the link itself is replaced.
+    bool RenameTo(const TargetPlace& place) {
+        if (renameat(folderFd_, path_.c_str(), folderFd_, (place.prefix + place.name).c_str()) !=
+            0) {
             return false;
         }
         path_.clear();
@@ -70,23 +86,30 @@ public:
     }
 
 private:
+    int folderFd_;
     std::string path_;
     int fd_ = -1;
 };
 
 // Opens a regular file for reading without ever opening anything else: the kind is checked
 // before the open (opening a device can act on it) and again on what was opened, and the
-// open does not block, so a FIFO swapped in meanwhile cannot hang us.
-int OpenRegularSource(const std::string& source, struct stat& info) {
-    if (stat(source.c_str(), &info) != 0) {
+// open does not block, so a FIFO swapped in meanwhile cannot hang us. With links refused,
+// neither the check nor the open follows one.
+int OpenRegularSource(const std::string& source, SourceLinks links, struct stat& info) {
+    const bool refuse = links == SourceLinks::Refuse;
+    if (fstatat(AT_FDCWD, source.c_str(), &info, refuse ? AT_SYMLINK_NOFOLLOW : 0) != 0) {
         return -1;
     }
     if (!S_ISREG(info.st_mode)) {
         errno = EINVAL;
         return -1;
     }
-    int fd = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int fd = open(source.c_str(),
+                  O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (refuse ? O_NOFOLLOW : 0));
     if (fd < 0) {
+        if (errno == ELOOP && refuse) {
+            errno = EINVAL; // a link put in its place since the check
+        }
         return -1;
     }
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -97,32 +120,17 @@ int OpenRegularSource(const std::string& source, struct stat& info) {
     return fd;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Copies bytes between the two descriptors' current offsets.
+// Copies bytes between the two descriptors' current offsets, and knows which side failed.
 class ChunkCopier {
 public:
-    ChunkCopier(int in, int out) : in_(in), out_(out) {}
+    ChunkCopier(int in, int out) : calls_(ActiveCopyCalls()), in_(in), out_(out) {}
 
-    // Copies up to one chunk; answers the bytes copied (0 at the end of the source) or -1.
-    ssize_t Next() {
+    // Copies up to wanted bytes; answers the bytes copied (fewer only at the end of the
+    // source) or -1, with errno and failedSide() set.
+    ssize_t Next(std::size_t wanted) {
         std::size_t done = 0;
-        while (done < kChunkBytes) {
-            ssize_t n =
-                useKernel_ ? KernelCopy(kChunkBytes - done) : BufferCopy(kChunkBytes - done);
+        while (done < wanted) {
+            ssize_t n = useKernel_ ? KernelCopy(wanted - done) : BufferCopy(wanted - done);
             if (n < 0) {
                 return -1;
             }
@@ -134,24 +142,46 @@ public:
         return static_cast<ssize_t>(done);
     }
 
+    // True when the source holds no byte after those copied; false with failedSide() set
+    // when that cannot be read.
+    bool AtEnd(bool& atEnd) {
+        char byte = 0;
+        for (;;) {
+            ssize_t n = calls_.read(in_, &byte, 1);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                failedSide_ = CopySide::Source;
+                return false;
+            }
+            atEnd = n == 0;
+            return true;
+        }
+    }
+
+    CopySide failedSide() const { return failedSide_; }
+
 private:
     ssize_t KernelCopy(std::size_t size) {
         for (;;) {
-            ssize_t n = copy_file_range(in_, nullptr, out_, nullptr, size, 0);
+            ssize_t n = calls_.copyRange(in_, out_, size);
             if (n >= 0) {
                 return n;
             }
             if (errno == EINTR) {
                 continue;
             }
-            // The kernel cannot copy between these file systems; nothing moved, the offsets
-            // stand, and plain reads and writes take over from here.
-            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
-                errno == EBADF || errno == EPERM) {
-                useKernel_ = false;
-                return BufferCopy(size);
+            // Only the target runs out of room.
+            if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG) {
+                failedSide_ = CopySide::Target;
+                return -1;
             }
-            return -1;
+            // The kernel cannot copy between these file systems, or failed without saying
+            // which side: nothing moved, the offsets stand, and plain reads and writes take
+            // over from here; they fail again, if they do, on the side that failed.
+            useKernel_ = false;
+            return BufferCopy(size);
         }
     }
 
@@ -161,21 +191,46 @@ private:
         }
         std::size_t wanted = size < kBufferBytes ? size : kBufferBytes;
         for (;;) {
-            ssize_t n = read(in_, buffer_.get(), wanted);
+            ssize_t n = calls_.read(in_, buffer_.get(), wanted);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
-            if (n > 0 && !WriteAll(out_, buffer_.get(), static_cast<std::size_t>(n))) {
+            if (n < 0) {
+                failedSide_ = CopySide::Source;
+                return -1;
+            }
+            if (n > 0 && !WriteAll(buffer_.get(), static_cast<std::size_t>(n))) {
+                failedSide_ = CopySide::Target;
                 return -1;
             }
             return n;
         }
     }
 
+    bool WriteAll(const char* data, std::size_t size) {
+        while (size > 0) {
+            ssize_t n = calls_.write(out_, data, size);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                if (n == 0) {
+                    errno = EIO;
+                }
+                return false;
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
     static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+    const CopyCalls& calls_;
     int in_;
     int out_;
     bool useKernel_ = true;
+    CopySide failedSide_ = CopySide::None;
     std::unique_ptr<char[]> buffer_;
 };
 
@@ -187,55 +242,148 @@ void CarryAttributes(int fd, const struct stat& info) {
     (void)futimens(fd, times);
 }
 
+CopyOutcome Failure(CopySide side) {
+    CopyOutcome outcome;
+    outcome.side = side;
+    outcome.error = errno;
+    return outcome;
+}
+
+CopyOutcome Finished(CopyResult result) {
+    CopyOutcome outcome;
+    outcome.result = result;
+    return outcome;
+}
+
+// Copies the open source (of the size in info) to a temporary file at place and renames it
+// to the target's name once exactly limit bytes are in and the source has no more.
+CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
+                           const TargetPlace& place, const std::function<bool()>& betweenChunks) {
+    TemporaryFile out(place);
+    if (out.fd() < 0) {
+        return Failure(CopySide::Target);
+    }
+    ChunkCopier copier(in, out.fd());
+    for (std::int64_t copied = 0; copied < limit;) {
+        const auto left = static_cast<std::uint64_t>(limit - copied);
+        const ssize_t n =
+            copier.Next(left < kChunkBytes ? static_cast<std::size_t>(left) : kChunkBytes);
+        if (n < 0) {
+            return Failure(copier.failedSide());
+        }
+        if (n == 0) {
+            return Finished(CopyResult::SizeChanged); // it shrank while it was copied
+        }
+        copied += n;
+        // Only between chunks: once the last byte is in, the file is finished, not cancelled.
+        if (copied < limit && betweenChunks && !betweenChunks()) {
+            return Finished(CopyResult::Cancelled);
+        }
+    }
+    bool atEnd = false;
+    if (!copier.AtEnd(atEnd)) {
+        return Failure(copier.failedSide());
+    }
+    if (!atEnd) {
+        return Finished(CopyResult::SizeChanged); // it grew: the rest would not fit its room
+    }
+    CarryAttributes(out.fd(), info);
+    if (!out.Close() || !out.RenameTo(place)) {
+        return Failure(CopySide::Target);
+    }
+    return Finished(CopyResult::Copied);
+}
+
+CopyOutcome CopyFrom(const std::string& source, const TargetPlace& place,
+                     const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                     SourceLinks links) {
+    struct stat info {};
+    Descriptor in(OpenRegularSource(source, links, info));
+    if (in.get() < 0) {
+        return Failure(CopySide::Source);
+    }
+    if (expectedSize >= 0 && info.st_size != expectedSize) {
+        return Finished(CopyResult::SizeChanged);
+    }
+    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks);
+}
+
+ssize_t SystemRead(int fd, void* buffer, std::size_t size) {
+    return read(fd, buffer, size);
+}
+
+ssize_t SystemWrite(int fd, const void* buffer, std::size_t size) {
+    return write(fd, buffer, size);
+}
+
+ssize_t SystemCopyRange(int in, int out, std::size_t size) {
+    return copy_file_range(in, nullptr, out, nullptr, size, 0);
+}
+
 } // namespace
+
+CopyCalls SystemCopyCalls() {
+    return {SystemRead, SystemWrite, SystemCopyRange};
+}
+
+CopyCalls& ActiveCopyCalls() {
+    static CopyCalls calls = SystemCopyCalls();
+    return calls;
+}
+
+CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
+                       const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                       SourceLinks links) {
+    const std::size_t slash = target.rfind('/');
+    TargetPlace place;
+    if (slash == std::string::npos) {
+        place.name = target;
+    } else {
+        place.prefix = target.substr(0, slash + 1);
+        place.name = target.substr(slash + 1);
+    }
+    return CopyFrom(source, place, betweenChunks, expectedSize, links);
+}
+
+CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
+                          const std::string& relative, const std::function<bool()>& betweenChunks,
+                          SourceLinks links) {
+    const std::size_t slash = relative.rfind('/');
+    const std::string_view folders = slash == std::string::npos
+                                         ? std::string_view()
+                                         : std::string_view(relative).substr(0, slash);
+    struct stat info {};
+    Descriptor in(OpenRegularSource(source, links, info));
+    if (in.get() < 0) {
+        return Failure(CopySide::Source);
+    }
+    FolderWalkStop stop;
+    Descriptor folder(OpenFolderBelow(root, folders, false, stop));
+    if (folder.get() < 0) {
+        CopyOutcome outcome;
+        outcome.side = CopySide::Target;
+        outcome.error = stop.error;
+        outcome.blockedAt = stop.path;
+        return outcome;
+    }
+    TargetPlace place;
+    place.folderFd = folder.get();
+    place.name = slash == std::string::npos ? relative : relative.substr(slash + 1);
+    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks);
+}
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, int& error,
                        std::int64_t expectedSize) {
-    // Taken where the failure happens: the clean-up on the way out may change errno.
-    auto failed = [&error] {
-        error = errno;
-        return CopyResult::Failed;
-    };
-    struct stat info {};
-    Descriptor in(OpenRegularSource(source, info));
-    if (in.get() < 0) {
-        return failed();
-    }
-    if (expectedSize >= 0 && info.st_size != expectedSize) {
-        return CopyResult::SizeChanged;
-    }
-    TemporaryFile out(target);
-    if (out.fd() < 0) {
-        return failed();
-    }
-    ChunkCopier copier(in.get(), out.fd());
-    std::int64_t copied = 0;
-    for (;;) {
-        ssize_t n = copier.Next();
-        if (n < 0) {
-            return failed();
-        }
-        if (n == 0) {
-            break;
-        }
-        copied += n;
-        // Only between chunks: once the last byte is in, the file is finished, not cancelled.
-        if (copied < info.st_size && betweenChunks && !betweenChunks()) {
-            return CopyResult::Cancelled;
-        }
-    }
-    CarryAttributes(out.fd(), info);
-    if (!out.Close() || !out.RenameTo(target)) {
-        return failed();
-    }
-    return CopyResult::Copied;
+    CopyOutcome outcome =
+        CopyFileTo(source, target, betweenChunks, expectedSize, SourceLinks::Follow);
+    error = outcome.error;
+    return outcome.result;
 }
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks) {
-    int ignored = 0;
-    return CopyOneFile(source, target, betweenChunks, ignored);
+    return CopyFileTo(source, target, betweenChunks, -1, SourceLinks::Follow).result;
 }
 
 bool FlushFileSystem(const std::string& folder, int& error) {

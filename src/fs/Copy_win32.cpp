@@ -1,12 +1,14 @@
-// Win32 backend of the file copy. The copy goes to a temporary file beside the target and is
-// renamed over it only when complete, so the target's name never holds a partial file; like
-// the platform's own file copy, it keeps the source's attributes and last-write time.
+// Win32 backend of the file copy. The copy goes to a temporary file in the target's folder and
+// is renamed over the target only when complete; like the platform's own file copy, it keeps
+// the source's attributes and last-write time.
 #include "fs/Copy.h"
 
 #include "fs/FileHandle_win32.h"
+#include "fs/FolderWalk_win32.h"
 #include "fs/Folders.h"
 #include "fs/WideText_win32.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <windows.h>
@@ -21,44 +23,12 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDE
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// The system's reason as the error number the callers word: they share the messages with
-// the other platforms.
-int ErrnoOf(DWORD error) {
-    switch (error) {
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return ENOSPC;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return EACCES;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return ENOENT;
-    case ERROR_WRITE_PROTECT:
-        return EROFS;
-    case ERROR_INVALID_NAME:
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_DIRECTORY:
-        return ENAMETOOLONG;
-    case ERROR_FILE_TOO_LARGE:
-        return EFBIG;
-    default:
-        return EIO;
-    }
-}
-
-// The temporary file beside the target; removed unless renamed.
+// The temporary file in the target's folder; removed unless renamed to the target.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target) {
-        std::size_t separator = target.find_last_of("\\/");
-        std::string folder =
-            separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
+    explicit TemporaryFile(const std::string& folderPrefix) {
         for (unsigned attempt = 0; attempt < 100 && !file_.valid(); ++attempt) {
-            path_ = WidePath(folder + ".arbolink-copy-" + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(attempt));
+            path_ = WidePath(folderPrefix + TemporaryName());
             file_.Reset(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!file_.valid() && GetLastError() != ERROR_FILE_EXISTS) {
@@ -83,7 +53,8 @@ public:
     HANDLE handle() const { return file_.get(); }
     bool valid() const { return file_.valid(); }
     bool Close() { return file_.Close(); }
-    // Gives the finished file the source's attributes and its place.
+    // Gives the finished file the source's attributes and its place. A link at the target's
+    // name is replaced, not followed.
     bool RenameTo(const std::string& target, DWORD attributes) {
         if (!SetFileAttributesW(path_.c_str(),
                                 attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes) ||
@@ -99,24 +70,34 @@ private:
     FileHandle file_{INVALID_HANDLE_VALUE};
 };
 
-// Opens a file on disk for reading; a folder or a device is refused before it is opened.
-HANDLE OpenRegularSource(const std::string& source, BY_HANDLE_FILE_INFORMATION& info) {
+bool IsLinkAttribute(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Opens a file on disk for reading; a folder or a device is refused before it is opened, and
+// with links refused, a link is neither followed nor opened as the file.
+HANDLE OpenRegularSource(const std::string& source, SourceLinks links,
+                         BY_HANDLE_FILE_INFORMATION& info) {
+    const bool refuse = links == SourceLinks::Refuse;
     const std::wstring path = WidePath(source);
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return INVALID_HANDLE_VALUE;
     }
-    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0 ||
+        (refuse && IsLinkAttribute(attributes))) {
         SetLastError(ERROR_INVALID_FUNCTION);
         return INVALID_HANDLE_VALUE;
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_SEQUENTIAL_SCAN | (refuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return file;
     }
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        (refuse && IsLinkAttribute(info.dwFileAttributes))) {
         CloseHandle(file);
         SetLastError(ERROR_INVALID_FUNCTION);
         return INVALID_HANDLE_VALUE;
@@ -136,18 +117,22 @@ bool WriteAll(HANDLE file, const char* data, DWORD size) {
     return true;
 }
 
-// Copies up to one chunk; answers the bytes copied (0 at the end of the source) or -1.
-std::int64_t CopyChunk(HANDLE in, HANDLE out, char* buffer) {
+// Copies up to wanted bytes; answers the bytes copied (fewer only at the end of the source)
+// or -1 with side set to the side that failed.
+std::int64_t CopyChunk(HANDLE in, HANDLE out, char* buffer, std::int64_t wanted, CopySide& side) {
     std::int64_t done = 0;
-    while (done < kChunkBytes) {
+    while (done < wanted) {
+        const DWORD ask = static_cast<DWORD>(std::min<std::int64_t>(wanted - done, kBufferBytes));
         DWORD read = 0;
-        if (!ReadFile(in, buffer, kBufferBytes, &read, nullptr)) {
+        if (!ReadFile(in, buffer, ask, &read, nullptr)) {
+            side = CopySide::Source;
             return -1;
         }
         if (read == 0) {
             break;
         }
         if (!WriteAll(out, buffer, read)) {
+            side = CopySide::Target;
             return -1;
         }
         done += read;
@@ -159,57 +144,122 @@ std::int64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
 }
 
+CopyOutcome Failure(CopySide side) {
+    const DWORD code = GetLastError();
+    CopyOutcome outcome;
+    outcome.side = side;
+    outcome.error = code == ERROR_INVALID_FUNCTION ? EINVAL : ErrnoOfWin32(code);
+    return outcome;
+}
+
+CopyOutcome Finished(CopyResult result) {
+    CopyOutcome outcome;
+    outcome.result = result;
+    return outcome;
+}
+
+// The target's folder as a prefix, and its name.
+void SplitTarget(const std::string& target, std::string& folder, std::string& name) {
+    const std::size_t separator = target.find_last_of("\\/");
+    folder = separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
+    name = separator == std::string::npos ? target : target.substr(separator + 1);
+}
+
+// Copies the open source (of the size in info) to a temporary file in the folder and renames
+// it to the target's name once exactly its size is in and the source has no more.
+CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
+                           const std::string& folder, const std::string& name,
+                           const std::function<bool()>& betweenChunks) {
+    TemporaryFile out(folder);
+    if (!out.valid()) {
+        return Failure(CopySide::Target);
+    }
+    const std::int64_t limit = SizeOf(info);
+    auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+    CopySide side = CopySide::None;
+    for (std::int64_t copied = 0; copied < limit;) {
+        const std::int64_t n = CopyChunk(in, out.handle(), buffer.get(),
+                                         std::min<std::int64_t>(limit - copied, kChunkBytes), side);
+        if (n < 0) {
+            return Failure(side);
+        }
+        if (n == 0) {
+            return Finished(CopyResult::SizeChanged); // it shrank while it was copied
+        }
+        copied += n;
+        // Only between chunks: once the last byte is in, the file is finished, not cancelled.
+        if (copied < limit && betweenChunks && !betweenChunks()) {
+            return Finished(CopyResult::Cancelled);
+        }
+    }
+    DWORD more = 0;
+    if (!ReadFile(in, buffer.get(), 1, &more, nullptr)) {
+        return Failure(CopySide::Source);
+    }
+    if (more != 0) {
+        return Finished(CopyResult::SizeChanged); // it grew: the rest would not fit its room
+    }
+    if (!SetFileTime(out.handle(), nullptr, nullptr, &info.ftLastWriteTime) || !out.Close() ||
+        !out.RenameTo(folder + name, info.dwFileAttributes & kKeptAttributes)) {
+        return Failure(CopySide::Target);
+    }
+    return Finished(CopyResult::Copied);
+}
+
 } // namespace
+
+CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
+                       const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                       SourceLinks links) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    FileHandle in(OpenRegularSource(source, links, info));
+    if (!in.valid()) {
+        return Failure(CopySide::Source);
+    }
+    if (expectedSize >= 0 && SizeOf(info) != expectedSize) {
+        return Finished(CopyResult::SizeChanged);
+    }
+    std::string folder;
+    std::string name;
+    SplitTarget(target, folder, name);
+    return CopyOpenSource(in.get(), info, folder, name, betweenChunks);
+}
+
+CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
+                          const std::string& relative, const std::function<bool()>& betweenChunks,
+                          SourceLinks links) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    FileHandle in(OpenRegularSource(source, links, info));
+    if (!in.valid()) {
+        return Failure(CopySide::Source);
+    }
+    std::string folders;
+    std::string name;
+    SplitTarget(relative, folders, name);
+    HeldFolders held;
+    FolderWalkStop stop;
+    if (!held.Open(root, folders, false, stop)) {
+        CopyOutcome outcome;
+        outcome.side = CopySide::Target;
+        outcome.error = stop.error;
+        outcome.blockedAt = stop.path;
+        return outcome;
+    }
+    return CopyOpenSource(in.get(), info, held.path(), name, betweenChunks);
+}
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, int& error,
                        std::int64_t expectedSize) {
-    // Taken where the failure happens: the clean-up on the way out may change the last error.
-    auto failed = [&error] {
-        DWORD code = GetLastError();
-        error = code == ERROR_INVALID_FUNCTION ? EINVAL : ErrnoOf(code);
-        return CopyResult::Failed;
-    };
-    BY_HANDLE_FILE_INFORMATION info{};
-    FileHandle in(OpenRegularSource(source, info));
-    if (!in.valid()) {
-        return failed();
-    }
-    const std::int64_t size = SizeOf(info);
-    if (expectedSize >= 0 && size != expectedSize) {
-        return CopyResult::SizeChanged;
-    }
-    TemporaryFile out(target);
-    if (!out.valid()) {
-        return failed();
-    }
-    auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
-    std::int64_t copied = 0;
-    for (;;) {
-        std::int64_t n = CopyChunk(in.get(), out.handle(), buffer.get());
-        if (n < 0) {
-            return failed();
-        }
-        if (n == 0) {
-            break;
-        }
-        copied += n;
-        // Only between chunks: once the last byte is in, the file is finished, not cancelled.
-        if (copied < size && betweenChunks && !betweenChunks()) {
-            return CopyResult::Cancelled;
-        }
-    }
-    if (!SetFileTime(out.handle(), nullptr, nullptr, &info.ftLastWriteTime) || !out.Close() ||
-        !out.RenameTo(target, info.dwFileAttributes & kKeptAttributes)) {
-        return failed();
-    }
-    return CopyResult::Copied;
+    CopyOutcome outcome =
+        CopyFileTo(source, target, betweenChunks, expectedSize, SourceLinks::Follow);
+    error = outcome.error;
+    return outcome.result;
 }
 
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks) {
-    int ignored = 0;
-    return CopyOneFile(source, target, betweenChunks, ignored);
+    return CopyFileTo(source, target, betweenChunks, -1, SourceLinks::Follow).result;
 }
 
 bool FlushFileSystem(const std::string& folder, int& error) {
@@ -235,7 +285,7 @@ bool FlushFileSystem(const std::string& folder, int& error) {
         code == ERROR_NOT_SUPPORTED) {
         return true;
     }
-    error = ErrnoOf(code);
+    error = ErrnoOfWin32(code);
     return false;
 }
 

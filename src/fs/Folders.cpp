@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 
 namespace arbolink {
 
@@ -37,6 +38,11 @@ void AppendFromIndexFolder(std::string& path, std::string_view indexFolder) {
 
 namespace {
 
+constexpr std::string_view kTemporaryPrefix = ".arbolink-copy-";
+constexpr std::size_t kTemporaryTagLength = 6;
+constexpr std::string_view kTagCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
 // The folder as the file system resolves it, for comparing two folders.
 std::filesystem::path Resolved(const std::string& folder) {
     std::error_code ignored;
@@ -56,6 +62,27 @@ bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& o
 }
 
 } // namespace
+
+std::string TemporaryName() {
+    // Seeded once: a name only has to differ from the others in its folder, and a clash is
+    // met by the caller's exclusive create and another name.
+    static std::mt19937_64 random{std::random_device{}()};
+    std::string name(kTemporaryPrefix);
+    std::uint64_t bits = random();
+    for (std::size_t i = 0; i < kTemporaryTagLength; ++i) {
+        name += kTagCharacters[bits % kTagCharacters.size()];
+        bits /= kTagCharacters.size();
+    }
+    return name;
+}
+
+bool IsTemporaryName(std::string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kTemporaryTagLength &&
+           name.starts_with(kTemporaryPrefix) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(kTemporaryPrefix.size()),
+                       name.end(),
+                       [](char c) { return kTagCharacters.find(c) != kTagCharacters.npos; });
+}
 
 bool FoldersOverlap(const std::string& a, const std::string& b) {
     const std::filesystem::path first = Resolved(a);

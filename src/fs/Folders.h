@@ -65,6 +65,32 @@ std::int64_t FileSizeOf(const std::string& path);
 // Creates the folder with all missing parents; true when it exists afterwards.
 bool CreateFolders(const std::string& path);
 
+// Where a walk below a folder stopped, and why.
+struct FolderWalkStop {
+    std::string path; // the entry the walk could not pass: root + the folders up to it
+    int error = 0;    // ELOOP: a link in the way; ENOTDIR: something else than a folder;
+                      // otherwise the system's reason as an errno value
+};
+
+// Creates the relative folder ("docs/old/", platform form; "" for root itself) below root, one
+// folder at a time, never following a link: a link named like one of its folders, wherever it
+// points, ends the walk, and nothing is created through it. root is taken as the user named
+// it, and created with its parents when missing. True when every folder exists afterwards as
+// a real folder; otherwise stop says where and why the walk ended.
+bool CreateFoldersBelow(const std::string& root, std::string_view relative, FolderWalkStop& stop);
+
+// A new name for a temporary file of the program's own: written under it, a file is renamed to
+// its real name only when complete, so a half-written file never carries a real name.
+std::string TemporaryName();
+
+// True for a name TemporaryName gives: a file left under it is a write cut short by a crash.
+bool IsTemporaryName(std::string_view name);
+
+// Removes the program's temporary files (regular files or links named as TemporaryName names
+// them) directly in the folder, left there by a run that was killed. Never enters a folder.
+// Answers false when one of them could not be removed.
+bool RemoveTemporaryFiles(const std::string& folder);
+
 // True when the folder is the root of a mounted volume (a drive root), where a set lives in
 // the folder "@dummy@" rather than in the root itself.
 bool IsDriveRoot(const std::string& folder);

@@ -1,6 +1,8 @@
 // POSIX backend of the path and folder operations.
 #include "fs/Folders.h"
 
+#include "fs/FolderWalk_posix.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -43,6 +45,12 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
+    void Reset(int fd) {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+        fd_ = fd;
+    }
     int release() {
         int fd = fd_;
         fd_ = -1;
@@ -189,7 +197,100 @@ bool ReadDescriptor(int fd, std::string& bytes, std::int64_t maxBytes) {
     }
 }
 
+#ifdef O_PATH
+// Enough to walk through and to create or rename in, without the right to list the folder.
+constexpr int kWalkFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+#else
+constexpr int kWalkFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+#endif
+
+// Why the entry name in the folder dirFd could not be walked through: a link (ELOOP) or
+// another kind of entry (ENOTDIR), whatever the open said of it.
+int WhyNotWalked(int dirFd, const std::string& name, int error) {
+    struct stat info {};
+    if ((error == ELOOP || error == ENOTDIR) &&
+        fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        return S_ISLNK(info.st_mode) ? ELOOP : ENOTDIR;
+    }
+    return error;
+}
+
+// Opens the folder name below dirFd, creating it first when asked and missing.
+int OpenOrCreateAt(int dirFd, const std::string& name, bool create) {
+    int fd = openat(dirFd, name.c_str(), kWalkFlags);
+    if (fd < 0 && errno == ENOENT && create) {
+        if (mkdirat(dirFd, name.c_str(), 0777) != 0 && errno != EEXIST) {
+            return -1;
+        }
+        fd = openat(dirFd, name.c_str(), kWalkFlags);
+    }
+    return fd;
+}
+
 } // namespace
+
+int OpenFolderBelow(const std::string& root, std::string_view relative, bool create,
+                    FolderWalkStop& stop) {
+    std::string walked = root.empty() ? std::string(".") : root;
+    FileDescriptor fd(open(walked.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 && errno == ENOENT && create && CreateFolders(walked)) {
+        fd.Reset(open(walked.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    }
+    if (fd.get() < 0) {
+        stop = {walked, errno};
+        return -1;
+    }
+    walked = AddBackslash(walked);
+    std::size_t start = 0;
+    while (start < relative.size()) {
+        std::size_t end = relative.find('/', start);
+        if (end == std::string_view::npos) {
+            end = relative.size();
+        }
+        const std::string name(relative.substr(start, end - start));
+        start = end + 1;
+        if (name.empty()) {
+            continue;
+        }
+        walked += name;
+        if (name == "." || name == "..") {
+            stop = {walked, EINVAL};
+            return -1;
+        }
+        const int next = OpenOrCreateAt(fd.get(), name, create);
+        if (next < 0) {
+            stop = {walked, WhyNotWalked(fd.get(), name, errno)};
+            return -1;
+        }
+        fd.Reset(next);
+        walked += '/';
+    }
+    return fd.release();
+}
+
+bool CreateFoldersBelow(const std::string& root, std::string_view relative, FolderWalkStop& stop) {
+    FileDescriptor fd(OpenFolderBelow(root, relative, true, stop));
+    return fd.get() >= 0;
+}
+
+bool RemoveTemporaryFiles(const std::string& folder) {
+    DirStream dir(opendir(folder.c_str()));
+    if (dir.get() == nullptr) {
+        return errno == ENOENT;
+    }
+    const int dirFd = dirfd(dir.get());
+    bool ok = true;
+    while (dirent* entry = readdir(dir.get())) {
+        struct stat info {};
+        if (!IsTemporaryName(entry->d_name) ||
+            fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            S_ISDIR(info.st_mode)) {
+            continue;
+        }
+        ok = unlinkat(dirFd, entry->d_name, 0) == 0 && ok;
+    }
+    return ok;
+}
 
 bool FolderHasEntries(const std::string& folder) {
     DirStream dir(opendir(AddBackslash(folder).c_str()));
@@ -305,8 +406,18 @@ bool ListFolder(const std::string& folderPrefix, bool withSizes,
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temporary = path + ".tmp~";
-    FileDescriptor fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string temporary;
+    FileDescriptor fd(-1);
+    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+        temporary = folder + TemporaryName();
+        fd.Reset(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.get() < 0 && errno != EEXIST) {
+            break;
+        }
+    }
     if (fd.get() < 0) {
         return false;
     }

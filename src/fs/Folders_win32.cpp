@@ -3,9 +3,11 @@
 
 #include "fs/Encoding.h"
 #include "fs/FileHandle_win32.h"
+#include "fs/FolderWalk_win32.h"
 #include "fs/WideText_win32.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <windows.h>
 
 namespace arbolink {
@@ -155,7 +157,118 @@ bool ReadHandle(HANDLE file, std::string& bytes, std::int64_t maxBytes) {
     }
 }
 
+// What the walk met at path, held open in the handle: 0 for a real folder, ELOOP for a link
+// or a junction, ENOTDIR for anything else.
+int WalkedKind(HANDLE handle) {
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info)) {
+        return ErrnoOfWin32(GetLastError());
+    }
+    if ((info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        (info.ReparseTag == IO_REPARSE_TAG_SYMLINK ||
+         info.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT)) {
+        return ELOOP;
+    }
+    return (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ENOTDIR;
+}
+
 } // namespace
+
+int ErrnoOfWin32(DWORD error) {
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+        return ENAMETOOLONG;
+    case ERROR_FILE_TOO_LARGE:
+        return EFBIG;
+    default:
+        return EIO;
+    }
+}
+
+bool HeldFolders::Open(const std::string& root, std::string_view relative, bool create,
+                       FolderWalkStop& stop) {
+    handles_.clear();
+    if (create && !root.empty() && !CreateFolders(root)) {
+        stop = {root, ErrnoOfWin32(GetLastError())};
+        return false;
+    }
+    std::string walked = AddBackslash(root);
+    std::size_t start = 0;
+    while (start < relative.size()) {
+        std::size_t end = relative.find_first_of("\\/", start);
+        if (end == std::string_view::npos) {
+            end = relative.size();
+        }
+        const std::string_view name = relative.substr(start, end - start);
+        start = end + 1;
+        if (name.empty()) {
+            continue;
+        }
+        walked += name;
+        if (name == "." || name == "..") {
+            stop = {walked, EINVAL};
+            return false;
+        }
+        const std::wstring wide = WidePath(walked);
+        if (create && !CreateDirectoryW(wide.c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS) {
+            stop = {walked, ErrnoOfWin32(GetLastError())};
+            return false;
+        }
+        auto handle = std::make_unique<FileHandle>(CreateFileW(
+            wide.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!handle->valid()) {
+            stop = {walked, ErrnoOfWin32(GetLastError())};
+            return false;
+        }
+        if (const int kind = WalkedKind(handle->get()); kind != 0) {
+            stop = {walked, kind};
+            return false;
+        }
+        handles_.push_back(std::move(handle));
+        walked += '\\';
+    }
+    path_ = walked;
+    return true;
+}
+
+bool CreateFoldersBelow(const std::string& root, std::string_view relative, FolderWalkStop& stop) {
+    HeldFolders folders;
+    return folders.Open(root, relative, true, stop);
+}
+
+bool RemoveTemporaryFiles(const std::string& folder) {
+    const std::string prefix = AddBackslash(folder);
+    Listing listing(prefix);
+    WIN32_FIND_DATAW entry;
+    bool ok = true;
+    while (listing.Next(entry)) {
+        const std::string name = Narrow(entry.cFileName);
+        if (!IsTemporaryName(name) || IsDirectory(entry)) {
+            continue;
+        }
+        const std::wstring path = WidePath(prefix + name);
+        ClearReadOnly(path, entry);
+        ok = DeleteFileW(path.c_str()) != 0 && ok;
+    }
+    return ok;
+}
 
 bool FolderHasEntries(const std::string& folder) {
     Listing listing(AddBackslash(folder));
@@ -288,9 +401,17 @@ bool ListFolder(const std::string& folderPrefix, bool withSizes,
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::wstring temporary = WidePath(path + ".tmp~");
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::string folder = ParentOf(path);
+    std::wstring temporary;
+    FileHandle file(INVALID_HANDLE_VALUE);
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        temporary = WidePath(folder + TemporaryName());
+        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
+    }
     if (!file.valid()) {
         return false;
     }

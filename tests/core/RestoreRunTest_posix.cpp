@@ -4,11 +4,16 @@
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/SetReader.h"
+#include "fs/CopyCalls_posix.h"
 #include "fs/Drives.h"
+#include "fs/Folders.h"
 #include "support/DiskSetFixture.h"
 #include "support/FakeDriveTree_posix.h"
+#include "support/PatternBytes.h"
+#include "support/TmpfsDisk_posix.h"
 #include "support/TreeSnapshot_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -504,6 +509,147 @@ TEST_F(RestoreRunTest, RestoredFilesKeepTheirModificationTimes) {
     set.Insert(1);
     RestoreDisks(session, host);
     EXPECT_EQ(stdfs::last_write_time(set.root / "out/old.txt"), then);
+}
+
+// The dialog a refused copy shows: from the disk's stored file to its place, with the reason.
+std::string CopyFailedText(const ScriptedHost& host, const std::string& stored,
+                           const std::string& target, const std::string& reason) {
+    return msg::kCopyFailed + std::string(msg::kCopyFrom) + host.fields.destination + "/" + stored +
+           msg::kCopyTo + host.fields.restoreTo + "/" + target + msg::kCopyReason + reason;
+}
+
+TEST_F(RestoreRunTest, ALinkInTheRestoreFolderIsNeverWrittenThroughAtAnyDepth) {
+    set.WriteSet("s",
+                 {
+                     {"", "top.txt", "top.txt", 1, "top"},
+                     {"pics\\", "p.jpg", "p.jpg", 1, "pic"},
+                     {"docs\\", "c.txt", "c.txt", 1, "docs c"},
+                     {"docs\\old\\", "a.txt", "a.txt", 1, "old a"},
+                     {"docs\\old\\deep\\", "b.txt", "b.txt", 1, "deep b"},
+                     {"x\\y\\z\\", "d.txt", "d.txt", 1, "d"},
+                 },
+                 1);
+    set.Insert(1);
+    // Links named like folders of the set, one, two and three folders down, all pointing at a
+    // folder outside that holds files of the same names.
+    set.root.WriteFile("canary/p.jpg", "outside p");
+    set.root.WriteFile("canary/a.txt", "outside a");
+    set.root.WriteFile("canary/deep/b.txt", "outside b");
+    set.root.WriteFile("canary/d.txt", "outside d");
+    set.root.MakeFolder("out/docs");
+    set.root.MakeFolder("out/x/y");
+    stdfs::create_symlink(set.root / "canary", set.root / "out/pics");
+    stdfs::create_symlink(set.root / "canary", set.root / "out/docs/old");
+    stdfs::create_symlink(set.root / "canary", set.root / "out/x/y/z");
+    const test::TreeSnapshot canary = test::SnapshotOf(set.root / "canary");
+    for (int i = 0; i < 4; ++i) {
+        host.Answer(Button::Ignore);
+    }
+    RestoreDisks(session, host);
+
+    const std::string out = host.fields.restoreTo + "/";
+    const auto through = [&](const std::string& link) {
+        return std::string(msg::kReasonLinkInTheWay) + out + link;
+    };
+    std::vector<std::string> shown = host.DialogTexts();
+    ASSERT_EQ(shown.size(), 5u);
+    std::sort(shown.begin(), shown.end() - 1); // the disk is listed in no particular order
+    std::vector<std::string> refused = {
+        CopyFailedText(host, "a.txt", "docs/old/a.txt", through("docs/old")),
+        CopyFailedText(host, "b.txt", "docs/old/deep/b.txt", through("docs/old")),
+        CopyFailedText(host, "d.txt", "x/y/z/d.txt", through("x/y/z")),
+        CopyFailedText(host, "p.jpg", "pics/p.jpg", through("pics")),
+    };
+    std::sort(refused.begin(), refused.end());
+    EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.end() - 1), refused);
+    EXPECT_TRUE(shown.back().starts_with(kDone + "\n\nコピーできなかったファイルが 4 個あります。"))
+        << shown.back();
+    EXPECT_EQ(test::Differences(canary, test::SnapshotOf(set.root / "canary")),
+              std::vector<std::string>{});
+    EXPECT_TRUE(stdfs::is_symlink(set.root / "out/pics"));
+    EXPECT_EQ(set.Out("top.txt"), "top");
+    EXPECT_EQ(set.Out("docs/c.txt"), "docs c");
+}
+
+TEST_F(RestoreRunTest, StoredFilesThatAreLinksOrSpecialFilesAreNeverReadAndCountAsMissing) {
+    set.WriteSet("s",
+                 {
+                     {"", "a.txt", "a.txt", 1, "a"},
+                     {"", "secret.txt", "secret.txt", 1, "replaced below"},
+                     {"", "fifo", "fifo", 1, "replaced below"},
+                     {"d\\", "ok.txt", "ok.txt", 1, "ok"},
+                 },
+                 1);
+    set.root.WriteFile("elsewhere/secret.txt", "not part of the set");
+    stdfs::remove(set.root / "disk1/secret.txt");
+    stdfs::create_symlink(set.root / "elsewhere/secret.txt", set.root / "disk1/secret.txt");
+    stdfs::remove(set.root / "disk1/fifo");
+    ASSERT_EQ(mkfifo((set.root / "disk1/fifo").c_str(), 0666), 0);
+    set.Insert(1);
+    // What a killed restore left in a folder it writes to goes; a user's file like it stays.
+    const std::string leftover = "d/" + TemporaryName();
+    set.root.WriteFile("out/" + leftover, "half written");
+    set.root.WriteFile("out/d/.arbolink-copy-mine", "the user's");
+    RestoreDisks(session, host);
+
+    EXPECT_EQ(
+        host.DialogTexts(),
+        (std::vector<std::string>{
+            kDone + "\n\nどのディスクにもなかったファイルが 2 個あります。\nsecret.txt\nfifo"}));
+    EXPECT_FALSE(set.OutExists("secret.txt"));
+    EXPECT_FALSE(set.OutExists("fifo"));
+    EXPECT_EQ(set.Out("a.txt"), "a");
+    EXPECT_EQ(set.Out("d/ok.txt"), "ok");
+    EXPECT_FALSE(set.OutExists(leftover));
+    EXPECT_EQ(set.Out("d/.arbolink-copy-mine"), "the user's");
+}
+
+// A read of the disk that fails once the disk is out, as a pulled stick's does.
+bool diskPulled = false;
+ssize_t ReadUnlessPulled(int fd, void* buffer, std::size_t size) {
+    if (diskPulled) {
+        errno = EIO;
+        return -1;
+    }
+    return SystemCopyCalls().read(fd, buffer, size);
+}
+
+ssize_t NoKernelCopy(int, int, std::size_t) {
+    errno = EXDEV; // the plain copy then, whose reads the pull makes fail
+    return -1;
+}
+
+TEST_F(RestoreRunTest, ADiskPulledDuringACopyIsNamedAsTheDiskNotAsAMissingFile) {
+    set.WriteSet("s", {{"", "big.bin", "big.bin", 1, test::PatternBytes(20 << 20)}}, 1);
+    set.root.MakeFolder("drive");
+    test::TmpfsDisk disk(set.root / "drive", 64 * 1024);
+    if (!disk.Insert()) {
+        GTEST_SKIP() << disk.error();
+    }
+    // The disk's root is a drive root: the set lives in its "@dummy@" folder.
+    stdfs::copy(set.root / "disk1", set.root / "drive/@dummy@");
+    set.root.MakeFolder("out");
+    VolumeWatch watch;
+    watch.Remember(host.fields.destination);
+    const CopyCalls system = ActiveCopyCalls();
+    ActiveCopyCalls().read = ReadUnlessPulled;
+    ActiveCopyCalls().copyRange = NoKernelCopy;
+    diskPulled = false;
+    host.onProcessMessages = [&] {
+        if (host.openProgressDialogs > 0 && !diskPulled) {
+            diskPulled = true;
+            disk.Eject();
+        }
+    };
+    const std::string noDisk =
+        CopyFailedText(host, "@dummy@/big.bin", "big.bin", msg::kReasonNoDisk);
+    host.Answer(Button::Abort, noDisk);
+    RestoreDisks(session, host);
+    ActiveCopyCalls() = system;
+
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{noDisk});
+    EXPECT_FALSE(set.OutExists("big.bin"));
+    EXPECT_EQ(host.UnusedAnswers(), 0u);
 }
 
 } // namespace

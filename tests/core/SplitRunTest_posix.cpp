@@ -8,9 +8,12 @@
 #include "core/rFile/SetReader.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
+#include "fs/Folders.h"
 #include "support/DiskSetFixture.h"
 #include "support/FakeDriveTree_posix.h"
+#include "support/PatternBytes.h"
 #include "support/ShownDialogs.h"
+#include "support/TmpfsDisk_posix.h"
 
 #include <algorithm>
 #include <chrono>
@@ -662,6 +665,49 @@ TEST_F(SplitRunTest, TheGaugeMovesEveryHundredthOfTheSet) {
     EXPECT_EQ(gauge[2], 2);   // 4 of 250 is 1.6 %
     EXPECT_EQ(gauge[62], 50); // 124 of 250 is 49.6 %
     EXPECT_EQ(gauge.back(), 100);
+}
+
+TEST_F(SplitRunTest, ADiskPulledDuringACopyIsNamedAsTheDiskAndItsLeftoversGoFromTheNext) {
+    test::TmpfsDisk disk(Drive(), 64 * 1024);
+    if (!disk.Insert()) {
+        GTEST_SKIP() << disk.error();
+    }
+    set.root.WriteFile("src/zz-big.bin", test::PatternBytes(20 << 20));
+    Plan(100000);
+    ASSERT_EQ(values.DiskCount, 1);
+    VolumeWatch watch;
+    watch.Remember(Drive());
+    // The disk goes at the first pause inside the large file.
+    const std::string big = SourcePath("zz-big.bin");
+    host.onProcessMessages = [&] {
+        if (disk.inserted() && !host.progress.empty() && !host.progress.back()->files.empty() &&
+            host.progress.back()->files.back() == big) {
+            disk.Eject();
+        }
+    };
+    AnswerPrompts(1);
+    host.Answer(Button::Abort, Filled(msg::kSplitCopyFailed, {big, msg::kNoDisk}));
+    EXPECT_EQ(Write(), WriteOutcome::Aborted);
+    EXPECT_EQ(ShownDialogs(host),
+              (std::vector<Shown>{PromptShown(1), CopyFailedShown(big, msg::kNoDisk)}));
+
+    // A fresh disk that holds what a killed divide left half written: it is cleaned out
+    // before the set is written, and a name merely like it is kept.
+    ASSERT_TRUE(disk.Insert());
+    const std::string leftover = TemporaryName();
+    set.root.WriteFile("drive/" + leftover, "half written");
+    set.root.WriteFile("drive/.arbolink-copy-x", "kept");
+    ScriptedHost again;
+    set.UseFields(again);
+    again.Answer(Button::Ok, Prompt(1));
+    WriteRequest request;
+    request.clusterSize = 512;
+    EXPECT_EQ(WriteDisks(values, again, request), WriteOutcome::Finished);
+    EXPECT_EQ(again.DialogTexts().back(), msg::kCopyFinished);
+    std::vector<std::string> expected = PlannedNames(1);
+    expected.push_back(".arbolink-copy-x");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(NamesIn(Drive()), expected);
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include "fs/Copy.h"
 
+#include "fs/CopyCalls_posix.h"
+#include "fs/Folders.h"
 #include "support/PatternBytes.h"
 #include "support/TempFolder.h"
 #include "support/TmpfsDisk_posix.h"
+#include "support/TreeSnapshot_posix.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +16,7 @@
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace arbolink {
@@ -200,6 +204,245 @@ TEST(CopyOneFile, AFullDiskFailsAndRemovesThePartialCopy) {
     // The room the failed copy took is free again.
     EXPECT_EQ(CopyOneFile(folder / "small.txt", folder / "disk/small.txt", Always),
               CopyResult::Copied);
+}
+
+// The largest file in the folder: what a copy in progress has written so far.
+std::int64_t LargestFileIn(const std::string& folder) {
+    std::int64_t largest = 0;
+    for (const auto& entry : stdfs::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            largest = std::max<std::int64_t>(largest, static_cast<std::int64_t>(entry.file_size()));
+        }
+    }
+    return largest;
+}
+
+TEST(CopyOneFile, ASourceThatGrowsOrShrinksWhileCopiedIsCutAtItsSizeAndLeftOut) {
+    TempFolder folder;
+    const std::int64_t planned = 20 * kMiB;
+    folder.WriteFile("grows.bin", PatternBytes(20 * kMiB));
+    folder.WriteFile("out/grows.bin", "the earlier copy");
+    std::int64_t largest = 0;
+    int pauses = 0;
+    // Another program appends 8 MiB to the file at every pause of the copy.
+    auto grow = [&] {
+        ++pauses;
+        largest = std::max(largest, LargestFileIn(folder / "out"));
+        std::ofstream(folder / "grows.bin", std::ios::binary | std::ios::app)
+            << PatternBytes(8 * kMiB);
+        return true;
+    };
+    CopyOutcome outcome = CopyFileTo(folder / "grows.bin", folder / "out/grows.bin", grow, planned,
+                                     SourceLinks::Follow);
+    EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
+    // Three chunks of the planned 20 MiB and no more, however far the file grew.
+    EXPECT_EQ(pauses, 2);
+    EXPECT_LE(largest, planned);
+    EXPECT_EQ(folder.ReadFile("out/grows.bin"), "the earlier copy");
+    EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
+
+    folder.WriteFile("shrinks.bin", PatternBytes(20 * kMiB));
+    auto shrink = [&] { return truncate((folder / "shrinks.bin").c_str(), 9 * kMiB) == 0; };
+    outcome = CopyFileTo(folder / "shrinks.bin", folder / "out/shrinks.bin", shrink, -1,
+                         SourceLinks::Follow);
+    EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
+    EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
+}
+
+// Puts failing system calls in for one test.
+class FailingCalls {
+public:
+    FailingCalls() : saved_(ActiveCopyCalls()) {}
+    ~FailingCalls() { ActiveCopyCalls() = saved_; }
+    FailingCalls(const FailingCalls&) = delete;
+    FailingCalls& operator=(const FailingCalls&) = delete;
+
+private:
+    CopyCalls saved_;
+};
+
+ssize_t FailWithIo(int, void*, std::size_t) {
+    errno = EIO;
+    return -1;
+}
+ssize_t FailWriteWithIo(int, const void*, std::size_t) {
+    errno = EIO;
+    return -1;
+}
+ssize_t KernelFailsWithIo(int, int, std::size_t) {
+    errno = EIO;
+    return -1;
+}
+
+TEST(CopyOneFile, TellsAFailedReadOfTheSourceFromAFailedWriteOfTheTarget) {
+    TempFolder folder;
+    folder.WriteFile("in.bin", PatternBytes(3 * kMiB));
+    folder.MakeFolder("out");
+    {
+        // The kernel's copy fails without saying which side: the plain copy finds out.
+        FailingCalls failing;
+        ActiveCopyCalls().copyRange = KernelFailsWithIo;
+        ActiveCopyCalls().read = FailWithIo;
+        CopyOutcome outcome =
+            CopyFileTo(folder / "in.bin", folder / "out/in.bin", Always, -1, SourceLinks::Follow);
+        EXPECT_EQ(outcome.result, CopyResult::Failed);
+        EXPECT_EQ(outcome.side, CopySide::Source);
+        EXPECT_EQ(outcome.error, EIO);
+    }
+    {
+        FailingCalls failing;
+        ActiveCopyCalls().copyRange = KernelFailsWithIo;
+        ActiveCopyCalls().write = FailWriteWithIo;
+        CopyOutcome outcome =
+            CopyFileTo(folder / "in.bin", folder / "out/in.bin", Always, -1, SourceLinks::Follow);
+        EXPECT_EQ(outcome.result, CopyResult::Failed);
+        EXPECT_EQ(outcome.side, CopySide::Target);
+        EXPECT_EQ(outcome.error, EIO);
+    }
+    EXPECT_TRUE(EntriesOf(folder / "out").empty());
+    // A missing source is the source's failure; a missing target folder the target's.
+    CopyOutcome missing =
+        CopyFileTo(folder / "gone.bin", folder / "out/gone.bin", Always, -1, SourceLinks::Follow);
+    EXPECT_EQ(missing.side, CopySide::Source);
+    EXPECT_EQ(missing.error, ENOENT);
+    CopyOutcome nowhere =
+        CopyFileTo(folder / "in.bin", folder / "none/in.bin", Always, -1, SourceLinks::Follow);
+    EXPECT_EQ(nowhere.side, CopySide::Target);
+    EXPECT_EQ(nowhere.error, ENOENT);
+    // With the system's calls back the same copy goes through.
+    EXPECT_EQ(CopyFileTo(folder / "in.bin", folder / "out/in.bin", Always, -1, SourceLinks::Follow)
+                  .result,
+              CopyResult::Copied);
+}
+
+TEST(CopyOneFile, ADiskPulledDuringTheCopyIsTheTargetsFailure) {
+    TempFolder folder;
+    folder.MakeFolder("disk");
+    test::TmpfsDisk disk(folder / "disk", 64 * 1024);
+    if (!disk.Insert()) {
+        GTEST_SKIP() << disk.error();
+    }
+    folder.WriteFile("big.bin", PatternBytes(20 * kMiB));
+    CopyOutcome outcome = CopyFileTo(
+        folder / "big.bin", folder / "disk/big.bin",
+        [&] {
+            disk.Eject();
+            return true;
+        },
+        20 * kMiB, SourceLinks::Follow);
+    EXPECT_EQ(outcome.result, CopyResult::Failed);
+    EXPECT_EQ(outcome.side, CopySide::Target);
+    // Nothing reached the folder the disk was mounted on.
+    EXPECT_TRUE(EntriesOf(folder / "disk").empty());
+}
+
+TEST(CopyOneFile, ASourceThatIsALinkOrNoRegularFileIsNeverOpenedWhenLinksAreRefused) {
+    TempFolder folder;
+    folder.WriteFile("outside/secret.txt", "not part of any set");
+    stdfs::create_symlink(folder / "outside/secret.txt", folder / "link");
+    stdfs::create_symlink(folder / "outside", folder / "folder-link");
+    stdfs::create_symlink("/dev/zero", folder / "device-link");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0666), 0);
+    folder.MakeFolder("folder");
+    folder.MakeFolder("out");
+    // A FIFO nobody writes to would block an open for reading for ever.
+    for (const char* name : {"link", "folder-link", "device-link", "fifo", "folder"}) {
+        CopyOutcome outcome =
+            CopyFileTo(folder / name, folder / "out/copy", Always, -1, SourceLinks::Refuse);
+        EXPECT_EQ(outcome.result, CopyResult::Failed) << name;
+        EXPECT_EQ(outcome.side, CopySide::Source) << name;
+        EXPECT_EQ(outcome.error, EINVAL) << name;
+    }
+    CopyOutcome device =
+        CopyFileBelow("/dev/zero", folder / "out", "copy", Always, SourceLinks::Refuse);
+    EXPECT_EQ(device.error, EINVAL);
+    EXPECT_TRUE(EntriesOf(folder / "out").empty());
+}
+
+TEST(CopyFileBelow, NeverWritesThroughALinkOrAFileInTheWayAtAnyDepth) {
+    TempFolder folder;
+    folder.WriteFile("canary/keep.txt", "outside");
+    folder.WriteFile("canary/deep/name.txt", "outside too");
+    folder.WriteFile("src.txt", "restored");
+    folder.WriteFile("root/a/b/file", "a file, not a folder");
+    stdfs::create_symlink(folder / "canary", folder / "root/x");
+    stdfs::create_symlink(folder / "canary", folder / "root/a/y");
+    stdfs::create_symlink(folder / "canary", folder / "root/a/b/z");
+    stdfs::create_symlink(folder / "canary/deep/name.txt", folder / "root/a/b/name.txt");
+    const test::TreeSnapshot canary = test::SnapshotOf(folder / "canary");
+    const std::string root = folder / "root/";
+
+    struct Blocked {
+        std::string relative;
+        std::string blockedAt;
+        int error;
+    };
+    for (const Blocked& blocked : std::vector<Blocked>{
+             {"x/keep.txt", root + "x", ELOOP},
+             {"a/y/deep/name.txt", root + "a/y", ELOOP},
+             {"a/b/z/new.txt", root + "a/b/z", ELOOP},
+             {"a/b/file/new.txt", root + "a/b/file", ENOTDIR},
+         }) {
+        CopyOutcome outcome =
+            CopyFileBelow(folder / "src.txt", root, blocked.relative, Always, SourceLinks::Refuse);
+        EXPECT_EQ(outcome.result, CopyResult::Failed) << blocked.relative;
+        EXPECT_EQ(outcome.side, CopySide::Target) << blocked.relative;
+        EXPECT_EQ(outcome.error, blocked.error) << blocked.relative;
+        EXPECT_EQ(outcome.blockedAt, blocked.blockedAt) << blocked.relative;
+    }
+    // A link at the file's own name is replaced by the file, not written through.
+    EXPECT_EQ(
+        CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse).result,
+        CopyResult::Copied);
+    EXPECT_FALSE(stdfs::is_symlink(folder / "root/a/b/name.txt"));
+    EXPECT_EQ(folder.ReadFile("root/a/b/name.txt"), "restored");
+
+    // Creating folders stops at the same links and creates nothing through them.
+    FolderWalkStop stop;
+    EXPECT_FALSE(CreateFoldersBelow(root, "a/y/new/", stop));
+    EXPECT_EQ(stop.path, root + "a/y");
+    EXPECT_EQ(stop.error, ELOOP);
+    EXPECT_FALSE(CreateFoldersBelow(root, "a/b/file/new/", stop));
+    EXPECT_EQ(stop.error, ENOTDIR);
+    EXPECT_TRUE(CreateFoldersBelow(root, "a/new/newer/", stop));
+    EXPECT_TRUE(stdfs::is_directory(folder / "root/a/new/newer"));
+
+    EXPECT_EQ(test::Differences(canary, test::SnapshotOf(folder / "canary")),
+              std::vector<std::string>{});
+}
+
+TEST(CopyOneFile, AKilledCopyLeavesOnlyATemporaryNameThatTheCleanUpRemoves) {
+    TempFolder folder;
+    folder.WriteFile("big.bin", PatternBytes(20 * kMiB));
+    folder.MakeFolder("out");
+    // A folder named like a temporary file: never removed.
+    const std::string namedLikeOne = TemporaryName();
+    folder.MakeFolder("out/" + namedLikeOne);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Killed half way: no destructor runs, as after a crash.
+        CopyOneFile(folder / "big.bin", folder / "out/big.bin", [] {
+            _exit(0);
+            return true;
+        });
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    std::vector<std::string> left = EntriesOf(folder / "out");
+    std::erase(left, namedLikeOne);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_TRUE(IsTemporaryName(left[0])) << left[0];
+
+    // Names like it that a user could have given are kept.
+    folder.WriteFile("out/.arbolink-copy-notes.txt", "mine");
+    folder.WriteFile("out/.arbolink-copy-AB", "mine");
+    EXPECT_TRUE(RemoveTemporaryFiles(folder / "out"));
+    std::vector<std::string> kept = {namedLikeOne, ".arbolink-copy-AB", ".arbolink-copy-notes.txt"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(EntriesOf(folder / "out"), kept);
+    EXPECT_EQ(folder.ReadFile("out/.arbolink-copy-notes.txt"), "mine");
 }
 
 } // namespace

@@ -140,5 +140,72 @@ TEST(FlushFileSystem, AnswersForAFolderThatIsThere) {
     EXPECT_EQ(error, ENOENT);
 }
 
+TEST(CopyOneFile, ASourceThatGrowsWhileCopiedIsCutAtItsSizeAndLeftOut) {
+    TempFolder folder;
+    const std::int64_t planned = 20 * kMiB;
+    folder.WriteFile("grows.bin", PatternBytes(20 * kMiB));
+    folder.WriteFile("out/grows.bin", "the earlier copy");
+    int pauses = 0;
+    // Another program appends 8 MiB to the file at every pause of the copy.
+    auto grow = [&] {
+        ++pauses;
+        HANDLE file =
+            CreateFileW(Widen(folder / "grows.bin").c_str(), FILE_APPEND_DATA,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        const std::string more = PatternBytes(8 * kMiB);
+        DWORD written = 0;
+        WriteFile(file, more.data(), static_cast<DWORD>(more.size()), &written, nullptr);
+        CloseHandle(file);
+        return written == more.size();
+    };
+    CopyOutcome outcome = CopyFileTo(folder / "grows.bin", folder / "out/grows.bin", grow, planned,
+                                     SourceLinks::Follow);
+    EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
+    EXPECT_EQ(pauses, 2); // three chunks of the planned size and no more
+    EXPECT_EQ(folder.ReadFile("out/grows.bin"), "the earlier copy");
+    EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
+}
+
+TEST(CopyFileBelow, StopsAtAFileInTheWayAndTellsTheSides) {
+    TempFolder folder;
+    folder.WriteFile("src.txt", "restored");
+    folder.WriteFile("root/a/file", "a file, not a folder");
+    const std::string root = folder / "root\\";
+    CopyOutcome blocked =
+        CopyFileBelow(folder / "src.txt", root, "a\\file\\new.txt", Always, SourceLinks::Refuse);
+    EXPECT_EQ(blocked.result, CopyResult::Failed);
+    EXPECT_EQ(blocked.side, CopySide::Target);
+    EXPECT_EQ(blocked.error, ENOTDIR);
+    EXPECT_EQ(blocked.blockedAt, root + "a\\file");
+    CopyOutcome missing =
+        CopyFileBelow(folder / "gone.txt", root, "a\\new.txt", Always, SourceLinks::Refuse);
+    EXPECT_EQ(missing.side, CopySide::Source);
+    EXPECT_EQ(missing.error, ENOENT);
+    EXPECT_EQ(
+        CopyFileBelow(folder / "src.txt", root, "a\\new.txt", Always, SourceLinks::Refuse).result,
+        CopyResult::Copied);
+    EXPECT_EQ(folder.ReadFile("root/a/new.txt"), "restored");
+
+    FolderWalkStop stop;
+    EXPECT_FALSE(CreateFoldersBelow(root, "a\\file\\deeper\\", stop));
+    EXPECT_EQ(stop.error, ENOTDIR);
+    EXPECT_TRUE(CreateFoldersBelow(root, "b\\c\\", stop));
+    EXPECT_TRUE(FolderExists(folder / "root/b/c"));
+    EXPECT_EQ(EntriesOf(folder / "root/a"), (std::vector<std::string>{"file", "new.txt"}));
+}
+
+TEST(RemoveTemporaryFiles, RemovesOnlyTheProgramsOwnNames) {
+    TempFolder folder;
+    const std::string temporary = TemporaryName();
+    ASSERT_TRUE(IsTemporaryName(temporary));
+    folder.WriteFile(temporary, "half written");
+    folder.WriteFile(".arbolink-copy-notes.txt", "mine");
+    folder.MakeFolder(TemporaryName());
+    EXPECT_TRUE(RemoveTemporaryFiles(folder.path()));
+    const std::vector<std::string> kept = EntriesOf(folder.path());
+    EXPECT_EQ(kept.size(), 2u);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), temporary), 0);
+}
+
 } // namespace
 } // namespace arbolink

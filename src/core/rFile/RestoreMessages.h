@@ -87,6 +87,9 @@ inline constexpr const char* kCopyTo = "\nコピー先 : ";
 inline constexpr const char* kCopyReason = "\n\n理由 : ";
 // The closing message of a run ended by Abort once files were being restored.
 inline constexpr const char* kRestoreAborted = "復元を中止しました。";
+// Why a stored file that changed while it was read is not restored.
+inline constexpr const char* kReasonStoredFileChanged =
+    "コピーの途中で、ファイルの大きさが変わりました。";
 // Appended to the closing message: a count, then the names.
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";

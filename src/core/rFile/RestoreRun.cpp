@@ -13,6 +13,7 @@
 #include "fs/Folders.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -300,12 +301,16 @@ bool RestoreRun::RestoreFolderStaysPut() {
     return false;
 }
 
+// A link or a file in the way of a folder is left as it is: nothing is created through it, and
+// each row below it is refused when it is copied, naming it. A folder the run writes to is
+// cleared of the temporary files a killed run left in it.
 void RestoreRun::CreateFolderTree() {
     for (const std::string& folder : folderList_) {
         // Every listed folder belongs to a row that passed RowsAreSafe.
-        std::string path = restoreRoot_ + RestoreFolderOf(folder).value_or(std::string());
-        if (!FolderExists(path)) {
-            CreateFolders(path);
+        const std::string relative = RestoreFolderOf(folder).value_or(std::string());
+        FolderWalkStop stop;
+        if (CreateFoldersBelow(restoreRoot_, relative, stop)) {
+            RemoveTemporaryFiles(restoreRoot_ + relative);
         }
     }
 }
@@ -437,9 +442,9 @@ bool RestoreRun::RestoreDiskFiles() {
     // A listing cut short leaves rows unreached; the closing message names them.
     ListFolder(diskFolder_, true, entries);
     for (const FolderEntry& entry : entries) {
-        // Folders (the program copy among them), links to folders and special files are
-        // never restored.
-        if (entry.kind != EntryKind::File || IsSetFile(entry.name)) {
+        // Folders (the program copy among them), links to folders, special files and the
+        // temporary files of a divide cut short are never restored.
+        if (entry.kind != EntryKind::File || IsSetFile(entry.name) || IsTemporaryName(entry.name)) {
             continue;
         }
         for (std::int64_t row = storedNames_->FirstOnDisk(entry.name, encoding_);
@@ -471,24 +476,33 @@ bool RestoreRun::RestoreDiskFiles() {
 // Copies one stored file to its row's place, asking again while it fails. False on Abort.
 bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
     const std::string source = diskFolder_ + storedName;
-    const std::string target = restoreRoot_ + targets_[row];
     for (;;) {
-        int error = 0;
-        if (CopyOneFile(
-                source, target,
-                [this] {
-                    host_.ProcessMessages();
-                    return true; // Cancel takes effect after the file in hand
-                },
-                error) == CopyResult::Copied) {
+        const CopyOutcome outcome = CopyFileBelow(
+            source, restoreRoot_, targets_[row],
+            [this] {
+                host_.ProcessMessages();
+                return true; // Cancel takes effect after the file in hand
+            },
+            SourceLinks::Refuse);
+        if (outcome.result == CopyResult::Copied) {
             ++restoredCount_;
             return true;
         }
+        // A stored file that is a link, a FIFO, a device or a folder is not a file of the set:
+        // it is never read, and the row is named with the files no disk held.
+        if (outcome.result == CopyResult::Failed && outcome.side == CopySide::Source &&
+            outcome.error == EINVAL) {
+            reached_[row] = false;
+            return true;
+        }
+        const std::string reason = outcome.result == CopyResult::SizeChanged
+                                       ? msg::kReasonStoredFileChanged
+                                       : FailedCopyReason(outcome, CopySide::Source, diskFolder_);
         host_.Beep();
         Button answer = host_.ShowDialog(DialogKind::Error,
                                          msg::kCopyFailed + std::string(msg::kCopyFrom) + source +
-                                             msg::kCopyTo + target + msg::kCopyReason +
-                                             CopyFailureReason(error),
+                                             msg::kCopyTo + restoreRoot_ + targets_[row] +
+                                             msg::kCopyReason + reason,
                                          {Button::Abort, Button::Retry, Button::Ignore});
         if (answer == Button::Ignore) {
             notCopied_.push_back(targets_[row]);

@@ -146,7 +146,9 @@ private:
                 return false;
             }
             const std::string& folder = values_.DestRoot;
-            if (CreateFolders(folder) && WriteIndexFile(folder, indexBytes_) &&
+            // What a killed run left half written goes first: it is no file of the set.
+            if (CreateFolders(folder) && RemoveTemporaryFiles(folder) &&
+                WriteIndexFile(folder, indexBytes_) &&
                 WriteIdentityFile(folder, setId_, disk, values_.DiskCount)) {
                 return true;
             }
@@ -240,18 +242,20 @@ private:
         };
         dialog.SetCurrentFile(job.source, job.plannedSize);
         for (;;) {
-            int error = 0;
-            CopyResult result =
-                CopyOneFile(job.source, job.target, betweenChunks, error, job.plannedSize);
-            if (result == CopyResult::Copied) {
+            const CopyOutcome outcome = CopyFileTo(job.source, job.target, betweenChunks,
+                                                   job.plannedSize, SourceLinks::Follow);
+            if (outcome.result == CopyResult::Copied) {
                 return FileOutcome::Copied;
             }
-            if (result == CopyResult::Cancelled) {
+            if (outcome.result == CopyResult::Cancelled) {
                 return FileOutcome::Cancelled;
             }
-            // A changed size: its room on the disk was planned for the old size.
-            const std::string reason = result == CopyResult::SizeChanged ? msg::kReasonSizeChanged
-                                                                         : CopyFailureReason(error);
+            // A changed size: its room on the disk was planned for the old size. A failure
+            // in writing is the disk's, also when the disk was taken out.
+            const std::string reason =
+                outcome.result == CopyResult::SizeChanged
+                    ? std::string(msg::kReasonSizeChanged)
+                    : FailedCopyReason(outcome, CopySide::Target, values_.DestRoot);
             host_.Beep();
             Button answer = host_.ShowDialog(
                 DialogKind::Error,

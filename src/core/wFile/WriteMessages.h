@@ -7,7 +7,7 @@ namespace arbolink::msg {
 
 // Follows the disk number: "2 枚目のディスクを入れてください。".
 inline constexpr const char* kInsertDisk = " 枚目のディスクを入れてください。";
-inline constexpr const char* kNoDisk = "ディスクが入っていません";
+inline constexpr const char* kNoDisk = kReasonNoDisk;
 inline constexpr const char* kNotEnoughRoom = "空き容量が足りません";
 inline constexpr const char* kSwapDisk = "ディスクを入れ換えてください";
 
