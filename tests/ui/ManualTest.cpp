@@ -38,6 +38,8 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kNotCarriedMore);
     EXPECT_MESSAGE(html, kReasonLinkToFolder);
     EXPECT_MESSAGE(html, kReasonDanglingLink);
+    EXPECT_MESSAGE(html, kReasonLinkLoop);
+    EXPECT_MESSAGE(html, kReasonPathTooLong);
     EXPECT_MESSAGE(html, kReasonSpecialFile);
     EXPECT_MESSAGE(html, kReasonUnreadableFolder);
     EXPECT_MESSAGE(html, kReasonLineBreakInName);
@@ -60,6 +62,7 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kPrepareDisksAfter);
     EXPECT_MESSAGE(html, kCreateFolderFailed);
     EXPECT_MESSAGE(html, kFoldersOverlap);
+    EXPECT_MESSAGE(html, kDestinationInSource);
     EXPECT_MESSAGE(html, kFileTooLargeForDisk);
     EXPECT_MESSAGE(html, kDivideStopped);
 }
