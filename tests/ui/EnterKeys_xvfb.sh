@@ -37,7 +37,7 @@ trap cleanup EXIT
 # Xvfb picks a free display and writes its number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
-for _ in $(seq 50); do
+for _ in $(seq 200); do
     [ -s "$work/display" ] && break
     sleep 0.1
 done
@@ -51,14 +51,15 @@ LANG=C.UTF-8 "$work/arbolink" >"$work/arbolink.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Arbolink ' | head -n1)
+# A loaded machine may take a while to start the program and map its window.
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Arbolink ' | head -n1)
 [ -n "$window" ] || fail "the main window did not appear"
 xdotool windowactivate --sync "$window" || fail "cannot activate the main window"
 sleep 0.5
 
 # Waits for a window of that exact title; answers its id.
 await_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1
+    timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1
 }
 
 missing="$work/made-by-enter"
@@ -74,7 +75,7 @@ question=$(await_window '確認')
 # Keys go through the X server's input, as typed: the question has the focus.
 xdotool windowactivate --sync "$question" 2>/dev/null
 xdotool key y
-for _ in $(seq 50); do
+for _ in $(seq 200); do
     [ -d "$missing" ] && break
     sleep 0.1
 done
@@ -85,7 +86,7 @@ xdotool windowactivate --sync "$window"
 xdotool key ctrl+a
 xdotool type --delay 20 "$existing"
 xdotool key Return
-sleep 0.5
+sleep 2
 [ -z "$(timeout 1 xdotool search --onlyvisible --name '^確認$')" ] ||
     fail "Enter on an existing folder asked a question"
 
@@ -93,7 +94,7 @@ sleep 0.5
 xdotool key alt+f
 sleep 0.3
 xdotool key x
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.1
 done
