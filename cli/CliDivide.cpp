@@ -131,6 +131,9 @@ int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
             return host.ExitCode();
         }
     }
+    if (RefuseDestinationInSource(host, request.destination, request.source)) {
+        return host.ExitCode();
+    }
     if (CheckFolderField(host, request.source, Field::Source, arbolink::msg::kNoSourceDisk,
                          arbolink::msg::kCreateSource) != FolderCheck::Ready ||
         CheckFolderField(host, request.destination, Field::Destination,

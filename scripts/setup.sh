@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
-    xvfb xauth
+    xvfb xauth xdotool openbox
 )
 
 missing=()

@@ -19,8 +19,10 @@ inline constexpr int kCancelled = 1;
 enum class NotCarriedReason {
     LinkToFolder, // a symbolic link to a folder: never followed
     DanglingLink, // a symbolic link whose target is missing
+    LinkLoop,     // a symbolic link that leads back to itself
     SpecialFile,  // a FIFO, socket or device
     UnreadableFolder,
+    PathTooLong,           // longer than the platform's file calls take: no copy could read it
     LineBreakInName,       // the index cannot hold a name with CR or LF
     SeparatorInFolderName, // "\" separates folders in the index
     NotUtf8Name,           // the index is UTF-8; other bytes would spoil the whole index

@@ -90,4 +90,8 @@ bool FoldersOverlap(const std::string& a, const std::string& b) {
     return IsWithin(first, second) || IsWithin(second, first);
 }
 
+bool FolderWithin(const std::string& inner, const std::string& outer) {
+    return IsWithin(Resolved(inner), Resolved(outer));
+}
+
 } // namespace arbolink

@@ -31,6 +31,15 @@ std::string FromIndexFolder(std::string_view indexFolder);
 // FromIndexFolder appended to path, for building many paths in one buffer.
 void AppendFromIndexFolder(std::string& path, std::string_view indexFolder);
 
+// The longest path, in bytes, that the platform's file calls take: PATH_MAX less its final
+// NUL on POSIX; on Windows the "\\?\" form's 32767 UTF-16 units, which a UTF-8 text of
+// that many bytes never exceeds.
+#ifdef _WIN32
+inline constexpr std::size_t kMaxPathBytes = 32767;
+#else
+inline constexpr std::size_t kMaxPathBytes = 4095;
+#endif
+
 // True when the folder holds at least one entry of any kind (hidden ones included). A folder
 // that does not exist or cannot be listed answers false.
 bool FolderHasEntries(const std::string& folder);
@@ -49,6 +58,9 @@ bool SameFileName(std::string_view a, std::string_view b);
 // resolves them (links and ".." followed; a part that does not exist yet taken as written).
 // Emptying either folder would then delete files of the other.
 bool FoldersOverlap(const std::string& a, const std::string& b);
+
+// True when inner is outer itself or lies below it, resolved as FoldersOverlap resolves them.
+bool FolderWithin(const std::string& inner, const std::string& outer);
 
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
@@ -104,6 +116,7 @@ enum class EntryKind {
     File,         // a regular file, or a link to one
     LinkToFolder, // a symbolic link to a folder: never followed
     DanglingLink, // a symbolic link whose target is missing or unreadable
+    LinkLoop,     // a symbolic link that leads back to itself through links
     Special,      // a FIFO, socket or device: never opened
 };
 

@@ -68,7 +68,7 @@ bool IsDotEntry(const char* name) {
 EntryKind KindOfLinkTarget(int dirFd, const char* name, std::int64_t& size) {
     struct stat target {};
     if (fstatat(dirFd, name, &target, 0) != 0) {
-        return EntryKind::DanglingLink;
+        return errno == ELOOP ? EntryKind::LinkLoop : EntryKind::DanglingLink;
     }
     if (S_ISDIR(target.st_mode)) {
         return EntryKind::LinkToFolder;

@@ -92,7 +92,8 @@ EntryKind KindOfFileLink(const std::string& path, std::int64_t& size) {
     FileHandle target(OpenForAttributes(path));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!target.valid() || !GetFileInformationByHandle(target.get(), &info)) {
-        return EntryKind::DanglingLink;
+        return GetLastError() == ERROR_CANT_RESOLVE_FILENAME ? EntryKind::LinkLoop
+                                                             : EntryKind::DanglingLink;
     }
     if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return EntryKind::LinkToFolder;

@@ -223,8 +223,10 @@ void TForm1::CreateControls(QWidget* client) {
     for (QToolButton* chooser : {SpeedButton1, SpeedButton2, SpeedButton3}) {
         connect(chooser, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     }
+    // An editable combo box keeps the focus for its line edit and hands it the keys by a
+    // direct call, past any filter on the line edit: Enter is caught on the combo box.
     for (QComboBox* field : {ComboBox1, ComboBox2, ComboBox3}) {
-        field->lineEdit()->installEventFilter(this);
+        field->installEventFilter(this);
     }
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
@@ -343,7 +345,7 @@ void TForm1::ShowFreeSpace(const std::string& folder) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* field = qobject_cast<QComboBox*>(watched->parent());
+        auto* field = qobject_cast<QComboBox*>(watched);
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && field != nullptr) {
             ComboBox1KeyPress(field);
             return true;

@@ -181,7 +181,8 @@ TEST_F(CliDivideTest, AStagingFolderInsideTheSourceIsNeverEmptied) {
     args.push_back("--empty-destination");
     CliResult refused = RunCliWith(args);
     EXPECT_EQ(refused.code, 1);
-    EXPECT_NE(refused.err.find(msg::kFoldersOverlap), std::string::npos);
+    // Refused before anything else is asked or looked at.
+    EXPECT_NE(refused.err.find(msg::kDestinationInSource), std::string::npos) << refused.err;
     EXPECT_EQ(root.ReadFile("src/stage/old.txt"), "old");
 }
 

@@ -19,7 +19,7 @@ TEST(Manual, ShowsTheMainWindowsPicture) {
     ASSERT_FALSE(html.empty());
     EXPECT_NE(html.find("<img src=\"main-window.png\""), std::string::npos);
     const std::filesystem::path picture =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/manual/main-window.png";
+        std::filesystem::path(ARBOLINK_SOURCE_DIR) / "docs/manual/main-window.png";
     EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
 }
 
@@ -38,6 +38,8 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kNotCarriedMore);
     EXPECT_MESSAGE(html, kReasonLinkToFolder);
     EXPECT_MESSAGE(html, kReasonDanglingLink);
+    EXPECT_MESSAGE(html, kReasonLinkLoop);
+    EXPECT_MESSAGE(html, kReasonPathTooLong);
     EXPECT_MESSAGE(html, kReasonSpecialFile);
     EXPECT_MESSAGE(html, kReasonUnreadableFolder);
     EXPECT_MESSAGE(html, kReasonLineBreakInName);
@@ -60,6 +62,7 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kPrepareDisksAfter);
     EXPECT_MESSAGE(html, kCreateFolderFailed);
     EXPECT_MESSAGE(html, kFoldersOverlap);
+    EXPECT_MESSAGE(html, kDestinationInSource);
     EXPECT_MESSAGE(html, kFileTooLargeForDisk);
     EXPECT_MESSAGE(html, kDivideStopped);
 }

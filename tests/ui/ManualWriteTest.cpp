@@ -21,6 +21,8 @@ TEST(Manual, ShowsEveryDiskWritingMessage) {
     EXPECT_MESSAGE(html, kSplitCopyFailed);
     EXPECT_MESSAGE(html, kNotCopiedHeader);
     EXPECT_MESSAGE(html, kNotCopiedMore);
+    EXPECT_MESSAGE(html, kCopyFinishedNotCarried);
+    EXPECT_MESSAGE(html, kNotCarriedAlso);
     EXPECT_MESSAGE(html, kReasonNoSpace);
     EXPECT_MESSAGE(html, kReasonAccess);
     EXPECT_MESSAGE(html, kReasonNotFound);

@@ -100,6 +100,12 @@ void CheckSameNames(PlanningRun& run, std::int64_t step) {
             // name upper-cased with a suffix is the upper-cased name followed by the suffix.
             do {
                 const std::string tail = "-" + std::to_string(suffix++);
+                // The disk would refuse a longer name: the name gives up its end instead.
+                if (stored.size() + tail.size() > kMaxStoredNameBytes) {
+                    stored.resize(FittingLength(stored, kMaxStoredNameBytes - tail.size()));
+                    upperStored.clear();
+                    AppendUpperCase(stored, upperStored);
+                }
                 stored += tail;
                 upperStored += tail;
             } while (registry.Taken(upperStored, i));

@@ -25,8 +25,10 @@ inline constexpr const char* kNotCarriedHeader = "次のものは分割されま
 inline constexpr const char* kNotCarriedMore = "ほか %d 件";
 inline constexpr const char* kReasonLinkToFolder = "フォルダーへのリンク";
 inline constexpr const char* kReasonDanglingLink = "リンク先がありません";
+inline constexpr const char* kReasonLinkLoop = "リンクが循環しています";
 inline constexpr const char* kReasonSpecialFile = "特殊ファイル";
 inline constexpr const char* kReasonUnreadableFolder = "読み取れないフォルダー";
+inline constexpr const char* kReasonPathTooLong = "パスが長すぎます";
 inline constexpr const char* kReasonLineBreakInName = "名前に改行が含まれています";
 inline constexpr const char* kReasonSeparatorInFolderName = "フォルダー名に \\ が含まれています";
 inline constexpr const char* kReasonNotUtf8Name = "名前の文字コードが UTF-8 ではありません";
@@ -63,6 +65,9 @@ inline constexpr const char* kCreateFolderFailed = "フォルダーを作成で�
 inline constexpr const char* kFoldersOverlap =
     "複写元フォルダーと分割先フォルダーが重なっています。\n\n分割先を全削除すると複写元のファイ"
     "ルも消えるため、分割を中止します。";
+inline constexpr const char* kDestinationInSource =
+    "分割先フォルダーが複写元フォルダーの中にあります。\n\n分割したファイルが複写元に入ってし"
+    "まうため、分割を中止します。";
 // The file's path goes between the two parts.
 inline constexpr const char* kFileTooLargeForDisk =
     "次のファイルは、分割先のファイルシステムが扱える大きさを超えています。\n\n";

@@ -28,18 +28,31 @@ bool IsPlainName(const std::string& name) {
     });
 }
 
-// Why an entry is left behind, or nothing when it is carried (files) or walked (folders).
-std::optional<NotCarriedReason> ReasonToLeave(const FolderEntry& entry) {
+// True when the entry's path, below a folder prefix of folderBytes bytes, is longer than the
+// file calls take; a folder's path counts with the separator its entries' paths add.
+bool PathTooLong(std::size_t folderBytes, const FolderEntry& entry) {
+    const std::size_t separator = entry.kind == EntryKind::Folder ? 1 : 0;
+    return folderBytes + entry.name.size() + separator > kMaxPathBytes;
+}
+
+// Why an entry of a folder prefix of folderBytes bytes is left behind, or nothing when it is
+// carried (files) or walked (folders).
+std::optional<NotCarriedReason> ReasonToLeave(std::size_t folderBytes, const FolderEntry& entry) {
     switch (entry.kind) {
     case EntryKind::LinkToFolder:
         return NotCarriedReason::LinkToFolder;
     case EntryKind::DanglingLink:
         return NotCarriedReason::DanglingLink;
+    case EntryKind::LinkLoop:
+        return NotCarriedReason::LinkLoop;
     case EntryKind::Special:
         return NotCarriedReason::SpecialFile;
     case EntryKind::Folder:
     case EntryKind::File:
         break;
+    }
+    if (PathTooLong(folderBytes, entry)) {
+        return NotCarriedReason::PathTooLong;
     }
     if (!IsPlainName(entry.name)) {
         if (HasLineBreak(entry.name)) {
@@ -64,7 +77,7 @@ void CountBelow(PlanningValues& values, const std::string& folder) {
     std::vector<FolderEntry> entries;
     ListFolder(folder, false, entries);
     for (const FolderEntry& entry : entries) {
-        if (ReasonToLeave(entry)) {
+        if (ReasonToLeave(folder.size(), entry)) {
             continue;
         }
         if (entry.kind == EntryKind::Folder) {
@@ -102,7 +115,7 @@ void FillBelow(PlanningRun& run, const std::string& folder, const std::string& r
         if (values.RunStatus >= 0) {
             return;
         }
-        if (auto reason = ReasonToLeave(entry)) {
+        if (auto reason = ReasonToLeave(folder.size(), entry)) {
             Leave(values, relative + entry.name, *reason);
             continue;
         }

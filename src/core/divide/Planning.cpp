@@ -32,10 +32,14 @@ const char* ReasonText(NotCarriedReason reason) {
         return msg::kReasonLinkToFolder;
     case NotCarriedReason::DanglingLink:
         return msg::kReasonDanglingLink;
+    case NotCarriedReason::LinkLoop:
+        return msg::kReasonLinkLoop;
     case NotCarriedReason::SpecialFile:
         return msg::kReasonSpecialFile;
     case NotCarriedReason::UnreadableFolder:
         return msg::kReasonUnreadableFolder;
+    case NotCarriedReason::PathTooLong:
+        return msg::kReasonPathTooLong;
     case NotCarriedReason::LineBreakInName:
         return msg::kReasonLineBreakInName;
     case NotCarriedReason::SeparatorInFolderName:
@@ -61,17 +65,7 @@ std::string Printable(const std::string& path) {
 std::string NotCarriedList(const std::vector<NotCarried>& skipped) {
     char line[256];
     std::snprintf(line, sizeof line, msg::kNotCarriedHeader, static_cast<int>(skipped.size()));
-    std::string text = line;
-    for (std::size_t i = 0; i < skipped.size() && i < kListedNotCarried; ++i) {
-        text += "\n" + Printable(skipped[i].path) + "（" + ReasonText(skipped[i].reason) + "）";
-    }
-    if (skipped.size() > kListedNotCarried) {
-        std::snprintf(line, sizeof line, msg::kNotCarriedMore,
-                      static_cast<int>(skipped.size() - kListedNotCarried));
-        text += "\n";
-        text += line;
-    }
-    return text;
+    return line + NotCarriedLines(skipped);
 }
 
 // Steps of the planning from the walk to the packing; answers the outcome.
@@ -135,6 +129,21 @@ void ReportOutcome(Host& host, PlanOutcome outcome, const PlanningValues& values
 }
 
 } // namespace
+
+std::string NotCarriedLines(const std::vector<NotCarried>& skipped) {
+    char line[256];
+    std::string text;
+    for (std::size_t i = 0; i < skipped.size() && i < kListedNotCarried; ++i) {
+        text += "\n" + Printable(skipped[i].path) + "（" + ReasonText(skipped[i].reason) + "）";
+    }
+    if (skipped.size() > kListedNotCarried) {
+        std::snprintf(line, sizeof line, msg::kNotCarriedMore,
+                      static_cast<int>(skipped.size() - kListedNotCarried));
+        text += "\n";
+        text += line;
+    }
+    return text;
+}
 
 std::int64_t CapacityInClusters(std::int64_t freeBytes, std::int32_t percent,
                                 std::int32_t clusterSize) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace arbolink {
 
@@ -37,5 +38,9 @@ std::int64_t CapacityInClusters(std::int64_t freeBytes, std::int32_t percent,
 // window enabled again it shows the outcome's message and, for a complete plan, the list of
 // what will not be carried. The disk-count question and the writing are the caller's.
 PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& request);
+
+// What the walk left behind, for a message: the first entries as "path（reason）", each on a
+// line of its own after a line feed, then a line with the number of the rest.
+std::string NotCarriedLines(const std::vector<NotCarried>& skipped);
 
 } // namespace arbolink

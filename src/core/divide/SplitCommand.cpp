@@ -121,6 +121,9 @@ void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& 
         host.Message(msg::kSetDestination);
         return;
     }
+    if (RefuseDestinationInSource(host, destination, source)) {
+        return;
+    }
     if (!FolderFieldUsable(host, destination, Field::Destination, msg::kNoDestinationDisk,
                            msg::kCreateDestination, true)) {
         return;
@@ -162,6 +165,15 @@ std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bo
         }
     }
     return {};
+}
+
+bool RefuseDestinationInSource(Host& host, const std::string& destination,
+                               const std::string& source) {
+    if (!FolderWithin(destination, source)) {
+        return false;
+    }
+    host.Message(msg::kDestinationInSource);
+    return true;
 }
 
 void BitBtn2Click(Session& session, Host& host) {

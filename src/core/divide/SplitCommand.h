@@ -29,6 +29,12 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
 bool SettleSplitDestination(Session& session, Host& host, const std::string& kind,
                             const std::string& folder, const std::string& source);
 
+// Refuses a split destination that is the source folder or lies inside it, with a message:
+// the walk would take in the set being written, and emptying it would delete source files.
+// True when the command ends there.
+bool RefuseDestinationInSource(Host& host, const std::string& destination,
+                               const std::string& source);
+
 // The first file of the plan (the program row too when the program is copied) larger than
 // limit bytes, as the user knows its path; empty when every file fits.
 std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bool copyProgram);

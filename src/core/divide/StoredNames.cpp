@@ -46,7 +46,23 @@ bool IsReservedDeviceName(std::string_view name) {
            upper[3] >= '1' && upper[3] <= '9';
 }
 
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 } // namespace
+
+std::size_t FittingLength(std::string_view name, std::size_t limit) {
+    if (name.size() <= limit) {
+        return name.size();
+    }
+    std::size_t length = limit;
+    // A cut before a continuation byte would split its character.
+    while (length > 0 && IsContinuationByte(name[length])) {
+        --length;
+    }
+    return length;
+}
 
 std::string PortableName(std::string_view name) {
     std::string portable(name);
@@ -55,11 +71,12 @@ std::string PortableName(std::string_view name) {
             c = '_';
         }
     }
-    if (!portable.empty() && (portable.back() == '.' || portable.back() == ' ')) {
-        portable.back() = '_';
-    }
     if (IsReservedDeviceName(portable)) {
         portable.insert(portable.begin(), '_');
+    }
+    portable.resize(FittingLength(portable, kMaxStoredNameBytes));
+    if (!portable.empty() && (portable.back() == '.' || portable.back() == ' ')) {
+        portable.back() = '_';
     }
     return portable;
 }

@@ -3,6 +3,7 @@
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/divide/Planning.h"
 #include "core/wFile/SetWriter.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Copy.h"
@@ -293,6 +294,20 @@ private:
         return text;
     }
 
+    // A run that left files behind has not carried the whole source: the files it could
+    // not copy, then what the walk left out, so that the count of both is in the last word.
+    std::string MissesList() const {
+        std::string text =
+            notCopied_.empty() ? std::string() : NotCopiedList(msg::kNotCopiedHeader);
+        if (!values_.Skipped.empty()) {
+            const char* header =
+                notCopied_.empty() ? msg::kCopyFinishedNotCarried : msg::kNotCarriedAlso;
+            text += Formatted(header, static_cast<int>(values_.Skipped.size()));
+            text += NotCarriedLines(values_.Skipped);
+        }
+        return text;
+    }
+
     WriteOutcome Close() {
         if (values_.RunStatus == kCancelled) {
             // A cancelled run has not finished: the misses follow the cancel message.
@@ -302,8 +317,8 @@ private:
             return WriteOutcome::Cancelled;
         }
         host_.Beep();
-        if (!notCopied_.empty()) {
-            host_.Warning(NotCopiedList(msg::kNotCopiedHeader));
+        if (!notCopied_.empty() || !values_.Skipped.empty()) {
+            host_.Warning(MissesList());
             return WriteOutcome::FinishedWithMisses;
         }
         host_.Message(msg::kCopyFinished);

@@ -23,7 +23,7 @@ struct WriteRequest {
 
 enum class WriteOutcome {
     Finished,           // every file copied
-    FinishedWithMisses, // the run went through, but some files were not copied
+    FinishedWithMisses, // the run went through, but some files were not copied or carried
     Cancelled,          // Cancel in a progress dialog
     Aborted,            // Abort in one of the run's questions: no closing message
 };

@@ -27,6 +27,12 @@ inline constexpr const char* kNotCopiedHeader =
 inline constexpr const char* kNotCopiedAfterCancel =
     "\n\n次の %d 個のファイルはコピーされていません。\n";
 inline constexpr const char* kNotCopiedMore = "ほか %d 個";
+// The closing message of a run that copied every planned file while the walk left some out:
+// their count, then one "path（reason）" a line.
+inline constexpr const char* kCopyFinishedNotCarried =
+    "ファイルのコピーが終了しましたが、次の %d 件は分割されていません。\n";
+// Appended to the list of files not copied when the walk left some out as well.
+inline constexpr const char* kNotCarriedAlso = "\n\n次の %d 件も分割されていません。\n";
 
 // Why a file changed since planning cannot be copied.
 inline constexpr const char* kReasonSizeChanged =

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Enter in a folder field of the running program, pressed on a real X server: Xvfb with a
+# window manager, and xdotool typing into the window. The keys take the road real key
+# presses take (to the focus widget, the combo box), not a road a test picks for them.
+#   EnterKeys_xvfb.sh PROGRAM WORK_FOLDER
+# Exits 77 (skipped) when Xvfb, openbox or xdotool is missing.
+set -u
+program=$1
+work=$2
+
+for tool in Xvfb openbox xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+# The settings file lives beside the program: a copy of its own keeps the build's clean.
+cp "$program" "$work/arbolink" || fail "cannot copy $program"
+
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+
+LANG=C.UTF-8 "$work/arbolink" >"$work/arbolink.log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+
+# A loaded machine may take a while to start the program and map its window.
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Arbolink ' | head -n1)
+[ -n "$window" ] || fail "the main window did not appear"
+xdotool windowactivate --sync "$window" || fail "cannot activate the main window"
+sleep 0.5
+
+# Waits for a window of that exact title; answers its id.
+await_window() {
+    timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1
+}
+
+missing="$work/made-by-enter"
+existing="$work/already-there"
+mkdir -p "$existing"
+
+# The Divide button has the focus at start; four tabs reach the restore destination field.
+xdotool key --delay 50 Tab Tab Tab Tab
+xdotool type --delay 20 "$missing"
+xdotool key Return
+question=$(await_window '確認')
+[ -n "$question" ] || fail "Enter on a missing folder asked nothing"
+# Keys go through the X server's input, as typed: the question has the focus.
+xdotool windowactivate --sync "$question" 2>/dev/null
+xdotool key y
+for _ in $(seq 200); do
+    [ -d "$missing" ] && break
+    sleep 0.1
+done
+[ -d "$missing" ] || fail "Yes did not create $missing"
+
+# An existing folder is filed without a question.
+xdotool windowactivate --sync "$window"
+xdotool key ctrl+a
+xdotool type --delay 20 "$existing"
+xdotool key Return
+sleep 2
+[ -z "$(timeout 1 xdotool search --onlyvisible --name '^確認$')" ] ||
+    fail "Enter on an existing folder asked a question"
+
+# File > Exit saves the settings: the restore history holds the folder filed first.
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+for _ in $(seq 300); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$program_pid" 2>/dev/null && fail "the program did not end on File > Exit"
+settings="$work/arbolink.ini"
+grep -qx "dest=$existing" "$settings" || fail "the field's text was not saved: $(cat "$settings")"
+grep '^history=' "$settings" | cut -d= -f2- | tr ',' '\n' | grep -qx "$missing" ||
+    fail "Enter did not file $missing: $(cat "$settings")"
+echo "PASS"
