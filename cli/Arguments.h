@@ -1,27 +1,40 @@
 #pragma once
-// The words after a subcommand, sorted into options and operands.
+// The words after a subcommand, sorted into options and operands by the conventions of
+// command-line tools: "--name value" or "--name=value", "-y" for a flag with a letter
+// (several letters may share one dash, "-yh"), "--" ends the options, and "-" alone is an
+// operand. Every command takes its options from one table, so an option means the same in all.
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace arbolink::cli {
 
-// The options a subcommand knows. Every one is written "--name"; a value follows as the next
-// word or after "=" ("--capacity 25G", "--capacity=25G").
-struct OptionSpec {
-    std::set<std::string> flags;      // take no value
-    std::set<std::string> values;     // take one value, once
-    std::set<std::string> repeatable; // take one value, any number of times
+enum class OptionKind {
+    Flag,       // takes no value
+    Value,      // takes one value, once
+    Repeatable, // takes one value, any number of times
 };
+
+struct Option {
+    std::string_view name; // "--yes"
+    char letter;           // 'y' for "-y"; 0 when it has none
+    OptionKind kind;
+};
+
+// Every option of the tool. "--help" and "--version" are taken by every command.
+const std::vector<Option>& AllOptions();
 
 struct Arguments {
     std::vector<std::string> operands;
     std::map<std::string, std::vector<std::string>> values;
     std::set<std::string> flags;
-    bool help = false; // "--help" was given: nothing else is looked at
+    bool help = false;    // "--help" or "-h" was given: nothing else is looked at
+    bool version = false; // "--version" or "-V" was given: nothing else is looked at
 
     bool Has(const std::string& name) const { return flags.count(name) + values.count(name) > 0; }
     // The value of an option given once, or nullopt.
@@ -36,12 +49,17 @@ struct UsageError {
     std::string subject;
 };
 
+// The text as a decimal whole number, or nullopt when it is none or out of range.
+std::optional<std::int64_t> WholeNumber(const std::string& text);
+
 // A folder named on the command line as an absolute path: the commands tell drives by
 // absolute paths, and a relative one names none. Empty stays empty.
 std::string AbsolutePath(const std::string& path);
 
-// Sorts the words. "--" ends the options; every word after it is an operand.
+// Sorts the words; accepted names the long options of AllOptions the command takes. The
+// first "--help" or "--version" ends the sorting, wherever it stands before "--".
 std::optional<UsageError> ParseArguments(const std::vector<std::string>& args,
-                                         const OptionSpec& spec, Arguments& parsed);
+                                         const std::vector<std::string_view>& accepted,
+                                         Arguments& parsed);
 
 } // namespace arbolink::cli

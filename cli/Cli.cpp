@@ -7,54 +7,103 @@
 #include "TerminalHost.h"
 
 #include <algorithm>
+#include <array>
 
 namespace arbolink::cli {
 
-int ReportUsage(std::FILE* err, const std::string& command, const UsageError& error) {
+namespace {
+
+int RunPlan(const Arguments& parsed, const Streams& io) {
+    // The planner's output is for scripts: off a terminal it writes nothing more.
+    TerminalOptions quiet;
+    quiet.progressLines = false;
+    TerminalHost host(io.in, io.err, quiet);
+    return RunPlanCommand(parsed, host, io.out, io.err);
+}
+
+const std::array<Command, 4>& Commands() {
+    static const std::array<Command, 4> commands{{
+        {"divide",
+         {"--percent", "--program-copy", "--yes", "--empty-destination", "--disk-folders",
+          "--capacity", "--cluster-size"},
+         msg::kDivideHelp,
+         RunDivideCommand},
+        {"restore",
+         {"--yes", "--empty-destination", "--from"},
+         msg::kRestoreHelp,
+         RunRestoreCommand},
+        {"info", {"--json"}, msg::kInfoHelp, RunInfoCommand},
+        {"plan",
+         {"--cluster-size", "--free-bytes", "--percent", "--drive-root", "--program", "--json"},
+         msg::kPlanHelp,
+         RunPlan},
+    }};
+    return commands;
+}
+
+void PrintVersion(std::FILE* out) {
+    std::fprintf(out, msg::kVersion, msg::kProgramName, kProductName, ARBOLINK_VERSION);
+}
+
+// Runs the words after the program's name; output still buffered is flushed by the caller.
+int Dispatch(const std::vector<std::string>& args, const Streams& io) {
+    const bool named = !args.empty() && !args.front().starts_with('-');
+    const Command* command = named ? FindCommand(args.front()) : nullptr;
+    if (named && command == nullptr && args.front() != "help") {
+        return ReportUsage(io.err, "", {msg::kUnknownCommand, args.front()});
+    }
+    // Before a command word only --help and --version mean something.
+    const std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
+    Arguments parsed;
+    std::optional<UsageError> error =
+        ParseArguments(rest, command ? command->options : std::vector<std::string_view>{}, parsed);
+    const std::string_view name = command ? command->name : "";
+    if (!error && !parsed.help && !parsed.version && command == nullptr && !named) {
+        error = UsageError{msg::kNoCommand, ""};
+    }
+    if (error) {
+        return ReportUsage(io.err, name, *error);
+    }
+    if (parsed.version) {
+        PrintVersion(io.out);
+        return kExitSuccess;
+    }
+    if (parsed.help || command == nullptr) {
+        std::fputs(command ? command->help : msg::kHelp, io.out);
+        return kExitSuccess;
+    }
+    return command->run(parsed, io);
+}
+
+} // namespace
+
+const Command* FindCommand(std::string_view name) {
+    const auto& commands = Commands();
+    auto found = std::find_if(commands.begin(), commands.end(),
+                              [&](const Command& c) { return c.name == name; });
+    return found == commands.end() ? nullptr : &*found;
+}
+
+int ReportUsage(std::FILE* err, std::string_view command, const UsageError& error) {
     std::fputs(msg::kUsagePrefix, err);
     std::fprintf(err, error.pattern, error.subject.c_str());
-    const std::string program =
-        command.empty() ? msg::kProgramName : std::string(msg::kProgramName) + " " + command;
+    std::string program = msg::kProgramName;
+    if (!command.empty()) {
+        program += ' ';
+        program += command;
+    }
     std::fprintf(err, msg::kHelpHint, program.c_str());
     return kExitUsage;
 }
 
 int RunCli(const std::vector<std::string>& args, const Streams& io) {
-    if (args.empty()) {
-        return ReportUsage(io.err, "", {msg::kNoCommand, ""});
+    const int code = Dispatch(args, io);
+    // A full disk or a closed pipe shows only here: the output was buffered until now.
+    if (std::fflush(io.out) != 0 || std::ferror(io.out) != 0) {
+        std::fputs(msg::kOutputFailed, io.err);
+        return code == kExitSuccess ? kExitFailure : code;
     }
-    const std::string& command = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "help") {
-        std::fputs(msg::kHelp, io.out);
-        return kExitSuccess;
-    }
-    if (command == "--version") {
-        std::fprintf(io.out, "%s (%s) %s\n", msg::kProgramName, kProductName, kVersionText);
-        return kExitSuccess;
-    }
-    if (command == "divide") {
-        return RunDivideCommand(rest, io);
-    }
-    if (command == "restore") {
-        return RunRestoreCommand(rest, io);
-    }
-    if (command == "info") {
-        return RunInfoCommand(rest, io);
-    }
-    if (command == "plan") {
-        if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
-            std::fputs(msg::kPlanUsage, io.out);
-            std::fputs(msg::kPlanHelp, io.out);
-            return kExitSuccess;
-        }
-        // The planner's output is for scripts: off a terminal it writes nothing more.
-        TerminalOptions quiet;
-        quiet.progressLines = false;
-        TerminalHost host(io.in, io.err, quiet);
-        return RunPlanCommand(rest, host, io.out, io.err);
-    }
-    return ReportUsage(io.err, "", {msg::kUnknownCommand, command});
+    return code;
 }
 
 } // namespace arbolink::cli

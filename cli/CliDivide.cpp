@@ -12,7 +12,6 @@
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 
-#include <charconv>
 #include <climits>
 #include <optional>
 
@@ -35,15 +34,6 @@ struct DivideRequest {
     bool copyProgram = false;
     TerminalOptions answers;
 };
-
-std::optional<std::int64_t> WholeNumber(const std::string& text) {
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<UsageError> CheckOperands(const Arguments& parsed, DivideRequest& request) {
     request.staging = parsed.Has("--disk-folders");
@@ -161,20 +151,9 @@ int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
 
 } // namespace
 
-int RunDivideCommand(const std::vector<std::string>& args, const Streams& io) {
-    const OptionSpec spec{{"--program-copy", "--yes", "--empty-destination"},
-                          {"--percent", "--disk-folders", "--capacity", "--cluster-size"},
-                          {}};
-    Arguments parsed;
-    std::optional<UsageError> error = ParseArguments(args, spec, parsed);
-    if (!error && parsed.help) {
-        std::fputs(msg::kDivideHelp, io.out);
-        return kExitSuccess;
-    }
+int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     DivideRequest request;
-    if (!error) {
-        error = CheckOperands(parsed, request);
-    }
+    std::optional<UsageError> error = CheckOperands(parsed, request);
     if (!error) {
         error = CheckSizes(parsed, request);
     }

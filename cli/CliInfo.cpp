@@ -3,6 +3,7 @@
 #include "CliMessages.h"
 #include "ExitStatus.h"
 #include "GivenFolders.h"
+#include "OutputText.h"
 #include "TerminalHost.h"
 #include "core/FileTable.h"
 #include "core/SetFormat.h"
@@ -122,7 +123,7 @@ void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std:
 
 void PrintReport(const DiskReport& report, std::FILE* out) {
     if (report.identity) {
-        std::fprintf(out, "set\t%s\n", report.identity->setId.c_str());
+        std::fprintf(out, "set\t%s\n", TsvField(report.identity->setId).c_str());
         std::fprintf(out, "disk\t%d/%d\n", report.identity->disk, report.identity->diskCount);
     }
     if (report.setFiles >= 0) {
@@ -132,20 +133,27 @@ void PrintReport(const DiskReport& report, std::FILE* out) {
     std::fprintf(out, "sound\t%s\n", report.sound ? "yes" : "no");
 }
 
+// The same report as one JSON object; what could not be read is left out, as in the rows.
+void PrintJsonReport(const DiskReport& report, std::FILE* out) {
+    std::fputs("{", out);
+    if (report.identity) {
+        std::fprintf(out, "\"set\": %s, \"disk\": %d, \"disks\": %d, ",
+                     JsonString(report.identity->setId).c_str(), report.identity->disk,
+                     report.identity->diskCount);
+    }
+    if (report.setFiles >= 0) {
+        std::fprintf(out, "\"files-on-disk\": %lld, \"files-in-set\": %lld, ",
+                     static_cast<long long>(report.diskFiles),
+                     static_cast<long long>(report.setFiles));
+    }
+    std::fprintf(out, "\"sound\": %s}\n", report.sound ? "true" : "false");
+}
+
 } // namespace
 
-int RunInfoCommand(const std::vector<std::string>& args, const Streams& io) {
-    Arguments parsed;
-    std::optional<UsageError> error = ParseArguments(args, {}, parsed);
-    if (!error && parsed.help) {
-        std::fputs(msg::kInfoHelp, io.out);
-        return kExitSuccess;
-    }
-    if (!error && parsed.operands.size() != 1) {
-        error = UsageError{msg::kWantDisk, ""};
-    }
-    if (error) {
-        return ReportUsage(io.err, "info", *error);
+int RunInfoCommand(const Arguments& parsed, const Streams& io) {
+    if (parsed.operands.size() != 1) {
+        return ReportUsage(io.err, "info", {msg::kWantDisk, ""});
     }
     const std::string folder = SetFolderOf(parsed.operands[0]);
     if (!EntryExists(folder + kIdentityFileName) && !EntryExists(folder + kIndexFileName)) {
@@ -157,7 +165,11 @@ int RunInfoCommand(const std::vector<std::string>& args, const Streams& io) {
     DiskReport report;
     ReadIdentityOf(folder, report, io.err);
     ReadIndexOf(folder, report, host, io.err);
-    PrintReport(report, io.out);
+    if (parsed.Has("--json")) {
+        PrintJsonReport(report, io.out);
+    } else {
+        PrintReport(report, io.out);
+    }
     return report.sound ? kExitSuccess : kExitFailure;
 }
 

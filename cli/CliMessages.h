@@ -20,16 +20,19 @@ inline constexpr const char* kHelp =
     "  info DISK                      ディスクが何を持っているかを表示する\n"
     "  plan SOURCE ...                分割の計画だけを表示する\n"
     "\n"
-    "  --help                         使い方を表示する（コマンドの後ろでも使えます）\n"
-    "  --version                      版を表示する\n"
+    "  -h, --help                     使い方を表示する（コマンドの後ろでも使えます）\n"
+    "  -V, --version                  版とライセンスを表示する（コマンドの後ろでも使えます）\n"
+    "\n"
+    "オプションの値は「--capacity 25G」とも「--capacity=25G」とも書けます。「--」の後ろは、\n"
+    "「-」で始まっても、すべてフォルダーの名前として読みます。\n"
     "\n"
     "終了コード: 0 成功、1 失敗、2 使い方の誤り、3 中止またはキャンセル（Ctrl+C を含む）\n";
 
 inline constexpr const char* kDivideHelp =
-    "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [--yes]\n"
+    "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination]\n"
     "       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n"
-    "                            [--cluster-size BYTES] [--program-copy] [--yes]\n"
+    "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
@@ -43,7 +46,7 @@ inline constexpr const char* kDivideHelp =
     "  --capacity SIZE       --disk-folders のディスク一枚の容量。例: 1440K、4.7G、25G。\n"
     "                        K M G T は 1000 の累乗、Ki Mi Gi Ti は 1024 の累乗、数字だけはバイト\n"
     "  --cluster-size BYTES  --disk-folders のディスクの割り当て単位、512 以上（既定 2048）\n"
-    "  --yes                 安全な質問（ディスクの枚数、次のディスク、分割先フォルダーの作成）に\n"
+    "  -y, --yes             安全な質問（ディスクの枚数、次のディスク、分割先フォルダーの作成）に\n"
     "                        自分で答える。ディスクはドライブに入ったのを見てから答えます\n"
     "  --empty-destination   何かがある分割先を全削除すること（ハードディスクでは、そのまま\n"
     "                        書くこと）に同意する。これがないと --yes はその質問を断ります\n"
@@ -51,8 +54,8 @@ inline constexpr const char* kDivideHelp =
     "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
 
 inline constexpr const char* kRestoreHelp =
-    "使い方: arbolink-cli restore DISKS DEST [--yes] [--empty-destination]\n"
-    "       arbolink-cli restore --from DIR [--from DIR ...] DEST [--yes]\n"
+    "使い方: arbolink-cli restore DISKS DEST [-y|--yes] [--empty-destination]\n"
+    "       arbolink-cli restore --from DIR [--from DIR ...] DEST [-y|--yes]\n"
     "                            [--empty-destination]\n"
     "\n"
     "分割したディスクを読んで、DEST にフォルダーの木を元どおりに作ります。\n"
@@ -61,31 +64,43 @@ inline constexpr const char* kRestoreHelp =
     "  --from DIR            ディスク一枚の中身を持つフォルダー（divide --disk-folders の\n"
     "                        diskNN、またはセットのファイルを直接持つフォルダー）。何度でも\n"
     "                        書けて、どの順でも、質問なしに読みます\n"
-    "  --yes                 安全な質問（次のディスク、復元先フォルダーの作成）に自分で答える\n"
+    "  -y, --yes             安全な質問（次のディスク、復元先フォルダーの作成）に自分で答える\n"
     "  --empty-destination   何かがある復元先を全削除または上書きすることに同意する\n";
 
 inline constexpr const char* kInfoHelp =
-    "使い方: arbolink-cli info DISK\n"
+    "使い方: arbolink-cli info DISK [--json]\n"
     "\n"
     "DISK（ディスクのフォルダー、または diskNN）にあるセットについて、標準出力に表示します:\n"
     "  set            セットの ID（分割を始めた日時）\n"
     "  disk           このディスクの番号 / セットのディスク枚数\n"
     "  files-on-disk  このディスクにあるファイルの数\n"
     "  files-in-set   セット全体のファイルの数\n"
-    "  sound          セットのファイルが正しければ yes、そうでなければ no（理由は標準エラーへ）\n";
-
-inline constexpr const char* kPlanUsage =
-    "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P] "
-    "[--drive-root] [--program FILE]\n";
+    "  sound          セットのファイルが正しければ yes、そうでなければ no（理由は標準エラーへ）\n"
+    "  --json         同じことを JSON のオブジェクト一つで表示する（disk は disk と disks "
+    "に分け、\n"
+    "                 sound は true か false）\n";
 
 inline constexpr const char* kPlanHelp =
+    "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]\n"
+    "                          [--drive-root] [--program FILE] [--json]\n"
     "\n"
     "SOURCE の分割を、空き容量 --free-bytes、割り当て単位 --cluster-size のディスクで計画し、\n"
-    "ファイルごとに「フォルダー、名前、格納名、大きさ、ディスク」を一行ずつ表示します。続いて\n"
-    "disks（枚数）、usage（ディスクごとのクラスター数）、index-reserve を表示します。\n"
+    "ファイルごとに「フォルダー、名前、格納名、大きさ、ディスク」をタブで区切って一行ずつ\n"
+    "表示します。続いて disks（枚数）、usage（ディスクごとのクラスター数）、index-reserve を\n"
+    "表示します。名前の中のタブなどの制御文字は、␉ などの記号で表示します。\n"
     "  --percent P      空き容量のうち使う割合（既定 95）\n"
     "  --drive-root     分割先がドライブの最上位のとき（@dummy@ に一クラスターを取る）\n"
-    "  --program FILE   1 枚目にコピーするプログラムのファイル\n";
+    "  --program FILE   1 枚目にコピーするプログラムのファイル\n"
+    "  --json           同じことを JSON のオブジェクト一つで表示する（名前は正確に）\n";
+
+// arbolink-cli --version: the program, the product, its version, then the rights.
+inline constexpr const char* kVersion =
+    "%s (%s) %s\n"
+    "Copyright (C) 2026 The Arbolink developers\n"
+    "ライセンス GPL-3.0-or-later: GNU GPL 第 3 版またはそれ以降の版 "
+    "<https://www.gnu.org/licenses/gpl-3.0.html>\n"
+    "これはフリーソフトウェアです。自由に変更し、再配布できます。\n"
+    "法律の許す限り、何の保証もありません。\n";
 
 // Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line. A text without %s
 // names no word.
@@ -95,6 +110,7 @@ inline constexpr const char* kNoCommand = "コマンドがありません";
 inline constexpr const char* kUnknownCommand = "「%s」というコマンドはありません";
 inline constexpr const char* kUnknownOption = "「%s」というオプションはありません";
 inline constexpr const char* kMissingValue = "%s の後ろに値がありません";
+inline constexpr const char* kFlagWithValue = "%s は値を取りません";
 inline constexpr const char* kRepeatedOption = "%s が二度あります";
 inline constexpr const char* kBadPercent = "--percent は 0 から 100 までの整数です: %s";
 inline constexpr const char* kBadCapacity = "--capacity を大きさとして読めません: %s";
@@ -113,8 +129,13 @@ inline constexpr const char* kWantDisksAndDestination = "DISKS と DEST が必�
 inline constexpr const char* kWantDestinationOnly =
     "--from があるときは DEST だけを書きます（DISKS は書きません）";
 inline constexpr const char* kWantDisk = "DISK が一つ必要です";
+inline constexpr const char* kWantSource = "SOURCE が一つ必要です";
+inline constexpr const char* kWantOption = "%s が必要です";
+inline constexpr const char* kBadPlanClusterSize = "--cluster-size は 1 以上の整数です: %s";
+inline constexpr const char* kBadFreeBytes = "--free-bytes は 0 以上の整数です: %s";
 
 // Failures of the tool's own checks.
+inline constexpr const char* kOutputFailed = "標準出力に書き込めませんでした\n";
 inline constexpr const char* kSourceMissing = "複写元フォルダーがありません: %s\n";
 inline constexpr const char* kFromFolderMissing = "--from のフォルダーがありません: %s\n";
 inline constexpr const char* kStagingFolderMissing = "分割先フォルダーを作成できませんでした: %s\n";

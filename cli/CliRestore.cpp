@@ -96,18 +96,9 @@ int RestoreFromFolders(const RestoreRequest& request, const Streams& io) {
 
 } // namespace
 
-int RunRestoreCommand(const std::vector<std::string>& args, const Streams& io) {
-    const OptionSpec spec{{"--yes", "--empty-destination"}, {}, {"--from"}};
-    Arguments parsed;
-    std::optional<UsageError> error = ParseArguments(args, spec, parsed);
-    if (!error && parsed.help) {
-        std::fputs(msg::kRestoreHelp, io.out);
-        return kExitSuccess;
-    }
+int RunRestoreCommand(const Arguments& parsed, const Streams& io) {
     RestoreRequest request;
-    if (!error) {
-        error = CheckOperands(parsed, request);
-    }
+    std::optional<UsageError> error = CheckOperands(parsed, request);
     if (error) {
         return ReportUsage(io.err, "restore", *error);
     }

@@ -1,11 +1,14 @@
 #include "PlanCommand.h"
 
+#include "Cli.h"
 #include "CliMessages.h"
+#include "ExitStatus.h"
+#include "OutputText.h"
 #include "core/PlanningValues.h"
 #include "core/divide/Planning.h"
 #include "fs/Folders.h"
 
-#include <charconv>
+#include <climits>
 #include <optional>
 
 namespace arbolink::cli {
@@ -19,72 +22,58 @@ struct PlanArguments {
     std::int64_t percent = 95;
     bool driveRoot = false;
     std::string program;
+    bool json = false;
 };
 
-std::optional<std::int64_t> Number(const std::string& text) {
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+// The value of a whole-number option within [low, high], into target.
+std::optional<UsageError> TakeNumber(const Arguments& parsed, const std::string& name,
+                                     std::int64_t low, std::int64_t high, const char* bad,
+                                     std::int64_t& target) {
+    const std::optional<std::string> text = parsed.Value(name);
+    if (!text) {
         return std::nullopt;
     }
-    return value;
+    const std::optional<std::int64_t> value = WholeNumber(*text);
+    if (!value || *value < low || *value > high) {
+        return UsageError{bad, *text};
+    }
+    target = *value;
+    return std::nullopt;
 }
 
-std::optional<PlanArguments> Parse(const std::vector<std::string>& args) {
-    PlanArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto numberAfter = [&](std::int64_t& target) {
-            if (i + 1 >= args.size()) {
-                return false;
-            }
-            auto value = Number(args[++i]);
-            if (!value) {
-                return false;
-            }
-            target = *value;
-            return true;
-        };
-        if (arg == "--cluster-size") {
-            if (!numberAfter(parsed.clusterSize)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--free-bytes") {
-            if (!numberAfter(parsed.freeBytes)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--percent") {
-            if (!numberAfter(parsed.percent)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--drive-root") {
-            parsed.driveRoot = true;
-        } else if (arg == "--program") {
-            if (i + 1 >= args.size()) {
-                return std::nullopt;
-            }
-            parsed.program = args[++i];
-        } else if (arg.starts_with("--") || !parsed.source.empty()) {
-            return std::nullopt;
-        } else {
-            parsed.source = arg;
+std::optional<UsageError> Check(const Arguments& parsed, PlanArguments& plan) {
+    if (parsed.operands.size() != 1) {
+        return UsageError{msg::kWantSource, ""};
+    }
+    for (const char* required : {"--cluster-size", "--free-bytes"}) {
+        if (!parsed.Has(required)) {
+            return UsageError{msg::kWantOption, required};
         }
     }
-    if (parsed.source.empty() || parsed.clusterSize <= 0 || parsed.clusterSize > INT32_MAX ||
-        parsed.freeBytes < 0 || parsed.percent < 0 || parsed.percent > 100) {
-        return std::nullopt;
+    plan.source = parsed.operands.front();
+    plan.driveRoot = parsed.Has("--drive-root");
+    plan.program = parsed.Value("--program").value_or("");
+    plan.json = parsed.Has("--json");
+    std::optional<UsageError> error = TakeNumber(parsed, "--cluster-size", 1, INT32_MAX,
+                                                 msg::kBadPlanClusterSize, plan.clusterSize);
+    if (!error) {
+        error =
+            TakeNumber(parsed, "--free-bytes", 0, INT64_MAX, msg::kBadFreeBytes, plan.freeBytes);
     }
-    return parsed;
+    if (!error) {
+        error = TakeNumber(parsed, "--percent", 0, 100, msg::kBadPercent, plan.percent);
+    }
+    return error;
 }
 
-void PrintPlan(const PlanningValues& values, bool withProgram, std::FILE* out) {
+void PrintRows(const PlanningValues& values, std::int64_t rows, std::FILE* out) {
     const FileTable& table = values.Table;
-    const std::int64_t rows = values.FileCount + (withProgram ? 1 : 0);
     for (std::int64_t row = 0; row < rows; ++row) {
         auto r = static_cast<std::size_t>(row);
-        std::fprintf(out, "%s\t%s\t%s\t%s\t%s\n", table.Cell(Folder, r).c_str(),
-                     table.Cell(Name, r).c_str(), table.Cell(StoredName, r).c_str(),
-                     table.Cell(Size, r).c_str(), table.Cell(Disk, r).c_str());
+        std::fprintf(out, "%s\t%s\t%s\t%s\t%s\n", TsvField(table.Cell(Folder, r)).c_str(),
+                     TsvField(table.Cell(Name, r)).c_str(),
+                     TsvField(table.Cell(StoredName, r)).c_str(), table.Cell(Size, r).c_str(),
+                     table.Cell(Disk, r).c_str());
     }
     std::fprintf(out, "disks\t%d\n", values.DiskCount);
     std::fputs("usage", out);
@@ -94,36 +83,60 @@ void PrintPlan(const PlanningValues& values, bool withProgram, std::FILE* out) {
     std::fprintf(out, "\nindex-reserve\t%lld\n", static_cast<long long>(values.IndexReserve));
 }
 
+void PrintJson(const PlanningValues& values, std::int64_t rows, std::FILE* out) {
+    const FileTable& table = values.Table;
+    std::fputs("{\n  \"files\": [", out);
+    for (std::int64_t row = 0; row < rows; ++row) {
+        auto r = static_cast<std::size_t>(row);
+        std::fprintf(
+            out,
+            "%s\n    {\"folder\": %s, \"name\": %s, \"stored-name\": %s, \"size\": %s, "
+            "\"disk\": %s}",
+            row ? "," : "", JsonString(table.Cell(Folder, r)).c_str(),
+            JsonString(table.Cell(Name, r)).c_str(), JsonString(table.Cell(StoredName, r)).c_str(),
+            JsonNumber(table.Cell(Size, r)).c_str(), JsonNumber(table.Cell(Disk, r)).c_str());
+    }
+    std::fprintf(out, "\n  ],\n  \"disks\": %d,\n  \"usage\": [", values.DiskCount);
+    for (std::size_t disk = 0; disk < values.DiskUsage.size(); ++disk) {
+        std::fprintf(out, "%s%s", disk ? ", " : "", JsonNumber(values.DiskUsage[disk]).c_str());
+    }
+    std::fprintf(out, "],\n  \"index-reserve\": %lld\n}\n",
+                 static_cast<long long>(values.IndexReserve));
+}
+
 } // namespace
 
-int RunPlanCommand(const std::vector<std::string>& args, Host& host, std::FILE* out,
-                   std::FILE* err) {
-    std::optional<PlanArguments> parsed = Parse(args);
-    if (!parsed) {
-        std::fputs(msg::kPlanUsage, err);
-        return 2;
+int RunPlanCommand(const Arguments& arguments, Host& host, std::FILE* out, std::FILE* err) {
+    PlanArguments parsed;
+    if (std::optional<UsageError> error = Check(arguments, parsed)) {
+        return ReportUsage(err, "plan", *error);
     }
-    if (!FolderExists(parsed->source)) {
-        std::fprintf(err, msg::kSourceMissing, parsed->source.c_str());
-        return 1;
+    if (!FolderExists(parsed.source)) {
+        std::fprintf(err, msg::kSourceMissing, parsed.source.c_str());
+        return kExitFailure;
     }
     PlanningValues values;
-    values.ProgramFile = parsed->program;
+    values.ProgramFile = parsed.program;
     PlanRequest request;
-    request.source = parsed->source;
-    request.destinationIsDriveRoot = parsed->driveRoot;
-    request.copyProgram = !parsed->program.empty();
-    request.clusterSize = static_cast<std::int32_t>(parsed->clusterSize);
+    request.source = parsed.source;
+    request.destinationIsDriveRoot = parsed.driveRoot;
+    request.copyProgram = !parsed.program.empty();
+    request.clusterSize = static_cast<std::int32_t>(parsed.clusterSize);
     request.capacity = CapacityInClusters(
-        parsed->freeBytes, static_cast<std::int32_t>(parsed->percent), request.clusterSize);
+        parsed.freeBytes, static_cast<std::int32_t>(parsed.percent), request.clusterSize);
     if (RunPlanning(values, host, request) != PlanOutcome::Complete) {
-        return 1;
+        return kExitFailure;
     }
     const bool programRowFilled =
         request.copyProgram &&
         !values.Table.Cell(Name, static_cast<std::size_t>(values.FileCount)).empty();
-    PrintPlan(values, programRowFilled, out);
-    return 0;
+    const std::int64_t rows = values.FileCount + (programRowFilled ? 1 : 0);
+    if (parsed.json) {
+        PrintJson(values, rows, out);
+    } else {
+        PrintRows(values, rows, out);
+    }
+    return kExitSuccess;
 }
 
 } // namespace arbolink::cli

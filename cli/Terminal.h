@@ -15,8 +15,17 @@ std::vector<std::string> StartTerminal(int argc, char** argv);
 // True when the stream is a terminal, where a progress bar can be redrawn in place.
 bool IsTerminal(std::FILE* stream);
 
+// True when the stream is a terminal that can redraw a line in place: not one that TERM
+// names "dumb" (or leaves unnamed), which shows control sequences as they are.
+bool RedrawsInPlace(std::FILE* stream);
+
 // The width of the terminal in columns; 80 when it cannot be told.
 int TerminalColumns(std::FILE* stream);
+
+// True when the terminal may have changed its size since the last call, so that
+// TerminalColumns is worth asking again. A POSIX terminal tells by SIGWINCH, watched from
+// StartTerminal on; a Windows console tells nothing, and every call answers true.
+bool TerminalResized();
 
 // From now on the first Ctrl+C asks the running operation to cancel, as the progress
 // dialog's Cancel button does, and ends a question that waits for an answer; a second one

@@ -207,7 +207,7 @@ Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by) {
 }
 
 std::unique_ptr<ProgressDialog> TerminalHost::CreateProgressDialog() {
-    const ProgressStyle style = IsTerminal(err_)         ? ProgressStyle::Bar
+    const ProgressStyle style = RedrawsInPlace(err_)     ? ProgressStyle::Bar
                                 : options_.progressLines ? ProgressStyle::Lines
                                                          : ProgressStyle::Silent;
     return std::make_unique<TerminalProgress>(err_, style, line_);

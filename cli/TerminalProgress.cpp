@@ -61,8 +61,9 @@ std::string ThroughputText(double bytesPerSecond) {
 
 } // namespace
 
-TerminalProgress::TerminalProgress(std::FILE* err, ProgressStyle style, ProgressLine& line)
-    : err_(err), style_(style), line_(line) {}
+TerminalProgress::TerminalProgress(std::FILE* err, ProgressStyle style, ProgressLine& line,
+                                   Clock clock)
+    : err_(err), style_(style), line_(line), clock_(std::move(clock)) {}
 
 TerminalProgress::~TerminalProgress() {
     if (line_.drawn) {
@@ -74,17 +75,17 @@ TerminalProgress::~TerminalProgress() {
 
 void TerminalProgress::SetCaption(const std::string& caption) {
     caption_ = caption;
-    Update();
+    Update(true);
 }
 
 void TerminalProgress::SetStage(const std::string& text) {
     stage_ = text;
-    Update();
+    Update(true);
 }
 
 void TerminalProgress::SetGauge(int percent) {
     percent_ = std::clamp(percent, 0, 100);
-    Update();
+    Update(false);
 }
 
 void TerminalProgress::SetCurrentFile(const std::string& file, std::int64_t bytes) {
@@ -92,17 +93,20 @@ void TerminalProgress::SetCurrentFile(const std::string& file, std::int64_t byte
     file_ = file;
     fileBytes_ = std::max<std::int64_t>(bytes, 0);
     if (style_ == ProgressStyle::Bar) {
-        Update();
+        Update(false);
     }
 }
 
 void TerminalProgress::Show() {
     shown_ = true;
-    start_ = std::chrono::steady_clock::now();
-    Update();
+    start_ = clock_();
+    Update(true);
 }
 
 bool TerminalProgress::CancelRequested() const {
+    if (pending_) {
+        DrawBarWhenDue();
+    }
     return Interrupted();
 }
 
@@ -111,25 +115,36 @@ std::string TerminalProgress::Stage() const {
 }
 
 double TerminalProgress::Throughput() const {
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
+    const std::chrono::duration<double> elapsed = clock_() - start_;
     if (elapsed.count() < 0.5 || doneBytes_ == 0) {
         return 0;
     }
     return static_cast<double>(doneBytes_) / elapsed.count();
 }
 
-void TerminalProgress::Update() {
+void TerminalProgress::Update(bool now) {
     if (!shown_) {
         return;
     }
     if (style_ == ProgressStyle::Bar) {
-        DrawBar();
+        pending_ = true;
+        if (now) {
+            DrawBar();
+        } else {
+            DrawBarWhenDue();
+        }
     } else if (style_ == ProgressStyle::Lines) {
         PrintLine();
     }
 }
 
-void TerminalProgress::DrawBar() {
+void TerminalProgress::DrawBarWhenDue() const {
+    if (clock_() - drawnAt_ >= kRedrawInterval) {
+        DrawBar();
+    }
+}
+
+void TerminalProgress::DrawBar() const {
     const int filled = percent_ * kBarWidth / 100;
     std::string line = Stage() + " [" + std::string(static_cast<std::size_t>(filled), '#') +
                        std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] ";
@@ -141,13 +156,18 @@ void TerminalProgress::DrawBar() {
         line += "  " + rate;
     }
     // One column is kept free: a line that fills the terminal would wrap on some of them.
-    const int room = TerminalColumns(err_) - 1 - Columns(line) - 2;
+    if (columns_ == 0 || TerminalResized()) {
+        columns_ = TerminalColumns(err_);
+    }
+    const int room = columns_ - 1 - Columns(line) - 2;
     if (!file_.empty() && room > 0) {
         line += "  " + TailThatFits(file_, room);
     }
     std::fprintf(err_, "\r\033[K%s", line.c_str());
     std::fflush(err_);
     line_.drawn = true;
+    pending_ = false;
+    drawnAt_ = clock_();
 }
 
 void TerminalProgress::PrintLine() {

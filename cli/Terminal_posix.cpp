@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <poll.h>
+#include <string_view>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -11,20 +13,44 @@ namespace arbolink::cli {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t resized = 0;
 
 void OnInterrupt(int) {
     interrupted = 1;
+}
+
+void OnResize(int) {
+    resized = 1;
 }
 
 } // namespace
 
 // A POSIX terminal takes the bytes as they are: the arguments are the locale's text already.
 std::vector<std::string> StartTerminal(int argc, char** argv) {
+    struct sigaction action {};
+    action.sa_handler = OnResize;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGWINCH, &action, nullptr);
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
 bool IsTerminal(std::FILE* stream) {
     return isatty(fileno(stream)) != 0;
+}
+
+bool RedrawsInPlace(std::FILE* stream) {
+    const char* term = std::getenv("TERM");
+    return IsTerminal(stream) && term != nullptr && *term != '\0' &&
+           std::string_view(term) != "dumb";
+}
+
+bool TerminalResized() {
+    if (resized == 0) {
+        return false;
+    }
+    resized = 0;
+    return true;
 }
 
 int TerminalColumns(std::FILE* stream) {

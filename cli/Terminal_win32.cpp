@@ -49,6 +49,15 @@ bool IsTerminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
 }
 
+// The console has no TERM to look at; it redraws in place.
+bool RedrawsInPlace(std::FILE* stream) {
+    return IsTerminal(stream);
+}
+
+bool TerminalResized() {
+    return true;
+}
+
 int TerminalColumns(std::FILE* stream) {
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     CONSOLE_SCREEN_BUFFER_INFO info{};

@@ -11,7 +11,7 @@
 namespace arbolink::cli {
 namespace {
 
-const OptionSpec kSpec{{"--yes"}, {"--capacity"}, {"--from"}};
+const std::vector<std::string_view> kSpec{"--yes", "--capacity", "--from"};
 
 TEST(Arguments, SortsOperandsFlagsAndValues) {
     Arguments parsed;
@@ -26,10 +26,32 @@ TEST(Arguments, SortsOperandsFlagsAndValues) {
     EXPECT_FALSE(parsed.Has("--help"));
 }
 
-TEST(Arguments, HelpStopsTheSorting) {
-    Arguments parsed;
-    EXPECT_FALSE(ParseArguments({"--help", "--bogus"}, kSpec, parsed));
-    EXPECT_TRUE(parsed.help);
+// The conventions every command shares: letters, "--", "=value", help and version anywhere.
+TEST(Arguments, FollowTheConventionsOfCommandLineTools) {
+    Arguments letters;
+    EXPECT_FALSE(ParseArguments({"-y", "a", "-", "--from=--yes", "--capacity=", "--", "-y", "--x"},
+                                kSpec, letters));
+    EXPECT_TRUE(letters.Has("--yes"));
+    EXPECT_EQ(letters.operands, (std::vector<std::string>{"a", "-", "-y", "--x"}));
+    EXPECT_EQ(letters.All("--from"), (std::vector<std::string>{"--yes"}));
+    EXPECT_EQ(letters.Value("--capacity"), "");
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"a", "--help", "--bogus"}, {"-yh", "--bogus"}, {"--capacity", "1", "-h"}}) {
+        Arguments parsed;
+        EXPECT_FALSE(ParseArguments(args, kSpec, parsed)) << args.front();
+        EXPECT_TRUE(parsed.help && !parsed.version) << args.front();
+    }
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"a", "b", "-V", "-x"}, {"--version"}}) {
+        Arguments parsed;
+        EXPECT_FALSE(ParseArguments(args, kSpec, parsed)) << args.front();
+        EXPECT_TRUE(parsed.version && !parsed.help) << args.front();
+    }
+    Arguments ended;
+    EXPECT_FALSE(ParseArguments({"--", "--help", "-V"}, kSpec, ended));
+    EXPECT_FALSE(ended.help || ended.version);
+    EXPECT_EQ(ended.operands, (std::vector<std::string>{"--help", "-V"}));
 }
 
 TEST(Arguments, NamesWhatIsWrong) {
@@ -40,7 +62,12 @@ TEST(Arguments, NamesWhatIsWrong) {
     };
     for (const Case& c : std::vector<Case>{
              {{"--bogus"}, msg::kUnknownOption, "--bogus"},
-             {{"--yes=1"}, msg::kUnknownOption, "--yes=1"},
+             {{"--bogus=1"}, msg::kUnknownOption, "--bogus"},
+             {{"-x", "--help"}, msg::kUnknownOption, "-x"},
+             {{"-yx"}, msg::kUnknownOption, "-x"},
+             // Known to the tool, but not taken by this command.
+             {{"--percent", "5"}, msg::kUnknownOption, "--percent"},
+             {{"--yes=1"}, msg::kFlagWithValue, "--yes"},
              {{"--capacity"}, msg::kMissingValue, "--capacity"},
              {{"--capacity", "1", "--capacity=2"}, msg::kRepeatedOption, "--capacity"},
          }) {
@@ -49,6 +76,7 @@ TEST(Arguments, NamesWhatIsWrong) {
         ASSERT_TRUE(error) << c.args.front();
         EXPECT_STREQ(error->pattern, c.pattern) << c.args.front();
         EXPECT_EQ(error->subject, c.subject);
+        EXPECT_FALSE(parsed.help);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/divide/DivideMessages.h"
 #include "core/wFile/WriteMessages.h"
 
+#include <chrono>
 #include <cstdio>
 #include <deque>
 #include <gtest/gtest.h>
@@ -226,21 +227,50 @@ TEST_F(TerminalHostTest, ProgressIsPlainLinesWhenNotOnATerminal) {
                      "ファイルをソート中 0%\n");
 }
 
+// The number of times the text redraws the line.
+std::size_t Redraws(const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find("\r\033[K"); at != std::string::npos;
+         at = text.find("\r\033[K", at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 TEST(TerminalProgress, OnATerminalRedrawsOneLineWithBarAndFile) {
     std::FILE* err = std::tmpfile();
     ProgressLine line;
+    auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
     {
-        TerminalProgress progress(err, ProgressStyle::Bar, line);
+        TerminalProgress progress(err, ProgressStyle::Bar, line, [&] { return now; });
         progress.SetCaption("複写中．．．");
         progress.Show();
         EXPECT_TRUE(line.drawn);
+        EXPECT_EQ(Redraws(Read(err)), 1u);
+        // Within the interval, changes are held back, also when the run asks about Cancel.
+        for (int file = 0; file < 1000; ++file) {
+            progress.SetCurrentFile("docs/" + std::to_string(file), 10);
+            progress.SetGauge(file / 20);
+            EXPECT_FALSE(progress.CancelRequested());
+        }
+        EXPECT_EQ(Redraws(Read(err)), 1u);
+        now += TerminalProgress::kRedrawInterval;
+        EXPECT_FALSE(progress.CancelRequested()); // what was held back is drawn now
+        EXPECT_EQ(Redraws(Read(err)), 2u);
+        EXPECT_FALSE(progress.CancelRequested()); // and only once
+        EXPECT_EQ(Redraws(Read(err)), 2u);
         progress.SetGauge(50);
         progress.SetCurrentFile("docs/" + std::string(200, 'x') + ".txt", 10);
+        progress.SetStage("複写中．．．"); // a stage is drawn at once
+        EXPECT_EQ(Redraws(Read(err)), 3u);
     }
     EXPECT_FALSE(line.drawn);
     const std::string text = Read(err);
     std::fclose(err);
     EXPECT_NE(text.find("\r\033[K複写中．．． [--------------------]   0%"), std::string::npos);
+    EXPECT_NE(text.find("\r\033[K複写中．．． [#########-----------]  49%  docs/999\r"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("\r\033[K複写中．．． [##########----------]  50%"), std::string::npos);
     // The file's name is cut from the left to fit the 80 columns of an unknown terminal.
     const std::size_t last = text.rfind("\r\033[K複写中");

@@ -252,6 +252,58 @@ TEST_F(CliDivideTest, ThePlannerWritesOnlyItsPlan) {
     EXPECT_NE(plan.out.find("\ndisks\t1\n"), std::string::npos) << plan.out;
 }
 
+TEST(CliUsage, EveryCommandReadsOptionsAlike) {
+    TempFolder root;
+    root.WriteFile("src/a.txt", "a");
+    // An unknown letter is an error, never the name of a folder to write a set into.
+    CliResult unknown = RunCliWith({"divide", root / "src", "-q", root / "dest"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_EQ(unknown.err, "arbolink-cli: 「-q」というオプションはありません（arbolink-cli "
+                           "divide --help を参照）\n");
+    CliResult twice = RunCliWith({"divide", root / "src", "-y", "--yes"});
+    EXPECT_EQ(twice.code, 2) << twice.err;
+    EXPECT_EQ(TreeOf(root.path()).size(), 2u); // src and src/a.txt, nothing more
+    // "=value" and the letter of --yes.
+    CliResult staged = RunCliWith(
+        {"divide", root / "src", "--disk-folders=" + root / "stage", "--capacity=1M", "-y"});
+    EXPECT_EQ(staged.code, 0) << staged.err;
+    EXPECT_TRUE(stdfs::exists(root / "stage/disk01/@dummy@/a.txt"));
+    CliResult info = RunCliWith({"info", "--json", "--", root / "stage/disk01"});
+    EXPECT_EQ(info.code, 0) << info.err;
+    EXPECT_TRUE(info.out.starts_with("{\"set\": \"")) << info.out;
+    EXPECT_TRUE(info.out.ends_with(
+        "\", \"disk\": 1, \"disks\": 1, \"files-on-disk\": 1, \"files-in-set\": 1, "
+        "\"sound\": true}\n"))
+        << info.out;
+}
+
+// A name may hold a TAB, quotes and other control characters: the rows keep five fields, and
+// the JSON output gives the exact name.
+TEST(CliUsage, ScriptsGetEveryNameWhole) {
+    TempFolder root;
+    root.WriteFile("src/tab\there.txt", "1");
+    root.WriteFile("src/say \"hi\" \x01.txt", "22");
+    const std::vector<std::string> plan{"plan", root / "src", "--cluster-size=512",
+                                        "--free-bytes=100000"};
+    CliResult rows = RunCliWith(plan);
+    ASSERT_EQ(rows.code, 0) << rows.err;
+    EXPECT_EQ(rows.out, "\tsay \"hi\" \u2401.txt\tsay _hi_ _.txt\t2\t1\n"
+                        "\ttab\u2409here.txt\ttab_here.txt\t1\t1\n"
+                        "disks\t1\n"
+                        "usage\t3\n"
+                        "index-reserve\t1\n");
+    std::vector<std::string> json = plan;
+    json.push_back("--json");
+    CliResult object = RunCliWith(json);
+    ASSERT_EQ(object.code, 0) << object.err;
+    EXPECT_EQ(object.out, "{\n  \"files\": [\n"
+                          "    {\"folder\": \"\", \"name\": \"say \\\"hi\\\" \\u0001.txt\", "
+                          "\"stored-name\": \"say _hi_ _.txt\", \"size\": 2, \"disk\": 1},\n"
+                          "    {\"folder\": \"\", \"name\": \"tab\\there.txt\", \"stored-name\": "
+                          "\"tab_here.txt\", \"size\": 1, \"disk\": 1}\n"
+                          "  ],\n  \"disks\": 1,\n  \"usage\": [3],\n  \"index-reserve\": 1\n}\n");
+}
+
 TEST(CliUsage, BadUsageExitsTwoWithOneLine) {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -294,10 +346,8 @@ TEST(CliUsage, BadUsageExitsTwoWithOneLine) {
         EXPECT_TRUE(run.out.empty()) << shown;
         ASSERT_FALSE(run.err.empty()) << shown;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << shown << run.err;
-        if (args.empty() || args.front() != "plan") {
-            EXPECT_TRUE(run.err.starts_with(cli::msg::kUsagePrefix)) << run.err;
-            EXPECT_NE(run.err.find("--help を参照"), std::string::npos) << run.err;
-        }
+        EXPECT_TRUE(run.err.starts_with(cli::msg::kUsagePrefix)) << run.err;
+        EXPECT_NE(run.err.find("--help を参照"), std::string::npos) << run.err;
     }
 }
 
@@ -314,9 +364,19 @@ TEST(CliUsage, EveryCommandHasHelpAndTheToolAVersion) {
         EXPECT_TRUE(run.out.starts_with("使い方: arbolink-cli")) << run.out;
         EXPECT_TRUE(run.err.empty());
     }
-    CliResult version = RunCliWith({"--version"});
-    EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, "arbolink-cli (Arbolink) Ver. 2.0\n");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--version"},
+                                               {"-V"},
+                                               {"plan", "a", "--json", "-V", "--bogus"},
+                                               {"info", "-V", "-h"}}) {
+        CliResult version = RunCliWith(args);
+        EXPECT_EQ(version.code, 0) << args.front();
+        EXPECT_TRUE(version.out.starts_with("arbolink-cli (Arbolink) ")) << version.out;
+        EXPECT_NE(version.out.find("\nCopyright (C) 2026 The Arbolink developers\n"
+                                   "ライセンス GPL-3.0-or-later"),
+                  std::string::npos)
+            << version.out;
+    }
 }
 
 } // namespace

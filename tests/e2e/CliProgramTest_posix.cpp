@@ -1,4 +1,6 @@
 // The arbolink-cli program itself: answers through a pipe, its exit status, and Ctrl+C.
+#include "Arguments.h"
+#include "CliMessages.h"
 #include "CliRun.h"
 #include "core/SetFormat.h"
 #include "support/TempFolder.h"
@@ -6,6 +8,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -18,11 +21,11 @@ namespace {
 namespace stdfs = std::filesystem;
 using test::TempFolder;
 
-// The program running with its standard input and error on pipes; standard output is
-// dropped.
+// The program running with its standard input and error on pipes; standard output goes to
+// the file out.
 class Program {
 public:
-    explicit Program(const std::vector<std::string>& args) {
+    explicit Program(const std::vector<std::string>& args, const char* out = "/dev/null") {
         int in[2];
         int err[2];
         if (pipe(in) != 0 || pipe(err) != 0) {
@@ -33,8 +36,8 @@ public:
         if (pid_ == 0) {
             dup2(in[0], STDIN_FILENO);
             dup2(err[1], STDERR_FILENO);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, STDOUT_FILENO);
+            const int output = open(out, O_WRONLY);
+            dup2(output, STDOUT_FILENO);
             close(in[1]);
             close(err[0]);
             std::vector<char*> argv{const_cast<char*>(ARBOLINK_CLI_PROGRAM)};
@@ -130,6 +133,62 @@ TEST(CliProgram, BadUsageExitsTwoWithOneLine) {
     EXPECT_EQ(program.Wait(), 2);
     EXPECT_EQ(program.err, "arbolink-cli: --capacity の後ろに値がありません（arbolink-cli "
                            "divide --help を参照）\n");
+}
+
+TEST(CliProgram, OutputThatCannotBeWrittenIsAFailure) {
+    TempFolder root;
+    root.WriteFile("src/a.txt", "a");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--help"},
+             {"info", "--version"},
+             {"plan", root / "src", "--cluster-size=512", "--free-bytes=100000", "--json"}}) {
+        Program program(args, "/dev/full");
+        EXPECT_EQ(program.Wait(), 1) << args.front();
+        EXPECT_EQ(program.err, cli::msg::kOutputFailed) << args.front();
+    }
+}
+
+// The version --version tells is the one of the manual page, and the page tells of every
+// option the tool takes.
+TEST(CliProgram, VersionAndManualPageAgree) {
+    TempFolder root;
+    root.WriteFile("out", "");
+    Program version({"restore", "a", "-V", "--bogus"}, (root / "out").c_str());
+    ASSERT_EQ(version.Wait(), 0) << version.err;
+    std::ifstream out(root / "out");
+    std::string first;
+    std::getline(out, first);
+    std::ifstream page(ARBOLINK_CLI_MAN_PAGE);
+    const std::string manual{std::istreambuf_iterator<char>(page), {}};
+    const std::string th = ".TH ARBOLINK-CLI 1 \"";
+    const std::size_t at = manual.find(th);
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t dated = manual.find("\" \"Arbolink ", at + th.size());
+    ASSERT_NE(dated, std::string::npos);
+    const std::size_t from = dated + std::string("\" \"Arbolink ").size();
+    const std::string pageVersion = manual.substr(from, manual.find('"', from) - from);
+    EXPECT_FALSE(pageVersion.empty());
+    EXPECT_EQ(first, "arbolink-cli (Arbolink) " + pageVersion);
+    const std::size_t options = manual.find(".SH OPTIONS");
+    const std::string described =
+        manual.substr(options, manual.find(".SH ", options + 1) - options);
+    for (const cli::Option& option : cli::AllOptions()) {
+        std::string roff;
+        for (char c : option.name) {
+            roff += c == '-' ? "\\-" : std::string(1, c);
+        }
+        // The whole name, not the start of a longer one ("--program" of "--program-copy").
+        std::size_t at = described.find(roff);
+        while (at != std::string::npos &&
+               described.find_first_of("\\abcdefghijklmnopqrstuvwxyz", at + roff.size()) ==
+                   at + roff.size()) {
+            at = described.find(roff, at + 1);
+        }
+        EXPECT_NE(at, std::string::npos) << option.name;
+    }
+    for (const char* section : {".SH ENVIRONMENT", ".SH FILES", ".SH EXIT STATUS"}) {
+        EXPECT_NE(manual.find(section), std::string::npos) << section;
+    }
 }
 
 TEST(CliProgram, CtrlCAtAQuestionEndsTheCommandAsTheUsersAbort) {

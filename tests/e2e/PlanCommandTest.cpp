@@ -1,5 +1,7 @@
 #include "PlanCommand.h"
 
+#include "Cli.h"
+#include "CliMessages.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
@@ -35,7 +37,9 @@ PlanRun Plan(const std::vector<std::string>& args, ScriptedHost& host) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     PlanRun run;
-    run.code = cli::RunPlanCommand(args, host, out, err);
+    cli::Arguments parsed;
+    EXPECT_FALSE(cli::ParseArguments(args, cli::FindCommand("plan")->options, parsed));
+    run.code = cli::RunPlanCommand(parsed, host, out, err);
     run.out = Drain(out);
     run.err = Drain(err);
     return run;
@@ -92,7 +96,7 @@ TEST(PlanCommand, DriveRootTakesAClusterAndFailuresExitNonZero) {
           {source.path(), "--cluster-size", "512", "--free-bytes", "1", "--percent", "101"}}) {
         PlanRun run = Plan(bad, usage);
         EXPECT_EQ(run.code, 2);
-        EXPECT_NE(run.err.find("使い方"), std::string::npos);
+        EXPECT_TRUE(run.err.starts_with(cli::msg::kUsagePrefix)) << run.err;
     }
     PlanRun missing =
         Plan({source / "missing", "--cluster-size", "512", "--free-bytes", "1"}, usage);
