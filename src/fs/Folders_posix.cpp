@@ -143,9 +143,12 @@ bool DeleteContentsAt(int dirFd, const std::string& prefix, dev_t device,
             continue;
         }
         // A folder without write or search permission for us is the analogue of a
-        // read-only folder: make it ours to empty first.
-        if ((info.st_mode & S_IRWXU) != S_IRWXU) {
-            fchmodat(dirFd, entry->d_name, info.st_mode | S_IRWXU, 0);
+        // read-only folder: make it ours to empty first. One we may not change stays whole
+        // and counts as not emptied.
+        if ((info.st_mode & S_IRWXU) != S_IRWXU &&
+            fchmodat(dirFd, entry->d_name, info.st_mode | S_IRWXU, 0) != 0) {
+            ok = false;
+            continue;
         }
         std::string path = prefix + entry->d_name;
         FileDescriptor child(

@@ -24,9 +24,11 @@ struct Settings {
     std::vector<std::string> history; // the list of ComboBox3
 };
 
-// Where the settings file lives for the program file at programFile: beside it, as the
-// program's name with the extension ".ini" (on POSIX systems the user's configuration
-// folder when the program's folder cannot be written).
+// Where the settings file lives for the program file at programFile. On Windows beside it,
+// as the program's name with the extension ".ini". On other systems always in the user's
+// configuration folder, $XDG_CONFIG_HOME/arbolink/arbolink.ini (~/.config when that is unset
+// or not absolute), never beside a program that may be installed for every user; empty when
+// the user has no home folder.
 std::string SettingsFilePath(const std::string& programFile);
 
 // Reads the settings; a missing file, section or key gives the defaults.

@@ -1,48 +1,45 @@
-// Where the settings file lives on POSIX systems: beside the program where that folder can be
-// written, else in the user's configuration folder, as programs installed for all users
-// cannot write beside themselves.
-#include "fs/Folders.h"
+// Where the settings file lives on POSIX systems: in the user's configuration folder, as the
+// desktop's base-directory rules have it. Beside an installed program it would be shared by
+// every user, and written into /usr/bin by a program run as root.
 #include "ui/IniFile.h"
 
 #include <cstdlib>
-#include <filesystem>
+#include <pwd.h>
+#include <string>
 #include <unistd.h>
 
 namespace arbolink {
 
 namespace {
 
-namespace stdfs = std::filesystem;
+bool IsAbsolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
 
-std::string WithIniExtension(const stdfs::path& program) {
-    stdfs::path ini = program;
-    ini.replace_extension(".ini");
-    return ini.string();
+// $HOME, or the home folder of the user's account when the environment names none.
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (IsAbsolute(home)) {
+        return home;
+    }
+    const passwd* account = getpwuid(getuid());
+    return account != nullptr && IsAbsolute(account->pw_dir) ? account->pw_dir : "";
 }
 
 std::string ConfigurationFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/') {
-        return std::string(xdg) + "/arbolink";
+    if (IsAbsolute(xdg)) {
+        return xdg;
     }
-    const char* home = std::getenv("HOME");
-    return home != nullptr && home[0] == '/' ? std::string(home) + "/.config/arbolink" : "";
+    const std::string home = HomeFolder();
+    return home.empty() ? "" : home + "/.config";
 }
 
 } // namespace
 
-std::string SettingsFilePath(const std::string& programFile) {
-    stdfs::path program(programFile);
-    std::string beside = WithIniExtension(program);
-    std::string folder = program.parent_path().string();
-    if (FileExists(beside) || (!folder.empty() && access(folder.c_str(), W_OK) == 0)) {
-        return beside;
-    }
-    std::string configuration = ConfigurationFolder();
-    if (configuration.empty()) {
-        return beside;
-    }
-    return configuration + "/" + stdfs::path(beside).filename().string();
+std::string SettingsFilePath(const std::string&) {
+    const std::string folder = ConfigurationFolder();
+    return folder.empty() ? "" : folder + "/arbolink/arbolink.ini";
 }
 
 } // namespace arbolink

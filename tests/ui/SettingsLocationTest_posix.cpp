@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 
 namespace arbolink {
@@ -10,21 +11,40 @@ namespace {
 
 using test::TempFolder;
 
-TEST(SettingsFilePath, BesideAWritableProgramElseInTheConfigurationFolder) {
+// Sets an environment variable for the life of the object and puts the old value back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(SettingsFilePath, AlwaysInTheConfigurationFolderNeverBesideTheProgram) {
     TempFolder folder;
-    EXPECT_EQ(SettingsFilePath(folder / "Arbolink.exe"), folder / "Arbolink.ini");
-    EXPECT_EQ(SettingsFilePath(folder / "arbolink"), folder / "arbolink.ini");
-    setenv("XDG_CONFIG_HOME", (folder / "xdg").c_str(), 1);
-    EXPECT_EQ(SettingsFilePath(folder / "missing/arbolink"), folder / "xdg/arbolink/arbolink.ini");
-    folder.WriteFile("kept/arbolink.ini", "");
-    EXPECT_EQ(SettingsFilePath(folder / "kept/arbolink"), folder / "kept/arbolink.ini");
-    unsetenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string savedHome = home != nullptr ? home : "";
-    setenv("HOME", (folder / "home").c_str(), 1);
-    EXPECT_EQ(SettingsFilePath(folder / "missing/arbolink"),
-              folder / "home/.config/arbolink/arbolink.ini");
-    setenv("HOME", savedHome.c_str(), 1);
+    // A program whose folder can be written, even one that has a settings file beside it.
+    folder.WriteFile("bin/arbolink.ini", "");
+    ScopedVariable home("HOME", (folder / "home").c_str());
+    {
+        ScopedVariable xdg("XDG_CONFIG_HOME", (folder / "xdg").c_str());
+        EXPECT_EQ(SettingsFilePath(folder / "bin/arbolink"), folder / "xdg/arbolink/arbolink.ini");
+        EXPECT_EQ(SettingsFilePath(folder / "bin/Arbolink2"), folder / "xdg/arbolink/arbolink.ini");
+    }
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/config"}) {
+        ScopedVariable xdg("XDG_CONFIG_HOME", unusable);
+        EXPECT_EQ(SettingsFilePath(folder / "bin/arbolink"),
+                  folder / "home/.config/arbolink/arbolink.ini")
+            << (unusable != nullptr ? unusable : "unset");
+    }
 }
 
 } // namespace

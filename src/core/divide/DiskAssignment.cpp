@@ -99,7 +99,10 @@ void CheckSameNames(PlanningRun& run, std::int64_t step) {
             // A suffix is ASCII, which never completes a UTF-8 sequence before it, so the
             // name upper-cased with a suffix is the upper-cased name followed by the suffix.
             do {
-                const std::string tail = "-" + std::to_string(suffix++);
+                // Appended rather than "-" + text: GCC 12 at -O3 warns (-Wrestrict) on the
+                // insert that operator+ does for a literal before a temporary string.
+                std::string tail("-");
+                tail += std::to_string(suffix++);
                 // The disk would refuse a longer name: the name gives up its end instead.
                 if (stored.size() + tail.size() > kMaxStoredNameBytes) {
                     stored.resize(FittingLength(stored, kMaxStoredNameBytes - tail.size()));

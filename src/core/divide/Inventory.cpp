@@ -172,11 +172,13 @@ void AddProgramRow(PlanningValues& values) {
     std::string name = FileNameOf(values.ProgramFile);
     auto row = static_cast<std::size_t>(values.FileCount);
     FileTable& table = values.Table;
-    table.Cell(Folder, row) = msg::kProgramRowFolder;
+    // Literals are moved in as strings: assigning one itself makes GCC 12 warn falsely
+    // (-Wrestrict) about copying it over the cell's old text.
+    table.Cell(Folder, row) = std::string(msg::kProgramRowFolder);
     table.Cell(Name, row) = name;
     table.Cell(StoredName, row) = name;
     table.Cell(Size, row) = std::to_string(size);
-    table.Cell(Disk, row) = "1";
+    table.Cell(Disk, row) = std::string("1");
 }
 
 } // namespace arbolink

@@ -285,11 +285,15 @@ private:
     std::string NotCopiedList(const char* header) const {
         std::string text = Formatted(header, static_cast<int>(notCopied_.size()));
         for (std::size_t i = 0; i < notCopied_.size() && i < kListedNotCopied; ++i) {
-            text += "\n" + notCopied_[i];
+            text += '\n';
+            text += notCopied_[i];
         }
+        // Appended after the line break rather than "\n" + the text, on which GCC 12 at -O3
+        // warns falsely (-Wrestrict).
         if (notCopied_.size() > kListedNotCopied) {
-            text += "\n" + Formatted(msg::kNotCopiedMore,
-                                     static_cast<int>(notCopied_.size() - kListedNotCopied));
+            text += '\n';
+            text += Formatted(msg::kNotCopiedMore,
+                              static_cast<int>(notCopied_.size() - kListedNotCopied));
         }
         return text;
     }
