@@ -203,6 +203,37 @@ TEST(CliProgram, CtrlCAtAQuestionEndsTheCommandAsTheUsersAbort) {
     EXPECT_FALSE(stdfs::exists(root / "stage/disk01"));
 }
 
+// Ctrl+C at the request for the second disk: the run ends as on Abort, and its closing
+// message names the files that did not come back.
+TEST(CliProgram, CtrlCAtTheSwapQuestionNamesTheFilesNotRestored) {
+    TempFolder root;
+    root.WriteFile("src/one.bin", test::Contents(30'000, 1));
+    root.WriteFile("src/two.bin", test::Contents(30'000, 2));
+    Program divide({"divide", root / "src", "--disk-folders", root / "stage", "--capacity", "40K",
+                    "--cluster-size", "512", "--yes"});
+    ASSERT_EQ(divide.Wait(), 0) << divide.err;
+    ASSERT_TRUE(stdfs::exists(root / "stage/disk02"));
+    root.MakeFolder("out");
+    Program restore({"restore", root / "stage/disk01/@dummy@", root / "out"});
+    ASSERT_TRUE(restore.ReadUntil("[Y] はい / [A] 中止: ")) << restore.err;
+    restore.Interrupt();
+    EXPECT_EQ(restore.Wait(), 3) << restore.err;
+    EXPECT_NE(restore.err.find("中止（Ctrl+C）"), std::string::npos) << restore.err;
+    EXPECT_NE(restore.err.find(
+                  "[警告] 復元を中止しました。\n\n復元されなかったファイルが 1 個あります。\n"),
+              std::string::npos)
+        << restore.err;
+    // The file of disk 1 is back, the other is named.
+    int back = 0;
+    for (const char* name : {"one.bin", "two.bin"}) {
+        const bool there = stdfs::exists(root / ("out/" + std::string(name)));
+        back += there ? 1 : 0;
+        EXPECT_EQ(restore.err.find(std::string("\n") + name + "\n") != std::string::npos, !there)
+            << name;
+    }
+    EXPECT_EQ(back, 1);
+}
+
 TEST(CliProgram, CtrlCDuringACopyLeavesNoPartialFile) {
     TempFolder root;
     constexpr std::size_t kFileBytes = 64 * 1024 * 1024;

@@ -7,6 +7,7 @@
 #include "core/rFile/RestoreCommand.h"
 #include "core/rFile/RestoreMessages.h"
 #include "fs/Drives.h"
+#include "fs/Utf8Path.h"
 #include "support/DiskSetFixture.h"
 
 #include <algorithm>
@@ -129,19 +130,20 @@ TEST_F(CliRestoreTest, InfoTellsWhatADiskHolds) {
 
     // Stored files that no longer match the index: a file it does not name (a half-written
     // one) and a folder under a stored name.
-    stdfs::copy(Disk("stage", 2), root() / "strayed", stdfs::copy_options::recursive);
+    stdfs::copy(PathOf(Disk("stage", 2)), PathOf(root() / "strayed"),
+                stdfs::copy_options::recursive);
     const std::string strayed = root() / ("strayed/" + std::string(kDummyFolderName) + "/");
     root().WriteFile("strayed/" + std::string(kDummyFolderName) + "/half.tmp~", "half");
     std::string stored;
-    for (const auto& entry : stdfs::directory_iterator(strayed)) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : stdfs::directory_iterator(PathOf(strayed))) {
+        const std::string name = Utf8Of(entry.path().filename());
         if (name != kIndexFileName && name != kIdentityFileName && name != "half.tmp~") {
             stored = name;
         }
     }
     ASSERT_FALSE(stored.empty());
-    stdfs::remove(strayed + stored);
-    stdfs::create_directory(strayed + stored);
+    stdfs::remove(PathOf(strayed + stored));
+    stdfs::create_directory(PathOf(strayed + stored));
     CliResult unsound = RunCliWith({"info", root() / "strayed"});
     EXPECT_EQ(unsound.code, 1);
     EXPECT_TRUE(unsound.out.ends_with("files-on-disk\t1\nfiles-in-set\t6\nsound\tno\n"))

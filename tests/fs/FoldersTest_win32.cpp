@@ -182,6 +182,15 @@ TEST(Folders, NamesOutsideTheAnsiCodePage) {
     ASSERT_TRUE(ReadWholeFile(file, read, 100));
     EXPECT_EQ(read, "12345");
     EXPECT_FALSE(ReadWholeFile(file, read, 3));
+    // A file that must be plain: a folder in its place is never read, nor is a file too large.
+    EXPECT_EQ(ReadPlainFile(file, read, 100), PlainRead::Read);
+    EXPECT_EQ(read, "12345");
+    EXPECT_EQ(ReadPlainFile(file, read, 3), PlainRead::TooLarge);
+    EXPECT_EQ(ReadPlainFile(folder, read, 100), PlainRead::NotPlain);
+    EXPECT_EQ(ReadPlainFile(folder + "\\none", read, 100), PlainRead::Unreadable);
+    EXPECT_TRUE(EntryExists(folder));
+    EXPECT_TRUE(FolderTakesFiles(folder));
+    EXPECT_FALSE(FolderTakesFiles(file));
 
     std::vector<FolderEntry> entries;
     ASSERT_TRUE(ListFolder(AddBackslash(folder), true, entries));
