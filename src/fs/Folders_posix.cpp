@@ -11,6 +11,10 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/openat2.h>
+#include <sys/syscall.h>
+#endif
 
 namespace arbolink {
 
@@ -230,11 +234,42 @@ int OpenOrCreateAt(int dirFd, const std::string& name, bool create) {
     return fd;
 }
 
+// The folder path (relative to dirFd, or absolute) in one call where the kernel can refuse
+// every link on the way itself; -1 where it cannot or where the walk stops, which the walk
+// one name at a time then tells in detail.
+int OpenWithoutLinks(int dirFd, const std::string& path, bool beneath) {
+#if defined(__linux__) && defined(SYS_openat2)
+    open_how how{};
+    how.flags = kWalkFlags & ~O_NOFOLLOW;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | (beneath ? RESOLVE_BENEATH : 0);
+    return static_cast<int>(syscall(SYS_openat2, dirFd, path.c_str(), &how, sizeof how));
+#else
+    (void)dirFd;
+    (void)path;
+    (void)beneath;
+    return -1;
+#endif
+}
+
+bool HasParentStep(std::string_view relative) {
+    return relative == ".." || relative.starts_with("../") || relative.ends_with("/..") ||
+           relative.find("/../") != std::string_view::npos;
+}
+
 } // namespace
 
 int OpenFolderBelow(const std::string& root, std::string_view relative, bool create,
                     FolderWalkStop& stop) {
     std::string walked = root.empty() ? std::string(".") : root;
+    const bool walkable = relative.find_first_not_of('/') != std::string_view::npos;
+    // Most often no link lies on the whole path, the root's own part included: one call.
+    if (walkable && !create && !HasParentStep(relative)) {
+        const int below =
+            OpenWithoutLinks(AT_FDCWD, AddBackslash(walked) + std::string(relative), false);
+        if (below >= 0) {
+            return below;
+        }
+    }
     FileDescriptor fd(open(walked.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0 && errno == ENOENT && create && CreateFolders(walked)) {
         fd.Reset(open(walked.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -242,6 +277,15 @@ int OpenFolderBelow(const std::string& root, std::string_view relative, bool cre
     if (fd.get() < 0) {
         stop = {walked, errno};
         return -1;
+    }
+    if (!walkable) {
+        return fd.release();
+    }
+    if (!create && !HasParentStep(relative)) {
+        const int below = OpenWithoutLinks(fd.get(), std::string(relative), true);
+        if (below >= 0) {
+            return below;
+        }
     }
     walked = AddBackslash(walked);
     std::size_t start = 0;
