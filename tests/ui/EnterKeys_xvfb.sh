@@ -47,7 +47,8 @@ export DISPLAY=":$(head -n1 "$work/display")"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
-LANG=C.UTF-8 "$work/arbolink" >"$work/arbolink.log" 2>&1 &
+# On the X server itself, whatever platform the other Qt tests are told to use.
+QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$work/arbolink" >"$work/arbolink.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
 
