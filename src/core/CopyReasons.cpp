@@ -38,10 +38,6 @@ std::string CopyFailureReason(int error) {
     }
 }
 
-} // namespace arbolink
-
-namespace arbolink {
-
 std::string FailedCopyReason(const CopyOutcome& outcome, CopySide diskSide,
                              const std::string& diskFolder) {
     if (outcome.side == diskSide && DriveFreeBytes(diskFolder) == -1) {

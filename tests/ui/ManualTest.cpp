@@ -96,6 +96,7 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kCopyFrom);
     EXPECT_MESSAGE(html, kCopyTo);
     EXPECT_MESSAGE(html, kCopyReason);
+    EXPECT_MESSAGE(html, kReasonStoredFileChanged);
     EXPECT_MESSAGE(html, kNotCopiedBefore);
     EXPECT_MESSAGE(html, kNotFoundBefore);
     EXPECT_MESSAGE(html, kFilesAfter);

@@ -33,6 +33,10 @@ TEST(Manual, ShowsEveryDiskWritingMessage) {
     EXPECT_MESSAGE(html, kReasonNotRegular);
     EXPECT_MESSAGE(html, kReasonSizeChanged);
     EXPECT_MESSAGE(html, kReasonOther);
+    EXPECT_MESSAGE(html, kReasonNoDisk);
+    EXPECT_MESSAGE(html, kReasonTargetFolderGone);
+    EXPECT_MESSAGE(html, kReasonLinkInTheWay);
+    EXPECT_MESSAGE(html, kReasonFileInTheWay);
 }
 
 } // namespace
