@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
-    xvfb xauth xdotool openbox
+    xvfb xauth xdotool openbox x11-utils
 )
 
 missing=()

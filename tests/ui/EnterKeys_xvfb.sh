@@ -3,12 +3,12 @@
 # window manager, and xdotool typing into the window. The keys take the road real key
 # presses take (to the focus widget, the combo box), not a road a test picks for them.
 #   EnterKeys_xvfb.sh PROGRAM WORK_FOLDER
-# Exits 77 (skipped) when Xvfb, openbox or xdotool is missing.
+# Exits 77 (skipped) when Xvfb, openbox, xdotool or xprop is missing.
 set -u
 program=$1
 work=$2
 
-for tool in Xvfb openbox xdotool; do
+for tool in Xvfb openbox xdotool xprop; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed"
         exit 77
@@ -46,22 +46,41 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
+# The window manager announces itself on the root window once it manages windows; a
+# window mapped before that is taken over later, and keys typed meanwhile may go nowhere.
+for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+    fail "openbox did not start: $(cat "$work/openbox.log")"
 
 # On the X server itself, whatever platform the other Qt tests are told to use.
 QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$work/arbolink" >"$work/arbolink.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
 
+# Waits up to the seconds given for a shown window whose title matches the pattern; answers
+# its id. Each look is a search of its own: one long search can miss a window mapped while
+# it runs.
+await_window() {
+    local end=$((SECONDS + $2)) id
+    while [ "$SECONDS" -lt "$end" ]; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+}
+
 # A loaded machine may take a while to start the program and map its window.
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Arbolink ' | head -n1)
+window=$(await_window '^Arbolink Ver' 60)
 [ -n "$window" ] || fail "the main window did not appear"
 xdotool windowactivate --sync "$window" || fail "cannot activate the main window"
 sleep 0.5
 
-# Waits for a window of that exact title; answers its id.
-await_window() {
-    timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1
-}
 
 missing="$work/made-by-enter"
 existing="$work/already-there"
@@ -71,7 +90,7 @@ mkdir -p "$existing"
 xdotool key --delay 50 Tab Tab Tab Tab
 xdotool type --delay 20 "$missing"
 xdotool key Return
-question=$(await_window '確認')
+question=$(await_window '^確認$' 30)
 [ -n "$question" ] || fail "Enter on a missing folder asked nothing"
 # Keys go through the X server's input, as typed: the question has the focus.
 xdotool windowactivate --sync "$question" 2>/dev/null
@@ -88,7 +107,7 @@ xdotool key ctrl+a
 xdotool type --delay 20 "$existing"
 xdotool key Return
 sleep 2
-[ -z "$(timeout 1 xdotool search --onlyvisible --name '^確認$')" ] ||
+[ -z "$(xdotool search --onlyvisible --name '^確認$' 2>/dev/null)" ] ||
     fail "Enter on an existing folder asked a question"
 
 # File > Exit saves the settings: the restore history holds the folder filed first.
