@@ -19,6 +19,8 @@ namespace arbolink {
 namespace {
 
 namespace stdfs = std::filesystem;
+using test::CliResult;
+using test::RunCliWith;
 using test::TempFolder;
 
 // The program running with its standard input and error on pipes; standard output goes to
@@ -189,6 +191,33 @@ TEST(CliProgram, VersionAndManualPageAgree) {
     for (const char* section : {".SH ENVIRONMENT", ".SH FILES", ".SH EXIT STATUS"}) {
         EXPECT_NE(manual.find(section), std::string::npos) << section;
     }
+}
+
+// A name may hold a TAB, quotes and other control characters: the rows keep five fields, and
+// the JSON output gives the exact name. Windows allows neither in a name.
+TEST(CliProgram, ScriptsGetEveryNameWhole) {
+    TempFolder root;
+    root.WriteFile("src/tab\there.txt", "1");
+    root.WriteFile("src/say \"hi\" \x01.txt", "22");
+    const std::vector<std::string> plan{"plan", root / "src", "--cluster-size=512",
+                                        "--free-bytes=100000"};
+    CliResult rows = RunCliWith(plan);
+    ASSERT_EQ(rows.code, 0) << rows.err;
+    EXPECT_EQ(rows.out, "\tsay \"hi\" \u2401.txt\tsay _hi_ _.txt\t2\t1\n"
+                        "\ttab\u2409here.txt\ttab_here.txt\t1\t1\n"
+                        "disks\t1\n"
+                        "usage\t3\n"
+                        "index-reserve\t1\n");
+    std::vector<std::string> json = plan;
+    json.push_back("--json");
+    CliResult object = RunCliWith(json);
+    ASSERT_EQ(object.code, 0) << object.err;
+    EXPECT_EQ(object.out, "{\n  \"files\": [\n"
+                          "    {\"folder\": \"\", \"name\": \"say \\\"hi\\\" \\u0001.txt\", "
+                          "\"stored-name\": \"say _hi_ _.txt\", \"size\": 2, \"disk\": 1},\n"
+                          "    {\"folder\": \"\", \"name\": \"tab\\there.txt\", \"stored-name\": "
+                          "\"tab_here.txt\", \"size\": 1, \"disk\": 1}\n"
+                          "  ],\n  \"disks\": 1,\n  \"usage\": [3],\n  \"index-reserve\": 1\n}\n");
 }
 
 TEST(CliProgram, CtrlCAtAQuestionEndsTheCommandAsTheUsersAbort) {
