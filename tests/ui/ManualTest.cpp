@@ -19,7 +19,7 @@ TEST(Manual, ShowsTheMainWindowsPicture) {
     ASSERT_FALSE(html.empty());
     EXPECT_NE(html.find("<img src=\"main-window.png\""), std::string::npos);
     const std::filesystem::path picture =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/manual/main-window.png";
+        std::filesystem::path(ARBOLINK_SOURCE_DIR) / "docs/manual/main-window.png";
     EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
 }
 
@@ -107,6 +107,7 @@ TEST(Manual, ShowsTheSettingsAndHelpMessages) {
     const std::string html = ManualHtml();
     EXPECT_NE(html.find(CannotWriteSettingsMessage("<var>ファイル</var>")), std::string::npos);
     EXPECT_MESSAGE(html, kManualMissing);
+    EXPECT_MESSAGE(html, kNothingOpened);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace arbolink::test {
 
 inline std::string ManualHtml() {
     const std::filesystem::path page =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/manual/index.html";
+        std::filesystem::path(ARBOLINK_SOURCE_DIR) / "docs/manual/index.html";
     std::ifstream in(page, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
