@@ -4,9 +4,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DARBOLINK_FUZZ=ON -DARBOLINK_GUI=OFF \
+    -DCMAKE_CXX_COMPILER=clang++ -DARBOLINK_FUZZ=ON -DARBOLINK_GUI=OFF -DARBOLINK_WERROR=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
-    -DARBOLINK_TESTS=OFF -DARBOLINK_BENCH=OFF >/dev/null
+    -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$root/build-fuzz" --target fuzz_all
 for target in "$root"/build-fuzz/fuzz/fuzz_*; do
     [ -x "$target" ] || continue

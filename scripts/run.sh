@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program.
+# Sets up, builds and starts the program. The build shows its progress on standard error; the
+# first one takes a few minutes.
 #   scripts/run.sh            starts the Arbolink window
 #   scripts/run.sh ARGS...    runs the command-line tool with ARGS, for example
 #   scripts/run.sh divide SOURCE --disk-folders DIR --capacity 4.7G
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" >/dev/null
+"$root/scripts/build.sh" >&2
 if (($#)); then
     exec "$root/build/cli/arbolink-cli" "$@"
 fi

@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
     xvfb xauth xdotool openbox x11-utils
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

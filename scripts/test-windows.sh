@@ -22,7 +22,7 @@ fi
 
 # No optimisation: the cross-build is for running the tests, and compiles much faster so.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE= -DARBOLINK_GUI=OFF -DARBOLINK_BENCH=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE= -DARBOLINK_GUI=OFF -DARBOLINK_WERROR=ON >/dev/null
 cmake --build "$build" --target arbolink_tests arbolink-cli
 
 # A Wine prefix of the build's own, without the prompts to install .NET and a browser engine.

@@ -67,14 +67,20 @@ QPixmap ProgramPixmap(const QWidget* owner) {
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), webAddress_(ManualUrl()) {
+AboutAddresses BuiltAddresses() {
+    const QString homepage = QString::fromUtf8(kHomepage);
+    return {homepage.isEmpty() ? ManualUrl() : homepage, QString::fromUtf8(kContact)};
+}
+
+TAboutBox::TAboutBox(QWidget* parent, const AboutAddresses& addresses)
+    : QDialog(parent), webAddress_(addresses.webPage) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QString::fromUtf8(about::kCaption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(289, 182);
     setFont(GothicFont(12));
-    BuildPanel();
+    BuildPanel(addresses.mail);
 
     auto* ok = new QPushButton(QString::fromUtf8(about::kOk), this);
     ok->setObjectName(QStringLiteral("OKButton"));
@@ -85,7 +91,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), webAddress_(ManualUrl()
     FormCreate();
 }
 
-void TAboutBox::BuildPanel() {
+void TAboutBox::BuildPanel(const QString& mailAddress) {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken); // lowered outside, raised inside
@@ -110,8 +116,10 @@ void TAboutBox::BuildPanel() {
         AddLink(panel, "Url",
                 QFontMetrics(LinkFont()).elidedText(webAddress_, Qt::ElideMiddle, kLinkRoom), 78);
     url_->setToolTip(webAddress_);
-    AddCopyButton(panel, 2, about::kMailButton, about::kMailHint, 94);
-    mail_ = AddLink(panel, "Mail", QString::fromUtf8(about::kMailAddress), 94);
+    if (!mailAddress.isEmpty()) {
+        AddCopyButton(panel, 2, about::kMailButton, about::kMailHint, 94);
+        mail_ = AddLink(panel, "Mail", mailAddress, 94);
+    }
 
     AddLabel(panel, "Copyright", QString::fromUtf8(about::kRightsLine), {29, 113}, GothicFont(16),
              palette().color(QPalette::WindowText));
@@ -154,16 +162,19 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAboutBox::UrlClick() {
-    OpenUrl(webAddress_.toStdString());
+    OpenAddress(webAddress_);
 }
 
 void TAboutBox::MailClick() {
-    OpenMailTo((QStringLiteral("mailto:") + mail_->text() + QStringLiteral("?")).toStdString());
+    const std::string argument = "mailto:" + mail_->text().toStdString() + "?";
+    OpenAddress(QString::fromStdString(MailToText(argument)));
 }
 
 void TAboutBox::ButtonClick() {
     const int tag = sender()->property("tag").toInt();
-    const QString text = tag == 1 ? webAddress_ : tag == 2 ? mail_->text() : QString();
+    const QString text = tag == 1                       ? webAddress_
+                         : tag == 2 && mail_ != nullptr ? mail_->text()
+                                                        : QString();
     if (!text.isEmpty()) {
         QGuiApplication::clipboard()->setText(text);
     }

@@ -9,10 +9,19 @@ class QLabel;
 
 namespace arbolink {
 
+// The web page and mail address the box names.
+struct AboutAddresses {
+    QString webPage; // never empty
+    QString mail;    // empty: the box shows no mail line
+};
+
+// The distributor's addresses set in the build; without a web page, the installed manual.
+AboutAddresses BuiltAddresses();
+
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent);
+    explicit TAboutBox(QWidget* parent, const AboutAddresses& addresses = BuiltAddresses());
 
     // The web page's address; Url may show it shortened to fit the box.
     const QString& WebAddress() const { return webAddress_; }
@@ -24,7 +33,7 @@ private slots:
     void ButtonClick();
 
 private:
-    void BuildPanel();
+    void BuildPanel(const QString& mailAddress);
     void AddCopyButton(QWidget* panel, int tag, const char* caption, const char* hint, int top);
     QLabel* AddLink(QWidget* panel, const char* name, const QString& text, int top);
     void FormCreate();

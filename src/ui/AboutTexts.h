@@ -1,7 +1,7 @@
 #pragma once
 // The About box's texts, and who it names as the program's author. We name no person: the
-// product stands as its own author, its web page is the manual installed beside the program
-// (see ManualUrl in ui/Help.h), and its mail address is one that can reach nobody.
+// product stands as its own author. Its web page and mail address are the distributor's (see
+// AboutAddresses in ui/AboutBox.h).
 
 #include "Product.h"
 
@@ -15,10 +15,8 @@ inline constexpr const char* kMailHint = "Mailアドレスをクリップボー�
 inline constexpr const char* kOk = "OK";
 
 inline constexpr const char* kAuthorHandle = kProductName;
-// The ".invalid" domain is reserved and never resolves, so a message written to it stays in
-// the user's mail program instead of reaching a stranger. A distributor puts a real address
-// here.
-inline constexpr const char* kMailAddress = "arbolink@example.invalid";
-inline constexpr const char* kRightsLine = "Copyright (C) 2026 Arbolink";
+// The years, the holder and the licence (GNU GPL version 3 or later, in the short name GNU
+// programs use), on the one line the box has for them.
+inline constexpr const char* kRightsLine = "(C) 2026 Arbolink  GPLv3+";
 
 } // namespace arbolink::about

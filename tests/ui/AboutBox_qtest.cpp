@@ -1,5 +1,4 @@
 #include "Product.h"
-#include "fs/Shell.h"
 #include "ui/AboutBox.h"
 #include "ui/AboutTexts.h"
 #include "ui/Help.h"
@@ -20,6 +19,10 @@ QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// A distributor's addresses, as -DARBOLINK_HOMEPAGE= and -DARBOLINK_CONTACT= would set them.
+const AboutAddresses kDistributed{QStringLiteral("https://arbolink.example.org/"),
+                                  QStringLiteral("team@arbolink.example.org")};
+
 template <typename T> T* Child(const QWidget& box, const char* name) {
     T* child = box.findChild<T*>(QString::fromLatin1(name));
     if (child == nullptr) {
@@ -34,22 +37,27 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        started_.clear();
-        SetProgramStarter([this](const std::vector<std::string>& arguments) {
-            started_.push_back(arguments);
+        opened_.clear();
+        SetAddressOpener([this](const QUrl& address) {
+            opened_.push_back(address);
             return true;
         });
     }
-    void cleanup() { SetProgramStarter({}); }
+    void cleanup() { SetAddressOpener({}); }
 
     void showsItsTextsAndTheVersionSetAtCreation() {
-        TAboutBox box(nullptr);
+        TAboutBox box(nullptr, kDistributed);
         QCOMPARE(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
         QCOMPARE(Child<QLabel>(box, "Label1")->text(), QStringLiteral("Arbolink"));
         QCOMPARE(Child<QLabel>(box, "Label2")->text(), Utf8(about::kAuthorHandle));
-        QCOMPARE(Child<QLabel>(box, "Version")->text(), QStringLiteral("Ver. 2.0"));
-        QCOMPARE(Child<QLabel>(box, "Mail")->text(), QStringLiteral("arbolink@example.invalid"));
-        QCOMPARE(Child<QLabel>(box, "Copyright")->text(), Utf8(about::kRightsLine));
+        QCOMPARE(Child<QLabel>(box, "Version")->text(), QStringLiteral("Ver. " ARBOLINK_VERSION));
+        QCOMPARE(Child<QLabel>(box, "Mail")->text(), kDistributed.mail);
+        QCOMPARE(Child<QLabel>(box, "Url")->text(), kDistributed.webPage);
+        // The rights line names the licence and stays inside the panel.
+        auto* rights = Child<QLabel>(box, "Copyright");
+        QCOMPARE(rights->text(), Utf8(about::kRightsLine));
+        QVERIFY(rights->text().contains(QStringLiteral("GPLv3+")));
+        QVERIFY(rights->geometry().right() < Child<QFrame>(box, "Panel1")->width());
         auto* button1 = Child<QPushButton>(box, "Button1");
         auto* button2 = Child<QPushButton>(box, "Button2");
         QCOMPARE(button1->text(), QStringLiteral("URL:"));
@@ -61,8 +69,25 @@ private slots:
         QVERIFY(!Child<QLabel>(box, "ProgramIcon")->pixmap().isNull());
     }
 
-    void theWebPageIsTheInstalledManual() {
-        TAboutBox box(nullptr);
+    void withoutADistributorsAddressesTheManualAndNoMailLine() {
+        const AboutAddresses built = BuiltAddresses();
+        QCOMPARE(built.webPage, *kHomepage != '\0' ? Utf8(kHomepage) : ManualUrl());
+        QCOMPARE(built.mail, Utf8(kContact));
+
+        TAboutBox box(nullptr, {ManualUrl(), QString()});
+        QVERIFY(box.findChild<QLabel*>(QStringLiteral("Mail")) == nullptr);
+        QVERIFY(box.findChild<QPushButton*>(QStringLiteral("Button2")) == nullptr);
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            QVERIFY2(!label->text().contains(QLatin1Char('@')), qPrintable(label->text()));
+        }
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("before"));
+        QTest::mouseClick(Child<QPushButton>(box, "Button1"), Qt::LeftButton);
+        QCOMPARE(clipboard->text(), ManualUrl());
+    }
+
+    void theManualAsWebPageIsShortenedToFit() {
+        TAboutBox box(nullptr, {ManualUrl(), QString()});
         QCOMPARE(box.WebAddress(), ManualUrl());
         QVERIFY(box.WebAddress().startsWith(QStringLiteral("file:///")));
         QVERIFY(box.WebAddress().endsWith(QStringLiteral("/manual/index.html")));
@@ -74,7 +99,7 @@ private slots:
     }
 
     void keepsTheDesignedLayout() {
-        TAboutBox box(nullptr);
+        TAboutBox box(nullptr, kDistributed);
         QCOMPARE(box.size(), QSize(289, 182));
         QCOMPARE(Child<QFrame>(box, "Panel1")->geometry(), QRect(8, 8, 273, 169));
         QCOMPARE(Child<QWidget>(box, "Shape1")->geometry(), QRect(37, 40, 105, 33));
@@ -86,7 +111,7 @@ private slots:
     }
 
     void theLinksShowAHandAndOpenTheirAddresses() {
-        TAboutBox box(nullptr);
+        TAboutBox box(nullptr, kDistributed);
         auto* url = Child<QLabel>(box, "Url");
         auto* mail = Child<QLabel>(box, "Mail");
         QCOMPARE(url->cursor().shape(), Qt::PointingHandCursor);
@@ -96,24 +121,22 @@ private slots:
         QTest::mouseClick(url, Qt::LeftButton);
         QTest::mouseClick(mail, Qt::LeftButton);
         QTest::mouseClick(url, Qt::RightButton); // only the left button follows a link
-        QCOMPARE(started_.size(), std::size_t{2});
-        QCOMPARE(started_[0],
-                 (std::vector<std::string>{"xdg-open", box.WebAddress().toStdString()}));
-        QCOMPARE(started_[1],
-                 (std::vector<std::string>{
-                     "xdg-open", "mailto:arbolink@example.invalid?cc= &subject=『Arbolink』Ver. "
-                                 "2.0 について&body= &"}));
+        QCOMPARE(opened_.size(), std::size_t{2});
+        QCOMPARE(opened_[0], QUrl(kDistributed.webPage));
+        QCOMPARE(opened_[1], QUrl(QStringLiteral("mailto:team@arbolink.example.org?cc= "
+                                                 "&subject=『Arbolink』Ver. " ARBOLINK_VERSION
+                                                 " について&body= &")));
     }
 
     void theSmallButtonsCopyExactlyTheAddress() {
-        TAboutBox box(nullptr);
+        TAboutBox box(nullptr, kDistributed);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("before"));
         QTest::mouseClick(Child<QPushButton>(box, "Button2"), Qt::LeftButton);
-        QCOMPARE(clipboard->text(), QStringLiteral("arbolink@example.invalid"));
+        QCOMPARE(clipboard->text(), kDistributed.mail);
         QTest::mouseClick(Child<QPushButton>(box, "Button1"), Qt::LeftButton);
         QCOMPARE(clipboard->text(), box.WebAddress()); // the whole address, not the shortened one
-        QVERIFY(started_.empty());                     // copying opens nothing
+        QVERIFY(opened_.empty());                      // copying opens nothing
     }
 
     void enterClosesTheBoxWithOk() {
@@ -130,7 +153,7 @@ private slots:
     }
 
     void enterOnASmallButtonAlsoClosesTheBox() {
-        TAboutBox box(nullptr);
+        TAboutBox box(nullptr, kDistributed);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QClipboard* clipboard = QGuiApplication::clipboard();
@@ -157,7 +180,7 @@ private slots:
     }
 
 private:
-    std::vector<std::vector<std::string>> started_;
+    std::vector<QUrl> opened_;
 };
 
 QTEST_MAIN(AboutBoxTest)

@@ -1,4 +1,3 @@
-#include "fs/Shell.h"
 #include "ui/Help.h"
 
 #include <QApplication>
@@ -11,58 +10,96 @@
 
 using namespace arbolink;
 
+namespace {
+
+// Answers the next plain message box with OK and keeps its caption and text.
+struct ShownMessage {
+    QString caption;
+    QString text;
+};
+
+void AnswerNextMessage(ShownMessage& shown) {
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) {
+            shown = {box->windowTitle(), box->text()};
+            box->accept();
+        }
+    });
+}
+
+QString BesideTheProgram() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/manual/index.html");
+}
+
+} // namespace
+
 class HelpTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        started_.clear();
-        SetProgramStarter([this](const std::vector<std::string>& arguments) {
-            started_.push_back(arguments);
-            return true;
+        opened_.clear();
+        answer_ = true;
+        SetAddressOpener([this](const QUrl& address) {
+            opened_.push_back(address);
+            return answer_;
         });
     }
     void cleanup() {
-        SetProgramStarter({});
+        SetAddressOpener({});
         QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/manual"))
             .removeRecursively();
     }
 
-    void theManualIsLookedForBesideTheProgram() {
-        QCOMPARE(ManualFilePath(),
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/manual/index.html"));
-        QCOMPARE(ManualUrl(), QUrl::fromLocalFile(ManualFilePath()).toString(QUrl::FullyEncoded));
-        QVERIFY(ManualUrl().startsWith(QStringLiteral("file:///")));
-    }
-
-    void opensTheManualInTheBrowser() {
+    void theManualIsLookedForBesideTheProgramThenWhereItIsInstalled() {
+        // No manual anywhere: the installed place, share/arbolink/manual beside bin/.
+        const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                  QStringLiteral("/../share/arbolink/manual/"
+                                                                 "index.html"));
+        QCOMPARE(ManualFilePath(), installed);
         QVERIFY(QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/manual")));
-        QFile page(ManualFilePath());
+        QFile page(BesideTheProgram());
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
+        QCOMPARE(ManualFilePath(), BesideTheProgram());
+        QCOMPARE(ManualUrl(), QUrl::fromLocalFile(ManualFilePath()).toString(QUrl::FullyEncoded));
+        QVERIFY(ManualUrl().startsWith(QStringLiteral("file:///")));
+
         OpenHelpContents();
-        QCOMPARE(started_.size(), std::size_t{1});
-        QCOMPARE(started_[0], (std::vector<std::string>{"xdg-open", ManualUrl().toStdString()}));
+        QCOMPARE(opened_, (std::vector<QUrl>{QUrl::fromLocalFile(BesideTheProgram())}));
     }
 
     void aMissingManualIsNamedInAPlainMessage() {
-        QString shown;
-        QString caption;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != nullptr) {
-                shown = box->text();
-                caption = box->windowTitle();
-                box->accept();
-            }
-        });
+        ShownMessage shown;
+        AnswerNextMessage(shown);
         OpenHelpContents();
-        QCOMPARE(caption, QStringLiteral("Arbolink"));
-        QCOMPARE(shown, QStringLiteral("マニュアルが見つかりません。\n\n") + ManualFilePath());
-        QVERIFY(started_.empty());
+        QCOMPARE(shown.caption, QStringLiteral("Arbolink"));
+        QCOMPARE(shown.text, QStringLiteral("マニュアルが見つかりません。\n\n") + ManualFilePath());
+        QVERIFY(opened_.empty());
+    }
+
+    void anAddressNothingTookIsNamedInAPlainMessage() {
+        answer_ = false;
+        ShownMessage shown;
+        AnswerNextMessage(shown);
+        QVERIFY(!OpenAddress(QStringLiteral("mailto:a@b.example?subject=x")));
+        QCOMPARE(shown.caption, QStringLiteral("Arbolink"));
+        QCOMPARE(shown.text, QStringLiteral("開くプログラムが見つかりません。\n\n"
+                                            "mailto:a@b.example?subject=x"));
+        QCOMPARE(opened_.size(), std::size_t{1});
+
+        answer_ = true;
+        shown = {};
+        AnswerNextMessage(shown); // would close a message; none is shown when it was opened
+        QVERIFY(OpenAddress(QStringLiteral("https://a.example/")));
+        QCoreApplication::processEvents();
+        QVERIFY(shown.text.isEmpty());
+        QCOMPARE(opened_.back(), QUrl(QStringLiteral("https://a.example/")));
     }
 
 private:
-    std::vector<std::vector<std::string>> started_;
+    std::vector<QUrl> opened_;
+    bool answer_ = true;
 };
 
 QTEST_MAIN(HelpTest)

@@ -124,6 +124,7 @@ TEST(Manual, ShowsTheSettingsAndHelpMessages) {
     const std::string html = ManualHtml();
     EXPECT_NE(html.find(CannotWriteSettingsMessage("<var>ファイル</var>")), std::string::npos);
     EXPECT_MESSAGE(html, kManualMissing);
+    EXPECT_MESSAGE(html, kNothingOpened);
 }
 
 } // namespace
