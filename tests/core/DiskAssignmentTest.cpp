@@ -81,12 +81,14 @@ TEST(CheckSameNames, KeepsStoredNamesUniqueAndPortable) {
                                         {"", "CON.txt", 3},
                                         {"", "trailing.", 2},
                                         {"", "Ärger", 1},
-                                        {"y\\", "ärger", 0}});
+                                        {"y\\", "ärger", 0},
+                                        {"z\\", ".arbolink-copy-abc123", 0}});
     RunFixture fixture(values);
     CheckSameNames(fixture.run, 1);
     EXPECT_THAT(Column(values, StoredName),
                 ElementsAre("a.txt", "a.txt-0-1", "a.txt-0", "_index.@txt-2", "what_.txt-3",
-                            "what_.txt", "_CON.txt", "trailing_", "Ärger", "ärger-4"));
+                            "what_.txt", "_CON.txt", "trailing_", "Ärger", "ärger-4",
+                            "_.arbolink-copy-abc123"));
     EXPECT_EQ(values.Table.Cell(Name, 4), "what?.txt");
 }
 

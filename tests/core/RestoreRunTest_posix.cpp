@@ -647,7 +647,10 @@ TEST_F(RestoreRunTest, ADiskPulledDuringACopyIsNamedAsTheDiskNotAsAMissingFile) 
     RestoreDisks(session, host);
     ActiveCopyCalls() = system;
 
-    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{noDisk});
+    EXPECT_EQ(host.DialogTexts(),
+              (std::vector<std::string>{
+                  noDisk, std::string(msg::kRestoreAborted) +
+                              "\n\n復元されなかったファイルが 1 個あります。\nbig.bin"}));
     EXPECT_FALSE(set.OutExists("big.bin"));
     EXPECT_EQ(host.UnusedAnswers(), 0u);
 }

@@ -22,8 +22,9 @@ fail() {
 
 rm -rf "$work"
 mkdir -p "$work"
-# The settings file lives beside the program: a copy of its own keeps the build's clean.
-cp "$program" "$work/arbolink" || fail "cannot copy $program"
+# The settings file lives in the configuration folder: one of the test's own keeps the user's
+# clean.
+export XDG_CONFIG_HOME="$work/config"
 
 pids=()
 cleanup() {
@@ -56,7 +57,7 @@ xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
     fail "openbox did not start: $(cat "$work/openbox.log")"
 
 # On the X server itself, whatever platform the other Qt tests are told to use.
-QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$work/arbolink" >"$work/arbolink.log" 2>&1 &
+QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$program" >"$work/arbolink.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
 
@@ -119,7 +120,7 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 kill -0 "$program_pid" 2>/dev/null && fail "the program did not end on File > Exit"
-settings="$work/arbolink.ini"
+settings="$XDG_CONFIG_HOME/arbolink/arbolink.ini"
 grep -qx "dest=$existing" "$settings" || fail "the field's text was not saved: $(cat "$settings")"
 grep '^history=' "$settings" | cut -d= -f2- | tr ',' '\n' | grep -qx "$missing" ||
     fail "Enter did not file $missing: $(cat "$settings")"

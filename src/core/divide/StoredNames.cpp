@@ -1,5 +1,7 @@
 #include "core/divide/StoredNames.h"
 
+#include "fs/Folders.h"
+
 #include <array>
 #include <cctype>
 
@@ -71,7 +73,8 @@ std::string PortableName(std::string_view name) {
             c = '_';
         }
     }
-    if (IsReservedDeviceName(portable)) {
+    // A name of the writer's temporary files would be taken for a copy cut short and skipped.
+    if (IsReservedDeviceName(portable) || IsTemporaryName(portable)) {
         portable.insert(portable.begin(), '_');
     }
     portable.resize(FittingLength(portable, kMaxStoredNameBytes));

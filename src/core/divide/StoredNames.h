@@ -18,7 +18,8 @@ std::size_t FittingLength(std::string_view name, std::size_t limit);
 // The name with everything FAT, exFAT and NTFS refuse replaced: the characters
 // \ / : * ? " < > | and control characters become "_", a trailing dot or blank becomes "_",
 // and a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
-// extension) gets a leading "_"; a name longer than kMaxStoredNameBytes is cut to that. A
+// extension) or a name of the writer's temporary files (IsTemporaryName) gets a leading "_";
+// a name longer than kMaxStoredNameBytes is cut to that. A
 // name those file systems accept comes back unchanged.
 std::string PortableName(std::string_view name);
 
