@@ -97,13 +97,11 @@ void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std:
     SetEncoding encoding = SetEncoding::Utf8;
     std::int64_t rows = 0;
     try {
-        std::optional<std::string> bytes = ReadIndexBytes(folder, host);
-        if (!bytes) {
+        rows = ReadIndexFile(folder, table, folders, host, &encoding);
+        if (rows < 0) {
             report.sound = false;
             return;
         }
-        table.Allocate(static_cast<std::size_t>(CountIndexRows(*bytes)));
-        rows = ParseIndex(*bytes, table, folders, &encoding);
     } catch (const SetFormatError& error) {
         Unsound(report, err, "%s\n", error.what());
         return;

@@ -69,11 +69,10 @@ TEST(SetFiles, IndexAndIdentityRoundTrip) {
     EXPECT_EQ(static_cast<std::int64_t>(index.size()), IndexFileSize(values));
     EXPECT_EQ(disk.ReadFile("_Disk.@ID"), "\"2026/12/09 7:30:00\",1,3\r\n");
 
-    EXPECT_EQ(CountIndexLines(folder, host), 3);
     FileTable table;
-    table.Allocate(3);
     std::vector<std::string> folders;
     EXPECT_EQ(ReadIndexFile(folder, table, folders, host), 3);
+    EXPECT_EQ(table.RowCount(), 3u);
     EXPECT_EQ(table.Cell(Folder, 1), "docs\\old\\");
     EXPECT_EQ(table.Cell(Name, 1), "名前 with, comma");
     EXPECT_EQ(table.Cell(Name, 2), "say \"hi\"");
@@ -102,19 +101,17 @@ TEST(SetFiles, ReadsShiftJisIndexes) {
     EXPECT_EQ(table.Cell(StoredName, 0), "ソ.txt");
 }
 
-TEST(SetFiles, CountsLinesTheWayTheReaderSeesThem) {
+TEST(SetFiles, CountsRowsTheWayTheReaderSeesThem) {
     TempFolder disk;
     const std::string folder = AddBackslash(disk.path());
     ScriptedHost host;
-    disk.WriteFile("_index.@txt", "");
-    EXPECT_EQ(CountIndexLines(folder, host), 1);
-    disk.WriteFile("_index.@txt", "\"\",\"a\",\"a\"");
-    EXPECT_EQ(CountIndexLines(folder, host), 1);
-    disk.WriteFile("_index.@txt", "\"\",\"a\",\"a\"\r\n\"\",\"b\",\"b\"\r\n");
-    EXPECT_EQ(CountIndexLines(folder, host), 2);
     FileTable table;
-    table.Allocate(1);
     std::vector<std::string> folders;
+    disk.WriteFile("_index.@txt", "\"\",\"a\",\"a\"");
+    EXPECT_EQ(ReadIndexFile(folder, table, folders, host), 1); // a last line without its end
+    disk.WriteFile("_index.@txt", "\"\",\"a\",\"a\"\r\n\r\n\"\",\"b\",\"b\"\r\n");
+    EXPECT_EQ(ReadIndexFile(folder, table, folders, host), 2);
+    EXPECT_EQ(table.RowCount(), 2u);
     disk.WriteFile("_index.@txt", "");
     EXPECT_EQ(ReadIndexFile(folder, table, folders, host), 0); // a set of no files
     EXPECT_TRUE(host.dialogs.empty());
@@ -124,9 +121,9 @@ TEST(SetFiles, MissingFilesAreReported) {
     TempFolder disk;
     const std::string folder = AddBackslash(disk.path());
     ScriptedHost host;
-    EXPECT_EQ(CountIndexLines(folder, host), -1);
     FileTable table;
     std::vector<std::string> folders;
+    EXPECT_EQ(ReadIndexFile(folder, table, folders, host), -1);
     EXPECT_EQ(ReadIndexFile(folder, table, folders, host), -1);
     host.Answer(Button::Retry, "ディスクを確認してください");
     host.Answer(Button::Abort, "ディスクを確認してください");
@@ -175,11 +172,11 @@ TEST(SetFiles, MalformedFilesAreFormatErrors) {
     std::vector<std::string> folders;
     disk.WriteFile("_index.@txt", "\"only\",\"two\"\r\n");
     EXPECT_THROW(ReadIndexFile(folder, table, folders, host), SetFormatError);
-    disk.WriteFile("_index.@txt", "\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\"\r\n");
-    EXPECT_THROW(ReadIndexFile(folder, table, folders, host), SetFormatError); // table too small
+    table.Allocate(1);
+    EXPECT_THROW(ParseIndex("\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\"\r\n", table, folders),
+                 SetFormatError); // table too small
     try {
         disk.WriteFile("_index.@txt", "\"a\",\"b\",\"c\"\r\nbroken\r\n");
-        table.Allocate(2);
         ReadIndexFile(folder, table, folders, host);
         FAIL() << "no format error";
     } catch (const SetFormatError& error) {

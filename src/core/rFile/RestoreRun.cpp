@@ -216,14 +216,14 @@ bool RestoreRun::FindFirstFolder() {
 // Reads the index whole into the table. False after a message when it cannot be read or the
 // memory for it cannot be had.
 bool RestoreRun::ReadIndex() {
-    std::optional<std::string> bytes = ReadIndexBytes(diskFolder_, host_);
-    if (!bytes) {
-        return false; // the index went away since it was seen: nothing to restore from
-    }
-    indexRowCount_ = CountIndexRows(*bytes);
     try {
-        table_.Allocate(static_cast<std::size_t>(indexRowCount_));
-        rowCount_ = static_cast<std::size_t>(ParseIndex(*bytes, table_, folderList_, &encoding_));
+        const std::int64_t rows =
+            ReadIndexFile(diskFolder_, table_, folderList_, host_, &encoding_);
+        if (rows < 0) {
+            return false; // the index went away since it was seen: nothing to restore from
+        }
+        rowCount_ = static_cast<std::size_t>(rows);
+        indexRowCount_ = static_cast<std::int64_t>(table_.RowCount());
         return true;
     } catch (const std::bad_alloc&) {
         table_.Discard();

@@ -102,20 +102,6 @@ std::optional<std::string> ReadIndexBytes(const std::string& diskFolder, Host& h
     return bytes;
 }
 
-std::int64_t CountIndexLines(const std::string& diskFolder, Host& host) {
-    std::optional<std::string> bytes = ReadIndexBytes(diskFolder, host);
-    if (!bytes) {
-        return -1;
-    }
-    // LF never occurs inside a UTF-8 or CP932 character, so lines can be counted on bytes.
-    std::int64_t ends = 0;
-    for (char c : *bytes) {
-        ends += c == '\n' ? 1 : 0;
-    }
-    const bool openLastLine = !bytes->empty() && bytes->back() != '\n';
-    return std::max<std::int64_t>(1, ends + (openLastLine ? 1 : 0));
-}
-
 std::int64_t CountIndexRows(std::string_view bytes) {
     // A line holds a row once any byte in it is neither a blank nor a control character
     // (CR and LF among them); the bytes of a CP932 character never are.
@@ -137,12 +123,14 @@ std::int64_t CountIndexRows(std::string_view bytes) {
 }
 
 std::int64_t ReadIndexFile(const std::string& diskFolder, FileTable& table,
-                           std::vector<std::string>& folderList, Host& host) {
+                           std::vector<std::string>& folderList, Host& host,
+                           SetEncoding* encoding) {
     std::optional<std::string> bytes = ReadIndexBytes(diskFolder, host);
     if (!bytes) {
         return -1;
     }
-    return ParseIndex(*bytes, table, folderList);
+    table.Allocate(static_cast<std::size_t>(CountIndexRows(*bytes)));
+    return ParseIndex(*bytes, table, folderList, encoding);
 }
 
 DiskIdentity ParseIdentity(std::string_view bytes) {

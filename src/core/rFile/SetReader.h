@@ -41,20 +41,19 @@ std::optional<DiskIdentity> TryReadIdentity(const std::string& diskFolder);
 // an index of kMaxIndexRows rows could be.
 std::optional<std::string> ReadIndexBytes(const std::string& diskFolder, Host& host);
 
-// The number of lines of "_index.@txt" (an empty file has one), or -1 after the message of
-// ReadIndexBytes when it cannot be read.
-std::int64_t CountIndexLines(const std::string& diskFolder, Host& host);
-
 // The rows an index's bytes can give: its lines that hold anything but blanks and control
 // characters. Throws SetFormatError naming the index beyond kMaxIndexRows.
 std::int64_t CountIndexRows(std::string_view bytes);
 
-// Fills Folder, Name and StoredName of rows 0, 1, 2 ... from "_index.@txt" in line order and
-// appends each Folder value not yet in folderList. The table must have at least as many rows
-// as the file has lines. Answers the number of rows read (an empty index has none), or -1
-// after the message of CountIndexLines when the file cannot be read.
+// Reads "_index.@txt" whole: sizes the table to its rows (CountIndexRows), fills Folder, Name
+// and StoredName of rows 0, 1, 2 ... in line order and appends each Folder value not yet in
+// folderList; given encoding, tells what the file was written in. Answers the number of rows
+// read (an empty index has none), or -1 after the message of ReadIndexBytes when the file
+// cannot be read. Throws SetFormatError as ParseIndex does, and std::bad_alloc when the table
+// cannot be had.
 std::int64_t ReadIndexFile(const std::string& diskFolder, FileTable& table,
-                           std::vector<std::string>& folderList, Host& host);
+                           std::vector<std::string>& folderList, Host& host,
+                           SetEncoding* encoding = nullptr);
 
 // The parsing behind the readers, on a file's bytes (UTF-8 or CP932). Both throw
 // SetFormatError. ParseIdentity checks 1 <= disk <= diskCount. ParseIndex answers the number
