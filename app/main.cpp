@@ -29,7 +29,7 @@ void PrintUsage() {
 
 void PrintVersion() {
     std::printf("%s %s\n%s\n%s", arbolink::kProductName, arbolink::kVersionText,
-                arbolink::kCopyrightLine, arbolink::msg::kLicenceNotice);
+                arbolink::kCopyrightLine, arbolink::kLicenceNotice);
 }
 
 // --help and --version are answered before the application object exists, so that they need

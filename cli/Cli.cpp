@@ -42,7 +42,8 @@ const std::array<Command, 4>& Commands() {
 }
 
 void PrintVersion(std::FILE* out) {
-    std::fprintf(out, msg::kVersion, msg::kProgramName, kProductName, ARBOLINK_VERSION);
+    std::fprintf(out, msg::kVersion, msg::kProgramName, kProductName, kVersionNumber,
+                 kCopyrightLine, kLicenceNotice);
 }
 
 // Runs the words after the program's name; output still buffered is flushed by the caller.

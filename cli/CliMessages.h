@@ -93,14 +93,9 @@ inline constexpr const char* kPlanHelp =
     "  --program FILE   1 枚目にコピーするプログラムのファイル\n"
     "  --json           同じことを JSON のオブジェクト一つで表示する（名前は正確に）\n";
 
-// arbolink-cli --version: the program, the product, its version, then the rights.
-inline constexpr const char* kVersion =
-    "%s (%s) %s\n"
-    "Copyright (C) 2026 The Arbolink developers\n"
-    "ライセンス GPL-3.0-or-later: GNU GPL 第 3 版またはそれ以降の版 "
-    "<https://www.gnu.org/licenses/gpl-3.0.html>\n"
-    "これはフリーソフトウェアです。自由に変更し、再配布できます。\n"
-    "法律の許す限り、何の保証もありません。\n";
+// arbolink-cli --version: the program, the product, its version, the copyright line and the
+// licence notice.
+inline constexpr const char* kVersion = "%s (%s) %s\n%s\n%s";
 
 // Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line. A text without %s
 // names no word.
