@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Arbolink program: the application object, the main window and the event loop.
 #include "Product.h"
 #include "ProgramMessages.h"

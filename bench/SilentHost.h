@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Host that shows nothing and never cancels, so that benchmarks measure only the work.
 

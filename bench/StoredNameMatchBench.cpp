@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matching one disk's stored files against the index of the whole set: a disk of 100,000
 // files against 1,000,000 rows must take well under a second, index building included.
 #include "core/FileTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying onto a tmpfs through the split run and the restore run, each measured beside `cp -r`
 // of the same files onto the same file system in the same iteration (the two take turns in
 // going first), for 20 files of 100 MiB and for a tree of 10,000 small files. vs_cp is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Planning of synthetic tables: sort, same-name check, index size and packing of 1,000,000
 // rows with 10 % of the names repeated across folders; reports the memory per row as well.
 #include "SilentHost.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two walks of the inventory over a generated 100,000-file tree, measured beside
 // `find SOURCE -type f -printf '%s\n'`, one pass that reads every size. Page cache warm.
 #include "SilentHost.h"

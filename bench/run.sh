@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every benchmark; results also go to bench/results/<name>.json.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

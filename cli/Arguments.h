@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words after a subcommand, sorted into options and operands by the conventions of
 // command-line tools: "--name value" or "--name=value", "-y" for a flag with a letter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sizes of disks as people write them: "1440K", "4.7G", "25G", "650MiB", "1474560".
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // arbolink-cli: the subcommands and the words that choose them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arbolink-cli divide: the split command onto a drive, or into staging folders.
 #include "ByteSize.h"
 #include "Cli.h"

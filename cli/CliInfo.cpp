@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arbolink-cli info: what one disk of a set holds, and whether its set files are sound.
 #include "Cli.h"
 #include "CliMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts arbolink-cli shows of its own, each in exactly one place. The commands' own
 // questions and messages come from the core's message headers, unchanged.

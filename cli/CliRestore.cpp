@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arbolink-cli restore: the restore command from a drive, or from disks kept as folders.
 #include "Cli.h"
 #include "CliMessages.h"

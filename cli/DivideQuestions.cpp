@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Questions.h"
 #include "core/divide/DivideMessages.h"
 #include "core/wFile/WriteMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names and texts as the tool prints them for scripts: as JSON strings, and as the fields of
 // tab-separated rows.

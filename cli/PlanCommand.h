@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // arbolink-cli plan: runs the planning of a divide on a folder and prints the plan.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which of the commands' questions the tool may answer by itself when told --yes, told by
 // their texts, which the core's message headers hold.

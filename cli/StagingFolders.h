@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disks of a staging divide: disk n is written into DIR/disk01, DIR/disk02, ... Each such
 // folder is the whole content of one disk, to be burnt or copied to the root of a medium; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terminal the command-line tool runs in: its arguments, whether a stream is a
 // terminal, its width, and Ctrl+C.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Host of the command-line tool: messages go to standard error in the system's own words,
 // questions are asked there with their buttons as choices and answered from standard input,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress dialog on a terminal. On a terminal it is one line redrawn in place: the stage,
 // a bar with the percentage, the throughput and the file being copied. Elsewhere (a log, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows console: its narrow arguments are in the ANSI code page, which cannot hold every
 // name, so they are read again in UTF-16; its output is switched to UTF-8. Ctrl+C arrives
 // through the console's control handler instead of a signal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arbolink-cli: divide and restore from a terminal and from scripts.
 #include "Cli.h"
 #include "Terminal.h"

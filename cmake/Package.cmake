@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of the installed files: cpack -G DEB in the build folder writes
 # arbolink_<version>_<architecture>.deb. The libraries it needs are found by dpkg-shlibdeps.
 if(WIN32)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies a text file of the documentation or the packaging into the build tree with the
 # program's version put in, at configure time, and configures again when the file changes.
 # Only the tokens below are replaced: the files also hold other at-signs ("@dummy@") that

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-build for 64-bit Windows with Debian's MinGW-w64 (the posix thread model, which
 # std::thread and the like need). The programs link statically, so that a bare Windows or
 # Wine runs them without MinGW's DLLs beside them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the line splitter and both set-file parsers: none may crash, hang
 // or fail in any way other than a format error.
 #include "core/SetFormat.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds the whole project into build/ with warnings as errors and the
 # benchmarks: Release with debug info, or, with ARBOLINK_BUILD_FLAGS=debian (as CI does), the
 # way a Debian package is built: build type None and the flags of dpkg-buildflags.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ source or header of the repository is not formatted as .clang-format says.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

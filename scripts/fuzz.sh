@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for N seconds (default 60).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the PNG icons of data/icons/ from the SVG icon, one per size the desktop's icon themes
 # look for. Run it after changing the SVG, and commit the PNGs with it.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and starts the program. The build shows its progress on standard error; the
 # first one takes a few minutes.
 #   scripts/run.sh            starts the Arbolink window

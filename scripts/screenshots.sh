@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the manual's pictures under Xvfb: the main window, and the progress dialog in its two
 # layouts during a divide of a small sample folder.
 #   scripts/screenshots.sh [OUTPUT_FOLDER]     (default: build/screenshots)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the build, the program and the tests need.
 # Quick when they are already there: apt-get runs only for missing packages.
 set -euo pipefail

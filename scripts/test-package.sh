@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the installation of the build in build/: validates the desktop entry and the
 # metainfo, installs into a staging folder and checks the layout, builds the Debian package,
 # installs it with apt-get, uses the installed programs and removes the package again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything as a user's plain Release build does (-O3) into build-release/, with
 # warnings as errors so that a warning only the optimiser finds is caught here, and runs the
 # tests there. It is built as a distributor would, naming a web page, a contact and a picture

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds core, fs, the command-line tool and their tests for Windows with MinGW-w64 into
 # build-win/ and runs the tests under Wine: all of them in one program, as Wine takes seconds
 # to start each process. Wine's drive A: is a removable drive on a scratch folder there, so

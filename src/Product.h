@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The product's name, version, licence and the addresses it names, shared by every layer: the
 // main window's caption, the About box, the subject of the mail the About box starts and the

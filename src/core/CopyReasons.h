@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Why a file copy failed, in the user's words: the split run and the restore run both name
 // the reason in their copy-failure dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Disks that are folders side by side instead of media swapped in one drive: a staging area
 // whose disks are burnt or uploaded later, or copies of a set's disks gathered in one place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table of the files of a split or restore: five columns of text cells, one row per file
 // plus, after the file rows, the row for the program's own file.

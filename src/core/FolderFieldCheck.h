@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check a command makes of a folder field before it uses the folder: the drive must
 // answer, and a missing folder on a drive that answers is created on the user's Yes.

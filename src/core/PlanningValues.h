@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values a split plans with and a restore reads into. They belong to the process and
 // live from one split or restore to the next; the next run replaces them.

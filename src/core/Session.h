@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What lives for the whole run of the program and the commands share: the planning values
 // (the file table among them), the share of free space a disk may be filled to, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disk set format: what a disk of a set holds and the two set files, byte by byte.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system calls the file copy moves its bytes with, in one place so that a test can make
 // one of them fail the way a pulled disk does. POSIX only.

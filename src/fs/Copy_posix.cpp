@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX backend of the file copy: copy_file_range where the kernel offers it between the two
 // file systems, read/write otherwise. The copy goes to a temporary file in the target's folder
 // and is renamed over the target only when complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32 backend of the file copy. The copy goes to a temporary file in the target's folder and
 // is renamed over the target only when complete; like the platform's own file copy, it keeps
 // the source's attributes and last-write time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which mounted file systems the folder tree shows as the computer's drives, and how their
 // names are read. The kernel mounts many file systems of its own (proc, sysfs, cgroups,

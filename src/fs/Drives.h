@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drive inspection: what kind of drive a path lies on, whether its medium answers, and the
 // free space and allocation unit the split planning works with. Never shows a message.

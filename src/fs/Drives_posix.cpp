@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linux backend of the drive inspection: mounted file systems from mountinfo, device kinds
 // from sysfs, space from statvfs.
 #include "fs/Drives.h"

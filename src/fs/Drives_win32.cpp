@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32 backend of the drive inspection: a path's drive is named by its first character, a
 // drive letter.
 #include "fs/Drives.h"

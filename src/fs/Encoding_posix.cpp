@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CP932 decoding with glibc's iconv.
 #include "fs/Encoding.h"
 

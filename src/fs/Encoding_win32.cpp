@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CP932 decoding and case mapping with the Win32 national language support.
 #include "fs/Encoding.h"
 

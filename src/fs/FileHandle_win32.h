@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Win32 file handle that is closed when it goes out of scope. Windows only.
 

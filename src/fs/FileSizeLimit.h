@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest file a file system can hold, where it is smaller than any disk we would meet.
 

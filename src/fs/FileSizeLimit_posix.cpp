@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX backend of the file size limit: the file system's type from statfs.
 #include "fs/FileSizeLimit.h"
 

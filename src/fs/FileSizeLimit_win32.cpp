@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32 backend of the file size limit: the file system's name of the folder's volume.
 #include "fs/FileSizeLimit.h"
 

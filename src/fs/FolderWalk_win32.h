@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Walking down from a folder one name at a time without following a link or a junction,
 // shared by the folder and copy backends. Windows only.

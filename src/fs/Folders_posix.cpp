@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX backend of the path and folder operations.
 #include "fs/Folders.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32 backend of the path and folder operations, through the wide-character calls.
 #include "fs/Folders.h"
 

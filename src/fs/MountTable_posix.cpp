@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading /proc/self/mountinfo (see proc(5)).
 #include "fs/MountTable.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mail string of the About box.
 #include "fs/Shell.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file operations behind the folder tree's shell commands: rename, copy, move, link and
 // delete one item. They act on the item the user pointed at and write only into the folder

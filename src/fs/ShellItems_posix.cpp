@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX backend of the shell items' operations. Every entry is looked at with lstat, so a
 // symbolic link is handled as the link itself.
 #include "fs/ShellItems.h"

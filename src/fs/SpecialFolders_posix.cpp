@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XDG base and user folders (xdg-user-dirs, the XDG base directories and the freedesktop
 // trash) in the place of the Windows shell's special folders.
 #include "fs/SpecialFolders.h"

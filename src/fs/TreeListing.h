@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a folder tree lists inside one folder. A link to a folder is never listed (the tree
 // would walk out of the folder through it), nor are devices, FIFOs and sockets; a link to a

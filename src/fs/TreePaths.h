@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paths as the folder tree walks them: from a drive's root (or the tree's root folder) down
 // one name at a time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // std::filesystem paths of the program's UTF-8 texts. A path made from a plain std::string
 // takes it to be in the ANSI code page on Windows, which cannot hold every name; these go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts are UTF-8 inside the program and UTF-16 at the Win32 calls, so that names outside the
 // ANSI code page survive. Windows only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version-information dialog of the Help menu: the product's name, its version, its
 // author's line, and the web page and mail address as links with buttons that copy them.

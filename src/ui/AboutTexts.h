@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box's texts, and who it names as the program's author. We name no person: the
 // product stands as its own author. Its web page and mail address are the distributor's (see

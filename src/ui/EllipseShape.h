@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A decorative ellipse filling its frame: a pen drawn inside the frame and a hatch brush,
 // both laid over what lies below like a mask, so that they only darken it and text under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm3, the folder chooser: an editable path box offering the caller's remembered paths
 // above a folder tree. Picking a folder in the tree writes its path into the box; OK accepts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a folder is filed in the list of a main-window field. Where paths ignore letter case
 // (Windows) a typed folder is filed lower-cased and list entries are compared without regard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Japanese faces the windows are drawn in. Each is asked for by its Windows name; where
 // that is not installed, Qt's font substitution draws the IPA faces of the setup script (or

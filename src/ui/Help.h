@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manual: HTML pages in the folder "manual", opened in the user's browser from the Help
 // menu and named as the web page of the About box when the distributor names none; and the

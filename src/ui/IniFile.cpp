@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file in the profile format: "[Section]" and "key=value" lines, names compared
 // without regard to ASCII case. Lines the program does not know are kept as they are.
 #include "ui/IniFile.h"

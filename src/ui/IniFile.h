@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file: window position, the share of free space, the three folder fields and
 // the restore history, in the profile ("ini") format, UTF-8. Plain C++, no Qt.

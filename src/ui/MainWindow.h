@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm1: the program's one main window. It holds the three folder fields the commands read,
 // shows the free space of the split destination, starts Divide and Restore, and carries its

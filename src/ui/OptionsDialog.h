@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TfOption: the options dialog, where the share of a disk's free space that a divide may
 // fill is chosen with a track bar and a spin edit kept in step.

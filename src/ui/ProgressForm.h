@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm4: the progress dialog that stands in front of the main window while a long operation
 // runs. It shows what the operation puts in it and remembers only that Cancel was pressed;

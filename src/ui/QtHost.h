@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Host of the Qt program: message boxes, the beep, the event loop, the progress dialog
 // and the main window's fields and enabled state.

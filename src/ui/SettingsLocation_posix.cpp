@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings file lives on POSIX systems: in the user's configuration folder, as the
 // desktop's base-directory rules have it. Beside an installed program it would be shared by
 // every user, and written into /usr/bin by a program run as root.

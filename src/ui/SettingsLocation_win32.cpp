@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings file lives on Windows: always beside the program, with the program's name
 // and the extension ".ini". A program run from a write-protected disk then cannot save, and
 // says so.

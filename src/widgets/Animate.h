@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TAnimate: the small animation of the progress dialog. The platform's own folder-search and
 // file-copy clips do not exist outside Windows, so both are painted here, frame by frame: a

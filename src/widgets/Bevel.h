@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TBevel: an etched line along the top edge of its rectangle, the separators of the main
 // window. Lowered draws the shadow over the highlight, raised the highlight over the shadow.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files on the desktop's clipboard and in drags, in the forms file managers read and write:
 // a URI list, GNOME's "x-special/gnome-copied-files" ("copy" or "cut", then the URIs) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder tree as a drop target: one file or folder dropped onto a folder node is moved
 // into it, or copied with Ctrl held. While a drag waits over a closed folder for 1.5 s the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the folder tree shows: node labels, its command menu and its message boxes.
 

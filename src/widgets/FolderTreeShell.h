@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder tree's shell commands on one node, as a Linux file manager offers them for a
 // folder: cut, copy and paste through the desktop's file clipboard, creating a link, moving

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFolderTreeViewEx: a tree of the computer's drives and folders (optionally files) that
 // fills itself as nodes are opened and reports the chosen folder as a path. Its shell

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TGauge: the percentage bar of the progress dialog. A framed horizontal bar with the
 // percentage written inside it; the text is combined with the bar by XOR, so the digits show

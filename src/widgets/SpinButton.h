@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spin button inside the right edge of a spin edit: an up half above a down half.
 

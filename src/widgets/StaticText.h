@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TStaticText: a fixed block of text in a sunken border, its lines set one font height
 // apart. The room of a dialog is measured for faces whose line is as high as their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One half of the spin button: a flat button showing a glyph, whose click repeats while the
 // left mouse button holds it down.

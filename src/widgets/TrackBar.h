@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TTrackBar: a horizontal slider that also highlights a sub-range of its channel, the
 // selection from SelStart to SelEnd, which Qt's slider cannot show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/TreeBusyState.h"
 
 #include "widgets/FolderTreeViewEx.h"

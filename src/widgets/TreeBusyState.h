@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder tree's busy state for one build, refresh or listing: the wait cursor, and the
 // tree's painting held back until the work is done. Nested busy states do nothing.

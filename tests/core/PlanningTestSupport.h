@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds planning values by hand, so that disk assignment can be tested without a walk.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The restore run reading its disks from folders side by side, in the order given.
 #include "core/DiskSupplier.h"
 #include "core/divide/DivideMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The split run writing its disks into folders side by side.
 #include "core/DiskSupplier.h"
 #include "core/SetFormat.h"

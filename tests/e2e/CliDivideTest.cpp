@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arbolink-cli divide end to end on temporary folders, answers fed on standard input, and a
 // set the split command of the GUI writes restored from the command line.
 #include "CliMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arbolink-cli program itself: answers through a pipe, its exit status, and Ctrl+C.
 #include "Arguments.h"
 #include "CliMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A set staged from one source tree by arbolink-cli's divide into disk folders, for the tests
 // that restore it.

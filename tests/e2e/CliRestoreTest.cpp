@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arbolink-cli restore end to end, and a set staged from the command line restored through
 // the restore command the GUI runs.
 #include "CliRestoreFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A set staged from the command line, its disks copied to the root of a medium, restored
 // through the restore command the GUI runs.
 #include "CliRestoreFixture.h"

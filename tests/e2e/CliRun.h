@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running arbolink-cli's command line in the test's process, with its standard input fed from
 // a text and its standard output and error caught, and comparing folder trees.

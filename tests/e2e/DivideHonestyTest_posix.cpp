@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A divide on real folders that must carry everything it can, say what it could not carry,
 // and never take the source for a place to write to.
 #include "CliRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The split command end to end on small tmpfs disks swapped in one mount point, as a user
 // swaps disks in a drive: a set of three disks, the disks a user gets wrong, a disk that fills
 // up while it is written, Cancel, and a disk pulled while a prompt is up. Every finished set is

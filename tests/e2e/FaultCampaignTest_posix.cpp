@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile disks made by the test: a staged set whose set files or stored files are turned into
 // links, FIFOs, devices and folders, or whose index and identity are damaged, restored by the
 // program itself. Every run must end by itself within a time limit, with a non-zero status

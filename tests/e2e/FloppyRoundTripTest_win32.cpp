@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A divide onto the removable drive a:\ and a restore from it, on Windows paths with names
 // the ANSI code page cannot hold, through the commands as the main window runs them.
 #include "core/Session.h"

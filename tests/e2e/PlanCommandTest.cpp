@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanCommand.h"
 
 #include "Cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The restore command end to end on small tmpfs disks swapped in one mount point, as a user
 // swaps disks in a drive. Needs the right to mount (root).
 #include "core/SetFormat.h"

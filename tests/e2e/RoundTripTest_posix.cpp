@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Round trip: a generated tree is divided by the split command onto several small tmpfs disks
 // swapped in one drive, then restored by the restore command with the disks inserted in a
 // shuffled order. The restored tree must equal the source byte for byte, with the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/Drives.h"
 #include "support/FakeDriveTree_posix.h"
 #include "support/TempFolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Disk sets for restore tests, written into a temporary folder: every disk is a folder of its
 // own, and inserting one renames it to the "drive" folder the restore reads.

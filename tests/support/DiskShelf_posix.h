@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Removable disks for end-to-end tests: small tmpfs file systems, each mounted in a folder of
 // its own on a shelf, one at a time bound into the drive folder as a user puts a disk into a

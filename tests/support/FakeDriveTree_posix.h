@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fake /proc/self/mountinfo and /sys under a temporary folder, so that every kind of drive
 // can be described without the device. The mount points are real folders below the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the message boxes a test makes the program show: each box that comes up is
 // recorded (caption, text, icon, button captions) and answered by pressing the button with

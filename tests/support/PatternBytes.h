@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test contents whose bytes differ from position to position, so a lost or doubled chunk of
 // a copy shows in a comparison.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The removable drive A: that scripts/test-windows.sh maps to a scratch folder in Wine's drive
 // configuration. Tests that write on it or empty it skip unless its marker file is there, so

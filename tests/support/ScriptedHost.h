@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Host for tests: records every dialog, beep and progress-dialog call in order, answers
 // questions from a queue, and fails the test on a question it was not told to expect.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialogs a scripted Host showed, as kind, text and buttons, so that a test can compare
 // the whole sequence at once and read a mismatch in the captions the user would see.

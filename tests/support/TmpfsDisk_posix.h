@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small tmpfs file system standing in for a removable disk: mounted at a folder, and
 // swapped for a fresh one as a user swaps disks. Needs the right to mount (root).

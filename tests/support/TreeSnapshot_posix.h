@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything below a folder as a test compares it: every folder, and every file with its
 // bytes, modification time and permission bits.

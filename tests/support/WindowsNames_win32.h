@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names for Windows tests that the ANSI code page cannot hold, and a check that it cannot, so
 // that a test passing through the ANSI calls by mistake fails. Windows only.

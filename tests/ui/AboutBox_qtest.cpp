@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Product.h"
 #include "ui/AboutBox.h"
 #include "ui/AboutTexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole divide and restore started from the main window, with the real dialogs answered
 // as a user would: the disk in a temporary folder gets the set, and the restore gives the
 // tree back.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Enter in a folder field of the running program, pressed on a real X server: Xvfb with a
 # window manager, and xdotool typing into the window. The keys take the road real key
 # presses take (to the focus widget, the combo box), not a road a test picks for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder chooser and the main window's chooser buttons, on temporary folders.
 #include "support/MessageBoxWatch.h"
 #include "support/TempFolder.h"

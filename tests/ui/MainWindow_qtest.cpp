@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its controls and menu, start-up from the settings file, the work-area
 // fit, the free-space read-out, Enter in a field, and the settings saved on close.
 #include "support/MessageBoxWatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual shows every message of dividing, restoring and the Help menu in its exact words.
 #include "ManualText.h"
 #include "core/SetFormat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual shows every message of writing a disk set in its exact words. A program of its
 // own file, so that its names need no qualification beside the restore run's.
 #include "ManualText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress dialog: its controls, the two layouts the operations set, and Cancel.
 #include "ui/ProgressForm.h"
 #include "widgets/Animate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt Host: its message boxes as the user sees them, the answers they give, the event
 // loop, the main window's fields and enabled state.
 #include "support/MessageBoxWatch.h"

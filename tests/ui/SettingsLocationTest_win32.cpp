@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/WideText_win32.h"
 #include "support/TempFolder.h"
 #include "ui/IniFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder tree on a fake mount table whose drives are temporary folders.
 #include "support/FakeDriveTree_posix.h"
 #include "support/MessageBoxWatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gauge's value rules and its picture, read back pixel by pixel.
 #include "widgets/Gauge.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the program for the manual: the main window, and the progress dialog in its
 // two layouts as a real divide of a small sample folder shows them.
 //

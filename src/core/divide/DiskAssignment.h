@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Disk assignment: sorting the file rows largest first, making stored names unique, the
 // room reserved for the index, and dealing the rows out to disks in order.

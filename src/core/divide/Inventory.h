@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The source inventory: a counting walk that fixes the number of file rows and a filling walk
 // that writes them in walk order (depth first, in the order the file system lists entries).

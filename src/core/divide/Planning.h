@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The planning run of a divide: the inventory and the disk assignment behind the progress
 // dialog, then the report of how planning ended.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every phase of the split planning works with: the planning values, the Host and the
 // progress dialog that stays up for all stages.

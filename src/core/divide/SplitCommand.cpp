@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/divide/SplitCommand.h"
 
 #include "core/FolderFieldCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The split command: the Divide button BitBtn2 and the menu item N1 (Ctrl+D). It checks the
 // copy source and the split destination, asks what to do with a destination that already

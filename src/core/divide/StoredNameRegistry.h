@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the same-name check knows of every name it meets, upper-cased as FAT, exFAT and NTFS
 // compare names: which are file rows' Names, which were already seen or given out as stored

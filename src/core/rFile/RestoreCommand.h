@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The restore command (BitBtn3, menu item N2, Ctrl+R): checks the restore destination (a
 // CD-ROM destination is refused) and then the folder the disks are read from, asks what to do

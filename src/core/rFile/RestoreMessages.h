@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts the restore command and the restore run show, each in exactly one place. Texts the
 // divide shows as well are named here after the divide's own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where an index row's file goes below the restore folder. An index comes from a disk and may
 // have been written by any program, so nothing in it is trusted: a row that would lead out of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The restore run: reads the index and identity of the disk in the drive, creates the folder
 // tree below the restore folder, then takes the disks of the set in any order, refusing a disk

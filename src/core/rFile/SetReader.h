@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the two set files of a disk back. A file whose contents do not follow the format,
 // or that is a link, folder, FIFO or device instead of a plain file, throws SetFormatError;

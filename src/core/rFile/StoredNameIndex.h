@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the index rows of a stored file by its name in constant time, so that a disk of many
 // files is matched against a large index without comparing every file with every row.

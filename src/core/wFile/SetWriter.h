@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the two set files of a disk. Each file is written under a temporary name and then
 // renamed, so it is never left half-written under its own name. Both answer false when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The split run: asks for the disks of a finished plan one after another, checks each, writes
 // its set files and copies its files behind a progress dialog, and ends with one closing
