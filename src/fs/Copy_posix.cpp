@@ -373,20 +373,6 @@ CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
     return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks);
 }
 
-CopyResult CopyOneFile(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks, int& error,
-                       std::int64_t expectedSize) {
-    CopyOutcome outcome =
-        CopyFileTo(source, target, betweenChunks, expectedSize, SourceLinks::Follow);
-    error = outcome.error;
-    return outcome.result;
-}
-
-CopyResult CopyOneFile(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks) {
-    return CopyFileTo(source, target, betweenChunks, -1, SourceLinks::Follow).result;
-}
-
 bool FlushFileSystem(const std::string& folder, int& error) {
     Descriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0 || syncfs(fd.get()) != 0) {
