@@ -12,4 +12,8 @@ bool IsClosingSuccess(const std::string& text) {
     return IsDivideSuccess(text) || IsRestoreSuccess(text);
 }
 
+bool IsClosingAfterAbort(const std::string& text) {
+    return IsRestoreAborted(text);
+}
+
 } // namespace arbolink::cli

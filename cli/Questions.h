@@ -21,11 +21,16 @@ QuestionKind KindOfQuestion(const std::string& text);
 // The closing message of a split or restore run that carried every file.
 bool IsClosingSuccess(const std::string& text);
 
+// The closing message that follows an Abort: it names what was left undone, and the command
+// still counts as ended by the answer.
+bool IsClosingAfterAbort(const std::string& text);
+
 // The parts of the two above for the divide side and for the restore side: their message
 // headers cannot meet in one source file. nullopt for a text that is not theirs.
 std::optional<QuestionKind> KindOfDivideQuestion(const std::string& text);
 std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text);
 bool IsDivideSuccess(const std::string& text);
 bool IsRestoreSuccess(const std::string& text);
+bool IsRestoreAborted(const std::string& text);
 
 } // namespace arbolink::cli

@@ -29,4 +29,8 @@ bool IsRestoreSuccess(const std::string& text) {
     return text == arbolink::msg::kRestoreFinished;
 }
 
+bool IsRestoreAborted(const std::string& text) {
+    return text.starts_with(arbolink::msg::kRestoreAborted);
+}
+
 } // namespace arbolink::cli

@@ -92,7 +92,7 @@ Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text, const 
     std::fprintf(err_, "[%s] %s\n", CaptionOf(kind), text.c_str());
     if (buttons.size() <= 1) {
         succeeded_ = kind == DialogKind::Plain && IsClosingSuccess(text);
-        endedByUser_ = false;
+        endedByUser_ = endedByUser_ && IsClosingAfterAbort(text);
         std::fflush(err_);
         return buttons.empty() ? Button::Ok : buttons.front();
     }

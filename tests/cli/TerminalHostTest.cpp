@@ -4,6 +4,7 @@
 #include "CliMessages.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/rFile/RestoreMessages.h"
 #include "core/wFile/WriteMessages.h"
 
 #include <chrono>
@@ -104,6 +105,9 @@ TEST_F(TerminalHostTest, TheEndOfInputAnswersWhatChangesNothing) {
 TEST_F(TerminalHostTest, TheExitCodeFollowsHowTheConversationEnded) {
     TerminalHost& host = Host("a\ny\n");
     host.ShowDialog(DialogKind::Confirmation, "q", {Button::Ok, Button::Abort});
+    EXPECT_EQ(host.ExitCode(), kExitCancelled);
+    // The restore's closing message after an Abort names what is missing; the answer ended it.
+    host.Warning(std::string(arbolink::msg::kRestoreAborted) + "\n\nmisses");
     EXPECT_EQ(host.ExitCode(), kExitCancelled);
     host.Warning("後のメッセージ");
     EXPECT_EQ(host.ExitCode(), kExitFailure);
