@@ -75,10 +75,13 @@ std::string PortableName(std::string_view name) {
         }
     }
     // A name of the writer's temporary files would be taken for a copy cut short and skipped.
-    if (IsReservedDeviceName(portable) || IsTemporaryName(portable)) {
+    if (IsReservedDeviceName(portable) ||
+        (portable.starts_with('.') && IsTemporaryName(portable))) {
         portable.insert(portable.begin(), '_');
     }
-    portable.resize(FittingLength(portable, kMaxStoredNameBytes));
+    if (portable.size() > kMaxStoredNameBytes) {
+        portable.resize(FittingLength(portable, kMaxStoredNameBytes));
+    }
     if (!portable.empty() && (portable.back() == '.' || portable.back() == ' ')) {
         portable.back() = '_';
     }
