@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The arbolink-cli program itself: answers through a pipe, its exit status, and Ctrl+C.
 #include "Arguments.h"
+#include "CliExec_posix.h"
 #include "CliMessages.h"
 #include "CliRun.h"
 #include "core/SetFormat.h"
@@ -43,13 +44,7 @@ public:
             dup2(output, STDOUT_FILENO);
             close(in[1]);
             close(err[0]);
-            std::vector<char*> argv{const_cast<char*>(ARBOLINK_CLI_PROGRAM)};
-            for (const std::string& arg : args) {
-                argv.push_back(const_cast<char*>(arg.c_str()));
-            }
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
+            test::ExecCli(args);
         }
         close(in[0]);
         close(err[1]);

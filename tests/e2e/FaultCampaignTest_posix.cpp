@@ -4,6 +4,7 @@
 // program itself. Every run must end by itself within a time limit, with a non-zero status
 // unless everything came back, leave in the restore folder only files of the source with
 // their own contents, and change nothing outside it.
+#include "CliExec_posix.h"
 #include "CliRestoreFixture.h"
 #include "CliRun.h"
 #include "core/SetFormat.h"
@@ -48,13 +49,7 @@ int RunWithTimeLimit(const std::vector<std::string>& args) {
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
         alarm(kAlarmSeconds);
-        std::vector<char*> argv{const_cast<char*>(ARBOLINK_CLI_PROGRAM)};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
+        test::ExecCli(args);
     }
     const auto deadline = std::chrono::steady_clock::now() + kKillAfter;
     int status = 0;
