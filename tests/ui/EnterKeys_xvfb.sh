@@ -36,8 +36,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# Xvfb picks a free display and writes its number. Without -noreset the server starts over
+# each time its last client leaves, and a client that connects meanwhile is turned away: the
+# probes below would race the window manager.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 200); do
     [ -s "$work/display" ] && break
@@ -45,17 +47,21 @@ for _ in $(seq 200); do
 done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+xprop -root >/dev/null 2>&1 || fail "Xvfb at $DISPLAY does not answer: $(cat "$work/xvfb.log")"
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
 # The window manager announces itself on the root window once it manages windows; a
 # window mapped before that is taken over later, and keys typed meanwhile may go nowhere.
-for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    fail "openbox did not start: $(cat "$work/openbox.log")"
+start_window_manager() {
+    openbox --sm-disable >>"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    return 1
+}
+start_window_manager || start_window_manager ||
+    fail "openbox did not start: $(cat "$work/openbox.log") Xvfb: $(cat "$work/xvfb.log")"
 
 # On the X server itself, whatever platform the other Qt tests are told to use.
 QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$program" >"$work/arbolink.log" 2>&1 &
