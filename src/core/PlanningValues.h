@@ -43,6 +43,9 @@ struct PlanningValues {
     std::int64_t FileCount = 0;
     std::int32_t DiskCount = 0;
     std::int64_t IndexReserve = 0; // clusters kept on every disk for the index file
+    // Clusters kept on every disk for the identity file and the set map; the checksum list of
+    // each disk's own files is counted with them, in DiskUsage.
+    std::int64_t SetFilesReserve = 0;
     int RunStatus = kRunning;
     std::vector<std::string> DiskUsage; // clusters planned per disk, decimal
     std::string ProgramFile;            // the program's own file, for the program row

@@ -24,6 +24,17 @@ std::string FileErrorText(const char* pattern, const std::string& fileName) {
     return text;
 }
 
+bool IsBlankOrControl(char c) {
+    auto code = static_cast<unsigned char>(c);
+    return code >= 1 && code <= 32;
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+} // namespace
+
 void AppendQuoted(std::string& out, std::string_view field) {
     out += '"';
     // The stretches between quotes go in whole; each quote goes in doubled.
@@ -39,17 +50,6 @@ void AppendQuoted(std::string& out, std::string_view field) {
 std::int64_t QuotedSize(std::string_view field) {
     return static_cast<std::int64_t>(field.size() + std::count(field.begin(), field.end(), '"'));
 }
-
-bool IsBlankOrControl(char c) {
-    auto code = static_cast<unsigned char>(c);
-    return code >= 1 && code <= 32;
-}
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-} // namespace
 
 bool IsIndexName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") {

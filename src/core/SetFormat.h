@@ -6,6 +6,10 @@
 // identity file "_Disk.@ID", the disk's files side by side under their stored names and, on
 // disk 1 when asked for, the folder "Arbolink" with a copy of the program. Both set files are
 // UTF-8 text whose lines end in CR LF; readers also accept Shift-JIS (CP932) files.
+//
+// Sets written since checksums came in hold two more files (see core/SetChecksums.h): the
+// checksum list "_Disk.@sha256" of the disk's own files, in the form sha256sum reads, and the
+// set map "_index.@map" of every file of the set. A set without them restores all the same.
 
 #include <cstdint>
 #include <stdexcept>
@@ -17,6 +21,8 @@ namespace arbolink {
 
 inline constexpr const char* kIndexFileName = "_index.@txt";
 inline constexpr const char* kIdentityFileName = "_Disk.@ID";
+inline constexpr const char* kChecksumListName = "_Disk.@sha256";
+inline constexpr const char* kSetMapName = "_index.@map";
 inline constexpr const char* kDummyFolderName = "@dummy@";
 inline constexpr const char* kProgramFolderName = "Arbolink";
 
@@ -54,6 +60,11 @@ std::string DiskFolder(const std::string& destination);
 // with a letter and a colon (a drive on Windows). A restore refuses a set with any other name,
 // so a divide carries none.
 bool IsIndexName(std::string_view name);
+
+// A field of a set file line, quoted, a double quote inside written doubled; and the length
+// of the field so written, without its two quotes.
+void AppendQuoted(std::string& out, std::string_view field);
+std::int64_t QuotedSize(std::string_view field);
 
 // One index line: the three fields quoted, separated by commas, ended by CR LF. A double
 // quote inside a field is written doubled.

@@ -6,6 +6,8 @@
 // TemporaryName) and is renamed to the target only when complete: the target's name never
 // holds a partial file, also when the program is killed half way.
 
+#include "fs/Sha256.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,7 +18,8 @@ enum class CopyResult {
     Copied,
     Failed,
     Cancelled,
-    SizeChanged, // the source has not the size the caller counted on, or changed meanwhile
+    SizeChanged,     // the source has not the size the caller counted on, or changed meanwhile
+    ContentMismatch, // the bytes read do not hash to the digest the caller expected
 };
 
 // Which side of a failed copy the system refused: reading the source or writing the target.
@@ -31,6 +34,17 @@ enum class CopySide {
 enum class SourceLinks {
     Follow,
     Refuse,
+};
+
+// What a copy learns of the content it moves. Each digest is of the bytes as read from the
+// source and written to the target, so the source is read once.
+struct ContentCheck {
+    Sha256Digest* digest = nullptr; // when set: receives the SHA-256 of a copied file
+    // When set: a copy whose bytes hash otherwise ends in ContentMismatch, before the target's
+    // name is touched.
+    const Sha256Digest* expected = nullptr;
+
+    bool wanted() const { return digest != nullptr || expected != nullptr; }
 };
 
 struct CopyOutcome {
@@ -48,10 +62,11 @@ struct CopyOutcome {
 // never opened for reading. At most the source's size at the open is copied, or expectedSize
 // bytes when that is 0 or more; a source of another size at the open is left alone, and one
 // that grows or shrinks while it is copied, answers SizeChanged. A failed, cancelled or
-// changed copy leaves no trace: the target keeps what it held.
+// changed copy leaves no trace: the target keeps what it held. With a content check the bytes
+// are hashed on the way (see ContentCheck).
 CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
-                       SourceLinks links);
+                       SourceLinks links, const ContentCheck& check = {});
 
 // The same into root + relative (a file path below root in the platform's form), where the
 // folders between root and the file are opened one at a time and never through a link: a
@@ -60,7 +75,7 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
 // A link at the target's own name is replaced, never written through.
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
                           const std::string& relative, const std::function<bool()>& betweenChunks,
-                          SourceLinks links);
+                          SourceLinks links, const ContentCheck& check = {});
 
 // CopyFileTo, following a source link and with no expected size.
 CopyResult CopyOneFile(const std::string& source, const std::string& target,

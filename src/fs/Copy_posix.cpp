@@ -4,6 +4,7 @@
 // and is renamed over the target only when complete.
 #include "fs/Copy.h"
 
+#include "fs/ChunkHasher.h"
 #include "fs/CopyCalls_posix.h"
 #include "fs/FolderWalk_posix.h"
 #include "fs/Folders.h"
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -122,16 +124,22 @@ int OpenRegularSource(const std::string& source, SourceLinks links, struct stat&
 }
 
 // Copies bytes between the two descriptors' current offsets, and knows which side failed.
+// With a hasher every byte passes through it, read into its buffers: the kernel's own copy
+// would keep the bytes from it.
 class ChunkCopier {
 public:
-    ChunkCopier(int in, int out) : calls_(ActiveCopyCalls()), in_(in), out_(out) {}
+    ChunkCopier(int in, int out, ChunkHasher* hasher)
+        : calls_(ActiveCopyCalls()), in_(in), out_(out), hasher_(hasher),
+          useKernel_(hasher == nullptr) {}
 
     // Copies up to wanted bytes; answers the bytes copied (fewer only at the end of the
     // source) or -1, with errno and failedSide() set.
     ssize_t Next(std::size_t wanted) {
         std::size_t done = 0;
         while (done < wanted) {
-            ssize_t n = useKernel_ ? KernelCopy(wanted - done) : BufferCopy(wanted - done);
+            ssize_t n = hasher_ != nullptr ? HashedCopy(wanted - done)
+                        : useKernel_       ? KernelCopy(wanted - done)
+                                           : BufferCopy(wanted - done);
             if (n < 0) {
                 return -1;
             }
@@ -190,22 +198,40 @@ private:
         if (!buffer_) {
             buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
         }
-        std::size_t wanted = size < kBufferBytes ? size : kBufferBytes;
+        const ssize_t n = ReadSome(buffer_.get(), size < kBufferBytes ? size : kBufferBytes);
+        return n > 0 && !WriteOut(buffer_.get(), n) ? -1 : n;
+    }
+
+    // The chunk is handed to the hasher before it is written, so the two overlap.
+    ssize_t HashedCopy(std::size_t size) {
+        char* buffer = hasher_->NextBuffer();
+        const std::size_t room = ChunkHasher::kBufferBytes;
+        const ssize_t n = ReadSome(buffer, size < room ? size : room);
+        if (n > 0) {
+            hasher_->Hand(buffer, static_cast<std::size_t>(n));
+        }
+        return n > 0 && !WriteOut(buffer, n) ? -1 : n;
+    }
+
+    ssize_t ReadSome(char* buffer, std::size_t wanted) {
         for (;;) {
-            ssize_t n = calls_.read(in_, buffer_.get(), wanted);
+            ssize_t n = calls_.read(in_, buffer, wanted);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
             if (n < 0) {
                 failedSide_ = CopySide::Source;
-                return -1;
-            }
-            if (n > 0 && !WriteAll(buffer_.get(), static_cast<std::size_t>(n))) {
-                failedSide_ = CopySide::Target;
-                return -1;
             }
             return n;
         }
+    }
+
+    bool WriteOut(const char* data, ssize_t size) {
+        if (!WriteAll(data, static_cast<std::size_t>(size))) {
+            failedSide_ = CopySide::Target;
+            return false;
+        }
+        return true;
     }
 
     bool WriteAll(const char* data, std::size_t size) {
@@ -230,7 +256,8 @@ private:
     const CopyCalls& calls_;
     int in_;
     int out_;
-    bool useKernel_ = true;
+    ChunkHasher* hasher_;
+    bool useKernel_;
     CopySide failedSide_ = CopySide::None;
     std::unique_ptr<char[]> buffer_;
 };
@@ -241,6 +268,15 @@ void CarryAttributes(int fd, const struct stat& info) {
     (void)fchmod(fd, info.st_mode & 0777);
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     (void)futimens(fd, times);
+}
+
+// Gives the caller the digest and answers whether it is the one expected.
+bool Settle(ChunkHasher& hasher, const ContentCheck& check) {
+    const Sha256Digest digest = hasher.Finish();
+    if (check.digest != nullptr) {
+        *check.digest = digest;
+    }
+    return check.expected == nullptr || *check.expected == digest;
 }
 
 CopyOutcome Failure(CopySide side) {
@@ -259,12 +295,17 @@ CopyOutcome Finished(CopyResult result) {
 // Copies the open source (of the size in info) to a temporary file at place and renames it
 // to the target's name once exactly limit bytes are in and the source has no more.
 CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
-                           const TargetPlace& place, const std::function<bool()>& betweenChunks) {
+                           const TargetPlace& place, const std::function<bool()>& betweenChunks,
+                           const ContentCheck& check) {
     TemporaryFile out(place);
     if (out.fd() < 0) {
         return Failure(CopySide::Target);
     }
-    ChunkCopier copier(in, out.fd());
+    std::optional<ChunkHasher> hasher;
+    if (check.wanted()) {
+        hasher.emplace(limit);
+    }
+    ChunkCopier copier(in, out.fd(), hasher ? &*hasher : nullptr);
     for (std::int64_t copied = 0; copied < limit;) {
         const auto left = static_cast<std::uint64_t>(limit - copied);
         const ssize_t n =
@@ -288,6 +329,9 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
     if (!atEnd) {
         return Finished(CopyResult::SizeChanged); // it grew: the rest would not fit its room
     }
+    if (hasher && !Settle(*hasher, check)) {
+        return Finished(CopyResult::ContentMismatch);
+    }
     CarryAttributes(out.fd(), info);
     if (!out.Close() || !out.RenameTo(place)) {
         return Failure(CopySide::Target);
@@ -297,7 +341,7 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
 
 CopyOutcome CopyFrom(const std::string& source, const TargetPlace& place,
                      const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
-                     SourceLinks links) {
+                     SourceLinks links, const ContentCheck& check) {
     struct stat info {};
     Descriptor in(OpenRegularSource(source, links, info));
     if (in.get() < 0) {
@@ -306,7 +350,7 @@ CopyOutcome CopyFrom(const std::string& source, const TargetPlace& place,
     if (expectedSize >= 0 && info.st_size != expectedSize) {
         return Finished(CopyResult::SizeChanged);
     }
-    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks);
+    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks, check);
 }
 
 ssize_t SystemRead(int fd, void* buffer, std::size_t size) {
@@ -334,7 +378,7 @@ CopyCalls& ActiveCopyCalls() {
 
 CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
-                       SourceLinks links) {
+                       SourceLinks links, const ContentCheck& check) {
     const std::size_t slash = target.rfind('/');
     TargetPlace place;
     if (slash == std::string::npos) {
@@ -343,12 +387,12 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
         place.prefix = target.substr(0, slash + 1);
         place.name = target.substr(slash + 1);
     }
-    return CopyFrom(source, place, betweenChunks, expectedSize, links);
+    return CopyFrom(source, place, betweenChunks, expectedSize, links, check);
 }
 
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
                           const std::string& relative, const std::function<bool()>& betweenChunks,
-                          SourceLinks links) {
+                          SourceLinks links, const ContentCheck& check) {
     const std::size_t slash = relative.rfind('/');
     const std::string_view folders = slash == std::string::npos
                                          ? std::string_view()
@@ -370,7 +414,7 @@ CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
     TargetPlace place;
     place.folderFd = folder.get();
     place.name = slash == std::string::npos ? relative : relative.substr(slash + 1);
-    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks);
+    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks, check);
 }
 
 bool FlushFileSystem(const std::string& folder, int& error) {

@@ -4,6 +4,7 @@
 // the source's attributes and last-write time.
 #include "fs/Copy.h"
 
+#include "fs/ChunkHasher.h"
 #include "fs/FileHandle_win32.h"
 #include "fs/FolderWalk_win32.h"
 #include "fs/Folders.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <windows.h>
 
 namespace arbolink {
@@ -19,7 +21,8 @@ namespace arbolink {
 namespace {
 
 constexpr DWORD kChunkBytes = DWORD{8} << 20;
-constexpr DWORD kBufferBytes = DWORD{1} << 20;
+// The hasher's buffers take whole reads.
+constexpr DWORD kBufferBytes = ChunkHasher::kBufferBytes;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -119,20 +122,26 @@ bool WriteAll(HANDLE file, const char* data, DWORD size) {
 }
 
 // Copies up to wanted bytes; answers the bytes copied (fewer only at the end of the source)
-// or -1 with side set to the side that failed.
-std::int64_t CopyChunk(HANDLE in, HANDLE out, char* buffer, std::int64_t wanted, CopySide& side) {
+// or -1 with side set to the side that failed. With a hasher, each chunk is read into its
+// buffer and handed over before it is written, so that the hash overlaps with the write.
+std::int64_t CopyChunk(HANDLE in, HANDLE out, char* buffer, ChunkHasher* hasher,
+                       std::int64_t wanted, CopySide& side) {
     std::int64_t done = 0;
     while (done < wanted) {
         const DWORD ask = static_cast<DWORD>(std::min<std::int64_t>(wanted - done, kBufferBytes));
+        char* into = hasher != nullptr ? hasher->NextBuffer() : buffer;
         DWORD read = 0;
-        if (!ReadFile(in, buffer, ask, &read, nullptr)) {
+        if (!ReadFile(in, into, ask, &read, nullptr)) {
             side = CopySide::Source;
             return -1;
         }
         if (read == 0) {
             break;
         }
-        if (!WriteAll(out, buffer, read)) {
+        if (hasher != nullptr) {
+            hasher->Hand(into, read);
+        }
+        if (!WriteAll(out, into, read)) {
             side = CopySide::Target;
             return -1;
         }
@@ -159,6 +168,15 @@ CopyOutcome Finished(CopyResult result) {
     return outcome;
 }
 
+// Gives the caller the digest and answers whether it is the one expected.
+bool Settle(ChunkHasher& hasher, const ContentCheck& check) {
+    const Sha256Digest digest = hasher.Finish();
+    if (check.digest != nullptr) {
+        *check.digest = digest;
+    }
+    return check.expected == nullptr || *check.expected == digest;
+}
+
 // The target's folder as a prefix, and its name.
 void SplitTarget(const std::string& target, std::string& folder, std::string& name) {
     const std::size_t separator = target.find_last_of("\\/");
@@ -170,17 +188,22 @@ void SplitTarget(const std::string& target, std::string& folder, std::string& na
 // it to the target's name once exactly its size is in and the source has no more.
 CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
                            const std::string& folder, const std::string& name,
-                           const std::function<bool()>& betweenChunks) {
+                           const std::function<bool()>& betweenChunks, const ContentCheck& check) {
     TemporaryFile out(folder);
     if (!out.valid()) {
         return Failure(CopySide::Target);
     }
     const std::int64_t limit = SizeOf(info);
     auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+    std::optional<ChunkHasher> hasher;
+    if (check.wanted()) {
+        hasher.emplace(limit);
+    }
     CopySide side = CopySide::None;
     for (std::int64_t copied = 0; copied < limit;) {
-        const std::int64_t n = CopyChunk(in, out.handle(), buffer.get(),
-                                         std::min<std::int64_t>(limit - copied, kChunkBytes), side);
+        const std::int64_t n =
+            CopyChunk(in, out.handle(), buffer.get(), hasher ? &*hasher : nullptr,
+                      std::min<std::int64_t>(limit - copied, kChunkBytes), side);
         if (n < 0) {
             return Failure(side);
         }
@@ -200,6 +223,9 @@ CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
     if (more != 0) {
         return Finished(CopyResult::SizeChanged); // it grew: the rest would not fit its room
     }
+    if (hasher && !Settle(*hasher, check)) {
+        return Finished(CopyResult::ContentMismatch);
+    }
     if (!SetFileTime(out.handle(), nullptr, nullptr, &info.ftLastWriteTime) || !out.Close() ||
         !out.RenameTo(folder + name, info.dwFileAttributes & kKeptAttributes)) {
         return Failure(CopySide::Target);
@@ -211,7 +237,7 @@ CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
 
 CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
-                       SourceLinks links) {
+                       SourceLinks links, const ContentCheck& check) {
     BY_HANDLE_FILE_INFORMATION info{};
     FileHandle in(OpenRegularSource(source, links, info));
     if (!in.valid()) {
@@ -223,12 +249,12 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
     std::string folder;
     std::string name;
     SplitTarget(target, folder, name);
-    return CopyOpenSource(in.get(), info, folder, name, betweenChunks);
+    return CopyOpenSource(in.get(), info, folder, name, betweenChunks, check);
 }
 
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
                           const std::string& relative, const std::function<bool()>& betweenChunks,
-                          SourceLinks links) {
+                          SourceLinks links, const ContentCheck& check) {
     BY_HANDLE_FILE_INFORMATION info{};
     FileHandle in(OpenRegularSource(source, links, info));
     if (!in.valid()) {
@@ -246,7 +272,7 @@ CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
         outcome.blockedAt = stop.path;
         return outcome;
     }
-    return CopyOpenSource(in.get(), info, held.path(), name, betweenChunks);
+    return CopyOpenSource(in.get(), info, held.path(), name, betweenChunks, check);
 }
 
 bool FlushFileSystem(const std::string& folder, int& error) {

@@ -9,6 +9,7 @@
 // Several disks in one drive can only be had by mounting (root); without that right the test
 // skips. Plain folders would not do: the split run must find a fresh disk, with free space of
 // its own, at the same path after every prompt.
+#include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -28,9 +29,11 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
@@ -353,9 +356,36 @@ protected:
         shelf->Eject();
     }
 
-    // Every disk holds the set folder and nothing else; in it the two set files, the same
-    // index everywhere, its own identity, and stored files that are, over all disks, exactly
-    // the source's files with their bytes and attributes. Disk 1 may hold the program copy.
+    // The disk's checksum list names exactly its stored files (and the program copy), each
+    // with the SHA-256 of its bytes; the map of the last disk names every stored file of the
+    // set with its disk, size and digest.
+    static void ExpectChecksumsOf(const TreeSnapshot& contents, const std::string& folder, int disk,
+                                  std::map<std::string, MapEntry>& seen) {
+        std::set<std::string> listed;
+        std::istringstream list(contents.at(folder + kChecksumListName).bytes);
+        for (std::string line; std::getline(list, line);) {
+            ASSERT_GT(line.size(), 66u) << line;
+            const std::string name = line.substr(66);
+            ASSERT_TRUE(contents.count(folder + name)) << "listed but not on the disk: " << line;
+            EXPECT_EQ(line.substr(0, 66),
+                      HexDigest(Sha256Of(contents.at(folder + name).bytes)) + "  ");
+            listed.insert(name);
+        }
+        for (const auto& [path, entry] : contents) {
+            const std::string name = path.substr(std::min(path.size(), folder.size()));
+            const bool setFile = name == kIndexFileName || name == kIdentityFileName ||
+                                 name == kChecksumListName || name == kSetMapName;
+            if (!entry.folder && path.starts_with(folder) && !setFile) {
+                EXPECT_TRUE(listed.count(name)) << "not in the checksum list: " << path;
+                seen[name] = {name, disk, static_cast<std::int64_t>(entry.bytes.size()),
+                              Sha256Of(entry.bytes)};
+            }
+        }
+    }
+
+    // Every disk holds the set folder and nothing else; in it the set files, the same index
+    // everywhere, its own identity, and stored files that are, over all disks, exactly the
+    // source's files with their bytes and attributes. Disk 1 may hold the program copy.
     void ExpectDisksHoldTheSet(int disks, const TreeSnapshot& source) {
         std::multiset<Carried> unmatched;
         for (const auto& [path, entry] : source) {
@@ -367,6 +397,10 @@ protected:
         const std::string index = folder + kIndexFileName;
         const std::string identity = folder + kIdentityFileName;
         const std::string program = folder + kProgramFolderName;
+        const std::string list = folder + kChecksumListName;
+        const std::string map = folder + kSetMapName;
+        std::map<std::string, MapEntry> seen;
+        std::string lastMap;
         std::string firstIndex;
         std::string setId;
         int stored = 0;
@@ -387,8 +421,12 @@ protected:
             }
             EXPECT_EQ(contents.at(index).bytes, firstIndex);
             EXPECT_EQ(id.substr(0, id.size() - ending.size()), setId);
+            ASSERT_TRUE(contents.count(list) && contents.count(map));
+            ExpectChecksumsOf(contents, folder, disk, seen);
+            lastMap = contents.at(map).bytes;
             for (const auto& [path, entry] : contents) {
-                if (path == kDummyFolderName || path == index || path == identity) {
+                if (path == kDummyFolderName || path == index || path == identity || path == list ||
+                    path == map) {
                     continue;
                 }
                 if (disk == 1 && path == program) {
@@ -412,6 +450,15 @@ protected:
         }
         EXPECT_EQ(stored, tree.carried);
         EXPECT_TRUE(unmatched.empty()) << unmatched.size() << " source files on no disk";
+        const std::vector<MapEntry> entries = ParseSetMap(lastMap);
+        EXPECT_EQ(entries.size(), static_cast<std::size_t>(tree.carried));
+        for (const MapEntry& entry : entries) {
+            const auto found = seen.find(entry.stored);
+            ASSERT_NE(found, seen.end()) << "mapped but on no disk: " << entry.stored;
+            EXPECT_EQ(entry.disk, found->second.disk) << entry.stored;
+            EXPECT_EQ(entry.size, found->second.size) << entry.stored;
+            EXPECT_EQ(entry.digest, found->second.digest) << entry.stored;
+        }
         EXPECT_EQ(programSeen, copyProgram);
     }
 

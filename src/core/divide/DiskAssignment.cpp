@@ -2,6 +2,7 @@
 #include "core/divide/DiskAssignment.h"
 
 #include "core/Progress.h"
+#include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/StoredNameRegistry.h"
@@ -15,6 +16,10 @@
 namespace arbolink {
 
 namespace {
+
+// An identity line is the quoted set id (under 50 bytes) and two disk numbers: 128 bytes is
+// room to spare.
+constexpr std::int64_t kIdentityFileRoom = 128;
 
 // A row to sort: its key beside its index, so that a swap moves both in one place.
 struct SortItem {
@@ -138,6 +143,28 @@ std::int64_t IndexFileSize(const PlanningValues& values) {
     return total;
 }
 
+std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits) {
+    std::int64_t mapBytes = 0;
+    const FileTable& table = values.Table;
+    for (std::int64_t row = 0; row < values.FileCount; ++row) {
+        const std::string& size = table.Cell(Size, Index(row));
+        mapBytes += MapLineSize(table.Cell(StoredName, Index(row)), diskDigits,
+                                size.empty() ? 0 : CellNumber(size));
+    }
+    return ClustersOf(kIdentityFileRoom, values.ClusterSize) +
+           ClustersOf(mapBytes, values.ClusterSize);
+}
+
+bool HasProgramRow(const PlanningValues& values) {
+    const auto row = static_cast<std::size_t>(values.FileCount);
+    return row < values.Table.RowCount() && !values.Table.Cell(Name, row).empty();
+}
+
+std::string ProgramCopyPath(const PlanningValues& values) {
+    const auto row = static_cast<std::size_t>(values.FileCount);
+    return std::string(kProgramFolderName) + "/" + values.Table.Cell(Name, row);
+}
+
 bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
     run.BeginStage(msg::kStageAssign);
     PlanningValues& values = run.values;
@@ -146,19 +173,25 @@ bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
     // Every disk takes a contiguous run of the sorted rows, so the rows before the cursor
     // are all assigned and scanning them again would only find them so.
     std::int64_t cursor = 0;
+    const bool withProgram = HasProgramRow(values);
     for (;;) {
         ++values.DiskCount;
-        std::int64_t tally = values.IndexReserve;
-        if (values.DiskCount == 1) {
+        std::int64_t tally = values.IndexReserve + values.SetFilesReserve;
+        std::int64_t listBytes = 0; // the disk's checksum list
+        if (values.DiskCount == 1 && withProgram) {
             tally += SizeInClusters(values, values.FileCount);
+            listBytes += ChecksumLineSize(ProgramCopyPath(values));
         }
         const std::int64_t first = cursor;
         for (; cursor < values.FileCount; ++cursor) {
             const std::int64_t clusters = SizeInClusters(values, cursor);
-            if (tally + clusters > capacity) {
+            const std::int64_t line =
+                ChecksumLineSize(values.Table.Cell(StoredName, Index(cursor)));
+            if (tally + clusters + ClustersOf(listBytes + line, values.ClusterSize) > capacity) {
                 break;
             }
             tally += clusters;
+            listBytes += line;
             SetDiskOfRow(values, cursor, values.DiskCount);
             ++assigned;
             if (run.Poll()) {
@@ -169,7 +202,8 @@ bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
                 run.dialog.SetGauge(GaugePercent(assigned, values.FileCount));
             }
         }
-        values.DiskUsage.push_back(std::to_string(tally));
+        values.DiskUsage.push_back(
+            std::to_string(tally + ClustersOf(listBytes, values.ClusterSize)));
         if (AllAssigned(values) || values.RunStatus >= 0) {
             return true;
         }

@@ -8,6 +8,7 @@
 #include "core/divide/PlanningRun.h"
 
 #include <cstdint>
+#include <string>
 
 namespace arbolink {
 
@@ -26,8 +27,16 @@ void CheckSameNames(PlanningRun& run, std::int64_t step);
 // Byte size of the index file the set files writer makes for the current file rows.
 std::int64_t IndexFileSize(const PlanningValues& values);
 
-// Fills Disk of every file row, sets DiskCount and appends one DiskUsage entry per disk.
-// Answers false when a disk after the first would stay empty (a row larger than a disk),
+// Clusters every disk keeps for its identity file and the set map, whose disk numbers have at
+// most diskDigits digits.
+std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits);
+// Whether the table's row after the files holds the program, which disk 1 then carries.
+bool HasProgramRow(const PlanningValues& values);
+// The path of that program copy below the disk folder, as the checksum list names it.
+std::string ProgramCopyPath(const PlanningValues& values);
+// Fills Disk of every file row, sets DiskCount and appends one DiskUsage entry per disk. A
+// disk's usage starts with IndexReserve and SetFilesReserve (and the program row on disk 1)
+// and counts, with each file, its line in the disk's checksum list. Answers false when a disk after the first would stay empty (a row larger than a disk),
 // which the planning's size tests rule out beforehand.
 bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step);
 

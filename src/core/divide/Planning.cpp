@@ -2,6 +2,7 @@
 #include "core/divide/Planning.h"
 
 #include "core/Progress.h"
+#include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DiskAssignment.h"
 #include "core/divide/DivideMessages.h"
@@ -72,6 +73,30 @@ std::string NotCarriedList(const std::vector<NotCarried>& skipped) {
     return text;
 }
 
+// Whether an empty disk holds the largest file and the program copy beside the set files.
+bool FirstDiskTakesLargest(const PlanningValues& values, std::int64_t capacity) {
+    const std::int64_t reserve = values.IndexReserve + values.SetFilesReserve;
+    const std::int64_t largest =
+        values.FileCount == 0 ? 0
+                              : SizeInClusters(values, 0) +
+                                    ClustersOf(ChecksumLineSize(values.Table.Cell(StoredName, 0)),
+                                               values.ClusterSize);
+    const std::int64_t program =
+        HasProgramRow(values)
+            ? SizeInClusters(values, values.FileCount) +
+                  ClustersOf(ChecksumLineSize(ProgramCopyPath(values)), values.ClusterSize)
+            : 0;
+    return reserve + largest <= capacity && reserve + program <= capacity;
+}
+
+void ClearAssignment(PlanningValues& values) {
+    for (std::int64_t row = 0; row < values.FileCount; ++row) {
+        values.Table.Cell(Disk, static_cast<std::size_t>(row)).clear();
+    }
+    values.DiskUsage.clear();
+    values.DiskCount = 0;
+}
+
 // Steps of the planning from the walk to the packing; answers the outcome.
 PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capacity) {
     PlanningValues& values = run.values;
@@ -100,12 +125,21 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
     }
     values.IndexReserve = ClustersOf(IndexFileSize(values), values.ClusterSize);
     capacity -= values.IndexReserve;
-    if (values.IndexReserve + SizeInClusters(values, 0) > capacity ||
-        values.IndexReserve + program > capacity) {
-        return PlanOutcome::FileTooLarge;
-    }
-    if (!AssignDisks(run, capacity, step)) {
-        return PlanOutcome::FileTooLarge;
+    // The set map names each file's disk: its room is known once the disk count's digits are.
+    // A plan that needs more disks than the digits counted on is made again with one more.
+    for (int diskDigits = 1;; ++diskDigits) {
+        values.SetFilesReserve = SetFilesClusters(values, diskDigits);
+        if (!FirstDiskTakesLargest(values, capacity)) {
+            return PlanOutcome::FileTooLarge;
+        }
+        if (!AssignDisks(run, capacity, step)) {
+            return PlanOutcome::FileTooLarge;
+        }
+        const auto digits = static_cast<int>(std::to_string(values.DiskCount).size());
+        if (values.RunStatus >= 0 || digits <= diskDigits) {
+            break;
+        }
+        ClearAssignment(values);
     }
     return values.RunStatus == kCancelled ? PlanOutcome::Cancelled : PlanOutcome::Complete;
 }
@@ -174,6 +208,7 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
     values.DiskUsage.clear();
     values.DiskCount = 0;
     values.IndexReserve = 0;
+    values.SetFilesReserve = 0;
     std::int64_t capacity = request.capacity;
     if (request.destinationIsDriveRoot) {
         values.DestRoot += kDummyFolderName;

@@ -25,6 +25,8 @@ StoredNameRegistry::StoredNameRegistry(const PlanningValues& values) {
     }
     uses_[AddUpperCased(kIndexFileName)].reserved = true;
     uses_[AddUpperCased(kIdentityFileName)].reserved = true;
+    uses_[AddUpperCased(kChecksumListName)].reserved = true;
+    uses_[AddUpperCased(kSetMapName)].reserved = true;
     if (!table.Cell(Name, rows).empty()) {
         uses_[AddUpperCased(kProgramFolderName)].reserved = true;
     }

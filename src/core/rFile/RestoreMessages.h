@@ -91,6 +91,15 @@ inline constexpr const char* kRestoreAborted = "復元を中止しました。";
 // Why a stored file that changed while it was read is not restored.
 inline constexpr const char* kReasonStoredFileChanged =
     "コピーの途中で、ファイルの大きさが変わりました。";
+// Why a stored file whose bytes do not hash to the digest the disk records is not restored.
+inline constexpr const char* kReasonContentMismatch =
+    "内容がディスクに記録された値と一致しません。ディスクが傷んでいるおそれがあります。";
+// Appended to the closing message once when a disk of the set carries no checksums (a set of
+// an older version), or they cannot be read: its files came back unchecked.
+inline constexpr const char* kNoChecksums =
+    "\n\nこのセットのディスクにはチェックサムがないため、内容を検査せずに復元しました。";
+inline constexpr const char* kChecksumsUnreadable =
+    "\n\n次のディスクのチェックサムを読み込めなかったため、その内容は検査せずに復元しました。";
 // Appended to the closing message: a count, then the names.
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";

@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -33,7 +34,8 @@ namespace {
 constexpr std::size_t kNamesShown = 20;
 
 bool IsSetFile(const std::string& name) {
-    return name == kIndexFileName || name == kIdentityFileName;
+    return name == kIndexFileName || name == kIdentityFileName || name == kChecksumListName ||
+           name == kSetMapName;
 }
 
 // A row as the index spells it, for messages; a NUL would cut the text short.
@@ -99,9 +101,11 @@ private:
     std::optional<DiskIdentity> ReadDiskInDrive();
     bool AskToSwap(const std::string& question);
     void PassOverFolder(const std::string& why);
-    bool RestoreDiskFiles();
+    bool RestoreDiskFiles(std::int32_t disk);
+    void ReadDigestsOfDisk(std::int32_t disk);
     void SetUpDialog(ProgressDialog& dialog);
     bool RestoreRow(const std::string& storedName, std::size_t row);
+    std::string ChecksumNote() const;
     void ShowClosingMessage(Ending ending);
 
     Host& host_;
@@ -125,6 +129,10 @@ private:
     std::string referenceId_;
     std::int32_t diskTotal_ = 0;
     std::vector<std::string> notCopied_;
+    // The digests the disk in hand records for its stored files, from its set map.
+    std::unordered_map<std::string, Sha256Digest> digests_;
+    bool someDiskUnchecked_ = false;          // a disk without a set map
+    std::vector<std::string> unreadableMaps_; // disk folders whose map could not be read
 };
 
 void RestoreRun::Run() {
@@ -334,7 +342,7 @@ bool RestoreRun::TakeDisks() {
             }
         } else {
             seenDisks_.push_back(disk->disk);
-            if (!RestoreDiskFiles()) {
+            if (!RestoreDiskFiles(disk->disk)) {
                 return false;
             }
             if (restoreStatus_ >= 0) {
@@ -400,7 +408,7 @@ bool RestoreRun::TakeFolders() {
             continue;
         }
         seenDisks_.push_back(disk->disk);
-        if (!RestoreDiskFiles()) {
+        if (!RestoreDiskFiles(disk->disk)) {
             return false;
         }
         if (restoreStatus_ >= 0) {
@@ -434,8 +442,35 @@ void RestoreRun::SetUpDialog(ProgressDialog& dialog) {
     dialog.Repaint();
 }
 
+// The digests of the disk's own files, from its map. A disk without one, or with one that
+// cannot be read, is restored unchecked, and the closing message says so.
+void RestoreRun::ReadDigestsOfDisk(std::int32_t disk) {
+    digests_.clear();
+    std::optional<std::vector<MapEntry>> map;
+    try {
+        map = TryReadSetMap(diskFolder_);
+    } catch (const SetFormatError&) {
+        unreadableMaps_.push_back(diskFolder_);
+        return;
+    }
+    if (!map) {
+        if (EntryExists(diskFolder_ + kSetMapName)) {
+            unreadableMaps_.push_back(diskFolder_);
+        } else {
+            someDiskUnchecked_ = true;
+        }
+        return;
+    }
+    for (MapEntry& entry : *map) {
+        if (entry.disk == disk && entry.digest) {
+            digests_.emplace(std::move(entry.stored), *entry.digest);
+        }
+    }
+}
+
 // Copies the stored files of the disk in the drive. False when the user chose Abort.
-bool RestoreRun::RestoreDiskFiles() {
+bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
+    ReadDigestsOfDisk(disk);
     const std::int64_t step = ProgressStepFor(indexRowCount_);
     std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
     SetUpDialog(*dialog);
@@ -477,6 +512,9 @@ bool RestoreRun::RestoreDiskFiles() {
 // Copies one stored file to its row's place, asking again while it fails. False on Abort.
 bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
     const std::string source = diskFolder_ + storedName;
+    const auto recorded = digests_.find(storedName);
+    ContentCheck check;
+    check.expected = recorded != digests_.end() ? &recorded->second : nullptr;
     for (;;) {
         const CopyOutcome outcome = CopyFileBelow(
             source, restoreRoot_, targets_[row],
@@ -484,7 +522,7 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
                 host_.ProcessMessages();
                 return true; // Cancel takes effect after the file in hand
             },
-            SourceLinks::Refuse);
+            SourceLinks::Refuse, check);
         if (outcome.result == CopyResult::Copied) {
             ++restoredCount_;
             return true;
@@ -498,6 +536,8 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
         }
         const std::string reason = outcome.result == CopyResult::SizeChanged
                                        ? msg::kReasonStoredFileChanged
+                                   : outcome.result == CopyResult::ContentMismatch
+                                       ? msg::kReasonContentMismatch
                                        : FailedCopyReason(outcome, CopySide::Source, diskFolder_);
         host_.Beep();
         Button answer = host_.ShowDialog(DialogKind::Error,
@@ -532,10 +572,22 @@ void RestoreRun::ShowClosingMessage(Ending ending) {
         NameList(msg::kNotCopiedBefore, notCopied_) +
         NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound));
     if (failures.empty()) {
-        host_.Message(msg::kRestoreFinished);
+        host_.Message(msg::kRestoreFinished + ChecksumNote());
     } else {
-        host_.Warning(msg::kRestoreFinished + failures);
+        host_.Warning(msg::kRestoreFinished + failures + ChecksumNote());
     }
+}
+
+// What the closing message says of disks whose files came back unchecked.
+std::string RestoreRun::ChecksumNote() const {
+    std::string note = someDiskUnchecked_ ? msg::kNoChecksums : "";
+    if (!unreadableMaps_.empty()) {
+        note += msg::kChecksumsUnreadable;
+        for (const std::string& folder : unreadableMaps_) {
+            note += "\n" + folder;
+        }
+    }
+    return note;
 }
 
 } // namespace

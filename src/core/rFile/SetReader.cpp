@@ -18,6 +18,8 @@ namespace {
 constexpr std::int64_t kMaxIdentityBytes = 64 * 1024;
 constexpr std::int64_t kMaxIndexBytes = std::int64_t{512} * 1024 * 1024;
 constexpr std::size_t kMaxIndexLine = 64 * 1024;
+// A map line is a stored name (at most 255 bytes) and under 100 bytes besides.
+constexpr std::int64_t kMaxMapBytes = kMaxIndexRows * 400;
 
 std::int32_t DecimalField(const std::string& field, const char* fileName) {
     std::int32_t value = 0;
@@ -101,6 +103,14 @@ std::optional<std::string> ReadIndexBytes(const std::string& diskFolder, Host& h
         return std::nullopt;
     }
     return bytes;
+}
+
+std::optional<std::vector<MapEntry>> TryReadSetMap(const std::string& diskFolder) {
+    std::string bytes;
+    if (!ReadSetFile(diskFolder, kSetMapName, kMaxMapBytes, bytes)) {
+        return std::nullopt;
+    }
+    return ParseSetMap(bytes);
 }
 
 std::int64_t CountIndexRows(std::string_view bytes) {

@@ -6,6 +6,7 @@
 
 #include "core/FileTable.h"
 #include "core/Host.h"
+#include "core/SetChecksums.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,6 +56,10 @@ std::int64_t CountIndexRows(std::string_view bytes);
 std::int64_t ReadIndexFile(const std::string& diskFolder, FileTable& table,
                            std::vector<std::string>& folderList, Host& host,
                            SetEncoding* encoding = nullptr);
+
+// Reads the set map "_index.@map": nothing when the disk holds none or it cannot be read.
+// Throws SetFormatError when it is not a plain file, too large or not in its form.
+std::optional<std::vector<MapEntry>> TryReadSetMap(const std::string& diskFolder);
 
 // The parsing behind the readers, on a file's bytes (UTF-8 or CP932). Both throw
 // SetFormatError. ParseIdentity checks 1 <= disk <= diskCount. ParseIndex answers the number

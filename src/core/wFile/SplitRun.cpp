@@ -2,7 +2,9 @@
 #include "core/wFile/SplitRun.h"
 
 #include "core/Progress.h"
+#include "core/SetChecksums.h"
 #include "core/SetFormat.h"
+#include "core/divide/DiskAssignment.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/Planning.h"
 #include "core/wFile/SetWriter.h"
@@ -10,6 +12,7 @@
 #include "fs/Copy.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
+#include "fs/ReadBack.h"
 
 #include <cerrno>
 #include <cstdarg>
@@ -17,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -28,6 +32,9 @@ constexpr std::size_t kListedNotCopied = 20;
 
 // What became of one file the run tried to copy.
 enum class FileOutcome { Copied, Ignored, Cancelled, Aborted };
+
+// How reading a written disk back ended.
+enum class ReadBackEnd { Good, WriteAgain, Ignored, Cancelled, Aborted };
 
 std::string Formatted(const char* pattern, ...) {
     std::va_list args;
@@ -50,6 +57,14 @@ struct CopyJob {
     std::int64_t plannedSize = -1;
 };
 
+// A file the run wrote onto the disk in hand, with the digest of what was written.
+struct WrittenFile {
+    std::string source;
+    std::string target;
+    std::int64_t size = 0;
+    Sha256Digest digest{};
+};
+
 class SplitRun {
 public:
     SplitRun(PlanningValues& values, Host& host, const WriteRequest& request)
@@ -58,6 +73,8 @@ public:
 
     WriteOutcome Run() {
         GroupRowsByDisk();
+        digests_.resize(static_cast<std::size_t>(values_.FileCount));
+        hashed_.assign(static_cast<std::size_t>(values_.FileCount), false);
         indexBytes_ = IndexFileBytes(values_);
         for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
             if (!TakeDisk(disk) || !PrepareDisk(disk)) {
@@ -171,36 +188,69 @@ private:
         dialog.SetGauge(0);
     }
 
-    // One disk's copy behind its own progress dialog; the disk is flushed while the dialog
-    // is still up, since that can take a while on a slow stick.
+    // One disk's copy behind its own progress dialog; the disk is flushed, and read back, while
+    // the dialog is still up, since that can take a while on a slow stick. A disk that reads
+    // back wrong is written again when the user asks for it.
     FileOutcome CopyDisk(std::int32_t disk) {
         MainWindowDisabled disabled(host_);
         std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
-        SetUpCopyDialog(*dialog);
-        dialog->Show();
-        dialog->Repaint();
-        FileOutcome outcome = CopyFiles(disk, *dialog);
-        if (outcome != FileOutcome::Aborted) {
+        const std::int64_t copiedBefore = copiedCount_;
+        const std::size_t missesBefore = notCopied_.size();
+        for (;;) {
+            SetUpCopyDialog(*dialog);
+            dialog->Show();
+            dialog->Repaint();
+            written_.clear();
+            FileOutcome outcome = CopyFiles(disk, *dialog);
+            if (outcome == FileOutcome::Aborted || !WriteChecksumFiles(disk)) {
+                return FileOutcome::Aborted;
+            }
             Flush();
+            if (outcome == FileOutcome::Cancelled || !request_.verifyAfterWrite) {
+                return outcome;
+            }
+            switch (ReadBack(*dialog)) {
+            case ReadBackEnd::Good:
+            case ReadBackEnd::Ignored:
+                return outcome;
+            case ReadBackEnd::Cancelled:
+                return FileOutcome::Cancelled;
+            case ReadBackEnd::Aborted:
+                return FileOutcome::Aborted;
+            case ReadBackEnd::WriteAgain:
+                // The disk's files are counted and missed afresh.
+                copiedCount_ = copiedBefore;
+                notCopied_.resize(missesBefore);
+                break;
+            }
         }
-        return outcome;
     }
 
     FileOutcome CopyFiles(std::int32_t disk, ProgressDialog& dialog) {
         if (disk == 1 && request_.copyProgram) {
             CreateFolders(values_.DestRoot + kProgramFolderName);
-            FileOutcome outcome = Copy(ProgramJob(), dialog);
+            Sha256Digest digest{};
+            const CopyJob job = ProgramJob();
+            FileOutcome outcome = Copy(job, dialog, digest);
             if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
                 return outcome;
             }
+            if (outcome == FileOutcome::Copied) {
+                programDigest_ = digest;
+                written_.push_back({job.source, job.target, -1, digest});
+            }
         }
         for (std::int64_t row : rowsOfDisk_[static_cast<std::size_t>(disk)]) {
-            FileOutcome outcome = Copy(RowJob(row), dialog);
+            const auto r = static_cast<std::size_t>(row);
+            const CopyJob& job = RowJob(row);
+            FileOutcome outcome = Copy(job, dialog, digests_[r]);
             if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
                 return outcome;
             }
             if (outcome == FileOutcome::Copied) {
                 ++copiedCount_;
+                hashed_[r] = true;
+                written_.push_back({job.source, job.target, job.plannedSize, digests_[r]});
             }
             host_.ProcessMessages();
             if (dialog.CancelRequested()) {
@@ -211,6 +261,105 @@ private:
             }
         }
         return FileOutcome::Copied;
+    }
+
+    // The disk's checksum list: the program copy first, then the files copied onto it.
+    std::string ChecksumListBytes(std::int32_t disk) const {
+        std::string bytes;
+        if (disk == 1 && programDigest_) {
+            AppendChecksumLine(bytes, *programDigest_, ProgramCopyPath(values_));
+        }
+        for (std::int64_t row : rowsOfDisk_[static_cast<std::size_t>(disk)]) {
+            const auto r = static_cast<std::size_t>(row);
+            if (hashed_[r]) {
+                AppendChecksumLine(bytes, digests_[r], values_.Table.Cell(StoredName, r));
+            }
+        }
+        return bytes;
+    }
+
+    // Every file of the set, with the digests of the files copied so far.
+    std::string SetMapBytes() const {
+        std::string bytes;
+        const FileTable& table = values_.Table;
+        for (std::size_t r = 0; r < static_cast<std::size_t>(values_.FileCount); ++r) {
+            AppendMapLine(bytes, table.Cell(StoredName, r),
+                          static_cast<std::int32_t>(CellNumber(table.Cell(Disk, r))),
+                          CellNumber(table.Cell(Size, r)), hashed_[r] ? &digests_[r] : nullptr);
+        }
+        return bytes;
+    }
+
+    // Written after the disk's files, also when the run was cancelled half way: what is on
+    // the disk can then be checked all the same. False on Abort.
+    bool WriteChecksumFiles(std::int32_t disk) {
+        const std::string& folder = values_.DestRoot;
+        while (!WriteFileAtomically(folder + kChecksumListName, ChecksumListBytes(disk)) ||
+               !WriteFileAtomically(folder + kSetMapName, SetMapBytes())) {
+            host_.Beep();
+            const Button answer = host_.ShowDialog(
+                DialogKind::Error, Formatted(msg::kChecksumsNotWritten, folder.c_str()),
+                {Button::Abort, Button::Retry, Button::Ignore});
+            if (answer == Button::Abort) {
+                return false;
+            }
+            if (answer == Button::Ignore) {
+                notCopied_.push_back(folder + kChecksumListName + "（" + msg::kReasonNoChecksums +
+                                     "）");
+                return true;
+            }
+        }
+        return true;
+    }
+
+    // Reads every file written onto the disk back from the medium and compares it with the
+    // digest taken while it was written.
+    ReadBackEnd ReadBack(ProgressDialog& dialog) {
+        dialog.SetCaption(msg::kVerifyingCaption);
+        dialog.SetGauge(0);
+        std::vector<std::string> bad;
+        for (std::size_t i = 0; i < written_.size(); ++i) {
+            const WrittenFile& file = written_[i];
+            dialog.SetCurrentFile(file.target, file.size);
+            Sha256Digest digest{};
+            int error = 0;
+            if (!ReadBackDigest(file.target, digest, error)) {
+                bad.push_back(file.source + "（" + CopyFailureReason(error) + "）");
+            } else if (digest != file.digest) {
+                bad.push_back(file.source + "（" + msg::kReasonReadBack + "）");
+            }
+            host_.ProcessMessages();
+            if (dialog.CancelRequested()) {
+                values_.RunStatus = kCancelled;
+                return ReadBackEnd::Cancelled;
+            }
+            dialog.SetGauge(GaugePercent(static_cast<std::int64_t>(i + 1),
+                                         static_cast<std::int64_t>(written_.size())));
+        }
+        return bad.empty() ? ReadBackEnd::Good : AskAboutReadBack(bad);
+    }
+
+    ReadBackEnd AskAboutReadBack(const std::vector<std::string>& bad) {
+        std::string text = msg::kReadBackMismatch;
+        for (std::size_t i = 0; i < bad.size() && i < kListedNotCopied; ++i) {
+            text += '\n';
+            text += bad[i];
+        }
+        if (bad.size() > kListedNotCopied) {
+            text += '\n';
+            text += Formatted(msg::kNotCopiedMore, static_cast<int>(bad.size() - kListedNotCopied));
+        }
+        host_.Beep();
+        switch (host_.ShowDialog(DialogKind::Error, text,
+                                 {Button::Abort, Button::Retry, Button::Ignore})) {
+        case Button::Retry:
+            return ReadBackEnd::WriteAgain;
+        case Button::Ignore:
+            notCopied_.insert(notCopied_.end(), bad.begin(), bad.end());
+            return ReadBackEnd::Ignored;
+        default:
+            return ReadBackEnd::Aborted;
+        }
     }
 
     // The row's job, built in rowJob_: its paths keep their room from one row to the next.
@@ -236,8 +385,9 @@ private:
         return {values_.ProgramFile, AddBackslash(folder) + name, -1};
     }
 
-    // Copies one file; a failure is shown with Abort, Retry and Ignore until it is settled.
-    FileOutcome Copy(const CopyJob& job, ProgressDialog& dialog) {
+    // Copies one file, its digest into digest; a failure is shown with Abort, Retry and Ignore
+    // until it is settled.
+    FileOutcome Copy(const CopyJob& job, ProgressDialog& dialog, Sha256Digest& digest) {
         auto betweenChunks = [&] {
             host_.ProcessMessages();
             return !dialog.CancelRequested();
@@ -245,7 +395,7 @@ private:
         dialog.SetCurrentFile(job.source, job.plannedSize);
         for (;;) {
             const CopyOutcome outcome = CopyFileTo(job.source, job.target, betweenChunks,
-                                                   job.plannedSize, SourceLinks::Follow);
+                                                   job.plannedSize, SourceLinks::Follow, {&digest});
             if (outcome.result == CopyResult::Copied) {
                 return FileOutcome::Copied;
             }
@@ -338,7 +488,11 @@ private:
     std::int64_t copiedCount_ = 0; // over all disks, never reset between them
     std::vector<std::vector<std::int64_t>> rowsOfDisk_;
     CopyJob rowJob_;
-    std::string indexBytes_; // the same on every disk
+    std::vector<Sha256Digest> digests_; // per file row, of what was written
+    std::vector<bool> hashed_;          // per file row: copied, its digest known
+    std::optional<Sha256Digest> programDigest_;
+    std::vector<WrittenFile> written_; // onto the disk in hand, for its read-back
+    std::string indexBytes_;           // the same on every disk
     std::vector<std::string> notCopied_;
 };
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The split run: asks for the disks of a finished plan one after another, checks each, writes
-// its set files and copies its files behind a progress dialog, and ends with one closing
+// its set files and copies its files behind a progress dialog, hashing each on the way, writes
+// the disk's checksum files, reads the disk back when asked to, and ends with one closing
 // message. Every copy that fails is reported with the file's name and counted as not copied.
 
 #include "core/DiskSupplier.h"
@@ -20,6 +21,9 @@ struct WriteRequest {
     // Null: every disk is inserted into DestRoot's drive on request. Otherwise disk n is
     // written into the supplier's folder n without a request, and DestRoot follows it.
     DiskSupplier* disks = nullptr;
+    // Every disk's files are read back from the medium and checked against their checksums
+    // before the next disk is asked for.
+    bool verifyAfterWrite = true;
 };
 
 enum class WriteOutcome {

@@ -35,6 +35,19 @@ inline constexpr const char* kCopyFinishedNotCarried =
 // Appended to the list of files not copied when the walk left some out as well.
 inline constexpr const char* kNotCarriedAlso = "\n\n次の %d 件も分割されていません。\n";
 
+inline constexpr const char* kVerifyingCaption = "検査中．．．";
+// The files of a disk that read back otherwise than they were written, one a line after it.
+inline constexpr const char* kReadBackMismatch =
+    "書き込んだディスクを読み返したところ、次のファイルの内容が書き込んだものと一致しません。\n"
+    "ディスクが傷んでいるおそれがあります。\n\n"
+    "［再試行］でこのディスクを書き直し、［無視］で次に進み、［中止］で終わります。\n";
+inline constexpr const char* kReasonReadBack = "読み返した内容が一致しません";
+// The checksum files of a disk could not be written: the disk folder follows.
+inline constexpr const char* kChecksumsNotWritten =
+    "チェックサムのファイルを書き込めませんでした。\n\n%s\n\n"
+    "［無視］で進むと、このディスクの内容は後で検査できません。";
+inline constexpr const char* kReasonNoChecksums = "チェックサムを書き込めませんでした";
+
 // Why a file changed since planning cannot be copied.
 inline constexpr const char* kReasonSizeChanged =
     "分割の準備の後で、ファイルの大きさが変わりました。";

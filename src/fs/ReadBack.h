@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Reading a file written a moment ago back from its medium, to find a bad medium while the
+// source is still at hand. What the system keeps cached of the file is dropped (or bypassed)
+// first, so that the bytes come from the disk and not from memory.
+
+#include "fs/Sha256.h"
+
+#include <string>
+
+namespace arbolink {
+
+// The SHA-256 of the file as its medium holds it. False, error set to an errno value, when it
+// cannot be opened or read; a link or anything but a regular file is refused (EINVAL).
+bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error);
+
+} // namespace arbolink
