@@ -78,7 +78,7 @@ void CheckStoredFiles(const std::string& folder, const StoredNameIndex& stored,
     }
     report.diskFiles = 0;
     for (const FolderEntry& entry : entries) {
-        if (entry.name == kIndexFileName || entry.name == kIdentityFileName ||
+        if (IsSetFileName(entry.name) ||
             (entry.kind == EntryKind::Folder && entry.name == kProgramFolderName)) {
             continue;
         }

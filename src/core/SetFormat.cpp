@@ -74,6 +74,11 @@ SetFormatError SetFormatError::TooLarge(const std::string& fileName) {
     return SetFormatError(FileErrorText(msg::kSetFileTooLarge, fileName));
 }
 
+bool IsSetFileName(std::string_view name) {
+    return name == kIndexFileName || name == kIdentityFileName || name == kChecksumListName ||
+           name == kSetMapName;
+}
+
 std::string DiskFolder(const std::string& destination) {
     std::string folder = AddBackslash(destination);
     if (IsDriveRoot(folder)) {

@@ -51,6 +51,9 @@ private:
     explicit SetFormatError(const std::string& text) : std::runtime_error(text) {}
 };
 
+// Whether the name is one of the set files a disk folder holds beside its stored files.
+bool IsSetFileName(std::string_view name);
+
 // The folder on a disk that holds the set: the destination as a folder prefix or, when that
 // is the root of a volume, the folder "@dummy@" under it.
 std::string DiskFolder(const std::string& destination);

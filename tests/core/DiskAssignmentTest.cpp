@@ -144,7 +144,8 @@ TEST(ClusterArithmetic, RoundsUpToWholeClusters) {
 }
 
 TEST(AssignDisks, DealsSortedRowsOutInOrderWithoutBackfilling) {
-    // Sizes in clusters 6, 4, 3, 3, 1; capacity 10 after the reservation, IndexReserve 1.
+    // Sizes in clusters 6, 4, 3, 3, 1; capacity 11 after the reservation, IndexReserve 1, and
+    // each disk's checksum list takes a cluster.
     PlanningValues values = ValuesWith({{"", "a", 6 * 512},
                                         {"", "b", 4 * 512},
                                         {"", "c", 3 * 512},
@@ -152,9 +153,9 @@ TEST(AssignDisks, DealsSortedRowsOutInOrderWithoutBackfilling) {
                                         {"", "e", 512}});
     values.IndexReserve = 1;
     RunFixture fixture(values);
-    ASSERT_TRUE(AssignDisks(fixture.run, 10, 1));
+    ASSERT_TRUE(AssignDisks(fixture.run, 11, 1));
     EXPECT_EQ(values.DiskCount, 3);
-    EXPECT_THAT(values.DiskUsage, ElementsAre("7", "8", "5"));
+    EXPECT_THAT(values.DiskUsage, ElementsAre("8", "9", "6"));
     EXPECT_THAT(Column(values, Disk), ElementsAre("1", "2", "2", "3", "3"));
     EXPECT_THAT(fixture.record().stages, ElementsAre("ファイルの分割中"));
     EXPECT_THAT(fixture.record().gauge, ElementsAre(0, 20, 40, 60, 80, 100));
@@ -164,9 +165,9 @@ TEST(AssignDisks, ExactFitAndTheProgramRowOnDiskOne) {
     PlanningValues exact = ValuesWith({{"", "a", 9 * 512}});
     exact.IndexReserve = 1;
     RunFixture first(exact);
-    ASSERT_TRUE(AssignDisks(first.run, 10, 1));
+    ASSERT_TRUE(AssignDisks(first.run, 11, 1));
     EXPECT_EQ(exact.DiskCount, 1);
-    EXPECT_THAT(exact.DiskUsage, ElementsAre("10"));
+    EXPECT_THAT(exact.DiskUsage, ElementsAre("11"));
 
     PlanningValues program = ValuesWith({{"", "a", 6 * 512}});
     program.IndexReserve = 1;
@@ -174,9 +175,9 @@ TEST(AssignDisks, ExactFitAndTheProgramRowOnDiskOne) {
     program.Table.Cell(Size, 1) = std::to_string(5 * 512);
     program.Table.Cell(Disk, 1) = "1";
     RunFixture second(program);
-    ASSERT_TRUE(AssignDisks(second.run, 10, 1));
+    ASSERT_TRUE(AssignDisks(second.run, 11, 1));
     EXPECT_EQ(program.DiskCount, 2);
-    EXPECT_THAT(program.DiskUsage, ElementsAre("6", "7"));
+    EXPECT_THAT(program.DiskUsage, ElementsAre("7", "8"));
     EXPECT_EQ(program.Table.Cell(Disk, 0), "2");
 }
 
@@ -201,10 +202,10 @@ TEST(AssignDisks, CancelStillRecordsTheDiskBeingFilled) {
             fixture.host.PressCancel();
         }
     };
-    ASSERT_TRUE(AssignDisks(fixture.run, 2, 1));
+    ASSERT_TRUE(AssignDisks(fixture.run, 3, 1));
     EXPECT_EQ(values.RunStatus, kCancelled);
     EXPECT_EQ(values.DiskCount, 1);
-    EXPECT_THAT(values.DiskUsage, ElementsAre("2"));
+    EXPECT_THAT(values.DiskUsage, ElementsAre("3"));
     EXPECT_THAT(Column(values, Disk), ElementsAre("1", "1", ""));
 }
 

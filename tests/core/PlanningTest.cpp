@@ -33,12 +33,13 @@ TEST(Planning, RunsTheStagesBehindTheDialogAndLeavesAPlan) {
     source.WriteFile("b/same.txt", "y");
     ScriptedHost host;
     PlanningValues values;
-    ASSERT_EQ(RunPlanning(values, host, RequestFor(source, 5)), PlanOutcome::Complete);
+    ASSERT_EQ(RunPlanning(values, host, RequestFor(source, 8)), PlanOutcome::Complete);
 
     EXPECT_EQ(values.FileCount, 3);
     EXPECT_EQ(values.DiskCount, 2);
     EXPECT_EQ(values.IndexReserve, 1); // three short lines fit one cluster
-    EXPECT_THAT(values.DiskUsage, ElementsAre("4", "3"));
+    // Each disk: the index, the identity, the map and its checksum list take a cluster each.
+    EXPECT_THAT(values.DiskUsage, ElementsAre("7", "6"));
     EXPECT_EQ(values.Table.Cell(Name, 0), "big");
     EXPECT_EQ(values.Table.Cell(Disk, 0), "1");
     EXPECT_EQ(values.Table.Cell(StoredName, 2), "same.txt-0");
@@ -86,9 +87,9 @@ TEST(Planning, OversizedFilesStopWithTheWarningAfterTheDialogIsGone) {
     TempFolder edge;
     edge.WriteFile("f", std::string(8 * 512, 'e'));
     ScriptedHost second;
-    EXPECT_EQ(RunPlanning(values, second, RequestFor(edge, 10)), PlanOutcome::Complete);
+    EXPECT_EQ(RunPlanning(values, second, RequestFor(edge, 13)), PlanOutcome::Complete);
     ScriptedHost third;
-    EXPECT_EQ(RunPlanning(values, third, RequestFor(edge, 9)), PlanOutcome::FileTooLarge);
+    EXPECT_EQ(RunPlanning(values, third, RequestFor(edge, 12)), PlanOutcome::FileTooLarge);
 
     ScriptedHost zero;
     EXPECT_EQ(RunPlanning(values, zero, RequestFor(edge, 0)), PlanOutcome::FileTooLarge);
@@ -97,15 +98,16 @@ TEST(Planning, OversizedFilesStopWithTheWarningAfterTheDialogIsGone) {
 TEST(Planning, DriveRootTakesOneClusterForTheSetFolder) {
     TempFolder source;
     source.WriteFile("f", std::string(9 * 512, 'e'));
-    // 12 clusters less the set folder's one, less the index reservation counted twice.
-    PlanRequest request = RequestFor(source, 12);
+    // 15 clusters less the set folder's one, less the index reservation counted twice, the
+    // identity, the map and the checksum list.
+    PlanRequest request = RequestFor(source, 15);
     request.destinationIsDriveRoot = true;
     ScriptedHost host;
     PlanningValues values;
     EXPECT_EQ(RunPlanning(values, host, request), PlanOutcome::Complete);
     EXPECT_EQ(values.DestRoot, AddBackslash(AddBackslash("/media/stick") + "@dummy@"));
     ScriptedHost tight;
-    request.capacity = 11;
+    request.capacity = 14;
     EXPECT_EQ(RunPlanning(values, tight, request), PlanOutcome::FileTooLarge);
 }
 
@@ -115,7 +117,7 @@ TEST(Planning, EmptySourcePlansOneDiskAndCancelIsReported) {
     PlanningValues values;
     EXPECT_EQ(RunPlanning(values, host, RequestFor(empty, 10)), PlanOutcome::Complete);
     EXPECT_EQ(values.DiskCount, 1);
-    EXPECT_THAT(values.DiskUsage, ElementsAre("0"));
+    EXPECT_THAT(values.DiskUsage, ElementsAre("1")); // the identity file
 
     TempFolder source;
     source.WriteFile("a", "1");
@@ -143,7 +145,8 @@ TEST(Planning, TheProgramCopyMustFitOnDiskOne) {
     ScriptedHost fits;
     ASSERT_EQ(RunPlanning(values, fits, request), PlanOutcome::Complete);
     EXPECT_EQ(values.Table.Cell(Folder, 1), "main body");
-    EXPECT_EQ(values.DiskUsage.front(), "22"); // reserve 1 + program 20 + the 1-cluster file
+    // The index, identity and map 3, the program 20, its checksum list 1, the 1-cluster file.
+    EXPECT_EQ(values.DiskUsage.front(), "25");
 }
 
 } // namespace

@@ -46,8 +46,8 @@ std::string PrepareDisks(int count) {
 class SplitIntoFoldersTest : public ::testing::Test {
 protected:
     SplitIntoFoldersTest() {
-        // Three files of four clusters each, on disks of six clusters (one for the index):
-        // one file a disk.
+        // Three files of four clusters each, on disks of ten clusters (one for the index, counted
+        // twice, and one each for the identity, the map and the checksum list): one file a disk.
         source.WriteFile("a", std::string(2000, 'a'));
         source.WriteFile("sub/b", std::string(2000, 'b'));
         source.WriteFile("sub/c", std::string(2000, 'c'));
@@ -57,7 +57,7 @@ protected:
 
     void Divide(ListedFolders& disks) {
         host.fields = fields;
-        RunDivide(session, host, fields, 512, 6, false, &disks);
+        RunDivide(session, host, fields, 512, 10, false, &disks);
     }
 
     Session session;

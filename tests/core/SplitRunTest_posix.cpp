@@ -99,7 +99,7 @@ protected:
     std::string Disk(int disk) const { return set.root / ("disk" + std::to_string(disk)); }
 
     // Plans the source for disks of capacity clusters of 512 bytes, as the planning run does.
-    void Plan(std::int64_t capacity = 10, bool copyProgram = false) {
+    void Plan(std::int64_t capacity = 14, bool copyProgram = false) {
         ScriptedHost planner;
         PlanRequest request;
         request.source = Source();
@@ -145,7 +145,8 @@ protected:
 
     // What disk n should hold: the two set files and the stored names planned for it.
     std::vector<std::string> PlannedNames(int disk) const {
-        std::vector<std::string> names = {kIdentityFileName, kIndexFileName};
+        std::vector<std::string> names = {kIdentityFileName, kIndexFileName, kChecksumListName,
+                                          kSetMapName};
         for (std::int64_t row = 0; row < values.FileCount; ++row) {
             auto r = static_cast<std::size_t>(row);
             if (values.Table.Cell(Column::Disk, r) == std::to_string(disk)) {
@@ -223,7 +224,8 @@ TEST_F(SplitRunTest, WritesEveryDiskOfTheSetAndTheSetRestores) {
         EXPECT_EQ(set.root.ReadFile(folder + kIdentityFileName), IdentityLine(setId, disk, 3));
     }
     EXPECT_EQ(PlannedNames(1),
-              (std::vector<std::string>{"_Disk.@ID", "_index.@txt", "big1.bin", "big2.bin"}));
+              (std::vector<std::string>{"_Disk.@ID", "_Disk.@sha256", "_index.@map", "_index.@txt",
+                                        "big1.bin", "big2.bin"}));
     EXPECT_EQ(set.root.ReadFile("disk3/a.txt-0"), std::string(900, 'f'));
     RestoreTheSet(3);
 }
@@ -235,7 +237,8 @@ TEST_F(SplitRunTest, EachDiskIsCopiedBehindItsOwnDialogWhoseGaugeGoesOnAcrossDis
     Write();
     ASSERT_EQ(host.progress.size(), 3u);
     for (const auto& dialog : host.progress) {
-        EXPECT_EQ(dialog->caption, "複写中．．．");
+        // Copied, then read back from the disk under a caption of its own.
+        EXPECT_EQ(dialog->caption, "検査中．．．");
         EXPECT_EQ(dialog->message, "From : " + Source() + "/\n  To : " + Drive());
         EXPECT_TRUE(dialog->released);
     }
@@ -564,7 +567,7 @@ TEST_F(SplitRunTest, SetFilesThatCannotBeWrittenAskToRetryTheDisk) {
 TEST_F(SplitRunTest, TheProgramGoesIntoItsFolderOnDiskOneOnly) {
     set.root.WriteFile("install/arbolink", std::string(300, 'p'));
     values.ProgramFile = set.root / "install/arbolink";
-    Plan(11, true);
+    Plan(15, true);
     ASSERT_EQ(values.DiskCount, 3);
     SwapAtPrompts();
     AnswerPrompts(3);
@@ -580,7 +583,7 @@ TEST_F(SplitRunTest, TheProgramGoesIntoItsFolderOnDiskOneOnly) {
 TEST_F(SplitRunTest, AProgramCopyThatFailsIsAskedAboutAndNamed) {
     set.root.WriteFile("install/arbolink", std::string(300, 'p'));
     values.ProgramFile = set.root / "install/arbolink";
-    Plan(11, true);
+    Plan(15, true);
     stdfs::remove(values.ProgramFile);
     SwapAtPrompts();
     AnswerPrompts(1);
@@ -610,7 +613,8 @@ TEST_F(SplitRunTest, CancelDuringTheSecondOfThreeDisks) {
     EXPECT_EQ(values.RunStatus, kCancelled);
     EXPECT_EQ(NamesIn(Disk(1)), PlannedNames(1));
     // Disk 2 holds its set files and the one file copied before the Cancel took effect.
-    EXPECT_EQ(NamesIn(Drive()), (std::vector<std::string>{"_Disk.@ID", "_index.@txt", "表.jpg"}));
+    EXPECT_EQ(NamesIn(Drive()), (std::vector<std::string>{"_Disk.@ID", "_Disk.@sha256",
+                                                          "_index.@map", "_index.@txt", "表.jpg"}));
     EXPECT_TRUE(host.progress[1]->released);
     EXPECT_TRUE(host.mainWindowEnabled);
     // No beep before the cancel message.
@@ -647,7 +651,8 @@ TEST_F(SplitRunTest, CancelInsideALargeFileAbandonsItAndRemovesThePartialCopy) {
     EXPECT_EQ(Write(), WriteOutcome::Cancelled);
     EXPECT_EQ(host.DialogTexts().back(), msg::kCancelled);
     // The largest file comes first; it was cut short after its first chunk.
-    EXPECT_EQ(NamesIn(Drive()), (std::vector<std::string>{"_Disk.@ID", "_index.@txt"}));
+    EXPECT_EQ(NamesIn(Drive()), (std::vector<std::string>{"_Disk.@ID", "_Disk.@sha256",
+                                                          "_index.@map", "_index.@txt"}));
     EXPECT_EQ(host.progress[0]->gauge, std::vector<int>{0});
 }
 

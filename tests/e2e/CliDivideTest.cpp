@@ -30,9 +30,10 @@ using test::TreeOf;
 
 constexpr std::int64_t kCluster = 512;
 
-// Six files of 37 clusters, two to a disk of 40 000 bytes (78 whole clusters: one for
-// "@dummy@", the index reserved), and small ones beside them that fill the last disk to the
-// cluster: three disks.
+// Six files of 37 clusters, two to a disk of 41 984 bytes (82 clusters: one for "@dummy@",
+// the index reserved twice, one for the identity, two for the set map and one for the
+// checksum list), and small ones beside them that fill the last disk to the cluster: three
+// disks.
 void WriteSource(const TempFolder& root) {
     root.WriteFile("src/top.bin", Contents(18'500, 1));
     root.WriteFile("src/docs/a.txt", "a");
@@ -46,7 +47,7 @@ void WriteSource(const TempFolder& root) {
 
 std::vector<std::string> StagingDivide(const TempFolder& root) {
     return {"divide", root / "src",     "--disk-folders",         root / "stage", "--capacity",
-            "40K",    "--cluster-size", std::to_string(kCluster), "--yes"};
+            "41984",  "--cluster-size", std::to_string(kCluster), "--yes"};
 }
 
 std::string Disk(const TempFolder& root, int n) {
@@ -106,7 +107,7 @@ TEST_F(CliDivideTest, NoStagedDiskHoldsMoreThanItsCapacity) {
                 clusters += (bytes + kCluster - 1) / kCluster;
             }
         }
-        EXPECT_LE(clusters * kCluster, 40'000) << "disk " << n;
+        EXPECT_LE(clusters * kCluster, 41'984) << "disk " << n;
         EXPECT_GT(clusters, 75) << "disk " << n;
     }
 }
@@ -234,7 +235,7 @@ TEST_F(CliDivideTest, ASetTheSplitCommandWritesRestoresFromFolders) {
         host.Answer(Button::Ok, std::to_string(n) + msg::kInsertDisk);
     }
     Session session;
-    RunDivide(session, host, host.fields, 512, 78, false);
+    RunDivide(session, host, host.fields, 512, 82, false);
     ASSERT_EQ(host.UnusedAnswers(), 0u);
     stdfs::rename(root / "drive", root / "gui3");
 

@@ -202,7 +202,7 @@ TEST(CliProgram, ScriptsGetEveryNameWhole) {
     EXPECT_EQ(rows.out, "\tsay \"hi\" \u2401.txt\tsay _hi_ _.txt\t2\t1\n"
                         "\ttab\u2409here.txt\ttab_here.txt\t1\t1\n"
                         "disks\t1\n"
-                        "usage\t3\n"
+                        "usage\t6\n"
                         "index-reserve\t1\n");
     std::vector<std::string> json = plan;
     json.push_back("--json");
@@ -213,7 +213,7 @@ TEST(CliProgram, ScriptsGetEveryNameWhole) {
                           "\"stored-name\": \"say _hi_ _.txt\", \"size\": 2, \"disk\": 1},\n"
                           "    {\"folder\": \"\", \"name\": \"tab\\there.txt\", \"stored-name\": "
                           "\"tab_here.txt\", \"size\": 1, \"disk\": 1}\n"
-                          "  ],\n  \"disks\": 1,\n  \"usage\": [3],\n  \"index-reserve\": 1\n}\n");
+                          "  ],\n  \"disks\": 1,\n  \"usage\": [6],\n  \"index-reserve\": 1\n}\n");
 }
 
 TEST(CliProgram, CtrlCAtAQuestionEndsTheCommandAsTheUsersAbort) {
@@ -277,7 +277,7 @@ TEST(CliProgram, CtrlCDuringACopyLeavesNoPartialFile) {
     int complete = 0;
     for (const auto& entry : stdfs::directory_iterator(root / "stage/disk01/@dummy@")) {
         const std::string name = entry.path().filename().string();
-        if (name == kIndexFileName || name == kIdentityFileName) {
+        if (IsSetFileName(name)) {
             continue;
         }
         EXPECT_EQ(entry.file_size(), kFileBytes) << name << " is left half copied";

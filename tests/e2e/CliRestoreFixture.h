@@ -33,7 +33,7 @@ protected:
     // A staged divide of src into the staging folder name; answers the exit status.
     int Stage(const std::string& name) {
         CliResult run = RunCliWith({"divide", root() / "src", "--disk-folders", root() / name,
-                                    "--capacity", "40K", "--cluster-size", "512", "--yes"});
+                                    "--capacity", "41984", "--cluster-size", "512", "--yes"});
         EXPECT_EQ(run.code, 0) << run.err;
         return run.code;
     }

@@ -138,7 +138,7 @@ TEST_F(CliRestoreTest, InfoTellsWhatADiskHolds) {
     std::string stored;
     for (const auto& entry : stdfs::directory_iterator(PathOf(strayed))) {
         const std::string name = Utf8Of(entry.path().filename());
-        if (name != kIndexFileName && name != kIdentityFileName && name != "half.tmp~") {
+        if (!IsSetFileName(name) && name != "half.tmp~") {
             stored = name;
         }
     }

@@ -195,7 +195,7 @@ TEST(DivideHonesty, NamesAtTheLengthLimitAreStoredUnderNamesThatFit) {
         EXPECT_TRUE(IsValidUtf8(name)) << name;
         EXPECT_TRUE(stored.insert(UpperCase(name)).second) << name << " twice in either case";
     }
-    EXPECT_EQ(stored.size(), 9u + 2u); // the nine files and the two set files
+    EXPECT_EQ(stored.size(), 9u + 4u); // the nine files and the four set files
 
     root.MakeFolder("out");
     CliResult restore = RunCliWith({"restore", "--from", root / "stage/disk01", root / "out"});

@@ -157,7 +157,8 @@ protected:
     // What disk n holds in its set folder, by the plan: the set files and its stored names.
     std::vector<std::string> PlannedNames(int disk) const {
         const PlanningValues& values = session.values;
-        std::vector<std::string> names = {kIdentityFileName, kIndexFileName};
+        std::vector<std::string> names = {kIdentityFileName, kIndexFileName, kChecksumListName,
+                                          kSetMapName};
         for (std::int64_t row = 0; row < values.FileCount; ++row) {
             auto r = static_cast<std::size_t>(row);
             if (values.Table.Cell(Disk, r) == std::to_string(disk)) {
@@ -238,8 +239,8 @@ TEST_F(DivideTmpfsTest, ThreeDisksIntoTheSetFolderOfTheRootWithTheProgramOnTheFi
         }
         EXPECT_EQ(NamesIn(WrittenSetFolder(disk)), names) << disk;
     }
-    EXPECT_EQ(PlannedNames(1).size(), 4u); // two large files on each of the first two disks
-    EXPECT_EQ(PlannedNames(3).size(), 8u);
+    EXPECT_EQ(PlannedNames(1).size(), 6u); // two large files on each of the first two disks
+    EXPECT_EQ(PlannedNames(3).size(), 10u);
     EXPECT_TRUE(root.ReadFile("written1/@dummy@/Arbolink/arbolink") ==
                 std::string(kProgramBytes, 'p'));
 
@@ -347,13 +348,21 @@ TEST_F(FillingDiskTest, IgnoreGoesOnWithoutTheFileAndNamesItAtTheEnd) {
     host.Answer(Button::Ok, Prompt(1));
     host.Answer(Button::Ok, Prompt(2));
     host.Answer(Button::Ignore, FailedShown().text);
+    // The full disk has no room for its checksum files either.
+    const std::string noChecksums = Filled(msg::kChecksumsNotWritten, {SetFolder() + "/"});
+    host.Answer(Button::Ignore, noChecksums);
     host.Answer(Button::Ok, Prompt(3));
     BitBtn2Click(session, host);
     Keep(3);
-    EXPECT_EQ(ShownDialogs(host),
-              (std::vector<Shown>{
-                  PrepareShown(3), PromptShown(1), PromptShown(2), FailedShown(), PromptShown(3),
-                  WarningShown(Filled(msg::kNotCopiedHeader, {"1"}) + "\n" + Victim())}));
+    const Shown checksumsShown{
+        DialogKind::Error, noChecksums, {Button::Abort, Button::Retry, Button::Ignore}};
+    EXPECT_EQ(
+        ShownDialogs(host),
+        (std::vector<Shown>{PrepareShown(3), PromptShown(1), PromptShown(2), FailedShown(),
+                            checksumsShown, PromptShown(3),
+                            WarningShown(Filled(msg::kNotCopiedHeader, {"2"}) + "\n" + Victim() +
+                                         "\n" + SetFolder() + "/" + kChecksumListName + "（" +
+                                         msg::kReasonNoChecksums + "）")}));
     EXPECT_FALSE(HoldsPartialCopies(WrittenSetFolder(2)));
     EXPECT_FALSE(stdfs::exists(WrittenSetFolder(2) + "/裏.jpg"));
     // The restore finds everything but the file that never reached a disk.
@@ -397,7 +406,8 @@ TEST_F(DivideTmpfsTest, CancelDuringTheSecondOfThreeDisksInAFolderOnTheDisks) {
                                         Prompt(2), msg::kCancelled}));
     EXPECT_EQ(NamesIn(WrittenSetFolder(1)), PlannedNames(1));
     EXPECT_EQ(NamesIn(SetFolder()),
-              (std::vector<std::string>{"_Disk.@ID", "_index.@txt", "表.jpg"}));
+              (std::vector<std::string>{"_Disk.@ID", "_Disk.@sha256", "_index.@map", "_index.@txt",
+                                        "表.jpg"}));
     EXPECT_EQ(session.values.RunStatus, kCancelled);
 }
 

@@ -54,9 +54,10 @@ TEST(PlanCommand, PrintsTheTableDisksUsageAndReserve) {
     TempFolder install;
     install.WriteFile("arbolink", std::string(512, 'p'));
     ScriptedHost host;
-    // 4096 free bytes at 50 % of 512-byte clusters: capacity 4, less 1 for the index. Each
-    // disk's tally starts at the reservation again; disk 1 also holds the program.
-    PlanRun run = Plan({source.path(), "--cluster-size", "512", "--free-bytes", "4096", "--percent",
+    // 7168 free bytes at 50 % of 512-byte clusters: capacity 7, less 1 for the index. Each
+    // disk's tally starts at the reservation again, with the identity and the map, and counts
+    // its checksum list; disk 1 also holds the program.
+    PlanRun run = Plan({source.path(), "--cluster-size", "512", "--free-bytes", "7168", "--percent",
                         "50", "--program", install / "arbolink"},
                        host);
     ASSERT_EQ(run.code, 0) << run.err;
@@ -65,7 +66,7 @@ TEST(PlanCommand, PrintsTheTableDisksUsageAndReserve) {
                        "\ttiny\ttiny\t1\t4\n"
                        "main body\tarbolink\tarbolink\t512\t1\n"
                        "disks\t4\n"
-                       "usage\t2\t3\t3\t2\n"
+                       "usage\t5\t6\t6\t5\n"
                        "index-reserve\t1\n");
     EXPECT_TRUE(host.dialogs.empty());
 }
@@ -75,12 +76,12 @@ TEST(PlanCommand, DriveRootTakesAClusterAndFailuresExitNonZero) {
     source.WriteFile("f", std::string(1024, 'f'));
     ScriptedHost fits;
     EXPECT_EQ(
-        Plan({source.path(), "--cluster-size", "512", "--free-bytes", "2048", "--percent", "100"},
+        Plan({source.path(), "--cluster-size", "512", "--free-bytes", "3584", "--percent", "100"},
              fits)
             .code,
         0);
     ScriptedHost root;
-    PlanRun tooLarge = Plan({source.path(), "--cluster-size", "512", "--free-bytes", "2048",
+    PlanRun tooLarge = Plan({source.path(), "--cluster-size", "512", "--free-bytes", "3584",
                              "--percent", "100", "--drive-root"},
                             root);
     EXPECT_EQ(tooLarge.code, 1);

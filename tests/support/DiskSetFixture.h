@@ -3,6 +3,7 @@
 // Disk sets for restore tests, written into a temporary folder: every disk is a folder of its
 // own, and inserting one renames it to the "drive" folder the restore reads.
 
+#include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "fs/Utf8Path.h"
 #include "support/ScriptedHost.h"
@@ -31,16 +32,24 @@ public:
     }
 
     // Writes disks 1 to diskCount of one set: the same index on every disk, each row's
-    // contents on its own disk under its stored name.
+    // contents on its own disk under its stored name and, unless the set is to be of the
+    // format before checksums, the set map of every row's digest on every disk.
     void WriteSet(const std::string& setId, const std::vector<SetFile>& files, int diskCount,
                   const std::string& prefix = "disk") const {
         std::string index;
+        std::string map;
         for (const SetFile& file : files) {
             index += IndexLine(file.folder, file.name, file.stored);
+            const Sha256Digest digest = Sha256Of(file.contents);
+            AppendMapLine(map, file.stored, file.disk,
+                          static_cast<std::int64_t>(file.contents.size()), &digest);
         }
         for (int disk = 1; disk <= diskCount; ++disk) {
             WriteSetFiles(prefix + std::to_string(disk), index,
                           IdentityLine(setId, disk, diskCount));
+            if (withChecksums) {
+                root.WriteFile(prefix + std::to_string(disk) + "/" + kSetMapName, map);
+            }
         }
         for (const SetFile& file : files) {
             root.WriteFile(prefix + std::to_string(file.disk) + "/" + file.stored, file.contents);
@@ -80,6 +89,7 @@ public:
     }
 
     TempFolder root;
+    bool withChecksums = true; // false: sets as written before checksums came in
 
 private:
     std::string inserted_;

@@ -144,9 +144,9 @@ private slots:
         QVERIFY(form.isEnabled());
         QVERIFY(!AnyProgressDialog());
 
-        // The disk: the two set files and every file under a stored name, same bytes.
+        // The disk: the four set files and every file under a stored name, same bytes.
         const QStringList onDisk = FilesBelow(disk);
-        QCOMPARE(onDisk.size(), files.size() + 2);
+        QCOMPARE(onDisk.size(), files.size() + 4);
         QVERIFY(onDisk.contains(QStringLiteral("_index.@txt")));
         QVERIFY(onDisk.contains(QStringLiteral("_Disk.@ID")));
         QList<QByteArray> stored;

@@ -33,11 +33,6 @@ namespace {
 // The closing message names at most this many files of each kind; a count says the rest.
 constexpr std::size_t kNamesShown = 20;
 
-bool IsSetFile(const std::string& name) {
-    return name == kIndexFileName || name == kIdentityFileName || name == kChecksumListName ||
-           name == kSetMapName;
-}
-
 // A row as the index spells it, for messages; a NUL would cut the text short.
 std::string RowText(const std::string& folder, const std::string& name) {
     std::string text = folder + name;
@@ -480,7 +475,8 @@ bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
     for (const FolderEntry& entry : entries) {
         // Folders (the program copy among them), links to folders, special files and the
         // temporary files of a divide cut short are never restored.
-        if (entry.kind != EntryKind::File || IsSetFile(entry.name) || IsTemporaryName(entry.name)) {
+        if (entry.kind != EntryKind::File || IsSetFileName(entry.name) ||
+            IsTemporaryName(entry.name)) {
             continue;
         }
         for (std::int64_t row = storedNames_->FirstOnDisk(entry.name, encoding_);

@@ -315,12 +315,10 @@ private:
     // Reads every file written onto the disk back from the medium and compares it with the
     // digest taken while it was written.
     ReadBackEnd ReadBack(ProgressDialog& dialog) {
+        // The gauge goes on showing the whole set's copy; the caption tells the stage.
         dialog.SetCaption(msg::kVerifyingCaption);
-        dialog.SetGauge(0);
         std::vector<std::string> bad;
-        for (std::size_t i = 0; i < written_.size(); ++i) {
-            const WrittenFile& file = written_[i];
-            dialog.SetCurrentFile(file.target, file.size);
+        for (const WrittenFile& file : written_) {
             Sha256Digest digest{};
             int error = 0;
             if (!ReadBackDigest(file.target, digest, error)) {
@@ -333,8 +331,6 @@ private:
                 values_.RunStatus = kCancelled;
                 return ReadBackEnd::Cancelled;
             }
-            dialog.SetGauge(GaugePercent(static_cast<std::int64_t>(i + 1),
-                                         static_cast<std::int64_t>(written_.size())));
         }
         return bad.empty() ? ReadBackEnd::Good : AskAboutReadBack(bad);
     }
