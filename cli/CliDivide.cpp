@@ -33,6 +33,7 @@ struct DivideRequest {
     std::int64_t capacityBytes = 0;
     std::int32_t clusterSize = kDefaultStagingClusterSize;
     bool copyProgram = false;
+    bool verify = true; // read every written disk back
     TerminalOptions answers;
 };
 
@@ -99,6 +100,7 @@ std::optional<UsageError> CheckSizes(const Arguments& parsed, DivideRequest& req
 int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     Session session;
     session.FreeSpacePercent = request.percent;
+    session.VerifyAfterWrite = request.verify;
     TerminalOptions answers = request.answers;
     answers.drive = request.destination;
     TerminalHost host(io.in, io.err, answers);
@@ -112,6 +114,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
 // disk: when it holds something, the user may have it emptied.
 int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
     Session session;
+    session.VerifyAfterWrite = request.verify;
     TerminalHost host(io.in, io.err, request.answers);
     const MainFields fields{request.source, request.destination, "", request.copyProgram};
     host.SetFields(fields);
@@ -162,6 +165,7 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
         return ReportUsage(io.err, "divide", *error);
     }
     request.copyProgram = parsed.Has("--program-copy");
+    request.verify = !parsed.Has("--no-verify");
     request.answers.assumeYes = parsed.Has("--yes");
     request.answers.emptyDestination = parsed.Has("--empty-destination");
     return request.staging ? DivideIntoFolders(request, io) : DivideOntoDrive(request, io);

@@ -31,10 +31,10 @@ inline constexpr const char* kHelp =
 
 inline constexpr const char* kDivideHelp =
     "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [-y|--yes]\n"
-    "                            [--empty-destination]\n"
+    "                            [--empty-destination] [--no-verify]\n"
     "       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n"
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
-    "                            [--empty-destination]\n"
+    "                            [--empty-destination] [--no-verify]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
@@ -51,6 +51,8 @@ inline constexpr const char* kDivideHelp =
     "                        自分で答える。ディスクはドライブに入ったのを見てから答えます\n"
     "  --empty-destination   何かがある分割先を全削除すること（ハードディスクでは、そのまま\n"
     "                        書くこと）に同意する。これがないと --yes はその質問を断ります\n"
+    "  --no-verify           書き終えたディスクを読み返して検査しない（既定では、次のディスクを\n"
+    "                        求める前に、書いたファイルをディスクから読み返して確かめます）\n"
     "\n"
     "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
 

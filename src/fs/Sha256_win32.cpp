@@ -3,9 +3,10 @@
 // start over without opening the algorithm again.
 #include "fs/Sha256.h"
 
-#include <bcrypt.h>
 #include <stdexcept>
 #include <windows.h>
+// bcrypt.h takes its types from windows.h.
+#include <bcrypt.h>
 
 namespace arbolink {
 

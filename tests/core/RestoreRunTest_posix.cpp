@@ -249,6 +249,47 @@ TEST_F(RestoreRunTest, AnIgnoredCopyIsNotCountedAndNamedAtTheEnd) {
     EXPECT_EQ(host.progress[0]->gauge.back(), 50);
 }
 
+// A stored file whose bytes changed on the disk since it was written (a flipped bit, a file
+// of the same size put in its place) is a failed copy: the question names the reason, Retry
+// reads it again, Ignore leaves no copy of it and the closing message names it. The other
+// files come back, checked. A disk whose map was deleted restores unchecked, and says so.
+TEST_F(RestoreRunTest, ADamagedStoredFileIsRefusedAndNamedAndNoBadCopyIsLeft) {
+    set.WriteSet("s",
+                 {{"", "good.txt", "good.txt", 1, "good"},
+                  {"d\\", "bad.bin", "bad.bin", 1, std::string(300'000, 'x')}},
+                 1);
+    std::string damaged(300'000, 'x');
+    damaged[123'456] = 'y';
+    set.root.WriteFile("disk1/bad.bin", damaged);
+    set.Insert(1);
+    host.Answer(Button::Retry);
+    host.Answer(Button::Ignore);
+    RestoreDisks(session, host);
+    ASSERT_EQ(host.dialogs.size(), 3u);
+    for (int question : {0, 1}) {
+        EXPECT_EQ(host.dialogs[question].kind, DialogKind::Error);
+        EXPECT_NE(host.dialogs[question].text.find(msg::kReasonContentMismatch), std::string::npos);
+        EXPECT_NE(host.dialogs[question].text.find("bad.bin"), std::string::npos);
+    }
+    EXPECT_EQ(host.dialogs[2].kind, DialogKind::Warning);
+    EXPECT_EQ(host.dialogs[2].text,
+              kDone + "\n\nコピーできなかったファイルが 1 個あります。\nd/bad.bin");
+    EXPECT_EQ(set.Out("good.txt"), "good");
+    EXPECT_FALSE(set.OutExists("d/bad.bin"));
+    EXPECT_TRUE(std::filesystem::is_empty(PathOf(set.root / "out/d")));
+
+    // The same disk without its map: restored as it is, with the note.
+    set.root.MakeFolder("again");
+    std::filesystem::remove(PathOf(set.root / ("drive/" + std::string(kSetMapName))));
+    ScriptedHost unchecked;
+    set.UseFields(unchecked);
+    unchecked.fields.restoreTo = set.root / "again";
+    Session fresh;
+    RestoreDisks(fresh, unchecked);
+    EXPECT_EQ(unchecked.DialogTexts(), std::vector<std::string>{kDone + msg::kNoChecksums});
+    EXPECT_EQ(set.root.ReadFile("again/d/bad.bin"), damaged);
+}
+
 TEST_F(RestoreRunTest, AbortInACopyFailureNamesTheFileNotRestored) {
     set.WriteSet("s", {{"", "a.txt", "a.txt", 1, "a"}}, 1);
     set.Insert(1);

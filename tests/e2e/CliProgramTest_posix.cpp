@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -214,6 +215,36 @@ TEST(CliProgram, ScriptsGetEveryNameWhole) {
                           "    {\"folder\": \"\", \"name\": \"tab\\there.txt\", \"stored-name\": "
                           "\"tab_here.txt\", \"size\": 1, \"disk\": 1}\n"
                           "  ],\n  \"disks\": 1,\n  \"usage\": [6],\n  \"index-reserve\": 1\n}\n");
+}
+
+// Every disk checks with coreutils alone: sha256sum -c on its checksum list passes, and fails
+// once a byte of one stored file has changed.
+TEST(CliProgram, EveryDiskChecksWithSha256sumAlone) {
+    TempFolder root;
+    for (int i = 1; i <= 4; ++i) {
+        root.WriteFile("src/dir " + std::to_string(i) + "/f.bin", test::Contents(30'000, i));
+    }
+    root.WriteFile("src/'quote' & $x.txt", "shell words");
+    Program divide({"divide", root / "src", "--disk-folders", root / "stage", "--capacity", "40K",
+                    "--cluster-size", "512", "--yes"});
+    ASSERT_EQ(divide.Wait(), 0) << divide.err;
+    auto check = [&](int disk) {
+        const std::string folder = root / ("stage/disk0" + std::to_string(disk) + "/@dummy@");
+        return std::system(("cd '" + folder + "' && sha256sum --quiet --strict -c " +
+                            kChecksumListName + " >/dev/null 2>&1")
+                               .c_str());
+    };
+    ASSERT_TRUE(stdfs::exists(root / "stage/disk02"));
+    for (int disk = 1; stdfs::exists(root / ("stage/disk0" + std::to_string(disk))); ++disk) {
+        EXPECT_EQ(check(disk), 0) << "disk " << disk;
+    }
+    std::fstream stored(root / "stage/disk01/@dummy@/f.bin",
+                        std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(stored);
+    stored.seekp(1000);
+    stored.put('\xff');
+    stored.close();
+    EXPECT_NE(check(1), 0);
 }
 
 TEST(CliProgram, CtrlCAtAQuestionEndsTheCommandAsTheUsersAbort) {

@@ -202,6 +202,7 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
         write.clusterSize = clusterSize;
         write.copyProgram = fields.copyProgram;
         write.disks = disks;
+        write.verifyAfterWrite = session.VerifyAfterWrite;
         WriteDisks(values, host, write);
     }
     values.DiskUsage.clear(); // lives for one planning run only
