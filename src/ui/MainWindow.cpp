@@ -242,6 +242,8 @@ void TForm1::CreateMenu() {
     N2 = MakeItem(File1, "N2", "復元(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
     File1->addSeparator();
     N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
+    N6 = MakeItem(File1, "N6", "書き込み後に検査する");
+    N6->setCheckable(true);
     File1->addSeparator();
     Exit1 = MakeItem(File1, "Exit1", "終了(&X)");
     Help1 = Named(bar->addMenu(Text("ﾍﾙﾌﾟ(&H)")), "Help1");
@@ -252,6 +254,7 @@ void TForm1::CreateMenu() {
     connect(N2, &QAction::triggered, this, &TForm1::BitBtn3Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(N6, &QAction::toggled, this, [this](bool on) { session_.VerifyAfterWrite = on; });
     connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
@@ -291,6 +294,8 @@ void TForm1::FormCreate() {
     settings_ = LoadSettings(settingsPath_);
     move(settings_.windowLeft, settings_.windowTop);
     session_.FreeSpacePercent = settings_.freeSpacePercent;
+    N6->setChecked(settings_.verifyAfterWrite);
+    session_.VerifyAfterWrite = settings_.verifyAfterWrite;
     for (const std::string& entry : settings_.history) {
         ComboBox3->addItem(QString::fromStdString(entry));
     }
@@ -427,6 +432,7 @@ Settings TForm1::CurrentSettings() const {
     current.windowLeft = x();
     current.windowTop = y();
     current.freeSpacePercent = session_.FreeSpacePercent;
+    current.verifyAfterWrite = session_.VerifyAfterWrite;
     current.source = Utf8(ComboBox1->currentText());
     current.divide = Utf8(ComboBox2->currentText());
     current.dest = Utf8(ComboBox3->currentText());

@@ -105,6 +105,7 @@ private:
     QAction* N1;
     QAction* N2;
     QAction* N5;
+    QAction* N6; // 書き込み後に検査する: a check item
     QAction* Exit1;
     QMenu* Help1;
     QAction* Contents1;
