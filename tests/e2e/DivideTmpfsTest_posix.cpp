@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -385,6 +386,35 @@ TEST_F(FillingDiskTest, AbortEndsTheDivideThereWithoutAClosingMessage) {
     EXPECT_EQ(NamesIn(SetFolder()),
               (std::vector<std::string>{"_Disk.@ID", "_index.@txt", "filler", "表.jpg"}));
     EXPECT_TRUE(host.mainWindowEnabled);
+}
+
+// Disks planned to 100 % of their room with thousands of small files: every disk takes its
+// files, the index, the identity, the map and its checksum list, and not a byte overflows
+// (a copy that ran out of room would ask Abort, Retry or Ignore, which no answer here allows).
+TEST_F(DivideTmpfsTest, DisksFilledToTheLastClusterWithManySmallFilesNeverOverflow) {
+    stdfs::remove_all(root / "src");
+    std::mt19937 random(20261209);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string folder = "folder " + std::to_string(i % 37) + "/";
+        root.WriteFile("src/" + folder + "a rather long file name number " + std::to_string(i),
+                       std::string(1 + random() % 6000, 'x'));
+    }
+    session.FreeSpacePercent = 100;
+    SwapAtPrompts();
+    for (int answers = 0; answers < 40; ++answers) {
+        host.Answer(Button::Ok);
+    }
+    BitBtn2Click(session, host);
+    ASSERT_GE(host.dialogs.size(), 3u);
+    EXPECT_EQ(host.dialogs.back().text, msg::kCopyFinished);
+    const int disks = static_cast<int>(session.values.DiskCount);
+    EXPECT_GE(disks, 5);
+    Keep(disks);
+    int stored = 0;
+    for (int disk = 1; disk <= disks; ++disk) {
+        stored += static_cast<int>(NamesIn(WrittenSetFolder(disk)).size()) - 4;
+    }
+    EXPECT_EQ(stored, 3000);
 }
 
 TEST_F(DivideTmpfsTest, CancelDuringTheSecondOfThreeDisksInAFolderOnTheDisks) {
