@@ -4,6 +4,7 @@
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
+#include "core/wFile/WriteMessages.h"
 #include "ui/HelpMessages.h"
 #include "ui/SettingsMessages.h"
 
@@ -68,6 +69,16 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kDivideStopped);
 }
 
+TEST(Manual, ShowsTheChecksumMessagesOfWriting) {
+    const std::string html = ManualHtml();
+    EXPECT_MESSAGE(html, kVerifyingCaption);
+    EXPECT_MESSAGE(html, kReadBackMismatch);
+    EXPECT_MESSAGE(html, kReasonReadBack);
+    EXPECT_MESSAGE(html, kChecksumsNotWritten);
+    EXPECT_MESSAGE(html, kReasonNoChecksums);
+    ExpectInManual(html, "menu item", "書き込み後に検査する");
+}
+
 TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     const std::string html = ManualHtml();
     EXPECT_MESSAGE(html, kSetDiskFolder);
@@ -98,6 +109,9 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kCopyTo);
     EXPECT_MESSAGE(html, kCopyReason);
     EXPECT_MESSAGE(html, kReasonStoredFileChanged);
+    EXPECT_MESSAGE(html, kReasonContentMismatch);
+    EXPECT_MESSAGE(html, kNoChecksums);
+    EXPECT_MESSAGE(html, kChecksumsUnreadable);
     EXPECT_MESSAGE(html, kNotCopiedBefore);
     EXPECT_MESSAGE(html, kNotFoundBefore);
     EXPECT_MESSAGE(html, kFilesAfter);
