@@ -322,36 +322,55 @@ Timing TimeRestoreCopy(const Tree& tree, std::string& outcome) {
 
 enum class Run { Split, Restore };
 
-void MeasureAgainstCp(benchmark::State& state, const Tree& tree, Run run) {
-    const Scratch& scratch = Scratch::Get();
-    const char* finished = run == Run::Split ? msg::kCopyFinished : msg::kRestoreFinished;
-    Timing ours;
-    Timing cp;
+// Runs the peer's step and ours once each an iteration, taking turns in going first, and sums
+// their times; the iteration's time is ours. A step answers a negative wall time when it
+// failed, after telling the state why: the run ends there.
+bool TakeTurns(benchmark::State& state, const std::function<Timing()>& peer,
+               const std::function<Timing()>& ours, Timing& peerTotal, Timing& oursTotal) {
     std::int64_t round = 0;
     for (auto _ : state) {
         Timing step;
         for (int turn = 0; turn < 2; ++turn) {
-            scratch.ClearTarget();
-            if ((turn + round) % 2 == 0) {
-                const Timing cpStep = TimeCp(tree.root, scratch.target() + "/cp");
-                if (cpStep.wall < 0) {
-                    state.SkipWithError("cp -a failed");
-                    return;
-                }
-                cp += cpStep;
-            } else {
-                std::string outcome;
-                step = run == Run::Split ? TimeSplitCopy(tree, outcome)
-                                         : TimeRestoreCopy(tree, outcome);
-                if (outcome != finished) {
-                    state.SkipWithError(("the run did not finish: " + outcome).c_str());
-                    return;
-                }
-                ours += step;
+            const bool peerFirst = (turn + round) % 2 == 0;
+            const Timing timing = peerFirst ? peer() : ours();
+            if (timing.wall < 0) {
+                return false;
             }
+            (peerFirst ? peerTotal : oursTotal) += timing;
+            step = peerFirst ? step : timing;
         }
         state.SetIterationTime(step.wall);
         ++round;
+    }
+    return true;
+}
+
+void MeasureAgainstCp(benchmark::State& state, const Tree& tree, Run run) {
+    const Scratch& scratch = Scratch::Get();
+    const char* finished = run == Run::Split ? msg::kCopyFinished : msg::kRestoreFinished;
+    auto cpStep = [&] {
+        scratch.ClearTarget();
+        const Timing timing = TimeCp(tree.root, scratch.target() + "/cp");
+        if (timing.wall < 0) {
+            state.SkipWithError("cp -a failed");
+        }
+        return timing;
+    };
+    auto ourStep = [&] {
+        scratch.ClearTarget();
+        std::string outcome;
+        const Timing timing =
+            run == Run::Split ? TimeSplitCopy(tree, outcome) : TimeRestoreCopy(tree, outcome);
+        if (outcome != finished) {
+            state.SkipWithError(("the run did not finish: " + outcome).c_str());
+            return Timing{-1, 0};
+        }
+        return timing;
+    };
+    Timing ours;
+    Timing cp;
+    if (!TakeTurns(state, cpStep, ourStep, cp, ours)) {
+        return;
     }
     scratch.ClearTarget();
     const auto n = static_cast<double>(state.iterations());
@@ -485,35 +504,30 @@ void BM_ReadBack_4700MB(benchmark::State& state) {
         command += " '" + file + "'";
     }
     command += " >/dev/null";
-    Timing ours;
-    Timing sums;
-    std::int64_t round = 0;
-    for (auto _ : state) {
-        Timing step;
-        for (int turn = 0; turn < 2; ++turn) {
-            if ((turn + round) % 2 == 0) {
-                const Stopwatch watch(true);
-                if (std::system(command.c_str()) != 0) {
-                    state.SkipWithError("sha256sum failed");
-                    return;
-                }
-                sums += watch.Stop();
-            } else {
-                const Stopwatch watch;
-                for (const std::string& file : files) {
-                    Sha256Digest digest{};
-                    int error = 0;
-                    if (!ReadBackDigest(file, digest, error)) {
-                        state.SkipWithError("the read-back failed");
-                        return;
-                    }
-                }
-                step = watch.Stop();
-                ours += step;
+    auto sumsStep = [&] {
+        const Stopwatch watch(true);
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("sha256sum failed");
+            return Timing{-1, 0};
+        }
+        return watch.Stop();
+    };
+    auto ourStep = [&] {
+        const Stopwatch watch;
+        for (const std::string& file : files) {
+            Sha256Digest digest{};
+            int error = 0;
+            if (!ReadBackDigest(file, digest, error)) {
+                state.SkipWithError("the read-back failed");
+                return Timing{-1, 0};
             }
         }
-        state.SetIterationTime(step.wall);
-        ++round;
+        return watch.Stop();
+    };
+    Timing ours;
+    Timing sums;
+    if (!TakeTurns(state, sumsStep, ourStep, sums, ours)) {
+        return;
     }
     const auto n = static_cast<double>(state.iterations());
     state.counters["sha256sum_s"] = sums.wall / n;

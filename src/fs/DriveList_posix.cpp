@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/DriveList.h"
 
+#include "fs/Encoding.h"
+
 #include <algorithm>
 #include <array>
 
@@ -34,19 +36,6 @@ bool InSystemFolder(const std::string& mountPoint) {
                        [&](std::string_view f) { return IsAtOrBelow(mountPoint, std::string(f)); });
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 bool IsUserVolume(const MountEntry& mount) {
@@ -61,9 +50,9 @@ std::string DecodeUdevName(std::string_view name) {
     decoded.reserve(name.size());
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
-            HexValue(name[i + 2]) >= 0 && HexValue(name[i + 3]) >= 0) {
+            HexDigitValue(name[i + 2]) >= 0 && HexDigitValue(name[i + 3]) >= 0) {
             decoded.push_back(
-                static_cast<char>(HexValue(name[i + 2]) * 16 + HexValue(name[i + 3])));
+                static_cast<char>(HexDigitValue(name[i + 2]) * 16 + HexDigitValue(name[i + 3])));
             i += 3;
         } else {
             decoded.push_back(name[i]);

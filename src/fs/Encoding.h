@@ -21,4 +21,7 @@ void AppendUpperCase(std::string_view utf8, std::string& out);
 // One code point upper-cased by the same mapping; each platform has its own case tables.
 char32_t UpperCaseOf(char32_t code);
 
+// The value of a hexadecimal digit of either case, or -1 for any other character.
+int HexDigitValue(char c);
+
 } // namespace arbolink

@@ -2,24 +2,9 @@
 // The platform-neutral half of SHA-256: the hexadecimal form of a digest.
 #include "fs/Sha256.h"
 
+#include "fs/Encoding.h"
+
 namespace arbolink {
-
-namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-} // namespace
 
 Sha256Digest Sha256Of(std::string_view bytes) {
     Sha256 hash;
@@ -44,8 +29,8 @@ std::optional<Sha256Digest> ParseHexDigest(std::string_view text) {
         return std::nullopt;
     }
     for (std::size_t i = 0; i < digest.size(); ++i) {
-        const int high = HexValue(text[2 * i]);
-        const int low = HexValue(text[2 * i + 1]);
+        const int high = HexDigitValue(text[2 * i]);
+        const int low = HexDigitValue(text[2 * i + 1]);
         if (high < 0 || low < 0) {
             return std::nullopt;
         }
