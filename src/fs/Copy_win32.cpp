@@ -170,7 +170,10 @@ CopyOutcome Finished(CopyResult result) {
 
 // Gives the caller the digest and answers whether it is the one expected.
 bool Settle(ChunkHasher& hasher, const ContentCheck& check) {
-    const Sha256Digest digest = hasher.Finish();
+    Sha256Digest digest{};
+    if (!hasher.Finish(digest)) {
+        return false;
+    }
     if (check.digest != nullptr) {
         *check.digest = digest;
     }

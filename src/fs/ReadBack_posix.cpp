@@ -35,8 +35,7 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
         }
         hasher.Hand(buffer, static_cast<std::size_t>(n));
     }
-    digest = hasher.Finish();
-    return true;
+    return hasher.Finish(digest) || Fail(error);
 }
 
 } // namespace

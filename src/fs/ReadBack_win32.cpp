@@ -44,7 +44,10 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
         }
         hasher.Hand(buffer, read);
     }
-    digest = hasher.Finish();
+    if (!hasher.Finish(digest)) {
+        error = EIO;
+        return false;
+    }
     return true;
 }
 
