@@ -448,6 +448,8 @@ void TForm1::RunCommand(const std::function<void(Session&, Host&)>& command) {
         host_->Message(error.what());
     }
     commandRunning_ = false;
+    // A command may have made the split destination, or filled or emptied it.
+    ShowFreeSpace(Utf8(ComboBox2->currentText()));
 }
 
 void TForm1::Exit1Click() {

@@ -77,7 +77,8 @@ private:
     void About1Click();
     void Exit1Click();
     // Runs a command's handler; while it runs no second command starts, and an error it
-    // does not handle is shown in a message box and ends only the handler.
+    // does not handle is shown in a message box and ends only the handler. The free-space
+    // read-out is brought up to date when it ends.
     void RunCommand(const std::function<void(Session&, Host&)>& command);
     Settings CurrentSettings() const;
     // Puts the frame, of the given margins, at frameTopLeft or as near to it as keeps it

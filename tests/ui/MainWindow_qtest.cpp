@@ -418,6 +418,16 @@ private slots:
         divide->setEditText(QStringLiteral("us"));
         QCOMPARE(number->text(), QStringLiteral("Disk Error  "));
         QCOMPARE(unit->text(), QString());
+        // A folder not made yet, below one that is: the drive it would be made on.
+        divide->setEditText(scene.Folder(QStringLiteral("usb/新しい/set")));
+        QCOMPARE(number->text(), QString::fromStdString(readout.number));
+        QCOMPARE(unit->text(), QString::fromStdString(readout.unit));
+        // No folder can be made below a file.
+        QFile file(scene.Folder(QStringLiteral("usb/file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        divide->setEditText(scene.Folder(QStringLiteral("usb/file/set")));
+        QCOMPARE(number->text(), QStringLiteral("Disk Error  "));
         // Picking from the list is a change too.
         divide->addItem(folder);
         divide->setCurrentIndex(divide->count() - 1);
