@@ -84,15 +84,14 @@ QImage TGauge::Picture() const {
     QImage text = BlackImage(size());
     {
         QPainter painter(&text);
-        // Without smoothing every text pixel is white or black, so the XOR gives exactly
-        // the inverse of what lies beneath.
-        QFont plain = font();
-        plain.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(plain);
+        // Smoothed as any other text. Over the pure colours of the bar and the background
+        // the XOR of a grey edge pixel is the mix of the colour and its inverse, so the
+        // smoothing survives it.
+        painter.setFont(font());
         painter.setPen(Qt::white);
         painter.setClipRect(paintRect);
         const QString caption = QStringLiteral("%1%").arg(PercentDone());
-        const QFontMetrics metrics(plain);
+        const QFontMetrics metrics(font());
         const int x = (w - metrics.horizontalAdvance(caption)) / 2;
         const int y = (h - metrics.height()) / 2;
         painter.drawText(x, y + metrics.ascent(), caption);
