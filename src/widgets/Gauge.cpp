@@ -15,8 +15,11 @@ void XorInto(QImage& picture, const QImage& layer) {
     painter.drawImage(0, 0, layer);
 }
 
-QImage BlackImage(const QSize& size) {
-    QImage image(size, QImage::Format_RGB32);
+// A black image of the given size in pixels of the screen's scale, so that a scaled screen
+// gets the bar's edges and its text drawn sharp, not enlarged.
+QImage BlackImage(const QSize& size, qreal scale) {
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::black);
     return image;
 }
@@ -60,14 +63,15 @@ void TGauge::SetBackColor(const QColor& color) {
 }
 
 QImage TGauge::Picture() const {
-    QImage picture = BlackImage(size());
+    const qreal scale = devicePixelRatioF();
+    QImage picture = BlackImage(size(), scale);
     // The single border: one black pixel left around the paint rectangle. Width and height
     // are counted one more than the inset size, as the bar and the text are placed by them.
     const QRect paintRect = rect().adjusted(1, 1, -1, -1);
     const int w = paintRect.width() + 1;
     const int h = paintRect.height() + 1;
 
-    QImage bar = BlackImage(size());
+    QImage bar = BlackImage(size(), scale);
     {
         QPainter painter(&bar);
         painter.fillRect(paintRect, backColor_);
@@ -81,7 +85,7 @@ QImage TGauge::Picture() const {
     }
     XorInto(picture, bar);
 
-    QImage text = BlackImage(size());
+    QImage text = BlackImage(size(), scale);
     {
         QPainter painter(&text);
         // Smoothed as any other text. Over the pure colours of the bar and the background
