@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 namespace arbolink {
 
@@ -83,6 +84,22 @@ bool IsTemporaryName(std::string_view name) {
            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(kTemporaryPrefix.size()),
                        name.end(),
                        [](char c) { return kTagCharacters.find(c) != kTagCharacters.npos; });
+}
+
+std::string NearestExistingFolder(const std::string& path) {
+    std::filesystem::path candidate = PathOf(path);
+    if (!candidate.is_absolute()) {
+        return {};
+    }
+    while (!EntryExists(Utf8Of(candidate))) {
+        std::filesystem::path parent = candidate.parent_path();
+        if (parent == candidate) {
+            return {};
+        }
+        candidate = std::move(parent);
+    }
+    std::string nearest = Utf8Of(candidate);
+    return FolderExists(nearest) ? nearest : std::string();
 }
 
 bool FoldersOverlap(const std::string& a, const std::string& b) {

@@ -64,6 +64,10 @@ bool FoldersOverlap(const std::string& a, const std::string& b);
 bool FolderWithin(const std::string& inner, const std::string& outer);
 
 bool FolderExists(const std::string& path);
+// The folder itself when it exists, otherwise the nearest folder above it that does: the
+// folder a path not created yet would be made in. Empty for a relative path, and when the
+// nearest existing entry is not a folder (no folder can be made below a file).
+std::string NearestExistingFolder(const std::string& path);
 bool FileExists(const std::string& path);
 // True when anything at all has that name: a file, a folder, a link (not followed, so a
 // dangling one counts), a FIFO, a device.

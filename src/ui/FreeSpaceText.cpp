@@ -2,6 +2,7 @@
 #include "ui/FreeSpaceText.h"
 
 #include "fs/Drives.h"
+#include "fs/Folders.h"
 #include "ui/MainMessages.h"
 
 namespace arbolink {
@@ -49,7 +50,9 @@ FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder) {
     std::int32_t sectorsPerCluster = 0;
     std::int32_t bytesPerSector = 0;
     std::int64_t freeBytes = 0;
-    if (!GetDriveSpace(folder, sectorsPerCluster, bytesPerSector, freeBytes)) {
+    // A folder not made yet would be made on the drive of the folder it goes in.
+    if (!GetDriveSpace(NearestExistingFolder(folder), sectorsPerCluster, bytesPerSector,
+                       freeBytes)) {
         return {std::string(msg::kDiskError) + kNumberTrail, ""};
     }
     return FreeSpaceText(freeBytes);

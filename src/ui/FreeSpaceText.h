@@ -17,7 +17,9 @@ struct FreeSpaceReadout {
 // space strictly exceeds; the number is rounded half up to one decimal.
 FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes);
 
-// The read-out for the drive of a folder; "Disk Error" with no unit when it does not answer.
+// The read-out for the drive of a folder, or of the nearest folder above it that exists when
+// it does not exist yet; "Disk Error" with no unit when that drive does not answer or the
+// path names none.
 FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder);
 
 } // namespace arbolink

@@ -30,7 +30,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -149,14 +151,22 @@ int UnitWidth(const QFontMetrics& metrics) {
     return width;
 }
 
-int FitEdge(int edge, int extent, int limit) {
-    if (edge < 0) {
-        edge = 0;
+// The edge of a span of the given extent placed at edge, kept inside first..last: pulled
+// back from the far end first, so that a span longer than the room starts at first.
+int PlacedEdge(int edge, int extent, int first, int last) {
+    if (edge + extent > last) {
+        edge = last - extent;
     }
-    if (edge + extent > limit) {
-        edge = std::max(limit - extent, 0);
-    }
-    return edge;
+    return std::max(edge, first);
+}
+
+// The frame's width on each side of the client area; none while no window manager has framed
+// the window yet.
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
 } // namespace
@@ -178,6 +188,12 @@ TForm1::TForm1(std::string settingsPath, QWidget* parent)
     SetTabOrder();
     // Fixed border: the window keeps the size of its menu and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The frame's size arrives from the window manager after the window is shown, with no
+    // event of its own: it is looked for a short while, and the window placed again by it.
+    framePoll_ = new QTimer(this);
+    framePoll_->setInterval(kFramePollInterval);
+    connect(framePoll_, &QTimer::timeout, this, &TForm1::PollFrame);
 
     host_ = std::make_unique<QtHost>(
         MainWindowControls{this, ComboBox1, ComboBox2, ComboBox3, CheckBox1});
@@ -292,7 +308,13 @@ void TForm1::FormCreate() {
     setWindowTitle(QStringLiteral("%1 %2").arg(Text(kProductName), Text(kVersionText)));
 
     settings_ = LoadSettings(settingsPath_);
-    move(settings_.windowLeft, settings_.windowTop);
+    // The position held is the frame's. Until a window manager has framed the window it stands
+    // for the client area's, and the window is placed by it before it is made: placing a window
+    // already made has the toolkit ask for a frame not there yet, and keep that empty answer.
+    heldFrame_ = QPoint(settings_.windowLeft, settings_.windowTop);
+    layout()->activate(); // the fixed size is settled by the layout
+    PlaceFrame(heldFrame_, QMargins());
+    create();
     session_.FreeSpacePercent = settings_.freeSpacePercent;
     N6->setChecked(settings_.verifyAfterWrite);
     session_.VerifyAfterWrite = settings_.verifyAfterWrite;
@@ -322,24 +344,53 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    FitToWorkArea();
+    if (framed_) {
+        FitToWorkArea();
+        return;
+    }
+    // Placed by its frame once that is known.
+    framePolls_ = 0;
+    framePoll_->start();
 }
 
 void TForm1::FitToWorkArea() {
+    PlaceFrame(frameGeometry().topLeft(), FrameMargins(*this));
+}
+
+void TForm1::PlaceFrame(QPoint frameTopLeft, QMargins frame) {
     const QScreen* area = screen();
     if (area == nullptr) {
         return;
     }
-    const QPoint fitted =
-        FittedPosition(pos(), frameGeometry().size(), area->availableGeometry().size());
-    if (fitted != pos()) {
-        move(fitted);
+    const QPoint client =
+        PlacedClientPosition(frameTopLeft, size(), frame, area->availableGeometry());
+    if (client != geometry().topLeft()) {
+        setGeometry(QRect(client, size()));
     }
 }
 
-QPoint TForm1::FittedPosition(QPoint topLeft, QSize window, QSize workArea) {
-    return {FitEdge(topLeft.x(), window.width(), workArea.width()),
-            FitEdge(topLeft.y(), window.height(), workArea.height())};
+void TForm1::PollFrame() {
+    // The frame is asked for only once the window is on the screen: asked earlier, the
+    // toolkit may keep the answer of a window not framed yet.
+    const bool exposed = windowHandle() != nullptr && windowHandle()->isExposed();
+    const QMargins frame = exposed ? FrameMargins(*this) : QMargins();
+    if (!frame.isNull()) {
+        framePoll_->stop();
+        framed_ = true;
+        PlaceFrame(heldFrame_, frame);
+    } else if (++framePolls_ >= kFramePolls) {
+        framePoll_->stop(); // no window manager frames this window
+    }
+}
+
+QPoint TForm1::PlacedClientPosition(QPoint frameTopLeft, QSize client, QMargins frame,
+                                    const QRect& available) {
+    const QSize outer = client.grownBy(frame);
+    const int left = PlacedEdge(frameTopLeft.x(), outer.width(), available.left(),
+                                available.left() + available.width());
+    const int top = PlacedEdge(frameTopLeft.y(), outer.height(), available.top(),
+                               available.top() + available.height());
+    return {left + frame.left(), top + frame.top()};
 }
 
 void TForm1::ShowFreeSpace(const std::string& folder) {
@@ -402,6 +453,8 @@ void TForm1::RunCommand(const std::function<void(Session&, Host&)>& command) {
         host_->Message(error.what());
     }
     commandRunning_ = false;
+    // A command may have made the split destination, or filled or emptied it.
+    ShowFreeSpace(Utf8(ComboBox2->currentText()));
 }
 
 void TForm1::Exit1Click() {

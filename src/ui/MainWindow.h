@@ -9,7 +9,9 @@
 #include "ui/QtHost.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <functional>
 #include <memory>
@@ -21,6 +23,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace arbolink {
@@ -39,11 +42,14 @@ public:
 
     // Fills StaticText1 and Label5 with the free space of the folder's drive.
     void ShowFreeSpace(const std::string& folder);
-    // Keeps the whole window inside the desktop's work area.
+    // Keeps the whole window, its frame included, inside the screen's available area.
     void FitToWorkArea();
-    // The window's left and top edges after fitting: an edge below 0 becomes 0, and one that
-    // would put the window past the work area's extent is pulled back, but not below 0.
-    static QPoint FittedPosition(QPoint topLeft, QSize window, QSize workArea);
+    // Where the client area goes so that the whole frame lies in the available area. The frame
+    // keeps its top-left corner at frameTopLeft where it fits there; an edge that would cross
+    // the area's right or bottom is pulled back, and one beyond its left or top is put on it,
+    // so that the title bar stays on the screen even when the frame is larger than the area.
+    static QPoint PlacedClientPosition(QPoint frameTopLeft, QSize client, QMargins frame,
+                                       const QRect& available);
 
     // The size of the client area below the menu.
     static constexpr int kClientWidth = 324;
@@ -71,15 +77,28 @@ private:
     void About1Click();
     void Exit1Click();
     // Runs a command's handler; while it runs no second command starts, and an error it
-    // does not handle is shown in a message box and ends only the handler.
+    // does not handle is shown in a message box and ends only the handler. The free-space
+    // read-out is brought up to date when it ends.
     void RunCommand(const std::function<void(Session&, Host&)>& command);
     Settings CurrentSettings() const;
+    // Puts the frame, of the given margins, at frameTopLeft or as near to it as keeps it
+    // inside the screen's available area.
+    void PlaceFrame(QPoint frameTopLeft, QMargins frame);
+    // Looks for the frame that a window manager puts around the shown window; places the
+    // window by it when it comes.
+    void PollFrame();
 
     const std::string settingsPath_;
     Settings settings_; // as loaded; the values no window uses are written back unchanged
     Session session_;
     std::unique_ptr<QtHost> host_;
     bool commandRunning_ = false;
+    QTimer* framePoll_; // looks for the frame of a window placed before it was framed
+    int framePolls_ = 0;
+    bool framed_ = false; // a window manager's frame has been seen around the window
+    QPoint heldFrame_;    // where the frame goes when first shown: the position loaded
+    static constexpr int kFramePollInterval = 20; // milliseconds
+    static constexpr int kFramePolls = 100;
 
     TBevel* Bevel1;
     QLabel* Label1;

@@ -6,10 +6,12 @@
 #include "widgets/Gauge.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QStyle>
 
 namespace arbolink {
@@ -33,6 +35,17 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, cons
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     return label;
+}
+
+// The text with each line that is wider than width cut in the middle ("/home/user/…/写真"):
+// a long path keeps its first folders and the ones nearest its files in view, and the
+// text keeps its lines.
+QString ElidedLines(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -99,7 +112,11 @@ void TForm4::SetMessage(const Box& box, TextAlignment alignment, const std::stri
     const Qt::Alignment horizontal =
         alignment == TextAlignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
     Label1->setAlignment(horizontal | Qt::AlignTop);
-    Label1->setText(Text(text));
+    const QString full = Text(text);
+    const QString shown = ElidedLines(full, Label1->fontMetrics(), Label1->contentsRect().width());
+    Label1->setText(shown);
+    // What was cut out of a long path is still there to read.
+    Label1->setToolTip(shown == full ? QString() : full);
 }
 
 void TForm4::SetStage(const std::string& text) {

@@ -15,8 +15,11 @@ void XorInto(QImage& picture, const QImage& layer) {
     painter.drawImage(0, 0, layer);
 }
 
-QImage BlackImage(const QSize& size) {
-    QImage image(size, QImage::Format_RGB32);
+// A black image of the given size in pixels of the screen's scale, so that a scaled screen
+// gets the bar's edges and its text drawn sharp, not enlarged.
+QImage BlackImage(const QSize& size, qreal scale) {
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::black);
     return image;
 }
@@ -60,14 +63,15 @@ void TGauge::SetBackColor(const QColor& color) {
 }
 
 QImage TGauge::Picture() const {
-    QImage picture = BlackImage(size());
+    const qreal scale = devicePixelRatioF();
+    QImage picture = BlackImage(size(), scale);
     // The single border: one black pixel left around the paint rectangle. Width and height
     // are counted one more than the inset size, as the bar and the text are placed by them.
     const QRect paintRect = rect().adjusted(1, 1, -1, -1);
     const int w = paintRect.width() + 1;
     const int h = paintRect.height() + 1;
 
-    QImage bar = BlackImage(size());
+    QImage bar = BlackImage(size(), scale);
     {
         QPainter painter(&bar);
         painter.fillRect(paintRect, backColor_);
@@ -81,18 +85,17 @@ QImage TGauge::Picture() const {
     }
     XorInto(picture, bar);
 
-    QImage text = BlackImage(size());
+    QImage text = BlackImage(size(), scale);
     {
         QPainter painter(&text);
-        // Without smoothing every text pixel is white or black, so the XOR gives exactly
-        // the inverse of what lies beneath.
-        QFont plain = font();
-        plain.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(plain);
+        // Smoothed as any other text. Over the pure colours of the bar and the background
+        // the XOR of a grey edge pixel is the mix of the colour and its inverse, so the
+        // smoothing survives it.
+        painter.setFont(font());
         painter.setPen(Qt::white);
         painter.setClipRect(paintRect);
         const QString caption = QStringLiteral("%1%").arg(PercentDone());
-        const QFontMetrics metrics(plain);
+        const QFontMetrics metrics(font());
         const int x = (w - metrics.horizontalAdvance(caption)) / 2;
         const int y = (h - metrics.height()) / 2;
         painter.drawText(x, y + metrics.ascent(), caption);

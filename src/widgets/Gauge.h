@@ -30,7 +30,8 @@ public:
     QColor BackColor() const { return backColor_; }
     void SetBackColor(const QColor& color);
 
-    // The gauge's picture at its current size, as paintEvent copies it to the screen.
+    // The gauge's picture at its current size, in the pixels of the screen it is on, as
+    // paintEvent copies it to the screen.
     QImage Picture() const;
 
     QSize sizeHint() const override { return {100, 100}; }

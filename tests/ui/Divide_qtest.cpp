@@ -2,7 +2,10 @@
 // A whole divide and restore started from the main window, with the real dialogs answered
 // as a user would: the disk in a temporary folder gets the set, and the restore gives the
 // tree back.
+#include "fs/Drives.h"
 #include "support/MessageBoxWatch.h"
+#include "support/TmpfsDisk_posix.h"
+#include "ui/FreeSpaceText.h"
 #include "ui/IniFile.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressForm.h"
@@ -10,9 +13,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace arbolink;
 using arbolink::test::MessageBoxWatch;
@@ -186,6 +191,51 @@ private slots:
         for (auto it = files.begin(); it != files.end(); ++it) {
             QCOMPARE(ReadFile(restored + QLatin1Char('/') + it.key()), it.value());
         }
+    }
+
+    void theReadoutFollowsADestinationTheDivideMade() {
+        if (geteuid() != 0) {
+            QSKIP("mounting the tmpfs disk needs root");
+        }
+        QTemporaryDir dir;
+        const QString drive = dir.filePath(QStringLiteral("drive"));
+        QDir().mkpath(drive);
+        test::TmpfsDisk disk(drive.toStdString(), 1024);
+        if (!disk.Insert()) {
+            QSKIP(disk.error().c_str());
+        }
+        const QString source = dir.filePath(QStringLiteral("元"));
+        WriteFile(source + QStringLiteral("/big.bin"), QByteArray(300 * 1024, 'x'));
+        // Two levels below the drive's root, neither made yet.
+        const QString destination = drive + QStringLiteral("/set/1");
+
+        TForm1 form(dir.filePath(QStringLiteral("arbolink.ini")).toStdString());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Child<QComboBox>(form, "ComboBox1")->setEditText(source);
+        Child<QComboBox>(form, "ComboBox2")->setEditText(destination);
+        auto* number = Child<QLabel>(form, "StaticText1");
+        const QString empty = number->text();
+        QCOMPARE(empty,
+                 QString::fromStdString(FreeSpaceText(DriveFreeBytes(drive.toStdString())).number));
+        QCOMPARE(empty, QStringLiteral("1,024.0  ")); // the whole disk, in Kbyte
+
+        MessageBoxWatch watch;
+        watch.Press(kYes); // 指定された分割先フォルダーがありません 新規作成しますか
+        watch.Press(kOk); // ディスクを 1 枚、用意してください
+        watch.Press(kOk); // 1 枚目のディスクを入れてください。
+        watch.Press(kOk); // ファイルのコピーが終了しました
+        QTest::mouseClick(Child<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(watch.seen.size(), std::size_t{4});
+        QCOMPARE(watch.seen.back().text, QStringLiteral("ファイルのコピーが終了しました"));
+        QCOMPARE(watch.unexpected, 0);
+        QVERIFY(QDir(destination).exists());
+
+        // Read again when the divide ended: the file now takes room on the disk.
+        const FreeSpaceReadout after = FreeSpaceOfFolder(destination.toStdString());
+        QCOMPARE(number->text(), QString::fromStdString(after.number));
+        QCOMPARE(Child<QLabel>(form, "Label5")->text(), QString::fromStdString(after.unit));
+        QVERIFY(number->text() != empty);
     }
 
     void theCommandsReadTheFieldsAsTheyStand() {

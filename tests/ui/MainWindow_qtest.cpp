@@ -13,6 +13,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMargins>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -303,7 +304,10 @@ private slots:
                  (QStringList{QStringLiteral("/restore/a"), QStringLiteral("/restore/b"),
                               QStringLiteral("/restore/c"), QStringLiteral("/restore/B")}));
         QCOMPARE(form.session().FreeSpacePercent, 80);
-        QCOMPARE(form.pos(), QPoint(40, 30));
+        // The position held is the frame's: it stands there once the window is framed.
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(40, 30));
 
         // The split destination is ready: its free space is shown at once.
         const FreeSpaceReadout readout = FreeSpaceOfFolder(settings.divide);
@@ -335,24 +339,44 @@ private slots:
         QCOMPARE(Child<QLabel>(form, QStringLiteral("Label5"))->text(), QString());
     }
 
-    void fitsThePositionIntoTheWorkArea_data() {
-        QTest::addColumn<QPoint>("position");
-        QTest::addColumn<QSize>("workArea");
-        QTest::addColumn<QPoint>("expected");
-        const QSize area(800, 600);
-        QTest::newRow("inside") << QPoint(100, 50) << area << QPoint(100, 50);
-        QTest::newRow("beyond right and bottom") << QPoint(1200, 900) << area << QPoint(476, 335);
-        QTest::newRow("just fits") << QPoint(476, 335) << area << QPoint(476, 335);
-        QTest::newRow("one pixel over") << QPoint(477, 336) << area << QPoint(476, 335);
-        QTest::newRow("negative") << QPoint(-30, -5) << area << QPoint(0, 0);
-        QTest::newRow("work area smaller than the window")
-            << QPoint(50, 50) << QSize(300, 200) << QPoint(0, 0);
+    void placesTheWholeFrameInTheAvailableArea_data() {
+        QTest::addColumn<QPoint>("frameAt");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("client");
+        const QRect area(0, 0, 800, 600);
+        const QMargins none;
+        // A window manager's frame: 1-pixel borders and a 20-pixel title bar.
+        const QMargins titled(1, 20, 1, 1);
+        QTest::newRow("inside") << QPoint(100, 50) << none << area << QPoint(100, 50);
+        QTest::newRow("beyond right and bottom")
+            << QPoint(1200, 900) << none << area << QPoint(476, 335);
+        QTest::newRow("just fits") << QPoint(476, 335) << none << area << QPoint(476, 335);
+        QTest::newRow("one pixel over") << QPoint(477, 336) << none << area << QPoint(476, 335);
+        QTest::newRow("negative") << QPoint(-30, -5) << none << area << QPoint(0, 0);
+        QTest::newRow("area smaller than the window")
+            << QPoint(50, 50) << none << QRect(0, 0, 300, 200) << QPoint(0, 0);
+        // First start: the frame, not the client area, goes to the corner.
+        QTest::newRow("frame at the corner") << QPoint(0, 0) << titled << area << QPoint(1, 20);
+        QTest::newRow("title bar above the screen")
+            << QPoint(300, -15) << titled << area << QPoint(301, 20);
+        QTest::newRow("frame beyond right and bottom")
+            << QPoint(1200, 900) << titled << area << QPoint(475, 334);
+        QTest::newRow("frame just fits") << QPoint(474, 314) << titled << area << QPoint(475, 334);
+        // A panel along the top and one along the left take part of the screen.
+        QTest::newRow("below a top panel")
+            << QPoint(0, 0) << titled << QRect(0, 28, 800, 572) << QPoint(1, 48);
+        QTest::newRow("right of a left panel, second screen")
+            << QPoint(700, 0) << titled << QRect(848, 0, 1024, 768) << QPoint(849, 20);
+        QTest::newRow("frame larger than the area keeps its title bar")
+            << QPoint(40, 40) << titled << QRect(0, 0, 300, 200) << QPoint(1, 20);
     }
-    void fitsThePositionIntoTheWorkArea() {
-        QFETCH(QPoint, position);
-        QFETCH(QSize, workArea);
-        QFETCH(QPoint, expected);
-        QCOMPARE(TForm1::FittedPosition(position, QSize(324, 265), workArea), expected);
+    void placesTheWholeFrameInTheAvailableArea() {
+        QFETCH(QPoint, frameAt);
+        QFETCH(QMargins, frame);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, client);
+        QCOMPARE(TForm1::PlacedClientPosition(frameAt, QSize(324, 265), frame, available), client);
     }
 
     void aSavedPositionBeyondTheScreenIsPulledBackWhenShown() {
@@ -364,9 +388,10 @@ private slots:
         TForm1 form(scene.settingsPath);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // The whole frame is pulled in, once the window has one.
         const QRect area = form.screen()->availableGeometry();
-        QCOMPARE(form.pos(), QPoint(area.width() - form.frameGeometry().width(),
-                                    area.height() - form.frameGeometry().height()));
+        QTRY_COMPARE(form.frameGeometry().bottomRight(), area.bottomRight());
+        QCOMPARE(form.pos(), form.frameGeometry().topLeft());
     }
 
     void aNegativeSavedPositionBecomesZero() {
@@ -378,6 +403,7 @@ private slots:
         TForm1 form(scene.settingsPath);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(0, 0));
         QCOMPARE(form.pos(), QPoint(0, 0));
     }
 
@@ -397,6 +423,16 @@ private slots:
         divide->setEditText(QStringLiteral("us"));
         QCOMPARE(number->text(), QStringLiteral("Disk Error  "));
         QCOMPARE(unit->text(), QString());
+        // A folder not made yet, below one that is: the drive it would be made on.
+        divide->setEditText(scene.Folder(QStringLiteral("usb/新しい/set")));
+        QCOMPARE(number->text(), QString::fromStdString(readout.number));
+        QCOMPARE(unit->text(), QString::fromStdString(readout.unit));
+        // No folder can be made below a file.
+        QFile file(scene.Folder(QStringLiteral("usb/file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        divide->setEditText(scene.Folder(QStringLiteral("usb/file/set")));
+        QCOMPARE(number->text(), QStringLiteral("Disk Error  "));
         // Picking from the list is a change too.
         divide->addItem(folder);
         divide->setCurrentIndex(divide->count() - 1);
@@ -521,7 +557,9 @@ private slots:
         QCOMPARE(saved.cWindowHeight, 300);
 
         TForm1 again(scene.settingsPath);
-        QCOMPARE(again.pos(), QPoint(60, 70));
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QTRY_COMPARE(again.pos(), QPoint(60, 70));
         QCOMPARE(again.session().FreeSpacePercent, 50);
         QCOMPARE(Child<QComboBox>(again, QStringLiteral("ComboBox1"))->currentText(), source);
         // The current destination moves to the end of the list.

@@ -143,11 +143,35 @@ private slots:
         QCOMPARE(label1->geometry(), QRect(8, 72, 330, 50));
         QVERIFY(label1->alignment() & Qt::AlignLeft);
         QCOMPARE(label1->text(), QStringLiteral("From : /home/user/写真/\n  To : /media/usb"));
+        QCOMPARE(label1->toolTip(), QString()); // nothing cut out
         QCOMPARE(Child<TGauge>(form, "Gauge1")->pos(), QPoint(24, 136));
         QCOMPARE(Child<QWidget>(form, "Panel1")->geometry(), QRect(0, 174, 344, 41));
         // Nothing overlaps the button panel.
         QVERIFY(Child<TGauge>(form, "Gauge1")->geometry().bottom() < 174);
         QVERIFY(label1->geometry().bottom() < 136);
+    }
+
+    void cutsALongPathInTheMiddleAndKeepsTheLines() {
+        TForm4 form;
+        SetUpCopying(form);
+        const QString full = QStringLiteral(
+            "From : /home/user/写真/\n"
+            "  To : /home/user/とても長いフォルダーの名前/もう一つの長いフォルダー/写真/2026");
+        form.SetMessage({8, 72, 330, 50}, TextAlignment::Left, full.toStdString());
+        auto* label1 = Child<QLabel>(form, "Label1");
+        QCOMPARE(label1->geometry(), QRect(8, 72, 330, 50));
+        const QStringList lines = label1->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("From : /home/user/写真/"));
+        QVERIFY2(lines[1].startsWith(QStringLiteral("  To : /home/")), qPrintable(lines[1]));
+        QVERIFY2(lines[1].endsWith(QStringLiteral("/2026")), qPrintable(lines[1]));
+        QVERIFY(lines[1].contains(QChar(0x2026)));
+        // Each line fits the label, so none wraps and none is cut off at the bottom.
+        for (const QString& line : lines) {
+            QVERIFY(label1->fontMetrics().horizontalAdvance(line) <= label1->width());
+        }
+        QVERIFY(label1->heightForWidth(label1->width()) <= label1->height());
+        QCOMPARE(label1->toolTip(), full);
     }
 
     void showsCentredOnTheScreen() {
