@@ -355,7 +355,7 @@ TEST(CopyOneFile, ASourceThatIsALinkOrNoRegularFileIsNeverOpenedWhenLinksAreRefu
         EXPECT_EQ(outcome.error, EINVAL) << name;
     }
     CopyOutcome device =
-        CopyFileBelow("/dev/zero", folder / "out", "copy", Always, SourceLinks::Refuse);
+        CopyFileBelow("/dev/zero", folder / "out", "copy", Always, SourceLinks::Refuse, {});
     EXPECT_EQ(device.error, EINVAL);
     EXPECT_TRUE(EntriesOf(folder / "out").empty());
 }
@@ -384,17 +384,25 @@ TEST(CopyFileBelow, NeverWritesThroughALinkOrAFileInTheWayAtAnyDepth) {
              {"a/b/z/new.txt", root + "a/b/z", ELOOP},
              {"a/b/file/new.txt", root + "a/b/file", ENOTDIR},
          }) {
-        CopyOutcome outcome =
-            CopyFileBelow(folder / "src.txt", root, blocked.relative, Always, SourceLinks::Refuse);
+        CopyOutcome outcome = CopyFileBelow(folder / "src.txt", root, blocked.relative, Always,
+                                            SourceLinks::Refuse, {});
         EXPECT_EQ(outcome.result, CopyResult::Failed) << blocked.relative;
         EXPECT_EQ(outcome.side, CopySide::Target) << blocked.relative;
         EXPECT_EQ(outcome.error, blocked.error) << blocked.relative;
         EXPECT_EQ(outcome.blockedAt, blocked.blockedAt) << blocked.relative;
     }
-    // A link at the file's own name is replaced by the file, not written through.
-    EXPECT_EQ(
-        CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse).result,
-        CopyResult::Copied);
+    // A link at the file's own name is left alone unless it may be replaced, and then it is
+    // replaced by the file, never written through.
+    CopyOutcome beside =
+        CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse, {});
+    EXPECT_EQ(beside.result, CopyResult::Copied);
+    EXPECT_EQ(beside.takenName, "name (2).txt");
+    EXPECT_TRUE(stdfs::is_symlink(folder / "root/a/b/name.txt"));
+    EXPECT_EQ(folder.ReadFile("root/a/b/name (2).txt"), "restored");
+    EXPECT_EQ(CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse,
+                            [](const FileIdentity&) { return true; })
+                  .result,
+              CopyResult::Copied);
     EXPECT_FALSE(stdfs::is_symlink(folder / "root/a/b/name.txt"));
     EXPECT_EQ(folder.ReadFile("root/a/b/name.txt"), "restored");
 

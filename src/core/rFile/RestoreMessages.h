@@ -95,6 +95,11 @@ inline constexpr const char* kReasonStoredFileChanged =
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";
 inline constexpr const char* kNotRestoredBefore = "\n\n復元されなかったファイルが ";
+// Files whose names the restore folder already held, often because its file system does not
+// tell letter case apart: each named as the index names it, the arrow, and the name it got.
+inline constexpr const char* kRenamedBefore =
+    "\n\n復元先に同じ名前のファイルがあったため、別の名前で復元したファイルが ";
+inline constexpr const char* kRenamedArrow = " → ";
 inline constexpr const char* kFilesAfter = " 個あります。";
 inline constexpr const char* kMoreBefore = "\nほか ";
 inline constexpr const char* kMoreAfter = " 個";
