@@ -420,6 +420,67 @@ TEST(CopyFileBelow, NeverWritesThroughALinkOrAFileInTheWayAtAnyDepth) {
               std::vector<std::string>{});
 }
 
+int NoRenameFlag(int, const char*, const char*) {
+    errno = EINVAL;
+    return -1;
+}
+int NoHardLinks(int, const char*, const char*) {
+    errno = EPERM;
+    return -1;
+}
+
+// However the file system lets a name be taken without replacing (the flag of renameat2, a
+// hard link, neither), a copy below a folder never replaces a file there unless the check
+// allows it for that very file, and then replaces it; no temporary file is left.
+TEST(CopyFileBelow, CreatesItsFileAsNewOnEveryKindOfFileSystem) {
+    for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        TempFolder folder;
+        folder.WriteFile("src.txt", "restored");
+        folder.WriteFile("root/report.txt", "there before");
+        folder.WriteFile("root/report (2).txt", "there before too");
+        FailingCalls calls;
+        if (kind >= 1) {
+            ActiveCopyCalls().renameNoReplace = NoRenameFlag;
+        }
+        if (kind == 2) {
+            ActiveCopyCalls().link = NoHardLinks;
+        }
+        const std::string root = folder / "root/";
+        CopyOutcome fresh =
+            CopyFileBelow(folder / "src.txt", root, "new.txt", Always, SourceLinks::Refuse, {});
+        EXPECT_EQ(fresh.result, CopyResult::Copied);
+        EXPECT_EQ(fresh.takenName, "new.txt");
+        struct stat info {};
+        ASSERT_EQ(lstat((folder / "root/new.txt").c_str(), &info), 0);
+        EXPECT_EQ(fresh.identity, (FileIdentity{info.st_dev, info.st_ino}));
+
+        ASSERT_EQ(lstat((folder / "root/report.txt").c_str(), &info), 0);
+        const FileIdentity earlier{info.st_dev, info.st_ino};
+        std::vector<FileIdentity> asked;
+        CopyOutcome refused = CopyFileBelow(folder / "src.txt", root, "report.txt", Always,
+                                            SourceLinks::Refuse, [&](const FileIdentity& there) {
+                                                asked.push_back(there);
+                                                return false;
+                                            });
+        EXPECT_EQ(refused.result, CopyResult::Copied);
+        EXPECT_EQ(refused.takenName, "report (3).txt");
+        EXPECT_EQ(asked, std::vector<FileIdentity>{earlier});
+        EXPECT_EQ(folder.ReadFile("root/report.txt"), "there before");
+        EXPECT_EQ(folder.ReadFile("root/report (2).txt"), "there before too");
+        EXPECT_EQ(folder.ReadFile("root/report (3).txt"), "restored");
+
+        CopyOutcome allowed =
+            CopyFileBelow(folder / "src.txt", root, "report.txt", Always, SourceLinks::Refuse,
+                          [&](const FileIdentity& there) { return there == earlier; });
+        EXPECT_EQ(allowed.takenName, "report.txt");
+        EXPECT_EQ(folder.ReadFile("root/report.txt"), "restored");
+        EXPECT_EQ(EntriesOf(folder / "root"),
+                  (std::vector<std::string>{"new.txt", "report (2).txt", "report (3).txt",
+                                            "report.txt"}));
+    }
+}
+
 TEST(CopyOneFile, AKilledCopyLeavesOnlyATemporaryNameThatTheCleanUpRemoves) {
     TempFolder folder;
     folder.WriteFile("big.bin", PatternBytes(20 * kMiB));

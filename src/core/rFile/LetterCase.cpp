@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rFile/LetterCase.h"
 
+#include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
 #include "fs/Encoding.h"
 #include "fs/Folders.h"
@@ -11,6 +12,9 @@
 namespace arbolink {
 
 namespace {
+
+// The warning names at most this many clashes; a count says the rest.
+constexpr std::size_t kClashesShown = 20;
 
 // Every spelling of each path as the case-folding file systems compare them, and each clash
 // once.
@@ -59,13 +63,32 @@ std::vector<CaseClash> FindCaseClashes(const FileTable& table, std::size_t rows)
     return finder.Take();
 }
 
-std::vector<CaseClash> CaseClashesIn(const FileTable& table, std::size_t rows,
-                                     const std::string& restoreFolder) {
-    std::vector<CaseClash> clashes = FindCaseClashes(table, rows);
-    if (clashes.empty() || ProbeLetterCase(restoreFolder) != LetterCase::Folded) {
+std::optional<std::vector<CaseClash>> CaseClashesIn(const FileTable& table, std::size_t rows,
+                                                    const std::string& restoreFolder) {
+    const LetterCase letterCase = ProbeLetterCase(restoreFolder);
+    if (letterCase == LetterCase::Unknown) {
+        return std::nullopt;
+    }
+    if (letterCase == LetterCase::Kept) {
+        return std::vector<CaseClash>{};
+    }
+    return FindCaseClashes(table, rows);
+}
+
+std::string CaseClashWarning(const std::vector<CaseClash>& clashes) {
+    if (clashes.empty()) {
         return {};
     }
-    return clashes;
+    std::string text =
+        msg::kCaseClashesBefore + std::to_string(clashes.size()) + msg::kCaseClashesAfter;
+    for (std::size_t i = 0; i < clashes.size() && i < kClashesShown; ++i) {
+        text += "\n" + clashes[i].first + msg::kCaseClashAnd + clashes[i].second;
+    }
+    if (clashes.size() > kClashesShown) {
+        text += msg::kMoreBefore + std::to_string(clashes.size() - kClashesShown) +
+                msg::kCaseClashesMoreAfter;
+    }
+    return text;
 }
 
 } // namespace arbolink

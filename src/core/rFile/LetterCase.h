@@ -7,6 +7,7 @@
 #include "core/FileTable.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,13 @@ struct CaseClash {
 std::vector<CaseClash> FindCaseClashes(const FileTable& table, std::size_t rows);
 
 // FindCaseClashes where restoreFolder (an existing folder) lies on a file system that folds
-// letter case, and nothing where it tells case apart or cannot be probed: what a restore
-// there would have to rename.
-std::vector<CaseClash> CaseClashesIn(const FileTable& table, std::size_t rows,
-                                     const std::string& restoreFolder);
+// letter case, and none where it tells case apart: what a restore there would rename.
+// Nothing when the folder cannot be probed (missing, read-only).
+std::optional<std::vector<CaseClash>> CaseClashesIn(const FileTable& table, std::size_t rows,
+                                                    const std::string& restoreFolder);
+
+// The warning to show before a restore into such a folder: the number of clashes and the
+// first of them; empty for none.
+std::string CaseClashWarning(const std::vector<CaseClash>& clashes);
 
 } // namespace arbolink
