@@ -89,9 +89,9 @@ public:
     }
     // Gives the file the path (in the same folder) unless something has it; 0 or the errno
     // value, EEXIST when the name is taken.
-    int TakeName(const std::string& name) {
+    int TakeName(const std::string& path) {
         const CopyCalls& calls = ActiveCopyCalls();
-        if (calls.renameNoReplace(folderFd_, path_.c_str(), name.c_str()) == 0) {
+        if (calls.renameNoReplace(folderFd_, path_.c_str(), path.c_str()) == 0) {
             path_.clear();
             return 0;
         }
@@ -100,7 +100,7 @@ public:
         }
         // Without the flag, a hard link refuses a taken name as well; the temporary name goes
         // with this object.
-        if (calls.link(folderFd_, path_.c_str(), name.c_str()) == 0) {
+        if (calls.link(folderFd_, path_.c_str(), path.c_str()) == 0) {
             return 0;
         }
         if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) {
@@ -109,13 +109,13 @@ public:
         // Without hard links either (FAT), the name is looked up just before the rename: only
         // another program could slip a file in between, never this run's next copy.
         struct stat info {};
-        if (fstatat(folderFd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (fstatat(folderFd_, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
             return EEXIST;
         }
         if (errno != ENOENT) {
             return errno;
         }
-        if (renameat(folderFd_, path_.c_str(), folderFd_, name.c_str()) != 0) {
+        if (renameat(folderFd_, path_.c_str(), folderFd_, path.c_str()) != 0) {
             return errno;
         }
         path_.clear();
