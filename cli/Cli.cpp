@@ -33,7 +33,7 @@ const std::array<Command, 4>& Commands() {
          {"--yes", "--empty-destination", "--from"},
          msg::kRestoreHelp,
          RunRestoreCommand},
-        {"info", {"--json"}, msg::kInfoHelp, RunInfoCommand},
+        {"info", {"--json", "--restore-to"}, msg::kInfoHelp, RunInfoCommand},
         {"plan",
          {"--cluster-size", "--free-bytes", "--percent", "--drive-root", "--program", "--json"},
          msg::kPlanHelp,

@@ -8,6 +8,7 @@
 #include "TerminalHost.h"
 #include "core/FileTable.h"
 #include "core/SetFormat.h"
+#include "core/rFile/LetterCase.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
 #include "core/rFile/SetReader.h"
@@ -25,6 +26,8 @@ struct DiskReport {
     std::optional<DiskIdentity> identity;
     std::int64_t setFiles = -1;  // rows of the index; -1 when it could not be read
     std::int64_t diskFiles = -1; // stored files of this disk that the index names
+    // With --restore-to: the names that would meet in that folder; none when not probed.
+    std::optional<std::size_t> caseClashes;
     bool sound = true;
 };
 
@@ -92,7 +95,23 @@ void CheckStoredFiles(const std::string& folder, const StoredNameIndex& stored,
     }
 }
 
-void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std::FILE* err) {
+// Warns of the names that only letter case tells apart where the restore folder would merge
+// them; the set stays sound, as the restore gives them free names.
+void CheckLetterCase(const FileTable& table, std::size_t rows, const std::string& restoreTo,
+                     DiskReport& report, std::FILE* err) {
+    const std::optional<std::vector<CaseClash>> clashes = CaseClashesIn(table, rows, restoreTo);
+    if (!clashes) {
+        std::fprintf(err, msg::kInfoNoProbe, restoreTo.c_str());
+        return;
+    }
+    report.caseClashes = clashes->size();
+    if (!clashes->empty()) {
+        std::fprintf(err, "%s\n", CaseClashWarning(*clashes).c_str());
+    }
+}
+
+void ReadIndexOf(const std::string& folder, const std::string& restoreTo, DiskReport& report,
+                 Host& host, std::FILE* err) {
     FileTable table;
     std::vector<std::string> folders;
     SetEncoding encoding = SetEncoding::Utf8;
@@ -118,6 +137,9 @@ void ReadIndexOf(const std::string& folder, DiskReport& report, Host& host, std:
     const StoredNameIndex stored(table, static_cast<std::size_t>(rows));
     CheckRows(table, static_cast<std::size_t>(rows), stored, report, err);
     CheckStoredFiles(folder, stored, encoding, report, err);
+    if (!restoreTo.empty()) {
+        CheckLetterCase(table, static_cast<std::size_t>(rows), restoreTo, report, err);
+    }
 }
 
 void PrintReport(const DiskReport& report, std::FILE* out) {
@@ -128,6 +150,9 @@ void PrintReport(const DiskReport& report, std::FILE* out) {
     if (report.setFiles >= 0) {
         std::fprintf(out, "files-on-disk\t%lld\n", static_cast<long long>(report.diskFiles));
         std::fprintf(out, "files-in-set\t%lld\n", static_cast<long long>(report.setFiles));
+    }
+    if (report.caseClashes) {
+        std::fprintf(out, "case-clashes\t%zu\n", *report.caseClashes);
     }
     std::fprintf(out, "sound\t%s\n", report.sound ? "yes" : "no");
 }
@@ -144,6 +169,9 @@ void PrintJsonReport(const DiskReport& report, std::FILE* out) {
         std::fprintf(out, "\"files-on-disk\": %lld, \"files-in-set\": %lld, ",
                      static_cast<long long>(report.diskFiles),
                      static_cast<long long>(report.setFiles));
+    }
+    if (report.caseClashes) {
+        std::fprintf(out, "\"case-clashes\": %zu, ", *report.caseClashes);
     }
     std::fprintf(out, "\"sound\": %s}\n", report.sound ? "true" : "false");
 }
@@ -163,7 +191,9 @@ int RunInfoCommand(const Arguments& parsed, const Streams& io) {
     TerminalHost host(io.in, io.err);
     DiskReport report;
     ReadIdentityOf(folder, report, io.err);
-    ReadIndexOf(folder, report, host, io.err);
+    const std::optional<std::string> given = parsed.Value("--restore-to");
+    const std::string restoreTo = given ? AbsolutePath(*given) : std::string();
+    ReadIndexOf(folder, restoreTo, report, host, io.err);
     if (parsed.Has("--json")) {
         PrintJsonReport(report, io.out);
     } else {

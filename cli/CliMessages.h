@@ -71,14 +71,17 @@ inline constexpr const char* kRestoreHelp =
     "  --empty-destination   何かがある復元先を全削除または上書きすることに同意する\n";
 
 inline constexpr const char* kInfoHelp =
-    "使い方: arbolink-cli info DISK [--json]\n"
+    "使い方: arbolink-cli info DISK [--restore-to DEST] [--json]\n"
     "\n"
     "DISK（ディスクのフォルダー、または diskNN）にあるセットについて、標準出力に表示します:\n"
     "  set            セットの ID（分割を始めた日時）\n"
     "  disk           このディスクの番号 / セットのディスク枚数\n"
     "  files-on-disk  このディスクにあるファイルの数\n"
     "  files-in-set   セット全体のファイルの数\n"
+    "  case-clashes   --restore-to のときだけ: DEST が大文字と小文字を区別しないディスクなら、\n"
+    "                 大文字と小文字だけが違う名前の組の数（組は標準エラーへ）。区別するなら 0\n"
     "  sound          セットのファイルが正しければ yes、そうでなければ no（理由は標準エラーへ）\n"
+    "  --restore-to DEST  復元先にするフォルダー（あるもの）。そこで名前が重なるかを調べます\n"
     "  --json         同じことを JSON のオブジェクト一つで表示する（disk は disk と disks "
     "に分け、\n"
     "                 sound は true か false）\n";
@@ -160,6 +163,8 @@ inline constexpr const char* kInfoUnsafeRow =
 inline constexpr const char* kInfoStray = "インデックスにないものがディスクにあります: %s\n";
 inline constexpr const char* kInfoStoredNotPlain =
     "格納ファイルが普通のファイルではありません（リンク、フォルダーなど）: %s\n";
+inline constexpr const char* kInfoNoProbe =
+    "復元先フォルダーにファイルを作れないため、大文字と小文字を区別するか調べられません: %s\n";
 inline constexpr const char* kInfoSameStoredName =
     "インデックスの %lld 件目の格納名 %s は、ほかの行と同じです\n";
 

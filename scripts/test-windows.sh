@@ -77,4 +77,29 @@ restore=$(cli restore --from "$(windows_path "$check/disks/disk02")" \
     fail "restore failed: $restore"
 diff -r "$source_folder" "$restored" >/dev/null || fail "the restored tree differs: $restore"
 echo "arbolink-cli under Wine: a folder named outside the ANSI code page planned, divided into disk folders and restored"
+
+# Names that only letter case or Unicode normalisation tells apart, made on the Linux side:
+# restored onto Wine's file system, which folds case, each file comes back under its own
+# name or a free one the closing message gives, nothing is written over, and the exit status
+# is 1.
+clash="$check/clash"
+mkdir -p "$clash/Docs" "$clash/docs"
+printf 'capital A' >"$clash/A.txt"
+printf 'small a' >"$clash/a.txt"
+printf 'report of Docs' >"$clash/Docs/report.txt"
+printf 'report of docs' >"$clash/docs/report.txt"
+printf 'composed' >"$clash/caf"$'\xc3\xa9'".txt"
+printf 'decomposed' >"$clash/cafe"$'\xcc\x81'".txt"
+contents_of() { find "$1" -type f -exec sh -c 'cat "$1"; echo' _ {} \; | sort; }
+cli divide "$(windows_path "$clash")" --disk-folders "$(windows_path "$check/clash-disks")" \
+    --capacity 1M --cluster-size 512 --yes >/dev/null 2>&1 || fail "divide of the clashing names failed"
+mkdir -p "$check/clash-out"
+status=0
+restore=$(cli restore --from "$(windows_path "$check/clash-disks/disk01")" \
+    "$(windows_path "$check/clash-out")" 2>&1) || status=$?
+[ "$status" -eq 1 ] || fail "a restore that renamed files ended with status $status: $restore"
+grep -q 'A.txt → A (2).txt\|a.txt → a (2).txt' <<<"$restore" || fail "the renamed file is not named: $restore"
+[ "$(contents_of "$clash")" = "$(contents_of "$check/clash-out")" ] ||
+    fail "not every file came back once: $(find "$check/clash-out" -type f)"
+echo "arbolink-cli under Wine: names that meet on a case-folding file system all restored, the renamed named, status 1"
 wineserver -k || true

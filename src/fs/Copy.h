@@ -47,6 +47,19 @@ struct ContentCheck {
     bool wanted() const { return digest != nullptr || expected != nullptr; }
 };
 
+// The file a name leads to: its volume and its number there. Two names of one file have equal
+// identities, on file systems that keep a file's number (a FUSE file system may give one file
+// a new number for every name it is looked up by).
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Asked, with the identity of what already has the target's name, whether the finished copy
+// may take its place; an empty check never allows it.
+using ReplaceCheck = std::function<bool(const FileIdentity&)>;
+
 struct CopyOutcome {
     CopyResult result = CopyResult::Failed;
     CopySide side = CopySide::None; // on Failed: the side that failed
@@ -54,6 +67,10 @@ struct CopyOutcome {
                    // is not a regular file, ELOOP or ENOTDIR for a link or a file in the way of
                    // the target's folders (named in blockedAt)
     std::string blockedAt;
+    // On Copied by CopyFileBelow: the name the copy took in its folder, which differs from the
+    // target's own where that was taken, and the copy's identity.
+    std::string takenName;
+    FileIdentity identity;
 };
 
 // Copies source to target, replacing an existing target, in chunks of about 8 MiB; keeps the
@@ -72,10 +89,15 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
 // folders between root and the file are opened one at a time and never through a link: a
 // link or a file named like one of them ends the copy (ELOOP or ENOTDIR on the target side)
 // before anything is written. The folders must exist; root is taken as the user named it.
-// A link at the target's own name is replaced, never written through.
+// The copy is created as a new file: whatever has the target's name when it is finished (on a
+// file system that folds letter case or normalises names, a name spelt otherwise counts) is
+// replaced only when mayReplace allows it, and a link there is then replaced, never written
+// through. Otherwise the copy takes the first free NumberedName in the same folder ("name
+// (2).ext"), never replacing anything there; takenName tells which.
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
                           const std::string& relative, const std::function<bool()>& betweenChunks,
-                          SourceLinks links, const ContentCheck& check = {});
+                          SourceLinks links, const ReplaceCheck& mayReplace,
+                          const ContentCheck& check = {});
 
 // CopyFileTo, following a source link and with no expected size.
 CopyResult CopyOneFile(const std::string& source, const std::string& target,

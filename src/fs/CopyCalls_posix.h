@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The system calls the file copy moves its bytes with, in one place so that a test can make
-// one of them fail the way a pulled disk does. POSIX only.
+// The system calls the file copy moves its bytes and names its file with, in one place so that
+// a test can make one of them fail the way a pulled disk or a simpler file system does. POSIX
+// only.
 
 #include <cstddef>
 #include <sys/types.h>
@@ -13,6 +14,10 @@ struct CopyCalls {
     ssize_t (*write)(int fd, const void* buffer, std::size_t size);
     // copy_file_range between the descriptors' own offsets.
     ssize_t (*copyRange)(int in, int out, std::size_t size);
+    // renameat2 with RENAME_NOREPLACE, both names in the one folder.
+    int (*renameNoReplace)(int folder, const char* from, const char* to);
+    // linkat without following a link, both names in the one folder.
+    int (*link)(int folder, const char* from, const char* to);
 };
 
 // The calls in use: the system's own unless a test has put others in.

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX backend of the file copy: copy_file_range where the kernel offers it between the two
 // file systems, read/write otherwise. The copy goes to a temporary file in the target's folder
-// and is renamed over the target only when complete.
+// and is renamed to the target only when complete.
 #include "fs/Copy.h"
 
 #include "fs/ChunkHasher.h"
 #include "fs/CopyCalls_posix.h"
 #include "fs/FolderWalk_posix.h"
 #include "fs/Folders.h"
+#include "fs/FreeName.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -89,6 +90,40 @@ public:
         }
         path_.clear();
         return true;
+    }
+    // Gives the file the path (in the same folder) unless something has it; 0 or the errno
+    // value, EEXIST when the name is taken.
+    int TakeName(const std::string& path) {
+        const CopyCalls& calls = ActiveCopyCalls();
+        if (calls.renameNoReplace(folderFd_, path_.c_str(), path.c_str()) == 0) {
+            path_.clear();
+            return 0;
+        }
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+            return errno;
+        }
+        // Without the flag, a hard link refuses a taken name as well; the temporary name goes
+        // with this object.
+        if (calls.link(folderFd_, path_.c_str(), path.c_str()) == 0) {
+            return 0;
+        }
+        if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) {
+            return errno;
+        }
+        // Without hard links either (FAT), the name is looked up just before the rename: only
+        // another program could slip a file in between, never this run's next copy.
+        struct stat info {};
+        if (fstatat(folderFd_, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+            return EEXIST;
+        }
+        if (errno != ENOENT) {
+            return errno;
+        }
+        if (renameat(folderFd_, path_.c_str(), folderFd_, path.c_str()) != 0) {
+            return errno;
+        }
+        path_.clear();
+        return 0;
     }
 
 private:
@@ -327,11 +362,52 @@ CopyOutcome Finished(CopyResult result) {
     return outcome;
 }
 
+// Past this many numbered names a folder is taken to be full of them.
+constexpr int kNumberedNamesTried = 10000;
+
+// The identity of what has the name in the folder; nothing when the name leads nowhere.
+std::optional<FileIdentity> IdentityAt(int folderFd, const std::string& name) {
+    struct stat info {};
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// Gives the finished copy the target's name as a new file, or the place of what has that name
+// where mayReplace allows, or else the first free numbered name.
+CopyOutcome PlaceAsNew(TemporaryFile& out, const TargetPlace& place, const ReplaceCheck& mayReplace,
+                       FileIdentity identity) {
+    int error = out.TakeName(place.prefix + place.name);
+    std::string taken = place.name;
+    if (error == EEXIST && mayReplace) {
+        const std::optional<FileIdentity> there =
+            IdentityAt(place.folderFd, place.prefix + place.name);
+        if (there && mayReplace(*there)) {
+            error = out.RenameTo(place) ? 0 : errno;
+        }
+    }
+    for (int number = 2; error == EEXIST && number <= kNumberedNamesTried; ++number) {
+        taken = NumberedName(place.name, false, number);
+        error = out.TakeName(place.prefix + taken);
+    }
+    if (error != 0) {
+        errno = error;
+        return Failure(CopySide::Target);
+    }
+    CopyOutcome outcome = Finished(CopyResult::Copied);
+    outcome.takenName = taken;
+    outcome.identity = identity;
+    return outcome;
+}
+
 // Copies the open source (of the size in info) to a temporary file at place and renames it
-// to the target's name once exactly limit bytes are in and the source has no more.
+// to the target's name once exactly limit bytes are in and the source has no more: over what
+// has the name when asNew is null, else as PlaceAsNew does with *asNew.
 CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
                            const TargetPlace& place, const std::function<bool()>& betweenChunks,
-                           const ContentCheck& check) {
+                           const ContentCheck& check, const ReplaceCheck* asNew) {
     TemporaryFile out(place);
     if (out.fd() < 0) {
         return Failure(CopySide::Target);
@@ -380,7 +456,16 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
         return Failure(CopySide::Target);
     }
     CarryAttributes(out.fd(), info);
-    if (!out.Close() || !out.RenameTo(place)) {
+    struct stat written {};
+    if (fstat(out.fd(), &written) != 0 || !out.Close()) {
+        return Failure(CopySide::Target);
+    }
+    if (asNew != nullptr) {
+        return PlaceAsNew(out, place, *asNew,
+                          {static_cast<std::uint64_t>(written.st_dev),
+                           static_cast<std::uint64_t>(written.st_ino)});
+    }
+    if (!out.RenameTo(place)) {
         return Failure(CopySide::Target);
     }
     return Finished(CopyResult::Copied);
@@ -397,7 +482,7 @@ CopyOutcome CopyFrom(const std::string& source, const TargetPlace& place,
     if (expectedSize >= 0 && info.st_size != expectedSize) {
         return Finished(CopyResult::SizeChanged);
     }
-    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks, check);
+    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks, check, nullptr);
 }
 
 ssize_t SystemRead(int fd, void* buffer, std::size_t size) {
@@ -412,10 +497,18 @@ ssize_t SystemCopyRange(int in, int out, std::size_t size) {
     return copy_file_range(in, nullptr, out, nullptr, size, 0);
 }
 
+int SystemRenameNoReplace(int folder, const char* from, const char* to) {
+    return renameat2(folder, from, folder, to, RENAME_NOREPLACE);
+}
+
+int SystemLink(int folder, const char* from, const char* to) {
+    return linkat(folder, from, folder, to, 0);
+}
+
 } // namespace
 
 CopyCalls SystemCopyCalls() {
-    return {SystemRead, SystemWrite, SystemCopyRange};
+    return {SystemRead, SystemWrite, SystemCopyRange, SystemRenameNoReplace, SystemLink};
 }
 
 CopyCalls& ActiveCopyCalls() {
@@ -439,7 +532,8 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
 
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
                           const std::string& relative, const std::function<bool()>& betweenChunks,
-                          SourceLinks links, const ContentCheck& check) {
+                          SourceLinks links, const ReplaceCheck& mayReplace,
+                          const ContentCheck& check) {
     const std::size_t slash = relative.rfind('/');
     const std::string_view folders = slash == std::string::npos
                                          ? std::string_view()
@@ -461,7 +555,7 @@ CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
     TargetPlace place;
     place.folderFd = folder.get();
     place.name = slash == std::string::npos ? relative : relative.substr(slash + 1);
-    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks, check);
+    return CopyOpenSource(in.get(), info, info.st_size, place, betweenChunks, check, &mayReplace);
 }
 
 bool FlushFileSystem(const std::string& folder, int& error) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Win32 backend of the file copy. The copy goes to a temporary file in the target's folder and
-// is renamed over the target only when complete; like the platform's own file copy, it keeps
+// is renamed to the target only when complete; like the platform's own file copy, it keeps
 // the source's attributes and last-write time.
 #include "fs/Copy.h"
 
@@ -8,6 +8,7 @@
 #include "fs/FileHandle_win32.h"
 #include "fs/FolderWalk_win32.h"
 #include "fs/Folders.h"
+#include "fs/FreeName.h"
 #include "fs/WideText_win32.h"
 
 #include <algorithm>
@@ -57,12 +58,23 @@ public:
     HANDLE handle() const { return file_.get(); }
     bool valid() const { return file_.valid(); }
     bool Close() { return file_.Close(); }
-    // Gives the finished file the source's attributes and its place. A link at the target's
-    // name is replaced, not followed.
-    bool RenameTo(const std::string& target, DWORD attributes) {
-        if (!SetFileAttributesW(path_.c_str(),
-                                attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes) ||
-            !MoveFileExW(path_.c_str(), WidePath(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    // Gives the closed file the source's attributes.
+    bool SetAttributes(DWORD attributes) {
+        return SetFileAttributesW(path_.c_str(),
+                                  attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes) != 0;
+    }
+    // Gives the file its place. A link at the target's name is replaced, not followed.
+    bool RenameTo(const std::string& target) {
+        if (!MoveFileExW(path_.c_str(), WidePath(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            return false;
+        }
+        path_.clear();
+        return true;
+    }
+    // Gives the file the path unless something has it (in any letter case): true when it did,
+    // else false with the system's reason as the last error.
+    bool TakeName(const std::string& target) {
+        if (!MoveFileExW(path_.c_str(), WidePath(target).c_str(), 0)) {
             return false;
         }
         path_.clear();
@@ -180,6 +192,60 @@ bool Settle(ChunkHasher& hasher, const ContentCheck& check) {
     return check.expected == nullptr || *check.expected == digest;
 }
 
+// Past this many numbered names a folder is taken to be full of them.
+constexpr int kNumberedNamesTried = 10000;
+
+bool NameTaken(DWORD code) {
+    return code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS;
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber,
+            (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+// The identity of what has the path, a link itself rather than what it leads to; nothing when
+// it cannot be opened.
+std::optional<FileIdentity> IdentityAt(const std::string& path) {
+    FileHandle entry(
+        CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!entry.valid() || !GetFileInformationByHandle(entry.get(), &info)) {
+        return std::nullopt;
+    }
+    return IdentityOf(info);
+}
+
+// Gives the finished copy the target's name as a new file, or the place of what has that name
+// where mayReplace allows, or else the first free numbered name.
+CopyOutcome PlaceAsNew(TemporaryFile& out, const std::string& folder, const std::string& name,
+                       const ReplaceCheck& mayReplace, FileIdentity identity) {
+    bool placed = out.TakeName(folder + name);
+    std::string taken = name;
+    if (!placed && NameTaken(GetLastError()) && mayReplace) {
+        const std::optional<FileIdentity> there = IdentityAt(folder + name);
+        if (there && mayReplace(*there)) {
+            placed = out.RenameTo(folder + name);
+        } else {
+            SetLastError(ERROR_ALREADY_EXISTS);
+        }
+    }
+    for (int number = 2; !placed && NameTaken(GetLastError()) && number <= kNumberedNamesTried;
+         ++number) {
+        taken = NumberedName(name, false, number);
+        placed = out.TakeName(folder + taken);
+    }
+    if (!placed) {
+        return Failure(CopySide::Target);
+    }
+    CopyOutcome outcome = Finished(CopyResult::Copied);
+    outcome.takenName = taken;
+    outcome.identity = identity;
+    return outcome;
+}
+
 // The target's folder as a prefix, and its name.
 void SplitTarget(const std::string& target, std::string& folder, std::string& name) {
     const std::size_t separator = target.find_last_of("\\/");
@@ -188,10 +254,12 @@ void SplitTarget(const std::string& target, std::string& folder, std::string& na
 }
 
 // Copies the open source (of the size in info) to a temporary file in the folder and renames
-// it to the target's name once exactly its size is in and the source has no more.
+// it to the target's name once exactly its size is in and the source has no more: over what
+// has the name when asNew is null, else as PlaceAsNew does with *asNew.
 CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
                            const std::string& folder, const std::string& name,
-                           const std::function<bool()>& betweenChunks, const ContentCheck& check) {
+                           const std::function<bool()>& betweenChunks, const ContentCheck& check,
+                           const ReplaceCheck* asNew) {
     TemporaryFile out(folder);
     if (!out.valid()) {
         return Failure(CopySide::Target);
@@ -229,8 +297,16 @@ CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
     if (hasher && !Settle(*hasher, check)) {
         return Finished(CopyResult::ContentMismatch);
     }
-    if (!SetFileTime(out.handle(), nullptr, nullptr, &info.ftLastWriteTime) || !out.Close() ||
-        !out.RenameTo(folder + name, info.dwFileAttributes & kKeptAttributes)) {
+    BY_HANDLE_FILE_INFORMATION written{};
+    if (!SetFileTime(out.handle(), nullptr, nullptr, &info.ftLastWriteTime) ||
+        !GetFileInformationByHandle(out.handle(), &written) || !out.Close() ||
+        !out.SetAttributes(info.dwFileAttributes & kKeptAttributes)) {
+        return Failure(CopySide::Target);
+    }
+    if (asNew != nullptr) {
+        return PlaceAsNew(out, folder, name, *asNew, IdentityOf(written));
+    }
+    if (!out.RenameTo(folder + name)) {
         return Failure(CopySide::Target);
     }
     return Finished(CopyResult::Copied);
@@ -252,12 +328,13 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
     std::string folder;
     std::string name;
     SplitTarget(target, folder, name);
-    return CopyOpenSource(in.get(), info, folder, name, betweenChunks, check);
+    return CopyOpenSource(in.get(), info, folder, name, betweenChunks, check, nullptr);
 }
 
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
                           const std::string& relative, const std::function<bool()>& betweenChunks,
-                          SourceLinks links, const ContentCheck& check) {
+                          SourceLinks links, const ReplaceCheck& mayReplace,
+                          const ContentCheck& check) {
     BY_HANDLE_FILE_INFORMATION info{};
     FileHandle in(OpenRegularSource(source, links, info));
     if (!in.valid()) {
@@ -275,7 +352,7 @@ CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
         outcome.blockedAt = stop.path;
         return outcome;
     }
-    return CopyOpenSource(in.get(), info, held.path(), name, betweenChunks, check);
+    return CopyOpenSource(in.get(), info, held.path(), name, betweenChunks, check, &mayReplace);
 }
 
 bool FlushFileSystem(const std::string& folder, int& error) {

@@ -76,6 +76,17 @@ bool EntryExists(const std::string& path);
 // system or without the right to write there.
 bool FolderTakesFiles(const std::string& folder);
 
+// Whether a file system takes two names that differ only in letter case for one name.
+enum class LetterCase {
+    Folded,  // "A.txt" and "a.txt" name one file
+    Kept,    // they name two files
+    Unknown, // the folder could not be probed (missing, read-only)
+};
+
+// How the file system of the existing folder treats letter case: a probe file created there
+// under a temporary name is looked up with its letters made capitals, and removed again.
+LetterCase ProbeLetterCase(const std::string& folder);
+
 // The size in bytes of a regular file (a link is followed); -1 when there is none.
 std::int64_t FileSizeOf(const std::string& path);
 

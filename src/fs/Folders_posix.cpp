@@ -2,6 +2,7 @@
 // POSIX backend of the path and folder operations.
 #include "fs/Folders.h"
 
+#include "fs/Encoding.h"
 #include "fs/FolderWalk_posix.h"
 
 #include <cerrno>
@@ -389,6 +390,20 @@ bool EntryExists(const std::string& path) {
 bool FolderTakesFiles(const std::string& folder) {
     // access() answers EROFS on a read-only file system even for root.
     return FolderExists(folder) && access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+LetterCase ProbeLetterCase(const std::string& folder) {
+    const std::string prefix = AddBackslash(folder);
+    const std::string name = TemporaryName();
+    FileDescriptor probe(
+        open((prefix + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (probe.get() < 0) {
+        return LetterCase::Unknown;
+    }
+    struct stat info {};
+    const bool folded = lstat((prefix + UpperCase(name)).c_str(), &info) == 0;
+    unlink((prefix + name).c_str());
+    return folded ? LetterCase::Folded : LetterCase::Kept;
 }
 
 std::int64_t FileSizeOf(const std::string& path) {

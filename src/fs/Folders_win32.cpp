@@ -333,6 +333,21 @@ bool FolderTakesFiles(const std::string& folder) {
     return probe.valid() || GetLastError() == ERROR_FILE_EXISTS;
 }
 
+LetterCase ProbeLetterCase(const std::string& folder) {
+    const std::string prefix = AddBackslash(folder);
+    const std::string name = TemporaryName();
+    // Gone again when its handle closes.
+    FileHandle probe(CreateFileW(WidePath(prefix + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                 nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (!probe.valid()) {
+        return LetterCase::Unknown;
+    }
+    return GetFileAttributesW(WidePath(prefix + UpperCase(name)).c_str()) != INVALID_FILE_ATTRIBUTES
+               ? LetterCase::Folded
+               : LetterCase::Kept;
+}
+
 std::int64_t FileSizeOf(const std::string& path) {
     if (path.empty()) {
         return -1;

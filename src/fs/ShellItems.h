@@ -19,8 +19,8 @@ struct ItemResult {
 // A name the item can take inside its folder: not empty, not "." or "..", no "/" or NUL.
 bool IsValidItemName(const std::string& name);
 
-// name itself when folder holds no entry of that name, else "stem (2).ext", "stem (3).ext"
-// and so on, the first that is free; a folder's name has no extension ("name (2)").
+// name itself when folder holds no entry of that name, else the first free NumberedName:
+// "stem (2).ext", "stem (3).ext" and so on; a folder's name has no extension ("name (2)").
 std::string FreeNameIn(const std::string& folder, const std::string& name, bool isFolder);
 
 // Gives the item a new name in its own folder; EEXIST when the name is taken, EINVAL for a

@@ -5,6 +5,7 @@
 
 #include "fs/Copy.h"
 #include "fs/Folders.h"
+#include "fs/FreeName.h"
 #include "fs/MountTable.h"
 #include "fs/TreePaths.h"
 
@@ -183,14 +184,8 @@ std::string FreeNameIn(const std::string& folder, const std::string& name, bool 
     if (!Exists(ChildPath(folder, name))) {
         return name;
     }
-    std::size_t dot = isFolder ? std::string::npos : name.rfind('.');
-    if (dot == 0) {
-        dot = std::string::npos;
-    }
-    std::string stem = name.substr(0, dot);
-    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
     for (int number = 2;; ++number) {
-        std::string candidate = stem + " (" + std::to_string(number) + ")" + extension;
+        std::string candidate = NumberedName(name, isFolder, number);
         if (!Exists(ChildPath(folder, candidate))) {
             return candidate;
         }

@@ -40,7 +40,7 @@ TEST(CopyCheck, DigestsEveryByteAndRefusesOtherContentWithoutATrace) {
         ContentCheck matching;
         matching.expected = &digest;
         EXPECT_EQ(CopyFileBelow(folder / "in.bin", folder.path(), "again.bin", {},
-                                SourceLinks::Refuse, matching)
+                                SourceLinks::Refuse, {}, matching)
                       .result,
                   CopyResult::Copied);
 
@@ -49,7 +49,7 @@ TEST(CopyCheck, DigestsEveryByteAndRefusesOtherContentWithoutATrace) {
         ContentCheck mismatching;
         mismatching.expected = &other;
         EXPECT_EQ(CopyFileBelow(folder / "in.bin", folder.path(), "refused.bin", {},
-                                SourceLinks::Refuse, mismatching)
+                                SourceLinks::Refuse, {}, mismatching)
                       .result,
                   CopyResult::ContentMismatch);
         EXPECT_FALSE(std::filesystem::exists(folder / "refused.bin"));

@@ -355,7 +355,7 @@ TEST(CopyOneFile, ASourceThatIsALinkOrNoRegularFileIsNeverOpenedWhenLinksAreRefu
         EXPECT_EQ(outcome.error, EINVAL) << name;
     }
     CopyOutcome device =
-        CopyFileBelow("/dev/zero", folder / "out", "copy", Always, SourceLinks::Refuse);
+        CopyFileBelow("/dev/zero", folder / "out", "copy", Always, SourceLinks::Refuse, {});
     EXPECT_EQ(device.error, EINVAL);
     EXPECT_TRUE(EntriesOf(folder / "out").empty());
 }
@@ -384,17 +384,25 @@ TEST(CopyFileBelow, NeverWritesThroughALinkOrAFileInTheWayAtAnyDepth) {
              {"a/b/z/new.txt", root + "a/b/z", ELOOP},
              {"a/b/file/new.txt", root + "a/b/file", ENOTDIR},
          }) {
-        CopyOutcome outcome =
-            CopyFileBelow(folder / "src.txt", root, blocked.relative, Always, SourceLinks::Refuse);
+        CopyOutcome outcome = CopyFileBelow(folder / "src.txt", root, blocked.relative, Always,
+                                            SourceLinks::Refuse, {});
         EXPECT_EQ(outcome.result, CopyResult::Failed) << blocked.relative;
         EXPECT_EQ(outcome.side, CopySide::Target) << blocked.relative;
         EXPECT_EQ(outcome.error, blocked.error) << blocked.relative;
         EXPECT_EQ(outcome.blockedAt, blocked.blockedAt) << blocked.relative;
     }
-    // A link at the file's own name is replaced by the file, not written through.
-    EXPECT_EQ(
-        CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse).result,
-        CopyResult::Copied);
+    // A link at the file's own name is left alone unless it may be replaced, and then it is
+    // replaced by the file, never written through.
+    CopyOutcome beside =
+        CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse, {});
+    EXPECT_EQ(beside.result, CopyResult::Copied);
+    EXPECT_EQ(beside.takenName, "name (2).txt");
+    EXPECT_TRUE(stdfs::is_symlink(folder / "root/a/b/name.txt"));
+    EXPECT_EQ(folder.ReadFile("root/a/b/name (2).txt"), "restored");
+    EXPECT_EQ(CopyFileBelow(folder / "src.txt", root, "a/b/name.txt", Always, SourceLinks::Refuse,
+                            [](const FileIdentity&) { return true; })
+                  .result,
+              CopyResult::Copied);
     EXPECT_FALSE(stdfs::is_symlink(folder / "root/a/b/name.txt"));
     EXPECT_EQ(folder.ReadFile("root/a/b/name.txt"), "restored");
 
@@ -410,6 +418,67 @@ TEST(CopyFileBelow, NeverWritesThroughALinkOrAFileInTheWayAtAnyDepth) {
 
     EXPECT_EQ(test::Differences(canary, test::SnapshotOf(folder / "canary")),
               std::vector<std::string>{});
+}
+
+int NoRenameFlag(int, const char*, const char*) {
+    errno = EINVAL;
+    return -1;
+}
+int NoHardLinks(int, const char*, const char*) {
+    errno = EPERM;
+    return -1;
+}
+
+// However the file system lets a name be taken without replacing (the flag of renameat2, a
+// hard link, neither), a copy below a folder never replaces a file there unless the check
+// allows it for that very file, and then replaces it; no temporary file is left.
+TEST(CopyFileBelow, CreatesItsFileAsNewOnEveryKindOfFileSystem) {
+    for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        TempFolder folder;
+        folder.WriteFile("src.txt", "restored");
+        folder.WriteFile("root/report.txt", "there before");
+        folder.WriteFile("root/report (2).txt", "there before too");
+        FailingCalls calls;
+        if (kind >= 1) {
+            ActiveCopyCalls().renameNoReplace = NoRenameFlag;
+        }
+        if (kind == 2) {
+            ActiveCopyCalls().link = NoHardLinks;
+        }
+        const std::string root = folder / "root/";
+        CopyOutcome fresh =
+            CopyFileBelow(folder / "src.txt", root, "new.txt", Always, SourceLinks::Refuse, {});
+        EXPECT_EQ(fresh.result, CopyResult::Copied);
+        EXPECT_EQ(fresh.takenName, "new.txt");
+        struct stat info {};
+        ASSERT_EQ(lstat((folder / "root/new.txt").c_str(), &info), 0);
+        EXPECT_EQ(fresh.identity, (FileIdentity{info.st_dev, info.st_ino}));
+
+        ASSERT_EQ(lstat((folder / "root/report.txt").c_str(), &info), 0);
+        const FileIdentity earlier{info.st_dev, info.st_ino};
+        std::vector<FileIdentity> asked;
+        CopyOutcome refused = CopyFileBelow(folder / "src.txt", root, "report.txt", Always,
+                                            SourceLinks::Refuse, [&](const FileIdentity& there) {
+                                                asked.push_back(there);
+                                                return false;
+                                            });
+        EXPECT_EQ(refused.result, CopyResult::Copied);
+        EXPECT_EQ(refused.takenName, "report (3).txt");
+        EXPECT_EQ(asked, std::vector<FileIdentity>{earlier});
+        EXPECT_EQ(folder.ReadFile("root/report.txt"), "there before");
+        EXPECT_EQ(folder.ReadFile("root/report (2).txt"), "there before too");
+        EXPECT_EQ(folder.ReadFile("root/report (3).txt"), "restored");
+
+        CopyOutcome allowed =
+            CopyFileBelow(folder / "src.txt", root, "report.txt", Always, SourceLinks::Refuse,
+                          [&](const FileIdentity& there) { return there == earlier; });
+        EXPECT_EQ(allowed.takenName, "report.txt");
+        EXPECT_EQ(folder.ReadFile("root/report.txt"), "restored");
+        EXPECT_EQ(EntriesOf(folder / "root"),
+                  (std::vector<std::string>{"new.txt", "report (2).txt", "report (3).txt",
+                                            "report.txt"}));
+    }
 }
 
 TEST(CopyOneFile, AKilledCopyLeavesOnlyATemporaryNameThatTheCleanUpRemoves) {

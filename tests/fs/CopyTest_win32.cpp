@@ -172,19 +172,19 @@ TEST(CopyFileBelow, StopsAtAFileInTheWayAndTellsTheSides) {
     folder.WriteFile("src.txt", "restored");
     folder.WriteFile("root/a/file", "a file, not a folder");
     const std::string root = folder / "root\\";
-    CopyOutcome blocked =
-        CopyFileBelow(folder / "src.txt", root, "a\\file\\new.txt", Always, SourceLinks::Refuse);
+    CopyOutcome blocked = CopyFileBelow(folder / "src.txt", root, "a\\file\\new.txt", Always,
+                                        SourceLinks::Refuse, {});
     EXPECT_EQ(blocked.result, CopyResult::Failed);
     EXPECT_EQ(blocked.side, CopySide::Target);
     EXPECT_EQ(blocked.error, ENOTDIR);
     EXPECT_EQ(blocked.blockedAt, root + "a\\file");
     CopyOutcome missing =
-        CopyFileBelow(folder / "gone.txt", root, "a\\new.txt", Always, SourceLinks::Refuse);
+        CopyFileBelow(folder / "gone.txt", root, "a\\new.txt", Always, SourceLinks::Refuse, {});
     EXPECT_EQ(missing.side, CopySide::Source);
     EXPECT_EQ(missing.error, ENOENT);
-    EXPECT_EQ(
-        CopyFileBelow(folder / "src.txt", root, "a\\new.txt", Always, SourceLinks::Refuse).result,
-        CopyResult::Copied);
+    EXPECT_EQ(CopyFileBelow(folder / "src.txt", root, "a\\new.txt", Always, SourceLinks::Refuse, {})
+                  .result,
+              CopyResult::Copied);
     EXPECT_EQ(folder.ReadFile("root/a/new.txt"), "restored");
 
     FolderWalkStop stop;

@@ -133,6 +133,12 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kNoFolderWithSet);
     EXPECT_MESSAGE(html, kRestoreAborted);
     EXPECT_MESSAGE(html, kNotRestoredBefore);
+    EXPECT_MESSAGE(html, kRenamedBefore);
+    EXPECT_MESSAGE(html, kRenamedArrow);
+    EXPECT_MESSAGE(html, kCaseClashesBefore);
+    EXPECT_MESSAGE(html, kCaseClashesAfter);
+    EXPECT_MESSAGE(html, kCaseClashAnd);
+    EXPECT_MESSAGE(html, kCaseClashesMoreAfter);
 }
 
 TEST(Manual, ShowsTheSettingsAndHelpMessages) {

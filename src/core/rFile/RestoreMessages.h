@@ -104,6 +104,19 @@ inline constexpr const char* kChecksumsUnreadable =
 inline constexpr const char* kNotCopiedBefore = "\n\nコピーできなかったファイルが ";
 inline constexpr const char* kNotFoundBefore = "\n\nどのディスクにもなかったファイルが ";
 inline constexpr const char* kNotRestoredBefore = "\n\n復元されなかったファイルが ";
+// Files whose names the restore folder already held, often because its file system does not
+// tell letter case apart: each named as the index names it, the arrow, and the name it got.
+inline constexpr const char* kRenamedBefore =
+    "\n\n復元先に同じ名前のファイルがあったため、別の名前で復元したファイルが ";
+inline constexpr const char* kRenamedArrow = " → ";
+// Before a restore into a folder whose file system does not tell letter case apart: a count,
+// then each pair of names as first + kCaseClashAnd + second.
+inline constexpr const char* kCaseClashesBefore =
+    "復元先は大文字と小文字を区別しないディスクのため、大文字と小文字だけが違う名前が ";
+inline constexpr const char* kCaseClashesAfter =
+    " 組あります。\n復元すると、あとのファイルは別の名前になります。";
+inline constexpr const char* kCaseClashAnd = " と ";
+inline constexpr const char* kCaseClashesMoreAfter = " 組";
 inline constexpr const char* kFilesAfter = " 個あります。";
 inline constexpr const char* kMoreBefore = "\nほか ";
 inline constexpr const char* kMoreAfter = " 個";

@@ -7,6 +7,7 @@
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
+#include "core/rFile/RestoredFiles.h"
 #include "core/rFile/SetReader.h"
 #include "core/rFile/StoredNameIndex.h"
 #include "fs/Copy.h"
@@ -58,6 +59,12 @@ std::string NameList(const char* before, std::size_t count, NameOf name) {
 
 std::string NameList(const char* before, const std::vector<std::string>& names) {
     return NameList(before, names.size(), [&](std::size_t i) { return names[i]; });
+}
+
+std::string NameList(const char* before, const std::vector<RenamedFile>& files) {
+    return NameList(before, files.size(), [&](std::size_t i) {
+        return files[i].asked + msg::kRenamedArrow + files[i].taken;
+    });
 }
 
 // The rows whose flag is false, without copying their names: an index may hold millions.
@@ -118,6 +125,7 @@ private:
     std::vector<bool> reached_;        // per row: its stored file was met on a disk
     std::vector<bool> back_;           // per row: its file has been copied back
     std::optional<StoredNameIndex> storedNames_;
+    std::optional<RestoredFiles> restored_;
     std::vector<std::int32_t> seenDisks_;
     int restoreStatus_ = kRunning;
     std::int64_t restoredCount_ = 0;
@@ -164,6 +172,9 @@ void RestoreRun::Run() {
     if (!RestoreFolderStaysPut()) {
         return;
     }
+    // The command has asked the user about a folder that holds anything: there, a file of the
+    // set takes the place of one the folder held, as it always did.
+    restored_.emplace(FolderHasEntries(restoreRoot_));
     // Only now, with the whole index read and found sound, is anything written.
     CreateFolderTree();
     storedNames_.emplace(table_, rowCount_);
@@ -518,8 +529,9 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
                 host_.ProcessMessages();
                 return true; // Cancel takes effect after the file in hand
             },
-            SourceLinks::Refuse, check);
+            SourceLinks::Refuse, restored_->CheckFor(targets_[row]), check);
         if (outcome.result == CopyResult::Copied) {
+            restored_->Note(targets_[row], outcome);
             ++restoredCount_;
             return true;
         }
@@ -560,13 +572,15 @@ void RestoreRun::ShowClosingMessage(Ending ending) {
         // Ended early: every file not back yet is named, whatever kept it.
         const std::vector<std::size_t> notRestored = RowsWithout(back_);
         host_.Warning((ending == Ending::Aborted ? msg::kRestoreAborted : msg::kCancelled) +
-                      NameList(msg::kNotRestoredBefore, notRestored.size(), targetOf(notRestored)));
+                      NameList(msg::kNotRestoredBefore, notRestored.size(), targetOf(notRestored)) +
+                      NameList(msg::kRenamedBefore, restored_->Renamed()));
         return;
     }
     const std::vector<std::size_t> notFound = RowsWithout(reached_);
     const std::string failures =
         NameList(msg::kNotCopiedBefore, notCopied_) +
-        NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound));
+        NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound)) +
+        NameList(msg::kRenamedBefore, restored_->Renamed());
     if (failures.empty()) {
         host_.Message(msg::kRestoreFinished + ChecksumNote());
     } else {
