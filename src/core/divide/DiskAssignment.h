@@ -36,8 +36,9 @@ bool HasProgramRow(const PlanningValues& values);
 std::string ProgramCopyPath(const PlanningValues& values);
 // Fills Disk of every file row, sets DiskCount and appends one DiskUsage entry per disk. A
 // disk's usage starts with IndexReserve and SetFilesReserve (and the program row on disk 1)
-// and counts, with each file, its line in the disk's checksum list. Answers false when a disk after the first would stay empty (a row larger than a disk),
-// which the planning's size tests rule out beforehand.
+// and counts, with each file, its line in the disk's checksum list. Answers false when a disk after
+// the first would stay empty (a row larger than a disk), which the planning's size tests rule out
+// beforehand.
 bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step);
 
 // Clusters of a row: 0 for an empty Size, otherwise Size / ClusterSize taken up.
