@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
         const QList<QAction*> file = menus[0]->menu()->actions();
-        QCOMPARE(file.size(), 6);
+        QCOMPARE(file.size(), 7);
         QCOMPARE(file[0]->objectName(), QStringLiteral("N1"));
         QCOMPARE(file[0]->text(), QStringLiteral("分割(&D)"));
         QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
@@ -224,10 +224,14 @@ private slots:
         QCOMPARE(file[3]->text(), QStringLiteral("オプション"));
         QCOMPARE(file[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QVERIFY(file[3]->isEnabled());
-        QVERIFY(file[4]->isSeparator());
-        QCOMPARE(file[5]->objectName(), QStringLiteral("Exit1"));
-        QCOMPARE(file[5]->text(), QStringLiteral("終了(&X)"));
-        QVERIFY(file[5]->shortcut().isEmpty());
+        QCOMPARE(file[4]->objectName(), QStringLiteral("Verify1"));
+        QCOMPARE(file[4]->text(), QStringLiteral("検査(&V)"));
+        QVERIFY(file[4]->shortcut().isEmpty());
+        QVERIFY(file[4]->isEnabled());
+        QVERIFY(file[5]->isSeparator());
+        QCOMPARE(file[6]->objectName(), QStringLiteral("Exit1"));
+        QCOMPARE(file[6]->text(), QStringLiteral("終了(&X)"));
+        QVERIFY(file[6]->shortcut().isEmpty());
 
         const QList<QAction*> help = menus[1]->menu()->actions();
         QCOMPARE(help.size(), 2);

@@ -5,6 +5,7 @@
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/rFile/NameList.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
 #include "core/rFile/SetReader.h"
@@ -30,34 +31,11 @@ namespace arbolink {
 
 namespace {
 
-// The closing message names at most this many files of each kind; a count says the rest.
-constexpr std::size_t kNamesShown = 20;
-
 // A row as the index spells it, for messages; a NUL would cut the text short.
 std::string RowText(const std::string& folder, const std::string& name) {
     std::string text = folder + name;
     std::replace(text.begin(), text.end(), '\0', '?');
     return text;
-}
-
-// The names of count files, name(i) giving the i-th; only the first kNamesShown are asked for.
-template <typename NameOf>
-std::string NameList(const char* before, std::size_t count, NameOf name) {
-    if (count == 0) {
-        return {};
-    }
-    std::string text = before + std::to_string(count) + msg::kFilesAfter;
-    for (std::size_t i = 0; i < count && i < kNamesShown; ++i) {
-        text += "\n" + name(i);
-    }
-    if (count > kNamesShown) {
-        text += msg::kMoreBefore + std::to_string(count - kNamesShown) + msg::kMoreAfter;
-    }
-    return text;
-}
-
-std::string NameList(const char* before, const std::vector<std::string>& names) {
-    return NameList(before, names.size(), [&](std::size_t i) { return names[i]; });
 }
 
 // The rows whose flag is false, without copying their names: an index may hold millions.
