@@ -22,8 +22,8 @@ int RunPlan(const Arguments& parsed, const Streams& io) {
     return RunPlanCommand(parsed, host, io.out, io.err);
 }
 
-const std::array<Command, 4>& Commands() {
-    static const std::array<Command, 4> commands{{
+const std::array<Command, 5>& Commands() {
+    static const std::array<Command, 5> commands{{
         {"divide",
          {"--percent", "--program-copy", "--yes", "--empty-destination", "--disk-folders",
           "--capacity", "--cluster-size", "--no-verify"},
@@ -34,6 +34,7 @@ const std::array<Command, 4>& Commands() {
          msg::kRestoreHelp,
          RunRestoreCommand},
         {"info", {"--json", "--restore-to"}, msg::kInfoHelp, RunInfoCommand},
+        {"verify", {"--from", "--json"}, msg::kVerifyHelp, RunVerifyCommand},
         {"plan",
          {"--cluster-size", "--free-bytes", "--percent", "--drive-root", "--program", "--json"},
          msg::kPlanHelp,

@@ -42,5 +42,6 @@ int ReportUsage(std::FILE* err, std::string_view command, const UsageError& erro
 int RunDivideCommand(const Arguments& parsed, const Streams& io);
 int RunRestoreCommand(const Arguments& parsed, const Streams& io);
 int RunInfoCommand(const Arguments& parsed, const Streams& io);
+int RunVerifyCommand(const Arguments& parsed, const Streams& io);
 
 } // namespace arbolink::cli

@@ -15,6 +15,7 @@
 #include "core/rFile/StoredNameIndex.h"
 #include "fs/Folders.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -22,12 +23,20 @@ namespace arbolink::cli {
 
 namespace {
 
+// What the set map tells of the whole set.
+struct SetMapSummary {
+    std::int32_t disks = 0; // the highest disk number it names
+    std::int64_t files = 0;
+    std::int64_t bytes = 0;
+};
+
 struct DiskReport {
     std::optional<DiskIdentity> identity;
     std::int64_t setFiles = -1;  // rows of the index; -1 when it could not be read
     std::int64_t diskFiles = -1; // stored files of this disk that the index names
     // With --restore-to: the names that would meet in that folder; none when not probed.
     std::optional<std::size_t> caseClashes;
+    std::optional<SetMapSummary> map; // nothing when the disk carries no readable set map
     bool sound = true;
 };
 
@@ -142,6 +151,31 @@ void ReadIndexOf(const std::string& folder, const std::string& restoreTo, DiskRe
     }
 }
 
+// A disk without a map is sound (a set of an older version); one whose map cannot be read is
+// not: its checksums are lost.
+void ReadMapOf(const std::string& folder, DiskReport& report, std::FILE* err) {
+    std::optional<std::vector<MapEntry>> map;
+    try {
+        map = TryReadSetMap(folder);
+    } catch (const SetFormatError& error) {
+        Unsound(report, err, "%s\n", error.what());
+        return;
+    }
+    if (!map) {
+        if (EntryExists(folder + kSetMapName)) {
+            Unsound(report, err, msg::kInfoUnreadable, folder + kSetMapName);
+        }
+        return;
+    }
+    SetMapSummary summary;
+    for (const MapEntry& entry : *map) {
+        summary.disks = std::max(summary.disks, entry.disk);
+        summary.bytes += entry.size;
+    }
+    summary.files = static_cast<std::int64_t>(map->size());
+    report.map = summary;
+}
+
 void PrintReport(const DiskReport& report, std::FILE* out) {
     if (report.identity) {
         std::fprintf(out, "set\t%s\n", TsvField(report.identity->setId).c_str());
@@ -153,6 +187,12 @@ void PrintReport(const DiskReport& report, std::FILE* out) {
     }
     if (report.caseClashes) {
         std::fprintf(out, "case-clashes\t%zu\n", *report.caseClashes);
+    }
+    std::fprintf(out, "checksums\t%s\n", report.map ? "yes" : "no");
+    if (report.map) {
+        std::fprintf(out, "map-disks\t%d\nmap-files\t%lld\nmap-size\t%lld\n", report.map->disks,
+                     static_cast<long long>(report.map->files),
+                     static_cast<long long>(report.map->bytes));
     }
     std::fprintf(out, "sound\t%s\n", report.sound ? "yes" : "no");
 }
@@ -172,6 +212,12 @@ void PrintJsonReport(const DiskReport& report, std::FILE* out) {
     }
     if (report.caseClashes) {
         std::fprintf(out, "\"case-clashes\": %zu, ", *report.caseClashes);
+    }
+    std::fprintf(out, "\"checksums\": %s, ", report.map ? "true" : "false");
+    if (report.map) {
+        std::fprintf(out, "\"map-disks\": %d, \"map-files\": %lld, \"map-size\": %lld, ",
+                     report.map->disks, static_cast<long long>(report.map->files),
+                     static_cast<long long>(report.map->bytes));
     }
     std::fprintf(out, "\"sound\": %s}\n", report.sound ? "true" : "false");
 }
@@ -194,6 +240,7 @@ int RunInfoCommand(const Arguments& parsed, const Streams& io) {
     const std::optional<std::string> given = parsed.Value("--restore-to");
     const std::string restoreTo = given ? AbsolutePath(*given) : std::string();
     ReadIndexOf(folder, restoreTo, report, host, io.err);
+    ReadMapOf(folder, report, io.err);
     if (parsed.Has("--json")) {
         PrintJsonReport(report, io.out);
     } else {

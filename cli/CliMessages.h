@@ -19,6 +19,8 @@ inline constexpr const char* kHelp =
     "  restore DISKS DEST             DISKS のドライブからディスクを読み、DEST に復元する\n"
     "  restore --from DIR... DEST     フォルダーに置いたディスクを、どの順でも読んで復元する\n"
     "  info DISK                      ディスクが何を持っているかを表示する\n"
+    "  verify DISKS                   DISKS のドライブのディスクを一枚ずつ、復元せずに検査する\n"
+    "  verify --from DIR...           フォルダーに置いたディスクを、復元せずに検査する\n"
     "  plan SOURCE ...                分割の計画だけを表示する\n"
     "\n"
     "  -h, --help                     使い方を表示する（コマンドの後ろでも使えます）\n"
@@ -80,11 +82,41 @@ inline constexpr const char* kInfoHelp =
     "  files-in-set   セット全体のファイルの数\n"
     "  case-clashes   --restore-to のときだけ: DEST が大文字と小文字を区別しないディスクなら、\n"
     "                 大文字と小文字だけが違う名前の組の数（組は標準エラーへ）。区別するなら 0\n"
+    "  checksums      ディスクにチェックサム（_index.@map、_Disk.@sha256）があれば yes\n"
+    "  map-disks      チェックサムの一覧によるセットのディスク枚数\n"
+    "  map-files      同じくセット全体のファイルの数\n"
+    "  map-size       同じくセット全体のファイルの大きさの合計（バイト）\n"
     "  sound          セットのファイルが正しければ yes、そうでなければ no（理由は標準エラーへ）\n"
     "  --restore-to DEST  復元先にするフォルダー（あるもの）。そこで名前が重なるかを調べます\n"
     "  --json         同じことを JSON のオブジェクト一つで表示する（disk は disk と disks "
     "に分け、\n"
-    "                 sound は true か false）\n";
+    "                 sound と checksums は true か false）\n";
+
+inline constexpr const char* kVerifyHelp =
+    "使い方: arbolink-cli verify DISKS [--json]\n"
+    "       arbolink-cli verify --from DIR [--from DIR ...] [--json]\n"
+    "\n"
+    "セットのディスクを復元せずに検査します。格納ファイルを一つずつディスクから読み返し\n"
+    "（キャッシュを通さずに）、セットの一覧（_index.@map）に記録された大きさと SHA-256 と\n"
+    "比べます。\n"
+    "\n"
+    "  DISKS         ディスクを入れるドライブのフォルダー。セットのディスクを全部検査するか、\n"
+    "                次のディスクを求める質問に N（いいえ）と答えるまで、一枚ずつ求めます\n"
+    "  --from DIR    ディスク一枚の中身を持つフォルダー。何度でも書けて、どの順でも読みます\n"
+    "  --json        同じことを JSON のオブジェクト一つで表示する\n"
+    "\n"
+    "標準出力には、タブで区切って一行ずつ表示します:\n"
+    "  disk           検査したディスクの番号、フォルダー、checksums（yes、no、unreadable）\n"
+    "  good、damaged、missing、unchecked、skipped\n"
+    "                 ディスクの番号、格納名、元のフォルダーと名前（damaged は理由も）。\n"
+    "                 unchecked はチェックサムが記録されていないファイル、skipped は\n"
+    "                 キャンセルのために読まなかったファイル\n"
+    "  disk-not-given 検査しなかったディスクの番号。続く not-given の行がそのファイル\n"
+    "  unplaced       どのディスクにあるかが分からないファイル\n"
+    "  files-good …   それぞれの数。verified はセットの全ファイルが見つかって一致すれば yes\n"
+    "\n"
+    "終了コード: 0 セットの全ファイルが見つかり、記録どおり、1 そうでない（チェックサムの\n"
+    "ないディスクを含む）、2 使い方の誤り、3 中止またはキャンセル\n";
 
 inline constexpr const char* kPlanHelp =
     "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]\n"
@@ -130,6 +162,9 @@ inline constexpr const char* kWantDisksAndDestination = "DISKS と DEST が必�
 inline constexpr const char* kWantDestinationOnly =
     "--from があるときは DEST だけを書きます（DISKS は書きません）";
 inline constexpr const char* kWantDisk = "DISK が一つ必要です";
+inline constexpr const char* kWantDisks = "DISKS が一つ必要です";
+inline constexpr const char* kWantNoOperands =
+    "--from があるときは、ほかにフォルダーを書きません（DISKS は書きません）";
 inline constexpr const char* kWantSource = "SOURCE が一つ必要です";
 inline constexpr const char* kWantOption = "%s が必要です";
 inline constexpr const char* kBadPlanClusterSize = "--cluster-size は 1 以上の整数です: %s";

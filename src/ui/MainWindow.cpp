@@ -4,6 +4,7 @@
 #include "Product.h"
 #include "core/divide/SplitCommand.h"
 #include "core/rFile/RestoreCommand.h"
+#include "core/rFile/SetCheck.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 #include "ui/AboutBox.h"
@@ -260,6 +261,8 @@ void TForm1::CreateMenu() {
     N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
     N6 = MakeItem(File1, "N6", "書き込み後に検査する");
     N6->setCheckable(true);
+    // No Ctrl+V: the folder fields paste with it.
+    Verify1 = MakeItem(File1, "Verify1", "検査(&V)");
     File1->addSeparator();
     Exit1 = MakeItem(File1, "Exit1", "終了(&X)");
     Help1 = Named(bar->addMenu(Text("ﾍﾙﾌﾟ(&H)")), "Help1");
@@ -268,6 +271,7 @@ void TForm1::CreateMenu() {
 
     connect(N1, &QAction::triggered, this, &TForm1::BitBtn2Click);
     connect(N2, &QAction::triggered, this, &TForm1::BitBtn3Click);
+    connect(Verify1, &QAction::triggered, this, &TForm1::Verify1Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
     connect(N6, &QAction::toggled, this, [this](bool on) { session_.VerifyAfterWrite = on; });
@@ -440,6 +444,10 @@ void TForm1::BitBtn2Click() {
 
 void TForm1::BitBtn3Click() {
     RunCommand(arbolink::BitBtn3Click);
+}
+
+void TForm1::Verify1Click() {
+    RunCommand(arbolink::Verify1Click);
 }
 
 void TForm1::RunCommand(const std::function<void(Session&, Host&)>& command) {

@@ -71,6 +71,7 @@ private:
     void ComboBox2Change(const QString& text);
     void BitBtn2Click();
     void BitBtn3Click();
+    void Verify1Click();
     void SpeedButton1Click();
     void N5Click();
     void Contents1Click();
@@ -123,6 +124,7 @@ private:
     QMenu* File1;
     QAction* N1;
     QAction* N2;
+    QAction* Verify1; // 検査: checks the disks in the split destination's drive
     QAction* N5;
     QAction* N6; // 書き込み後に検査する: a check item
     QAction* Exit1;

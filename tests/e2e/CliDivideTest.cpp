@@ -275,6 +275,7 @@ TEST(CliUsage, EveryCommandReadsOptionsAlike) {
     EXPECT_TRUE(info.out.starts_with("{\"set\": \"")) << info.out;
     EXPECT_TRUE(info.out.ends_with(
         "\", \"disk\": 1, \"disks\": 1, \"files-on-disk\": 1, \"files-in-set\": 1, "
+        "\"checksums\": true, \"map-disks\": 1, \"map-files\": 1, \"map-size\": 1, "
         "\"sound\": true}\n"))
         << info.out;
 }
@@ -312,6 +313,10 @@ TEST(CliUsage, BadUsageExitsTwoWithOneLine) {
         {"info"},
         {"info", "a", "b"},
         {"info", "a", "--yes"},
+        {"verify"},
+        {"verify", "a", "b"},
+        {"verify", "--from", "a", "b"},
+        {"verify", "a", "--yes"},
         {"plan"},
     };
     for (const std::vector<std::string>& args : bad) {

@@ -110,6 +110,10 @@ TEST_F(CliRestoreTest, InfoTellsWhatADiskHolds) {
                             "disk\t2/3\n"
                             "files-on-disk\t2\n"
                             "files-in-set\t6\n"
+                            "checksums\tyes\n"
+                            "map-disks\t3\n"
+                            "map-files\t6\n"
+                            "map-size\t77007\n"
                             "sound\tyes\n");
 
     // An identity that does not follow the format, and a disk number beyond the set.
@@ -125,7 +129,7 @@ TEST_F(CliRestoreTest, InfoTellsWhatADiskHolds) {
                      IndexLine("..\\", "a", "a") + IndexLine("", "b", "a"));
     CliResult far = RunCliWith({"info", root() / "far"});
     EXPECT_EQ(far.code, 1);
-    EXPECT_EQ(far.out, "files-on-disk\t0\nfiles-in-set\t2\nsound\tno\n");
+    EXPECT_EQ(far.out, "files-on-disk\t0\nfiles-in-set\t2\nchecksums\tno\nsound\tno\n");
     // The number, the row leading out of the restore folder and the stored name twice.
     EXPECT_EQ(std::count(far.err.begin(), far.err.end(), '\n'), 3) << far.err;
 
@@ -147,7 +151,8 @@ TEST_F(CliRestoreTest, InfoTellsWhatADiskHolds) {
     stdfs::create_directory(PathOf(strayed + stored));
     CliResult unsound = RunCliWith({"info", root() / "strayed"});
     EXPECT_EQ(unsound.code, 1);
-    EXPECT_TRUE(unsound.out.ends_with("files-on-disk\t1\nfiles-in-set\t6\nsound\tno\n"))
+    EXPECT_TRUE(unsound.out.ends_with("files-on-disk\t1\nfiles-in-set\t6\nchecksums\tyes\n"
+                                      "map-disks\t3\nmap-files\t6\nmap-size\t77007\nsound\tno\n"))
         << unsound.out;
     EXPECT_NE(unsound.err.find(strayed + "half.tmp~"), std::string::npos) << unsound.err;
     EXPECT_NE(unsound.err.find(strayed + stored), std::string::npos) << unsound.err;

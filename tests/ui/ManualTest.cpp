@@ -3,6 +3,7 @@
 #include "ManualText.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/rFile/CheckMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "ui/HelpMessages.h"
@@ -139,6 +140,34 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kCaseClashesAfter);
     EXPECT_MESSAGE(html, kCaseClashAnd);
     EXPECT_MESSAGE(html, kCaseClashesMoreAfter);
+}
+
+TEST(Manual, ShowsEveryCheckMessage) {
+    const std::string html = ManualHtml();
+    EXPECT_MESSAGE(html, kCheckCaption);
+    EXPECT_MESSAGE(html, kCheckLabel);
+    EXPECT_MESSAGE(html, kCheckSwapBefore);
+    EXPECT_MESSAGE(html, kCheckSwapAfter);
+    EXPECT_MESSAGE(html, kCheckOtherSet);
+    EXPECT_MESSAGE(html, kCheckNotASetDisk);
+    EXPECT_MESSAGE(html, kCheckFolderOfOtherSet);
+    EXPECT_MESSAGE(html, kCheckFolderSeen);
+    EXPECT_MESSAGE(html, kReasonContentMismatch);
+    EXPECT_MESSAGE(html, kReasonSizeMismatch);
+    EXPECT_MESSAGE(html, kReasonFolderUnreadable);
+    EXPECT_MESSAGE(html, kCheckAllGood);
+    EXPECT_MESSAGE(html, kCheckFinished);
+    EXPECT_MESSAGE(html, kCheckAborted);
+    EXPECT_MESSAGE(html, kDamagedBefore);
+    EXPECT_MESSAGE(html, kMissingBefore);
+    EXPECT_MESSAGE(html, kUncheckedBefore);
+    EXPECT_MESSAGE(html, kUnplacedBefore);
+    EXPECT_MESSAGE(html, kOnDisk);
+    EXPECT_MESSAGE(html, kNotGivenBefore);
+    EXPECT_MESSAGE(html, kNotGivenAfter);
+    EXPECT_MESSAGE(html, kOnNotGivenBefore);
+    EXPECT_MESSAGE(html, kNoChecksumsOnDisks);
+    EXPECT_MESSAGE(html, kChecksumsUnreadableOnDisks);
 }
 
 TEST(Manual, ShowsTheSettingsAndHelpMessages) {

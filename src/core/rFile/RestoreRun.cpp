@@ -5,6 +5,7 @@
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/rFile/NameList.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
 #include "core/rFile/RestoredFiles.h"
@@ -31,9 +32,6 @@ namespace arbolink {
 
 namespace {
 
-// The closing message names at most this many files of each kind; a count says the rest.
-constexpr std::size_t kNamesShown = 20;
-
 // A row as the index spells it, for messages; a NUL would cut the text short.
 std::string RowText(const std::string& folder, const std::string& name) {
     std::string text = folder + name;
@@ -41,27 +39,8 @@ std::string RowText(const std::string& folder, const std::string& name) {
     return text;
 }
 
-// The names of count files, name(i) giving the i-th; only the first kNamesShown are asked for.
-template <typename NameOf>
-std::string NameList(const char* before, std::size_t count, NameOf name) {
-    if (count == 0) {
-        return {};
-    }
-    std::string text = before + std::to_string(count) + msg::kFilesAfter;
-    for (std::size_t i = 0; i < count && i < kNamesShown; ++i) {
-        text += "\n" + name(i);
-    }
-    if (count > kNamesShown) {
-        text += msg::kMoreBefore + std::to_string(count - kNamesShown) + msg::kMoreAfter;
-    }
-    return text;
-}
-
-std::string NameList(const char* before, const std::vector<std::string>& names) {
-    return NameList(before, names.size(), [&](std::size_t i) { return names[i]; });
-}
-
-std::string NameList(const char* before, const std::vector<RenamedFile>& files) {
+// The files restored under another name than the index gives, each "asked → taken".
+std::string RenamedList(const char* before, const std::vector<RenamedFile>& files) {
     return NameList(before, files.size(), [&](std::size_t i) {
         return files[i].asked + msg::kRenamedArrow + files[i].taken;
     });
@@ -573,14 +552,14 @@ void RestoreRun::ShowClosingMessage(Ending ending) {
         const std::vector<std::size_t> notRestored = RowsWithout(back_);
         host_.Warning((ending == Ending::Aborted ? msg::kRestoreAborted : msg::kCancelled) +
                       NameList(msg::kNotRestoredBefore, notRestored.size(), targetOf(notRestored)) +
-                      NameList(msg::kRenamedBefore, restored_->Renamed()));
+                      RenamedList(msg::kRenamedBefore, restored_->Renamed()));
         return;
     }
     const std::vector<std::size_t> notFound = RowsWithout(reached_);
     const std::string failures =
         NameList(msg::kNotCopiedBefore, notCopied_) +
         NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound)) +
-        NameList(msg::kRenamedBefore, restored_->Renamed());
+        RenamedList(msg::kRenamedBefore, restored_->Renamed());
     if (failures.empty()) {
         host_.Message(msg::kRestoreFinished + ChecksumNote());
     } else {
