@@ -37,70 +37,47 @@ ChunkHasher::~ChunkHasher() {
 }
 
 char* ChunkHasher::NextBuffer() {
-    if (background()) {
+    if (bufferCount_ > 1) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return buffersOut_ < bufferCount_; });
+        changed_.wait(lock, [this] { return handed_ - hashed_ < bufferCount_; });
     }
-    char* buffer = memory_.get() + nextBuffer_ * kBufferBytes;
-    nextBuffer_ = (nextBuffer_ + 1) % bufferCount_;
-    return buffer;
+    return memory_.get() + (handed_ % bufferCount_) * kBufferBytes;
 }
 
 void ChunkHasher::Hand(const char* buffer, std::size_t size) {
-    Queue({buffer, size, {}});
-}
-
-void ChunkHasher::HandWork(Work work) {
-    Queue({nullptr, 0, std::move(work)});
-}
-
-bool ChunkHasher::Finish(Sha256Digest& digest) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return waiting_.empty() && !busy_; });
-    digest = hash_.Finish();
-    const bool good = !failed_;
-    failed_ = false;
-    return good;
-}
-
-void ChunkHasher::Run(Piece& piece) {
-    const bool good = piece.buffer != nullptr ? (hash_.Update(piece.buffer, piece.size), true)
-                                              : piece.work(hash_);
-    if (!good) {
-        std::lock_guard lock(mutex_);
-        failed_ = true;
-    }
-}
-
-void ChunkHasher::Queue(Piece piece) {
-    if (!background()) {
-        Run(piece);
+    if (bufferCount_ == 1) {
+        hash_.Update(buffer, size);
         return;
     }
     {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return waiting_.size() < kMostWaiting; });
-        buffersOut_ += piece.buffer != nullptr ? 1 : 0;
-        waiting_.push_back(std::move(piece));
+        std::lock_guard lock(mutex_);
+        sizes_[handed_ % bufferCount_] = size;
+        ++handed_;
     }
     changed_.notify_all();
+}
+
+Sha256Digest ChunkHasher::Finish() {
+    if (bufferCount_ > 1) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return hashed_ == handed_; });
+    }
+    return hash_.Finish();
 }
 
 void ChunkHasher::HashInBackground() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
-        if (waiting_.empty()) {
+        changed_.wait(lock, [this] { return stop_ || hashed_ < handed_; });
+        if (hashed_ == handed_) {
             return; // stopped with nothing left: a cancelled copy needs no digest
         }
-        Piece piece = std::move(waiting_.front());
-        waiting_.pop_front();
-        busy_ = true;
+        const std::size_t slot = hashed_ % bufferCount_;
+        const std::size_t size = sizes_[slot];
         lock.unlock();
-        Run(piece);
+        hash_.Update(memory_.get() + slot * kBufferBytes, size);
         lock.lock();
-        busy_ = false;
-        buffersOut_ -= piece.buffer != nullptr ? 1 : 0;
+        ++hashed_;
         changed_.notify_all();
     }
 }

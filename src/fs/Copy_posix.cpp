@@ -10,12 +10,10 @@
 #include "fs/Folders.h"
 #include "fs/FreeName.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,8 +53,7 @@ public:
     explicit TemporaryFile(const TargetPlace& place) : folderFd_(place.folderFd) {
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             path_ = place.prefix + TemporaryName();
-            // Readable as well: a large copy is hashed from the pages it wrote.
-            fd_ = openat(folderFd_, path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            fd_ = openat(folderFd_, path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd_ < 0 && errno != EEXIST) {
                 break;
             }
@@ -308,45 +305,13 @@ void CarryAttributes(int fd, const struct stat& info) {
     (void)futimens(fd, times);
 }
 
-// What became of the hash once the copy is in: its digest in the caller's hands, or why not.
-enum class Settled { Expected, Mismatch, Unreadable };
-
-Settled Settle(ChunkHasher& hasher, const ContentCheck& check) {
-    Sha256Digest digest{};
-    if (!hasher.Finish(digest)) {
-        return Settled::Unreadable;
-    }
+// Gives the caller the digest and answers whether it is the one expected.
+bool Settle(ChunkHasher& hasher, const ContentCheck& check) {
+    const Sha256Digest digest = hasher.Finish();
     if (check.digest != nullptr) {
         *check.digest = digest;
     }
-    return check.expected == nullptr || *check.expected == digest ? Settled::Expected
-                                                                  : Settled::Mismatch;
-}
-
-// Work for the hasher: the SHA-256 of a stretch the copy has written, read from the target's
-// pages in memory through a mapping rather than copied once more. Where the file system
-// cannot map the file, the stretch is read back instead.
-ChunkHasher::Work HashWritten(int fd, std::int64_t offset, std::size_t size) {
-    return [fd, offset, size](Sha256& hash) {
-        void* pages = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, offset);
-        if (pages != MAP_FAILED) {
-            (void)madvise(pages, size, MADV_SEQUENTIAL);
-            hash.Update(pages, size);
-            munmap(pages, size);
-            return true;
-        }
-        auto buffer = std::make_unique_for_overwrite<char[]>(ChunkHasher::kBufferBytes);
-        for (std::size_t done = 0; done < size;) {
-            const std::size_t part = std::min(size - done, ChunkHasher::kBufferBytes);
-            const ssize_t n = pread(fd, buffer.get(), part, offset + static_cast<off_t>(done));
-            if (n <= 0) {
-                return false;
-            }
-            hash.Update(buffer.get(), static_cast<std::size_t>(n));
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
-    };
+    return check.expected == nullptr || *check.expected == digest;
 }
 
 CopyOutcome Failure(CopySide side) {
@@ -412,14 +377,11 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
     if (out.fd() < 0) {
         return Failure(CopySide::Target);
     }
-    // A small file passes through the hasher's buffer; a large one is copied by the kernel
-    // and hashed from the pages it wrote, on the hasher's thread, chunk by chunk.
     std::optional<ChunkHasher> hasher;
     if (check.wanted()) {
         hasher.emplace(limit);
     }
-    const bool hashWritten = hasher && hasher->background();
-    ChunkCopier copier(in, out.fd(), hasher && !hashWritten ? &*hasher : nullptr);
+    ChunkCopier copier(in, out.fd(), hasher ? &*hasher : nullptr);
     for (std::int64_t copied = 0; copied < limit;) {
         const auto left = static_cast<std::uint64_t>(limit - copied);
         const ssize_t n =
@@ -429,9 +391,6 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
         }
         if (n == 0) {
             return Finished(CopyResult::SizeChanged); // it shrank while it was copied
-        }
-        if (hashWritten) {
-            hasher->HandWork(HashWritten(out.fd(), copied, static_cast<std::size_t>(n)));
         }
         copied += n;
         // Only between chunks: once the last byte is in, the file is finished, not cancelled.
@@ -446,14 +405,8 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
     if (!atEnd) {
         return Finished(CopyResult::SizeChanged); // it grew: the rest would not fit its room
     }
-    switch (hasher ? Settle(*hasher, check) : Settled::Expected) {
-    case Settled::Expected:
-        break;
-    case Settled::Mismatch:
+    if (hasher && !Settle(*hasher, check)) {
         return Finished(CopyResult::ContentMismatch);
-    case Settled::Unreadable:
-        errno = EIO;
-        return Failure(CopySide::Target);
     }
     CarryAttributes(out.fd(), info);
     struct stat written {};

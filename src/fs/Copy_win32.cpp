@@ -182,10 +182,7 @@ CopyOutcome Finished(CopyResult result) {
 
 // Gives the caller the digest and answers whether it is the one expected.
 bool Settle(ChunkHasher& hasher, const ContentCheck& check) {
-    Sha256Digest digest{};
-    if (!hasher.Finish(digest)) {
-        return false;
-    }
+    const Sha256Digest digest = hasher.Finish();
     if (check.digest != nullptr) {
         *check.digest = digest;
     }

@@ -44,10 +44,7 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
         }
         hasher.Hand(buffer, read);
     }
-    if (!hasher.Finish(digest)) {
-        error = EIO;
-        return false;
-    }
+    digest = hasher.Finish();
     return true;
 }
 

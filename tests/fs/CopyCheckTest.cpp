@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The copy's content check: the digest it gives is the SHA-256 of the file for every size,
-// whichever way the copy moves the bytes (through the hasher's buffer for a small file, the
-// system's own copy and the written pages for a large one, across chunk boundaries), and an
-// expected digest that does not match leaves no file at the target's name.
+// hashed in place for a small file and on the hasher's thread for a large one, across chunk
+// boundaries, and an expected digest that does not match leaves no file at the target's name.
 #include "fs/Copy.h"
 #include "fs/Sha256.h"
 #include "support/PatternBytes.h"
