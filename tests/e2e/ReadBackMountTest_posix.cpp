@@ -79,7 +79,7 @@ protected:
     }
     void TearDown() override {
         if (mounted) {
-            (void)std::system(("umount '" + medium + "'").c_str());
+            EXPECT_EQ(std::system(("umount '" + medium + "'").c_str()), 0) << "left mounted";
         }
     }
 
