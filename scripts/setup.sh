@@ -12,6 +12,7 @@ packages=(
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
     xvfb xauth xdotool openbox x11-utils
     dpkg-dev file desktop-file-utils appstream
+    libglib2.0-dev dbus-daemon python3-dbusmock
 )
 
 missing=()
