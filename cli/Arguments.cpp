@@ -68,7 +68,7 @@ const std::vector<Option>& AllOptions() {
         {"--cluster-size", 0, OptionKind::Value}, {"--from", 0, OptionKind::Repeatable},
         {"--free-bytes", 0, OptionKind::Value},   {"--drive-root", 0, OptionKind::Flag},
         {"--program", 0, OptionKind::Value},      {"--json", 0, OptionKind::Flag},
-        {"--no-verify", 0, OptionKind::Flag},
+        {"--no-verify", 0, OptionKind::Flag},     {"--no-eject", 0, OptionKind::Flag},
     };
     return options;
 }

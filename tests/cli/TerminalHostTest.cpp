@@ -197,6 +197,31 @@ TEST_F(TerminalHostTest, YesWaitsForTheFirstDiskAndForEachSwap) {
     EXPECT_NE(Err().find(msg::kWaitingForSwap), std::string::npos);
 }
 
+// A question that closes by itself: --yes waits for its condition; on a terminal Enter alone
+// answers as its closing would, and a letter still chooses a button.
+TEST_F(TerminalHostTest, AQuestionThatClosesByItselfWaitsWithYesAndTakesEnter) {
+    TerminalHost& waiting = Host("", WithYes());
+    int calls = 0;
+    EXPECT_EQ(waiting.ShowDialogUntil(
+                  DialogKind::Confirmation, arbolink::msg::kSwapDisk,
+                  {Button::Abort, Button::Retry}, [&] { return ++calls == 3; }, Button::Retry),
+              Button::Retry);
+    EXPECT_EQ(calls, 3);
+    EXPECT_NE(Err().find(msg::kWaitingForMedium), std::string::npos);
+    EXPECT_EQ(waiting.ExitCode(), kExitFailure);
+
+    TerminalHost& typed = Host("\na\n");
+    auto never = [] { return false; };
+    const std::string prompt = std::string("2") + arbolink::msg::kInsertDisk;
+    EXPECT_EQ(typed.ShowDialogUntil(DialogKind::Confirmation, prompt, {Button::Ok, Button::Abort},
+                                    never, Button::Ok),
+              Button::Ok);
+    EXPECT_EQ(typed.ShowDialogUntil(DialogKind::Confirmation, prompt, {Button::Ok, Button::Abort},
+                                    never, Button::Ok),
+              Button::Abort);
+    EXPECT_EQ(typed.ExitCode(), kExitCancelled);
+}
+
 TEST_F(TerminalHostTest, WithoutADriveTheDiskQuestionsAreAsked) {
     TerminalHost& host = Host("a\n", WithYes());
     int calls = 0;

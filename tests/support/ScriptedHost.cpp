@@ -78,7 +78,7 @@ void ScriptedHost::PressCancel() {
     }
 }
 
-Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+Button ScriptedHost::NextAnswer(const std::string& text, const Buttons& buttons) {
     EXPECT_FALSE(buttons.empty()) << "a dialog without buttons: " << text;
     Button answer = buttons.empty() ? Button::Ok : buttons.front();
     if (buttons.size() > 1) {
@@ -102,12 +102,34 @@ Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const 
             answer = queued.button;
         }
     }
+    return answer;
+}
+
+Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+    const Button answer = NextAnswer(text, buttons);
     dialogs.push_back({kind, CaptionOf(kind), text, buttons, answer});
     events.push_back({Event::Type::Dialog, text});
     if (onDialog) {
         onDialog(dialogs.back());
     }
     return answer;
+}
+
+Button ScriptedHost::ShowDialogUntil(DialogKind kind, const std::string& text,
+                                     const Buttons& buttons, const std::function<bool()>& closesNow,
+                                     Button closedAs) {
+    dialogs.push_back({kind, CaptionOf(kind), text, buttons, closedAs});
+    events.push_back({Event::Type::Dialog, text});
+    const std::size_t shown = dialogs.size() - 1;
+    if (onDialog) {
+        onDialog(dialogs[shown]);
+    }
+    if (closesNow()) {
+        dialogs[shown].closedByItself = true;
+        return closedAs;
+    }
+    dialogs[shown].answer = NextAnswer(text, buttons);
+    return dialogs[shown].answer;
 }
 
 void ScriptedHost::Beep() {

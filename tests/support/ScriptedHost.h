@@ -20,6 +20,7 @@ struct DialogRecord {
     std::string text;
     Buttons buttons;
     Button answer;
+    bool closedByItself = false; // a dialog of ShowDialogUntil whose condition came true
 };
 
 // One recorded event: a dialog, a beep, or a progress-dialog call such as "gauge 12".
@@ -51,6 +52,10 @@ public:
     void PressCancel();
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
+    // Records the dialog and calls onDialog; then the dialog closes by itself when closesNow
+    // answers true, and takes the next queued answer otherwise.
+    Button ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
+                           const std::function<bool()>& closesNow, Button closedAs) override;
     void Beep() override;
     void ProcessMessages() override;
     std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
@@ -76,6 +81,8 @@ public:
     std::size_t UnusedAnswers() const { return answers_.size(); }
 
 private:
+    Button NextAnswer(const std::string& text, const Buttons& buttons);
+
     struct QueuedAnswer {
         Button button;
         std::optional<std::string> expectedText;
