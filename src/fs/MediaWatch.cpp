@@ -57,4 +57,20 @@ const Medium* MediaWatcher::MediumHolding(const std::string& path) const {
     return holder;
 }
 
+void RemovedMedia::Note(const std::vector<MediaEvent>& events) {
+    for (const MediaEvent& event : events) {
+        const std::string& point = event.medium.mountPoint;
+        if (event.change == MediumChange::Unmounted) {
+            mountPoints_.push_back(point);
+        } else if (event.change == MediumChange::Mounted) {
+            std::erase(mountPoints_, point);
+        }
+    }
+}
+
+bool RemovedMedia::Holds(const std::string& path) const {
+    return std::any_of(mountPoints_.begin(), mountPoints_.end(),
+                       [&](const std::string& point) { return MountPointHolds(point, path); });
+}
+
 } // namespace arbolink

@@ -9,6 +9,7 @@
 // mounts (which sees a medium only while it is mounted, and cannot eject); on Windows the
 // logical drives and whether each holds a medium.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -71,6 +72,18 @@ bool MountPointHolds(const std::string& mountPoint, const std::string& path);
 // What changed from the media before to the media after, compared by id.
 std::vector<MediaEvent> ChangesBetween(const std::vector<Medium>& before,
                                        const std::vector<Medium>& after);
+
+// The mount points of the media taken out, for as long as nothing is mounted there again: a
+// folder on them is on a medium that is missing, not a folder that was never there.
+class RemovedMedia {
+public:
+    void Note(const std::vector<MediaEvent>& events);
+    // True when the path lay on a medium that was taken out and has not come back.
+    bool Holds(const std::string& path) const;
+
+private:
+    std::vector<std::string> mountPoints_;
+};
 
 // The watcher for this system: UDisks2 when it answers on the system bus, else the mount
 // table; on Windows the logical drives.

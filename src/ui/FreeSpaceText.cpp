@@ -45,12 +45,12 @@ FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes) {
     return {Grouped(tenths / 10) + "." + std::to_string(tenths % 10) + kNumberTrail, unit};
 }
 
-FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder) {
+FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved) {
     std::int32_t sectorsPerCluster = 0;
     std::int32_t bytesPerSector = 0;
     std::int64_t freeBytes = 0;
     if (!GetDriveSpace(folder, sectorsPerCluster, bytesPerSector, freeBytes)) {
-        return {std::string(msg::kDiskError) + kNumberTrail, ""};
+        return {std::string(mediumRemoved ? msg::kNoMedium : msg::kDiskError) + kNumberTrail, ""};
     }
     return FreeSpaceText(freeBytes);
 }

@@ -17,7 +17,8 @@ struct FreeSpaceReadout {
 // space strictly exceeds; the number is rounded half up to one decimal.
 FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes);
 
-// The read-out for the drive of a folder; "Disk Error" with no unit when it does not answer.
-FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder);
+// The read-out for the drive of a folder; when it does not answer, with no unit, "Disk Error",
+// or "ディスクがありません" when the folder lay on a medium that was taken out.
+FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved = false);
 
 } // namespace arbolink

@@ -290,6 +290,7 @@ Settings LoadSettings(const std::string& path) {
     settings.cWindowWidth = ReadInteger(profile, "cWindow", "Width", 0);
     settings.cWindowHeight = ReadInteger(profile, "cWindow", "Height", 0);
     settings.freeSpacePercent = ReadInteger(profile, "Option", "Position", 95);
+    settings.ejectWritten = ReadInteger(profile, "Option", "Eject", 1) != 0;
     settings.source = profile.Read("Folder", "source", "");
     settings.divide = profile.Read("Folder", "divide", "");
     settings.dest = profile.Read("Folder", "dest", "");
@@ -306,6 +307,7 @@ bool SaveSettings(const std::string& path, const Settings& settings, std::string
     profile.Write("cWindow", "Width", std::to_string(settings.cWindowWidth));
     profile.Write("cWindow", "Height", std::to_string(settings.cWindowHeight));
     profile.Write("Option", "Position", std::to_string(settings.freeSpacePercent));
+    profile.Write("Option", "Eject", settings.ejectWritten ? "1" : "0");
     profile.Write("Folder", "source", FieldValue(settings.source));
     profile.Write("Folder", "divide", FieldValue(settings.divide));
     profile.Write("Folder", "dest", FieldValue(settings.dest));

@@ -19,6 +19,7 @@ struct Settings {
     int cWindowWidth = 0;
     int cWindowHeight = 0;
     std::int32_t freeSpacePercent = 95;
+    bool ejectWritten = true;         // ファイル menu: eject each disk written
     std::string source;               // ComboBox1
     std::string divide;               // ComboBox2
     std::string dest;                 // ComboBox3

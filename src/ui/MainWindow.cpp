@@ -181,6 +181,13 @@ TForm1::TForm1(std::string settingsPath, QWidget* parent)
 
     host_ = std::make_unique<QtHost>(
         MainWindowControls{this, ComboBox1, ComboBox2, ComboBox3, CheckBox1});
+    // The runs and the window look through watchers of their own: what one has seen would
+    // otherwise be no change to the other.
+    media_ = OpenMediaWatcher();
+    session_.Media = media_.get();
+    monitor_ = new MediaMonitor(OpenMediaWatcher(), this);
+    connect(monitor_, &MediaMonitor::MediaChanged, this,
+            [this] { ShowFreeSpace(Utf8(ComboBox2->currentText())); });
     FormCreate();
 }
 
@@ -242,6 +249,8 @@ void TForm1::CreateMenu() {
     N2 = MakeItem(File1, "N2", "復元(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
     File1->addSeparator();
     N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
+    Eject1 = MakeItem(File1, "Eject1", "書き終えたディスクを取り出す");
+    Eject1->setCheckable(true);
     File1->addSeparator();
     Exit1 = MakeItem(File1, "Exit1", "終了(&X)");
     Help1 = Named(bar->addMenu(Text("ﾍﾙﾌﾟ(&H)")), "Help1");
@@ -252,6 +261,7 @@ void TForm1::CreateMenu() {
     connect(N2, &QAction::triggered, this, &TForm1::BitBtn3Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(Eject1, &QAction::toggled, this, [this](bool on) { session_.EjectWritten = on; });
     connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
@@ -260,7 +270,7 @@ void TForm1::CreateMenu() {
 void TForm1::SpeedButton1Click() {
     const int tag = sender()->property(kTag).toInt();
     QComboBox* field = tag == 1 ? ComboBox1 : tag == 2 ? ComboBox2 : ComboBox3;
-    if (arbolink::SpeedButton1Click(this, field) && field == ComboBox2) {
+    if (arbolink::SpeedButton1Click(this, field, monitor_) && field == ComboBox2) {
         ShowFreeSpace(ComboBox2->currentText().toStdString());
     }
 }
@@ -291,6 +301,8 @@ void TForm1::FormCreate() {
     settings_ = LoadSettings(settingsPath_);
     move(settings_.windowLeft, settings_.windowTop);
     session_.FreeSpacePercent = settings_.freeSpacePercent;
+    Eject1->setChecked(settings_.ejectWritten);
+    session_.EjectWritten = settings_.ejectWritten;
     for (const std::string& entry : settings_.history) {
         ComboBox3->addItem(QString::fromStdString(entry));
     }
@@ -338,7 +350,7 @@ QPoint TForm1::FittedPosition(QPoint topLeft, QSize window, QSize workArea) {
 }
 
 void TForm1::ShowFreeSpace(const std::string& folder) {
-    const FreeSpaceReadout readout = FreeSpaceOfFolder(folder);
+    const FreeSpaceReadout readout = FreeSpaceOfFolder(folder, monitor_->OnRemovedMedium(folder));
     StaticText1->setText(QString::fromStdString(readout.number));
     Label5->setText(QString::fromStdString(readout.unit));
 }
@@ -427,6 +439,7 @@ Settings TForm1::CurrentSettings() const {
     current.windowLeft = x();
     current.windowTop = y();
     current.freeSpacePercent = session_.FreeSpacePercent;
+    current.ejectWritten = Eject1->isChecked();
     current.source = Utf8(ComboBox1->currentText());
     current.divide = Utf8(ComboBox2->currentText());
     current.dest = Utf8(ComboBox3->currentText());

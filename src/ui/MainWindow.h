@@ -6,6 +6,7 @@
 
 #include "core/Session.h"
 #include "ui/IniFile.h"
+#include "ui/MediaMonitor.h"
 #include "ui/QtHost.h"
 
 #include <QMainWindow>
@@ -79,6 +80,8 @@ private:
     Settings settings_; // as loaded; the values no window uses are written back unchanged
     Session session_;
     std::unique_ptr<QtHost> host_;
+    std::unique_ptr<MediaWatcher> media_; // the runs follow the drive's media through it
+    MediaMonitor* monitor_ = nullptr;     // tells the window when a medium came or went
     bool commandRunning_ = false;
 
     TBevel* Bevel1;
@@ -105,6 +108,7 @@ private:
     QAction* N1;
     QAction* N2;
     QAction* N5;
+    QAction* Eject1; // "書き終えたディスクを取り出す", checked: each written disk is ejected
     QAction* Exit1;
     QMenu* Help1;
     QAction* Contents1;

@@ -88,6 +88,7 @@ TEST(SaveSettings, RoundTripKeepsBlanksQuotesAndJapanese) {
     settings.cWindowWidth = 3;
     settings.cWindowHeight = 4;
     settings.freeSpacePercent = 0;
+    settings.ejectWritten = false;
     settings.source = "/home/me/写真 2024";
     settings.divide = " /media/usb stick ";
     settings.dest = "\"/home/me/復元\"";
@@ -100,6 +101,7 @@ TEST(SaveSettings, RoundTripKeepsBlanksQuotesAndJapanese) {
     EXPECT_EQ(back.cWindowWidth, 3);
     EXPECT_EQ(back.cWindowHeight, 4);
     EXPECT_EQ(back.freeSpacePercent, 0);
+    EXPECT_FALSE(back.ejectWritten);
     EXPECT_EQ(back.source, settings.source);
     EXPECT_EQ(back.divide, settings.divide);
     EXPECT_EQ(back.dest, settings.dest);
@@ -112,9 +114,10 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
     settings.source = "/s";
     std::string failure;
     ASSERT_TRUE(SaveSettings(folder / "a.ini", settings, failure));
-    EXPECT_EQ(folder.ReadFile("a.ini"), "[Window]\nLeft=0\nTop=0\n[cWindow]\nLeft=0\nTop=0\n"
-                                        "Width=0\nHeight=0\n[Option]\nPosition=95\n[Folder]\n"
-                                        "source=/s\ndivide=\ndest=\nhistory=\n");
+    EXPECT_EQ(folder.ReadFile("a.ini"),
+              "[Window]\nLeft=0\nTop=0\n[cWindow]\nLeft=0\nTop=0\n"
+              "Width=0\nHeight=0\n[Option]\nPosition=95\nEject=1\n[Folder]\n"
+              "source=/s\ndivide=\ndest=\nhistory=\n");
 }
 
 TEST(SaveSettings, KeepsCommentsUnknownKeysAndSectionsOfTheFile) {
@@ -128,7 +131,7 @@ TEST(SaveSettings, KeepsCommentsUnknownKeysAndSectionsOfTheFile) {
     EXPECT_EQ(folder.ReadFile("a.ini"),
               "; written by hand\r\n[window]\r\nLeft=40\r\nColour=blue\r\nTop=0\r\n\r\n"
               "[Other]\r\nkey = kept \r\n; note\r\n[cWindow]\r\nLeft=0\r\nTop=0\r\nWidth=0\r\n"
-              "Height=0\r\n[Option]\r\nPosition=95\r\n[Folder]\r\nsource=\r\ndivide=\r\n"
+              "Height=0\r\n[Option]\r\nPosition=95\r\nEject=1\r\n[Folder]\r\nsource=\r\ndivide=\r\n"
               "dest=\r\nhistory=\r\n");
 }
 
