@@ -54,8 +54,10 @@ DriveFollower::DriveFollower(MediaWatcher* watcher, const std::string& folder) :
 
 void DriveFollower::SeeAll() {
     seen_.clear();
+    knownIds_.clear();
     for (const Medium& medium : watcher_->Media()) {
         seen_.insert(KeyOf(medium));
+        knownIds_.insert(medium.id);
     }
 }
 
@@ -83,21 +85,29 @@ bool DriveFollower::Arrived() {
         return true;
     }
     hasArrived_ = false;
+    std::set<std::string> ids;
+    for (const Medium& medium : watcher_->Media()) {
+        ids.insert(medium.id);
+    }
     for (const Medium& medium : watcher_->Media()) {
         if (seen_.count(KeyOf(medium)) != 0 || !Fits(medium)) {
             continue;
         }
         seen_.insert(KeyOf(medium)); // a medium that cannot be mounted is not tried again
         Medium fit = medium;
+        // Only a medium just inserted is mounted: one that was in and is no longer mounted
+        // was unmounted by the user, or ejected by the run.
         std::string reason;
-        if (fit.mountPoint.empty() && !watcher_->Mount(medium, fit.mountPoint, reason)) {
+        if (fit.mountPoint.empty() &&
+            (knownIds_.count(medium.id) != 0 || !watcher_->Mount(medium, fit.mountPoint, reason))) {
             continue;
         }
         arrived_ = fit;
         hasArrived_ = true;
-        return true;
+        break;
     }
-    return false;
+    knownIds_ = std::move(ids);
+    return hasArrived_;
 }
 
 std::string DriveFollower::Take() {

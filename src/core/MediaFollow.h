@@ -48,7 +48,8 @@ private:
     Medium current_;
     Medium arrived_;
     bool hasArrived_ = false;
-    std::set<std::string> seen_; // the media in when the last disk was taken, and since
+    std::set<std::string> seen_;     // the media in when the last disk was taken, and since
+    std::set<std::string> knownIds_; // the media in at the last look
     std::string note_;
     // A pulled medium must read as no disk, never as its empty mount folder.
     VolumeWatch volumes_;

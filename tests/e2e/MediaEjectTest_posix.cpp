@@ -46,7 +46,9 @@ protected:
         // At the request for disk 2 the first stick is pulled and another one plugged in.
         host.onDialog = [this](const DialogRecord& dialog) {
             if (dialog.text == "2" + std::string(msg::kInsertDisk)) {
-                mock.RemoveStick("sdb");
+                if (pullFirst) {
+                    mock.RemoveStick("sdb");
+                }
                 mock.AddStick("sdc", "BACKUP", 1'000'000, root / "media/STICK2");
                 if (refuseSecond) {
                     mock.RefuseEject("sdc");
@@ -72,6 +74,7 @@ protected:
     Session session;
     ScriptedHost host;
     bool refuseSecond = false;
+    bool pullFirst = true;
 };
 
 TEST_F(MediaEjectTest, EachWrittenStickIsUnmountedAndPoweredOffAndTheNextOneIsFollowed) {
@@ -100,6 +103,20 @@ TEST_F(MediaEjectTest, AStickThatDoesNotComeOutIsToldAndTheRunGoesOn) {
     EXPECT_EQ(host.dialogs[4].text, msg::kCopyFinished);
     EXPECT_EQ(mock.Calls(),
               (std::vector<std::string>{"Unmount sdb1", "PowerOff sdb", "Unmount sdc1"}));
+}
+
+// A stick that cannot be powered off stays in, unmounted: it is not mounted again for the
+// next disk, and the stick plugged in beside it is taken.
+TEST_F(MediaEjectTest, AStickLeftInUnmountedIsNotMountedAgain) {
+    mock.RemoveStick("sdb");
+    mock.AddStick("sdb", "STICK1", 1'000'000, root / "media/STICK1", false);
+    pullFirst = false;
+    Divide();
+    EXPECT_EQ(host.dialogs.back().text, msg::kCopyFinished);
+    EXPECT_TRUE(host.dialogs[2].closedByItself);
+    EXPECT_EQ(mock.Calls(),
+              (std::vector<std::string>{"Unmount sdb1", "Unmount sdc1", "PowerOff sdc"}));
+    ASSERT_TRUE(TryReadIdentity(root / "media/STICK2/@dummy@/"));
 }
 
 TEST_F(MediaEjectTest, NothingIsEjectedWhenTheSwitchIsOff) {
