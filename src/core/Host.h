@@ -63,6 +63,10 @@ public:
     // dialog itself shows only the gauge; a front end with room for it names the file and
     // tells the throughput.
     virtual void SetCurrentFile(const std::string& /*file*/, std::int64_t /*bytes*/) {}
+    // Which medium the run took for the disk in hand ("ラベル BACKUP のディスクを使います").
+    // The dialog shows it as the message's last line; a front end that shows no message
+    // tells it here.
+    virtual void SetNote(const std::string& /*note*/) {}
     // Shows the dialog without making it modal and paints it at once.
     virtual void Show() = 0;
     virtual void Repaint() = 0;

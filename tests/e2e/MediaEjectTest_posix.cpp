@@ -91,6 +91,8 @@ TEST_F(MediaEjectTest, EachWrittenStickIsUnmountedAndPoweredOffAndTheNextOneIsFo
     EXPECT_EQ(second->disk, 2);
     const std::string& told = host.progress.back()->message;
     EXPECT_EQ(told.substr(told.rfind('\n') + 1), "ラベル BACKUP のディスクを使います");
+    EXPECT_EQ(host.progress.back()->note, "ラベル BACKUP のディスクを使います");
+    EXPECT_TRUE(host.progress[1]->note.empty()); // the first disk was where the field said
 }
 
 TEST_F(MediaEjectTest, AStickThatDoesNotComeOutIsToldAndTheRunGoesOn) {

@@ -51,6 +51,7 @@ public:
     void SetCurrentFile(const std::string& file, std::int64_t) override {
         record_->files.push_back(file);
     }
+    void SetNote(const std::string& note) override { record_->note = note; }
     void Show() override { Log("show"); }
     void Repaint() override { Log("repaint"); }
     bool CancelRequested() const override { return cancel_; }

@@ -36,6 +36,7 @@ struct ProgressRecord {
     std::vector<std::string> stages;
     std::vector<int> gauge;         // every value set, in order
     std::vector<std::string> files; // every file named as the one copied next
+    std::string note;               // the medium the run took, as SetNote told it
     bool released = false;
 };
 

@@ -453,6 +453,7 @@ void RestoreRun::SetUpDialog(ProgressDialog& dialog) {
     if (follower_ && !follower_->Note().empty()) {
         text += '\n';
         text += follower_->Note();
+        dialog.SetNote(follower_->Note());
     }
     dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
     dialog.PlaceGauge(24, 136);

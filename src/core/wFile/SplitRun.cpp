@@ -210,6 +210,7 @@ private:
         if (!follower_.Note().empty()) {
             text += '\n';
             text += follower_.Note();
+            dialog.SetNote(follower_.Note());
         }
         dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
         dialog.PlaceGauge(24, 136);
