@@ -13,6 +13,7 @@
 #include "core/wFile/SetWriter.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/MediaWatch.h"
+#include "support/PrivateMounts_posix.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
@@ -58,6 +59,7 @@ std::string Swap(int left) {
 class MediaSwapTmpfsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        test::KeepMountsPrivate();
         for (const char* disk : {"1", "2", "3", "other"}) {
             root.MakeFolder(std::string("shelf/") + disk);
             const std::string shelf = root / (std::string("shelf/") + disk);
