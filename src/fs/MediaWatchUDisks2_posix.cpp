@@ -153,10 +153,11 @@ public:
     }
 
 protected:
+    // A service that does not answer for a moment tells nothing: the media seen last stand,
+    // rather than going and coming back as new ones.
     std::vector<Medium> Look() override {
         std::vector<Medium> media;
-        Read(media);
-        return media;
+        return Read(media) ? media : Media();
     }
 
 private:
@@ -174,9 +175,8 @@ private:
     }
 
     // Every block device that holds a file system, with its drive. False when the service
-    // does not answer; media is then empty, and so are the drives.
+    // does not answer; media and the drives are then left as they were.
     bool Read(std::vector<Medium>& media) {
-        drives_.clear();
         GError* error = nullptr;
         VariantRef reply{g_dbus_connection_call_sync(
             bus_, kService, kRoot, "org.freedesktop.DBus.ObjectManager", "GetManagedObjects",
@@ -186,6 +186,7 @@ private:
             ReasonOf(error);
             return false;
         }
+        drives_.clear();
         VariantRef objects{g_variant_get_child_value(reply.value, 0)};
         GVariantIter iter;
         const gchar* path = nullptr;

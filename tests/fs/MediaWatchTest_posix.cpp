@@ -76,6 +76,11 @@ TEST(UDisks2Watcher, FollowsSticksMountsAndEjectsThemAndReportsARefusal) {
     EXPECT_TRUE(watcher->Poll().empty());
     EXPECT_EQ(mock.Calls(), (std::vector<std::string>{"Unmount sdb1", "PowerOff sdb", "Mount sdc1",
                                                       "Unmount sdc1"}));
+
+    // A service that stops answering tells no change: the stick is not taken for gone.
+    mock.StopService();
+    EXPECT_TRUE(watcher->Poll().empty());
+    EXPECT_NE(watcher->MediumHolding("/media/mock/BACKUP"), nullptr);
 }
 
 TEST(UDisks2Watcher, IsNotOpenedWhereNoServiceAnswers) {

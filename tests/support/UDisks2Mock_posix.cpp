@@ -2,9 +2,9 @@
 #include "support/UDisks2Mock_posix.h"
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -106,6 +106,10 @@ UDisks2Mock::UDisks2Mock() {
 UDisks2Mock::~UDisks2Mock() {
     Stop(mock_);
     Stop(daemon_);
+}
+
+void UDisks2Mock::StopService() {
+    Stop(mock_);
 }
 
 bool UDisks2Mock::ServiceAnswers() {

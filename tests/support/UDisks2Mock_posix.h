@@ -35,6 +35,8 @@ public:
     void RefuseEject(const std::string& name);
     // The calls made so far: "Unmount sdb1", "PowerOff sdb", "Mount sdc1".
     std::vector<std::string> Calls();
+    // The service goes away from the bus.
+    void StopService();
 
 private:
     void CallMock(const char* method, const std::string& signature,
