@@ -136,4 +136,21 @@ DriveFollower::EjectEnd DriveFollower::EjectCurrent(std::string& reason) {
     return watcher_->Eject(medium, reason) ? EjectEnd::Ejected : EjectEnd::Failed;
 }
 
+bool AskForMedium(Host& host, DriveFollower* follower, const std::string& text,
+                  const Buttons& buttons, Button wanted, std::string& folder) {
+    host.Beep();
+    if (follower == nullptr || !follower->Following()) {
+        return host.ShowDialog(DialogKind::Confirmation, text, buttons) == wanted;
+    }
+    if (host.ShowDialogUntil(
+            DialogKind::Confirmation, text, buttons, [follower] { return follower->Arrived(); },
+            wanted) != wanted) {
+        return false;
+    }
+    if (follower->Arrived()) {
+        folder = follower->Take();
+    }
+    return true;
+}
+
 } // namespace arbolink

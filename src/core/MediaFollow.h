@@ -6,6 +6,7 @@
 // cards, the next removable medium that appears, wherever it is mounted; the folder below the
 // medium's root is kept.
 
+#include "core/Host.h"
 #include "fs/Drives.h"
 #include "fs/MediaWatch.h"
 
@@ -54,5 +55,11 @@ private:
     // A pulled medium must read as no disk, never as its empty mount folder.
     VolumeWatch volumes_;
 };
+
+// Beeps and asks a confirmation that wants another disk. While follower follows, the question
+// closes by itself, answering wanted, once a fit medium appears, and folder moves onto that
+// medium. True when the answer is wanted.
+bool AskForMedium(Host& host, DriveFollower* follower, const std::string& text,
+                  const Buttons& buttons, Button wanted, std::string& folder);
 
 } // namespace arbolink

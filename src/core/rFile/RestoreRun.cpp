@@ -191,22 +191,9 @@ bool RestoreRun::WaitForMedium() {
     return true;
 }
 
-// While the drive is followed, a question that wants another disk closes by itself once a fit
-// medium appears, and the disk folder moves onto that medium.
 bool RestoreRun::AskForMedium(const std::string& question, const Buttons& buttons, Button wanted) {
-    host_.Beep();
-    if (!follower_ || !follower_->Following()) {
-        return host_.ShowDialog(DialogKind::Confirmation, question, buttons) == wanted;
-    }
-    if (host_.ShowDialogUntil(
-            DialogKind::Confirmation, question, buttons, [this] { return follower_->Arrived(); },
-            wanted) != wanted) {
-        return false;
-    }
-    if (follower_->Arrived()) {
-        diskFolder_ = follower_->Take();
-    }
-    return true;
+    return arbolink::AskForMedium(host_, follower_ ? &*follower_ : nullptr, question, buttons,
+                                  wanted, diskFolder_);
 }
 
 bool RestoreRun::WaitForSetFiles() {

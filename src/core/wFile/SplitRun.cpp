@@ -116,22 +116,8 @@ private:
         return host_.ShowDialog(DialogKind::Confirmation, text, buttons) == wanted;
     }
 
-    // A question that wants another disk. While the drive is followed it closes by itself,
-    // answering wanted, once a fit medium appears, and the disk folder moves onto that medium.
     bool AskForMedium(const std::string& text, const Buttons& buttons, Button wanted) {
-        if (!follower_.Following()) {
-            return Ask(text, buttons, wanted);
-        }
-        host_.Beep();
-        if (host_.ShowDialogUntil(
-                DialogKind::Confirmation, text, buttons, [this] { return follower_.Arrived(); },
-                wanted) != wanted) {
-            return false;
-        }
-        if (follower_.Arrived()) {
-            values_.DestRoot = follower_.Take();
-        }
-        return true;
+        return arbolink::AskForMedium(host_, &follower_, text, buttons, wanted, values_.DestRoot);
     }
 
     bool PromptForDisk(std::int32_t disk) {
