@@ -64,8 +64,9 @@ printf 'z' >"$source_folder/a.txt"
 plan=$(cli plan "$(windows_path "$source_folder")" --cluster-size 512 --free-bytes 100000 2>&1)
 grep -q $'\t表 😀.txt\t' <<<"$plan" || fail "plan did not list the file: $plan"
 
-# Disks of 7 KB hold one of the two larger files each, beside the set and checksum files. The question before the disks are
-# written is answered through a pipe, the restore reads the disks in the other order.
+# Disks of 7 KB hold one of the two larger files each, beside the set and checksum files. The
+# question before the disks are written is answered through a pipe, the restore reads the disks
+# in the other order.
 divide=$(printf 'o\n' | cli divide "$(windows_path "$source_folder")" \
     --disk-folders "$(windows_path "$check/disks")" --capacity 7K --cluster-size 512 2>&1) ||
     fail "divide failed: $divide"
