@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Following a drive's media with a watcher whose media the test sets (Linux paths): which new medium is
-// the next disk, where its disk folder is, and what the user is told.
+// Following a drive's media with a watcher whose media the test sets (Linux paths): which new
+// medium is the next disk, where its disk folder is, and what the user is told.
 #include "core/MediaFollow.h"
 
 #include <gtest/gtest.h>
