@@ -132,7 +132,19 @@ Button TerminalHost::ShowDialogUntil(DialogKind kind, const std::string& text,
         const Button answer = AskOnTerminal(buttons, by, closedAs);
         return Settled(answer, by);
     }
-    if (!WaitUntil(closesNow, msg::kWaitingForMedium)) {
+    // The drive the command was given is watched as ShowDialog watches it, so that the first
+    // disk, already in, needs no new medium; a later one must replace the one written first.
+    const bool watching = !options_.drive.empty();
+    bool sawNoMedium = KindOfQuestion(text) != QuestionKind::SwapWanted;
+    auto ready = [&] {
+        if (closesNow()) {
+            return true;
+        }
+        const bool present = watching && mediumPresent_();
+        sawNoMedium = sawNoMedium || !present;
+        return sawNoMedium && present;
+    };
+    if (!WaitUntil(ready, msg::kWaitingForMedium)) {
         const Button answer = SafestOf(buttons);
         std::fprintf(err_, msg::kInterruptedAnswer, ChoiceText(answer).c_str());
         return Settled(answer, AnsweredBy::User);

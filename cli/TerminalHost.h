@@ -35,8 +35,9 @@ public:
                           TerminalOptions options = {});
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
-    // With --yes: waits until closesNow answers true (Ctrl+C gives the safest answer). On a
-    // terminal: asked as ShowDialog, and Enter alone answers closedAs.
+    // With --yes: waits until closesNow answers true, or until a medium answers in the drive
+    // as ShowDialog waits for it (Ctrl+C gives the safest answer). On a terminal: asked as
+    // ShowDialog, and Enter alone answers closedAs.
     Button ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
                            const std::function<bool()>& closesNow, Button closedAs) override;
     void Beep() override {}

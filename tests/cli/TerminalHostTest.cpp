@@ -210,8 +210,26 @@ TEST_F(TerminalHostTest, AQuestionThatClosesByItselfWaitsWithYesAndTakesEnter) {
     EXPECT_NE(Err().find(msg::kWaitingForMedium), std::string::npos);
     EXPECT_EQ(waiting.ExitCode(), kExitFailure);
 
-    TerminalHost& typed = Host("\na\n");
+    // The first disk is already in the drive the command was given: no new medium is needed.
+    // A later one must replace the disk written, there or as a new medium elsewhere.
+    TerminalHost& drive = Host("", WithYes(false, "/drive"));
+    int probes = 0;
+    drive.SetMediumProbe(Probe({true}, probes));
     auto never = [] { return false; };
+    EXPECT_EQ(drive.ShowDialogUntil(DialogKind::Confirmation,
+                                    std::string("1") + arbolink::msg::kInsertDisk,
+                                    {Button::Ok, Button::Abort}, never, Button::Ok),
+              Button::Ok);
+    EXPECT_EQ(probes, 1);
+    probes = 0;
+    drive.SetMediumProbe(Probe({true, false, true}, probes));
+    EXPECT_EQ(drive.ShowDialogUntil(DialogKind::Confirmation,
+                                    std::string("2") + arbolink::msg::kInsertDisk,
+                                    {Button::Ok, Button::Abort}, never, Button::Ok),
+              Button::Ok);
+    EXPECT_EQ(probes, 3);
+
+    TerminalHost& typed = Host("\na\n");
     const std::string prompt = std::string("2") + arbolink::msg::kInsertDisk;
     EXPECT_EQ(typed.ShowDialogUntil(DialogKind::Confirmation, prompt, {Button::Ok, Button::Abort},
                                     never, Button::Ok),
