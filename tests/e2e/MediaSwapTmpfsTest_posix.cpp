@@ -3,6 +3,7 @@
 // the drive's media, found through the mount table, from one folder to the next. The disks
 // are tmpfs file systems on a shelf, bound into .../media/STICKn as a desktop mounts a stick.
 // Needs the right to mount (root).
+#include "CliProcess_posix.h"
 #include "core/Session.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -211,6 +212,28 @@ TEST_F(MediaSwapTmpfsTest, ThreeDisksOnSticksMountedEachAtItsOwnFolderThenRestor
                                                                 {msg::kCopyFinished, false}}));
     for (const SourceFile& file : kFiles) {
         EXPECT_EQ(root.ReadFile("out/" + file.path), Contents(file)) << file.path;
+    }
+}
+
+// The command-line tool with --yes follows the sticks the same way, and says which it took.
+TEST_F(MediaSwapTmpfsTest, TheCommandLineToolWithYesFollowsTheSticksToo) {
+    PlugIn("1", "STICK1");
+    test::Program divide({"divide", root / "src", Stick("STICK1"), "--yes"});
+    ASSERT_TRUE(divide.ReadUntil("2" + std::string(msg::kInsertDisk))) << divide.err;
+    Pull("STICK1");
+    PlugIn("2", "STICK2");
+    ASSERT_TRUE(divide.ReadUntil("3" + std::string(msg::kInsertDisk))) << divide.err;
+    Pull("STICK2");
+    PlugIn("3", "STICK3");
+    EXPECT_EQ(divide.Wait(), 0) << divide.err;
+    EXPECT_NE(divide.err.find(Stick("STICK2") + " のディスクを使います\n"), std::string::npos)
+        << divide.err;
+    EXPECT_NE(divide.err.find(Stick("STICK3") + " のディスクを使います\n"), std::string::npos);
+    for (int disk = 1; disk <= 3; ++disk) {
+        std::optional<DiskIdentity> identity =
+            TryReadIdentity(root / ("shelf/" + std::to_string(disk) + "/@dummy@/"));
+        ASSERT_TRUE(identity) << disk;
+        EXPECT_EQ(identity->disk, disk);
     }
 }
 
