@@ -27,6 +27,10 @@ public:
     Button ShowDialog(DialogKind, const std::string&, const Buttons& b) override {
         return b.front();
     }
+    Button ShowDialogUntil(DialogKind, const std::string&, const Buttons& b,
+                           const std::function<bool()>&, Button) override {
+        return b.front();
+    }
     void Beep() override {}
     void ProcessMessages() override {}
     std::unique_ptr<ProgressDialog> CreateProgressDialog() override {

@@ -69,6 +69,7 @@ const std::vector<Option>& AllOptions() {
         {"--free-bytes", 0, OptionKind::Value},   {"--drive-root", 0, OptionKind::Flag},
         {"--program", 0, OptionKind::Value},      {"--json", 0, OptionKind::Flag},
         {"--no-verify", 0, OptionKind::Flag},     {"--restore-to", 0, OptionKind::Value},
+        {"--no-eject", 0, OptionKind::Flag},
     };
     return options;
 }

@@ -26,7 +26,7 @@ const std::array<Command, 5>& Commands() {
     static const std::array<Command, 5> commands{{
         {"divide",
          {"--percent", "--program-copy", "--yes", "--empty-destination", "--disk-folders",
-          "--capacity", "--cluster-size", "--no-verify"},
+          "--capacity", "--cluster-size", "--no-verify", "--no-eject"},
          msg::kDivideHelp,
          RunDivideCommand},
         {"restore",

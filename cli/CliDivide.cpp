@@ -14,6 +14,7 @@
 #include "fs/Folders.h"
 
 #include <climits>
+#include <memory>
 #include <optional>
 
 namespace arbolink::cli {
@@ -34,6 +35,7 @@ struct DivideRequest {
     std::int32_t clusterSize = kDefaultStagingClusterSize;
     bool copyProgram = false;
     bool verify = true; // read every written disk back
+    bool eject = true;  // eject every disk written and read back
     TerminalOptions answers;
 };
 
@@ -101,6 +103,9 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     Session session;
     session.FreeSpacePercent = request.percent;
     session.VerifyAfterWrite = request.verify;
+    session.EjectWritten = request.eject;
+    std::unique_ptr<MediaWatcher> media = OpenMediaWatcher();
+    session.Media = media.get();
     TerminalOptions answers = request.answers;
     answers.drive = request.destination;
     TerminalHost host(io.in, io.err, answers);
@@ -166,6 +171,7 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     }
     request.copyProgram = parsed.Has("--program-copy");
     request.verify = !parsed.Has("--no-verify");
+    request.eject = !parsed.Has("--no-eject");
     request.answers.assumeYes = parsed.Has("--yes");
     request.answers.emptyDestination = parsed.Has("--empty-destination");
     return request.staging ? DivideIntoFolders(request, io) : DivideOntoDrive(request, io);

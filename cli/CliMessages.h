@@ -33,14 +33,15 @@ inline constexpr const char* kHelp =
 
 inline constexpr const char* kDivideHelp =
     "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [-y|--yes]\n"
-    "                            [--empty-destination] [--no-verify]\n"
+    "                            [--empty-destination] [--no-verify] [--no-eject]\n"
     "       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n"
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
-    "  DEST                  ディスクを入れるドライブのフォルダー。一枚ずつ入れ換えを求めます\n"
+    "  DEST                  ディスクを入れるドライブのフォルダー。一枚ずつ入れ換えを求めます。\n"
+    "                        次に入ったディスクを、どこにマウントされても使います\n"
     "  --percent P           ディスクの空き容量のうち使う割合、0〜100（既定 95）\n"
     "  --program-copy        1 枚目のディスクに、このプログラムもコピーする\n"
     "  --disk-folders DIR    ドライブの代わりに、ディスク n を DIR/disk01、DIR/disk02 … に書く。\n"
@@ -55,6 +56,8 @@ inline constexpr const char* kDivideHelp =
     "                        書くこと）に同意する。これがないと --yes はその質問を断ります\n"
     "  --no-verify           書き終えたディスクを読み返して検査しない（既定では、次のディスクを\n"
     "                        求める前に、書いたファイルをディスクから読み返して確かめます）\n"
+    "  --no-eject            書き終えたディスクを取り出さない（既定では、書いて確かめたディスクを\n"
+    "                        取り外せるように取り出します）\n"
     "\n"
     "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
 
@@ -65,7 +68,8 @@ inline constexpr const char* kRestoreHelp =
     "\n"
     "分割したディスクを読んで、DEST にフォルダーの木を元どおりに作ります。\n"
     "\n"
-    "  DISKS                 ディスクを入れるドライブのフォルダー。どの順に入れてもかまいません\n"
+    "  DISKS                 ディスクを入れるドライブのフォルダー。どの順に入れてもかまいません。\n"
+    "                        次に入ったディスクを、どこにマウントされても読みます\n"
     "  --from DIR            ディスク一枚の中身を持つフォルダー（divide --disk-folders の\n"
     "                        diskNN、またはセットのファイルを直接持つフォルダー）。何度でも\n"
     "                        書けて、どの順でも、質問なしに読みます\n"

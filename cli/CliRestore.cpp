@@ -13,6 +13,7 @@
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 
+#include <memory>
 #include <optional>
 
 namespace arbolink::cli {
@@ -57,6 +58,8 @@ bool RefuseOverlap(const std::string& setFolder, const std::string& destination,
 
 int RestoreFromDrive(const RestoreRequest& request, const Streams& io) {
     Session session;
+    std::unique_ptr<MediaWatcher> media = OpenMediaWatcher();
+    session.Media = media.get();
     TerminalOptions answers = request.answers;
     answers.drive = request.disks;
     TerminalHost host(io.in, io.err, answers);

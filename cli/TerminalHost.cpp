@@ -84,7 +84,8 @@ TerminalHost::TerminalHost(std::FILE* in, std::FILE* err, TerminalOptions option
     : in_(in), err_(err), options_(std::move(options)),
       mediumPresent_([drive = options_.drive] { return DriveFreeBytes(drive) != -1; }) {}
 
-Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+// Prints the question; false for a message, which needs no answer.
+bool TerminalHost::PrintQuestion(DialogKind kind, const std::string& text, const Buttons& buttons) {
     if (line_.drawn) {
         std::fputs("\r\033[K", err_);
         line_.drawn = false;
@@ -94,17 +95,62 @@ Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text, const 
         succeeded_ = kind == DialogKind::Plain && IsClosingSuccess(text);
         endedByUser_ = endedByUser_ && IsClosingAfterAbort(text);
         std::fflush(err_);
-        return buttons.empty() ? Button::Ok : buttons.front();
+        return false;
     }
     PrintChoices(buttons);
-    Button answer = Button::Ok;
-    AnsweredBy by = AnsweredBy::Tool;
-    if (!AnswerByItself(text, buttons, answer, by)) {
-        answer = AskOnTerminal(buttons, by);
-    }
+    return true;
+}
+
+Button TerminalHost::Settled(Button answer, AnsweredBy by) {
     succeeded_ = false;
     endedByUser_ = by == AnsweredBy::User && EndsCommand(answer);
     return answer;
+}
+
+Button TerminalHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+    if (!PrintQuestion(kind, text, buttons)) {
+        return buttons.empty() ? Button::Ok : buttons.front();
+    }
+    Button answer = Button::Ok;
+    AnsweredBy by = AnsweredBy::Tool;
+    if (!AnswerByItself(text, buttons, answer, by)) {
+        answer = AskOnTerminal(buttons, by, std::nullopt);
+    }
+    return Settled(answer, by);
+}
+
+// With --yes the question waits for its condition; on a terminal Enter answers closedAs, and
+// the command looks then whether the condition came true.
+Button TerminalHost::ShowDialogUntil(DialogKind kind, const std::string& text,
+                                     const Buttons& buttons, const std::function<bool()>& closesNow,
+                                     Button closedAs) {
+    if (!PrintQuestion(kind, text, buttons)) {
+        return buttons.empty() ? Button::Ok : buttons.front();
+    }
+    if (!options_.assumeYes) {
+        AnsweredBy by = AnsweredBy::User;
+        const Button answer = AskOnTerminal(buttons, by, closedAs);
+        return Settled(answer, by);
+    }
+    // The drive the command was given is watched as ShowDialog watches it, so that the first
+    // disk, already in, needs no new medium; a later one must replace the one written first.
+    const bool watching = !options_.drive.empty();
+    bool sawNoMedium = KindOfQuestion(text) != QuestionKind::SwapWanted;
+    auto ready = [&] {
+        if (closesNow()) {
+            return true;
+        }
+        const bool present = watching && mediumPresent_();
+        sawNoMedium = sawNoMedium || !present;
+        return sawNoMedium && present;
+    };
+    if (!WaitUntil(ready, msg::kWaitingForMedium)) {
+        const Button answer = SafestOf(buttons);
+        std::fprintf(err_, msg::kInterruptedAnswer, ChoiceText(answer).c_str());
+        return Settled(answer, AnsweredBy::User);
+    }
+    std::fprintf(err_, msg::kAnsweredByYes, ChoiceText(closedAs).c_str());
+    return Settled(closedAs, AnsweredBy::Tool);
 }
 
 void TerminalHost::PrintChoices(const Buttons& buttons) {
@@ -158,8 +204,12 @@ bool TerminalHost::AnswerByItself(const std::string& text, const Buttons& button
 }
 
 bool TerminalHost::WaitForMedium(bool wanted, const char* notice) {
+    return WaitUntil([&] { return mediumPresent_() == wanted; }, notice);
+}
+
+bool TerminalHost::WaitUntil(const std::function<bool()>& done, const char* notice) {
     bool noticed = false;
-    while (mediumPresent_() != wanted) {
+    while (!done()) {
         if (Interrupted()) {
             return false;
         }
@@ -173,7 +223,8 @@ bool TerminalHost::WaitForMedium(bool wanted, const char* notice) {
     return !Interrupted();
 }
 
-Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by) {
+Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by,
+                                   std::optional<Button> onEnter) {
     for (;;) {
         std::string line;
         int c = ReadAnswerByte(in_);
@@ -189,6 +240,10 @@ Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by) {
             return answer;
         }
         const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos && onEnter) {
+            by = AnsweredBy::User;
+            return *onEnter;
+        }
         if (first != std::string::npos) {
             const int key = std::tolower(static_cast<unsigned char>(line[first]));
             for (Button b : buttons) {

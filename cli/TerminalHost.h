@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace arbolink::cli {
@@ -34,6 +35,11 @@ public:
                           TerminalOptions options = {});
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
+    // With --yes: waits until closesNow answers true, or until a medium answers in the drive
+    // as ShowDialog waits for it (Ctrl+C gives the safest answer). On a terminal: asked as
+    // ShowDialog, and Enter alone answers closedAs.
+    Button ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
+                           const std::function<bool()>& closesNow, Button closedAs) override;
     void Beep() override {}
     void ProcessMessages() override {}
     std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
@@ -55,10 +61,15 @@ private:
 
     bool AnswerByItself(const std::string& text, const Buttons& buttons, Button& answer,
                         AnsweredBy& by);
-    Button AskOnTerminal(const Buttons& buttons, AnsweredBy& by);
+    bool PrintQuestion(DialogKind kind, const std::string& text, const Buttons& buttons);
+    Button Settled(Button answer, AnsweredBy by);
+    // onEnter: the answer of an empty line; without it an empty line asks again.
+    Button AskOnTerminal(const Buttons& buttons, AnsweredBy& by, std::optional<Button> onEnter);
     void PrintChoices(const Buttons& buttons);
     // Waits until the probe answers wanted; false when Ctrl+C came first.
     bool WaitForMedium(bool wanted, const char* notice);
+    // Waits until done answers true, telling notice once; false when Ctrl+C came first.
+    bool WaitUntil(const std::function<bool()>& done, const char* notice);
 
     std::FILE* in_;
     std::FILE* err_;

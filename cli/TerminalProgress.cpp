@@ -98,6 +98,18 @@ void TerminalProgress::SetCurrentFile(const std::string& file, std::int64_t byte
     }
 }
 
+void TerminalProgress::SetNote(const std::string& note) {
+    if (style_ == ProgressStyle::Silent) {
+        return;
+    }
+    if (line_.drawn) {
+        std::fputs("\r\033[K", err_);
+        line_.drawn = false;
+    }
+    std::fprintf(err_, "%s\n", note.c_str());
+    std::fflush(err_);
+}
+
 void TerminalProgress::Show() {
     shown_ = true;
     start_ = clock_();

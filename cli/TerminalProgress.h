@@ -48,6 +48,8 @@ public:
     void PlaceGauge(int, int) override {}
     void SetGauge(int percent) override;
     void SetCurrentFile(const std::string& file, std::int64_t bytes) override;
+    // Printed as a line of its own, unless the progress is silent.
+    void SetNote(const std::string& note) override;
     void Show() override;
     void Repaint() override {}
     // Ctrl+C is the Cancel button. The runs ask between files and between the chunks of a

@@ -13,6 +13,7 @@ packages=(
     xvfb xauth xdotool openbox x11-utils
     dpkg-dev file desktop-file-utils appstream
     fusefat dosfstools
+    libglib2.0-dev dbus-daemon python3-dbusmock
 )
 
 missing=()

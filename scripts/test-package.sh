@@ -51,7 +51,7 @@ work=$(mktemp -d "$build/package-check.XXXXXX")
 mkdir -p "$work/source/写真"
 head -c 5000 /dev/urandom >"$work/source/写真/a.jpg"
 head -c 5000 /dev/urandom >"$work/source/b.txt"
-arbolink-cli divide "$work/source" --disk-folders "$work/disks" --capacity 8K \
+arbolink-cli divide "$work/source" --disk-folders "$work/disks" --capacity 10K \
     --cluster-size 512 --yes >/dev/null 2>&1 </dev/null || fail "the installed divide failed"
 arbolink-cli restore --from "$work/disks/disk02" --from "$work/disks/disk01" --yes \
     "$work/restored" >/dev/null 2>&1 </dev/null || fail "the installed restore failed"

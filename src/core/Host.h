@@ -8,6 +8,7 @@
 // the terminal, and the tests with a scripted fake that records every call.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,10 @@ public:
     // dialog itself shows only the gauge; a front end with room for it names the file and
     // tells the throughput.
     virtual void SetCurrentFile(const std::string& /*file*/, std::int64_t /*bytes*/) {}
+    // Which medium the run took for the disk in hand ("ラベル BACKUP のディスクを使います").
+    // The dialog shows it as the message's last line; a front end that shows no message
+    // tells it here.
+    virtual void SetNote(const std::string& /*note*/) {}
     // Shows the dialog without making it modal and paints it at once.
     virtual void Show() = 0;
     virtual void Repaint() = 0;
@@ -86,6 +91,11 @@ public:
     // Shows a dialog and returns the button the user chose. A dialog with the single button
     // OK returns Ok.
     virtual Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) = 0;
+    // Shows a dialog that also closes by itself, answering closedAs, once closesNow answers
+    // true: the host asks it every so often while the dialog is up (a question that wants a
+    // disk closes when one is inserted). The user's buttons still answer as in ShowDialog.
+    virtual Button ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
+                                   const std::function<bool()>& closesNow, Button closedAs) = 0;
     // The platform's default beep, sounded just before the dialog it belongs to.
     virtual void Beep() = 0;
     // Lets pending user-interface messages run, so that the progress dialog repaints and its

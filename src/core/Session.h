@@ -5,6 +5,7 @@
 // folder that emptying must keep.
 
 #include "core/PlanningValues.h"
+#include "fs/MediaWatch.h"
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,9 @@ struct Session {
     std::int32_t FreeSpacePercent = 95; // 0 to 100 through the options dialog
     std::string EmptyingFolder;         // the destination being emptied; it stays itself
     bool VerifyAfterWrite = true;       // each written disk is read back and checked
+    // The media watcher the runs follow a drive's disks with; null: the disk folder stays put.
+    MediaWatcher* Media = nullptr;
+    bool EjectWritten = true; // a disk written and checked is ejected through the watcher
 };
 
 } // namespace arbolink

@@ -38,9 +38,12 @@ bool GetDriveSpace(const std::string& folder, std::int32_t& sectorsPerCluster,
 
 // A mounted volume that the folder tree shows as one of the computer's drives.
 struct DriveEntry {
-    std::string root;  // its mount point: the drive's root folder
-    std::string label; // the volume label; empty when the volume has none
-    std::string kind;  // as GetDriveKind answers for the root
+    std::string root;         // its mount point: the drive's root folder
+    std::string label;        // the volume label; empty when the volume has none
+    std::string kind;         // as GetDriveKind answers for the root
+    std::string source;       // what the mount table names as its source: "/dev/sdb1"
+    std::string deviceNumber; // "major:minor" of the mounted file system
+    std::string slot;         // the disk's folder in sysfs, which names the slot; empty for no disk
 };
 
 // The drives a user would recognise (see IsUserVolume), the root file system first, then in

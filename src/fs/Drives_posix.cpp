@@ -276,7 +276,11 @@ std::vector<DriveEntry> ListDrives() {
     std::vector<std::pair<std::string, std::string>> labels = LabelsByDevice();
     std::vector<DriveEntry> drives;
     for (const MountEntry& mount : UserVolumes(CurrentMounts())) {
-        drives.push_back({mount.mountPoint, LabelOf(mount, labels), KindOfMount(mount)});
+        const std::string deviceFolder = DeviceFolderOf(mount);
+        drives.push_back({mount.mountPoint, LabelOf(mount, labels), KindOfMount(mount),
+                          mount.source, mount.device,
+                          deviceFolder.empty() ? std::string()
+                                               : UnderlyingDiskFolder(DiskFolderOf(deviceFolder))});
     }
     return drives;
 }

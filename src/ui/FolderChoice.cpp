@@ -6,6 +6,7 @@
 #include "ui/FolderChoiceMessages.h"
 #include "ui/FolderList.h"
 #include "ui/Fonts.h"
+#include "ui/MediaMonitor.h"
 #include "widgets/FolderTreeViewEx.h"
 
 #include <QAbstractButton>
@@ -136,8 +137,13 @@ void TForm3::BitBtn1Click() {
     box.exec();
 }
 
-bool SpeedButton1Click(QWidget* parent, QComboBox* field) {
+bool SpeedButton1Click(QWidget* parent, QComboBox* field, MediaMonitor* media) {
     auto dialog = std::make_unique<TForm3>(parent);
+    if (media != nullptr) {
+        TFolderTreeViewEx* tree = dialog->Folder();
+        QObject::connect(media, &MediaMonitor::MediaChanged, tree,
+                         [tree] { tree->UpdateTree(tree->SelectedNode()); });
+    }
     QComboBox* box = dialog->ComboBox1();
     for (int i = 0; i < field->count(); ++i) {
         box->addItem(field->itemText(i));

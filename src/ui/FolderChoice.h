@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace arbolink {
 
+class MediaMonitor;
 class TFolderTreeViewEx;
 
 class TForm3 : public QDialog {
@@ -45,7 +46,8 @@ private:
 // The main window's chooser buttons: opens the chooser on the field's remembered paths and
 // text and, when a folder was chosen, files it in the field's list (unless an equal entry is
 // there), makes it the field's text and gives the field the focus. True when a folder was
-// chosen; the caller then refreshes what depends on the field.
-bool SpeedButton1Click(QWidget* parent, QComboBox* field);
+// chosen; the caller then refreshes what depends on the field. While the chooser is up, its
+// tree lists the drives again whenever media tells that a medium came or went.
+bool SpeedButton1Click(QWidget* parent, QComboBox* field, MediaMonitor* media = nullptr);
 
 } // namespace arbolink

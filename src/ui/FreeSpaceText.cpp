@@ -46,10 +46,14 @@ FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes) {
     return {Grouped(tenths / 10) + "." + std::to_string(tenths % 10) + kNumberTrail, unit};
 }
 
-FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder) {
+FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved) {
     std::int32_t sectorsPerCluster = 0;
     std::int32_t bytesPerSector = 0;
     std::int64_t freeBytes = 0;
+    // The folders above a medium taken out are not where the folder would go.
+    if (mediumRemoved) {
+        return {std::string(msg::kNoMedium) + kNumberTrail, ""};
+    }
     // A folder not made yet would be made on the drive of the folder it goes in.
     if (!GetDriveSpace(NearestExistingFolder(folder), sectorsPerCluster, bytesPerSector,
                        freeBytes)) {

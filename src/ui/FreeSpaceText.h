@@ -18,8 +18,9 @@ struct FreeSpaceReadout {
 FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes);
 
 // The read-out for the drive of a folder, or of the nearest folder above it that exists when
-// it does not exist yet; "Disk Error" with no unit when that drive does not answer or the
-// path names none.
-FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder);
+// it does not exist yet; when that drive does not answer or the path names none, with no
+// unit, "Disk Error", or "ディスクがありません" when the folder lay on a medium that was taken
+// out.
+FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved = false);
 
 } // namespace arbolink

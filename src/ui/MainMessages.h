@@ -12,6 +12,8 @@ inline constexpr const char* kCannotCreateDirectory = "ディレクトリを作�
 
 // The free-space read-out.
 inline constexpr const char* kDiskError = "Disk Error";
+// The read-out for a destination on a medium that was taken out.
+inline constexpr const char* kNoMedium = "ディスクがありません";
 inline constexpr const char* kUnitGigabytes = "Gbyte";
 inline constexpr const char* kUnitMegabytes = "Mbyte";
 inline constexpr const char* kUnitKilobytes = "Kbyte";

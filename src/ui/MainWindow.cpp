@@ -198,6 +198,13 @@ TForm1::TForm1(std::string settingsPath, QWidget* parent)
 
     host_ = std::make_unique<QtHost>(
         MainWindowControls{this, ComboBox1, ComboBox2, ComboBox3, CheckBox1});
+    // The runs and the window look through watchers of their own: what one has seen would
+    // otherwise be no change to the other.
+    media_ = OpenMediaWatcher();
+    session_.Media = media_.get();
+    monitor_ = new MediaMonitor(OpenMediaWatcher(), this);
+    connect(monitor_, &MediaMonitor::MediaChanged, this,
+            [this] { ShowFreeSpace(Utf8(ComboBox2->currentText())); });
     FormCreate();
 }
 
@@ -261,6 +268,8 @@ void TForm1::CreateMenu() {
     N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
     N6 = MakeItem(File1, "N6", "書き込み後に検査する");
     N6->setCheckable(true);
+    Eject1 = MakeItem(File1, "Eject1", "書き終えたディスクを取り出す");
+    Eject1->setCheckable(true);
     // No Ctrl+V: the folder fields paste with it.
     Verify1 = MakeItem(File1, "Verify1", "検査(&V)");
     File1->addSeparator();
@@ -275,6 +284,7 @@ void TForm1::CreateMenu() {
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
     connect(N6, &QAction::toggled, this, [this](bool on) { session_.VerifyAfterWrite = on; });
+    connect(Eject1, &QAction::toggled, this, [this](bool on) { session_.EjectWritten = on; });
     connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
@@ -283,7 +293,7 @@ void TForm1::CreateMenu() {
 void TForm1::SpeedButton1Click() {
     const int tag = sender()->property(kTag).toInt();
     QComboBox* field = tag == 1 ? ComboBox1 : tag == 2 ? ComboBox2 : ComboBox3;
-    if (arbolink::SpeedButton1Click(this, field) && field == ComboBox2) {
+    if (arbolink::SpeedButton1Click(this, field, monitor_) && field == ComboBox2) {
         ShowFreeSpace(ComboBox2->currentText().toStdString());
     }
 }
@@ -322,6 +332,8 @@ void TForm1::FormCreate() {
     session_.FreeSpacePercent = settings_.freeSpacePercent;
     N6->setChecked(settings_.verifyAfterWrite);
     session_.VerifyAfterWrite = settings_.verifyAfterWrite;
+    Eject1->setChecked(settings_.ejectWritten);
+    session_.EjectWritten = settings_.ejectWritten;
     for (const std::string& entry : settings_.history) {
         ComboBox3->addItem(QString::fromStdString(entry));
     }
@@ -398,7 +410,7 @@ QPoint TForm1::PlacedClientPosition(QPoint frameTopLeft, QSize client, QMargins 
 }
 
 void TForm1::ShowFreeSpace(const std::string& folder) {
-    const FreeSpaceReadout readout = FreeSpaceOfFolder(folder);
+    const FreeSpaceReadout readout = FreeSpaceOfFolder(folder, monitor_->OnRemovedMedium(folder));
     StaticText1->setText(QString::fromStdString(readout.number));
     Label5->setText(QString::fromStdString(readout.unit));
 }
@@ -494,6 +506,7 @@ Settings TForm1::CurrentSettings() const {
     current.windowTop = y();
     current.freeSpacePercent = session_.FreeSpacePercent;
     current.verifyAfterWrite = session_.VerifyAfterWrite;
+    current.ejectWritten = Eject1->isChecked();
     current.source = Utf8(ComboBox1->currentText());
     current.divide = Utf8(ComboBox2->currentText());
     current.dest = Utf8(ComboBox3->currentText());

@@ -6,6 +6,7 @@
 
 #include "core/Session.h"
 #include "ui/IniFile.h"
+#include "ui/MediaMonitor.h"
 #include "ui/QtHost.h"
 
 #include <QMainWindow>
@@ -93,6 +94,8 @@ private:
     Settings settings_; // as loaded; the values no window uses are written back unchanged
     Session session_;
     std::unique_ptr<QtHost> host_;
+    std::unique_ptr<MediaWatcher> media_; // the runs follow the drive's media through it
+    MediaMonitor* monitor_ = nullptr;     // tells the window when a medium came or went
     bool commandRunning_ = false;
     QTimer* framePoll_; // looks for the frame of a window placed before it was framed
     int framePolls_ = 0;
@@ -127,6 +130,7 @@ private:
     QAction* Verify1; // 検査: checks the disks in the split destination's drive
     QAction* N5;
     QAction* N6; // 書き込み後に検査する: a check item
+    QAction* Eject1; // "書き終えたディスクを取り出す", checked: each written disk is ejected
     QAction* Exit1;
     QMenu* Help1;
     QAction* Contents1;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
@@ -60,6 +61,16 @@ void StandInFrontOf(QWidget& window, QWidget* mainWindow) {
 } // namespace
 
 Button QtHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& asked) {
+    return Ask(kind, text, asked, nullptr, Button::Ok);
+}
+
+Button QtHost::ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
+                               const std::function<bool()>& closesNow, Button closedAs) {
+    return Ask(kind, text, buttons, &closesNow, closedAs);
+}
+
+Button QtHost::Ask(DialogKind kind, const std::string& text, const Buttons& asked,
+                   const std::function<bool()>* closesNow, Button closedAs) {
     const Buttons buttons = asked.empty() ? Buttons{Button::Ok} : asked;
     // No parent: the box is application-modal and stays usable while the main window is
     // disabled behind a progress dialog.
@@ -80,7 +91,21 @@ Button QtHost::ShowDialog(DialogKind kind, const std::string& text, const Button
         }
     }
     box.setDefaultButton(pushButtons.front());
+    bool closedByItself = false;
+    QTimer watch;
+    if (closesNow != nullptr) {
+        QObject::connect(&watch, &QTimer::timeout, &box, [&] {
+            if (!closedByItself && (*closesNow)()) {
+                closedByItself = true;
+                box.done(0);
+            }
+        });
+        watch.start(kWatchInterval);
+    }
     box.exec();
+    if (closedByItself) {
+        return closedAs;
+    }
     const auto clicked = std::find(pushButtons.begin(), pushButtons.end(), box.clickedButton());
     return clicked == pushButtons.end()
                ? escape

@@ -28,6 +28,9 @@ public:
     explicit QtHost(const MainWindowControls& controls) : controls_(controls) {}
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
+    // Asks closesNow every kWatchInterval milliseconds while the box is up.
+    Button ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
+                           const std::function<bool()>& closesNow, Button closedAs) override;
     void Beep() override;
     // Runs pending events, but returns at once when they ran less than kEventInterval
     // milliseconds ago: a walk over a million files would otherwise spend most of its time
@@ -39,8 +42,11 @@ public:
     void SelectFieldText(Field field) override;
 
     static constexpr qint64 kEventInterval = 10;
+    static constexpr int kWatchInterval = 250;
 
 private:
+    Button Ask(DialogKind kind, const std::string& text, const Buttons& asked,
+               const std::function<bool()>* closesNow, Button closedAs);
     QComboBox* ComboBoxOf(Field field) const;
 
     MainWindowControls controls_;

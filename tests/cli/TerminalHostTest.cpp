@@ -197,6 +197,49 @@ TEST_F(TerminalHostTest, YesWaitsForTheFirstDiskAndForEachSwap) {
     EXPECT_NE(Err().find(msg::kWaitingForSwap), std::string::npos);
 }
 
+// A question that closes by itself: --yes waits for its condition; on a terminal Enter alone
+// answers as its closing would, and a letter still chooses a button.
+TEST_F(TerminalHostTest, AQuestionThatClosesByItselfWaitsWithYesAndTakesEnter) {
+    TerminalHost& waiting = Host("", WithYes());
+    int calls = 0;
+    EXPECT_EQ(waiting.ShowDialogUntil(
+                  DialogKind::Confirmation, arbolink::msg::kSwapDisk,
+                  {Button::Abort, Button::Retry}, [&] { return ++calls == 3; }, Button::Retry),
+              Button::Retry);
+    EXPECT_EQ(calls, 3);
+    EXPECT_NE(Err().find(msg::kWaitingForMedium), std::string::npos);
+    EXPECT_EQ(waiting.ExitCode(), kExitFailure);
+
+    // The first disk is already in the drive the command was given: no new medium is needed.
+    // A later one must replace the disk written, there or as a new medium elsewhere.
+    TerminalHost& drive = Host("", WithYes(false, "/drive"));
+    int probes = 0;
+    drive.SetMediumProbe(Probe({true}, probes));
+    auto never = [] { return false; };
+    EXPECT_EQ(drive.ShowDialogUntil(DialogKind::Confirmation,
+                                    std::string("1") + arbolink::msg::kInsertDisk,
+                                    {Button::Ok, Button::Abort}, never, Button::Ok),
+              Button::Ok);
+    EXPECT_EQ(probes, 1);
+    probes = 0;
+    drive.SetMediumProbe(Probe({true, false, true}, probes));
+    EXPECT_EQ(drive.ShowDialogUntil(DialogKind::Confirmation,
+                                    std::string("2") + arbolink::msg::kInsertDisk,
+                                    {Button::Ok, Button::Abort}, never, Button::Ok),
+              Button::Ok);
+    EXPECT_EQ(probes, 3);
+
+    TerminalHost& typed = Host("\na\n");
+    const std::string prompt = std::string("2") + arbolink::msg::kInsertDisk;
+    EXPECT_EQ(typed.ShowDialogUntil(DialogKind::Confirmation, prompt, {Button::Ok, Button::Abort},
+                                    never, Button::Ok),
+              Button::Ok);
+    EXPECT_EQ(typed.ShowDialogUntil(DialogKind::Confirmation, prompt, {Button::Ok, Button::Abort},
+                                    never, Button::Ok),
+              Button::Abort);
+    EXPECT_EQ(typed.ExitCode(), kExitCancelled);
+}
+
 TEST_F(TerminalHostTest, WithoutADriveTheDiskQuestionsAreAsked) {
     TerminalHost& host = Host("a\n", WithYes());
     int calls = 0;

@@ -1,28 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DiskShelf_posix.h"
 
+#include "support/PrivateMounts_posix.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <sched.h>
 #include <sys/mount.h>
 
 namespace arbolink::test {
-
-namespace {
-
-// Moves the process into a mount namespace of its own, once: its mounts then go away with it,
-// also when a test is killed before it could unmount. Where that is not allowed the disks are
-// mounted where everyone sees them, and the destructor unmounts them.
-void KeepMountsPrivate() {
-    static const bool done = [] {
-        return unshare(CLONE_NEWNS) == 0 &&
-               mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    }();
-    (void)done;
-}
-
-} // namespace
 
 DiskShelf::DiskShelf(const std::string& folder, std::int64_t kibibytes)
     : shelf_(folder + "/shelf"), drive_(folder + "/drive"), kibibytes_(kibibytes) {

@@ -51,6 +51,7 @@ public:
     void SetCurrentFile(const std::string& file, std::int64_t) override {
         record_->files.push_back(file);
     }
+    void SetNote(const std::string& note) override { record_->note = note; }
     void Show() override { Log("show"); }
     void Repaint() override { Log("repaint"); }
     bool CancelRequested() const override { return cancel_; }
@@ -78,7 +79,7 @@ void ScriptedHost::PressCancel() {
     }
 }
 
-Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+Button ScriptedHost::NextAnswer(const std::string& text, const Buttons& buttons) {
     EXPECT_FALSE(buttons.empty()) << "a dialog without buttons: " << text;
     Button answer = buttons.empty() ? Button::Ok : buttons.front();
     if (buttons.size() > 1) {
@@ -102,12 +103,34 @@ Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const 
             answer = queued.button;
         }
     }
+    return answer;
+}
+
+Button ScriptedHost::ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) {
+    const Button answer = NextAnswer(text, buttons);
     dialogs.push_back({kind, CaptionOf(kind), text, buttons, answer});
     events.push_back({Event::Type::Dialog, text});
     if (onDialog) {
         onDialog(dialogs.back());
     }
     return answer;
+}
+
+Button ScriptedHost::ShowDialogUntil(DialogKind kind, const std::string& text,
+                                     const Buttons& buttons, const std::function<bool()>& closesNow,
+                                     Button closedAs) {
+    dialogs.push_back({kind, CaptionOf(kind), text, buttons, closedAs});
+    events.push_back({Event::Type::Dialog, text});
+    const std::size_t shown = dialogs.size() - 1;
+    if (onDialog) {
+        onDialog(dialogs[shown]);
+    }
+    if (closesNow()) {
+        dialogs[shown].closedByItself = true;
+        return closedAs;
+    }
+    dialogs[shown].answer = NextAnswer(text, buttons);
+    return dialogs[shown].answer;
 }
 
 void ScriptedHost::Beep() {

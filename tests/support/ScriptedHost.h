@@ -20,6 +20,7 @@ struct DialogRecord {
     std::string text;
     Buttons buttons;
     Button answer;
+    bool closedByItself = false; // a dialog of ShowDialogUntil whose condition came true
 };
 
 // One recorded event: a dialog, a beep, or a progress-dialog call such as "gauge 12".
@@ -35,6 +36,7 @@ struct ProgressRecord {
     std::vector<std::string> stages;
     std::vector<int> gauge;         // every value set, in order
     std::vector<std::string> files; // every file named as the one copied next
+    std::string note;               // the medium the run took, as SetNote told it
     bool released = false;
 };
 
@@ -51,6 +53,10 @@ public:
     void PressCancel();
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override;
+    // Records the dialog and calls onDialog; then the dialog closes by itself when closesNow
+    // answers true, and takes the next queued answer otherwise.
+    Button ShowDialogUntil(DialogKind kind, const std::string& text, const Buttons& buttons,
+                           const std::function<bool()>& closesNow, Button closedAs) override;
     void Beep() override;
     void ProcessMessages() override;
     std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
@@ -76,6 +82,8 @@ public:
     std::size_t UnusedAnswers() const { return answers_.size(); }
 
 private:
+    Button NextAnswer(const std::string& text, const Buttons& buttons);
+
     struct QueuedAnswer {
         Button button;
         std::optional<std::string> expectedText;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TmpfsDisk_posix.h"
 
+#include "support/PrivateMounts_posix.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/mount.h>
@@ -9,7 +11,9 @@
 namespace arbolink::test {
 
 TmpfsDisk::TmpfsDisk(std::string mountPoint, std::int64_t kibibytes)
-    : mountPoint_(std::move(mountPoint)), kibibytes_(kibibytes) {}
+    : mountPoint_(std::move(mountPoint)), kibibytes_(kibibytes) {
+    KeepMountsPrivate();
+}
 
 TmpfsDisk::~TmpfsDisk() {
     Eject();

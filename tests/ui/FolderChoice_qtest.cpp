@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The folder chooser and the main window's chooser buttons, on temporary folders.
+#include "fs/MediaWatch.h"
 #include "support/MessageBoxWatch.h"
 #include "support/TempFolder.h"
 #include "ui/FolderChoice.h"
+#include "ui/MediaMonitor.h"
 #include "widgets/FolderTreeViewEx.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sys/mount.h>
 
 using namespace arbolink;
 
@@ -44,6 +48,17 @@ void WhenChooserOpens(bool& opened, std::function<void(TForm3&)> work) {
         work(*chooser);
     });
     poll->start();
+}
+
+// True when the tree has a node for the folder.
+bool Lists(TFolderTreeViewEx& tree, const std::string& folder) {
+    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
+        FolderNodeData* data = TFolderTreeViewEx::NodeData(*it);
+        if (data != nullptr && (data->path == folder || data->path == folder + "/")) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ChooseTyped(TForm3& chooser, const QString& path) {
@@ -204,6 +219,34 @@ private slots:
         QVERIFY(SpeedButton1Click(&window, field));
         QCOMPARE(Items(field), (QStringList{"", "/srv/old", Q(Docs()), Q(*folder / "docs")}));
         QCOMPARE(field->currentText(), Q(*folder / "docs"));
+    }
+
+    // A stick plugged in while the chooser is up joins the computer's drives in its tree.
+    void theChooserListsAMediumInsertedWhileItIsUp() {
+        folder->MakeFolder("media/STICK1");
+        const std::string stick = *folder / "media/STICK1";
+        MediaMonitor monitor(OpenMountTableWatcher());
+        QComboBox field;
+        field.setEditable(true);
+        bool opened = false;
+        bool mounted = false;
+        bool listedBefore = true;
+        bool listedAfter = false;
+        WhenChooserOpens(opened, [&](TForm3& chooser) {
+            listedBefore = Lists(*chooser.Folder(), stick);
+            mounted = mount("tmpfs", stick.c_str(), "tmpfs", 0, "size=1m") == 0;
+            monitor.Look();
+            listedAfter = Lists(*chooser.Folder(), stick);
+            chooser.findChild<QPushButton*>("BitBtn2")->click();
+        });
+        QVERIFY(!SpeedButton1Click(nullptr, &field, &monitor));
+        QVERIFY(opened);
+        if (!mounted) {
+            QSKIP("tmpfs media need the right to mount");
+        }
+        umount(stick.c_str());
+        QVERIFY(!listedBefore);
+        QVERIFY(listedAfter);
     }
 
     void cancellingTheChooserLeavesTheFieldAlone() {

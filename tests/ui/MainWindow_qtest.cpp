@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/mount.h>
 
 using namespace arbolink;
 using arbolink::test::MessageBoxWatch;
@@ -212,7 +213,7 @@ private slots:
         QCOMPARE(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
         const QList<QAction*> file = menus[0]->menu()->actions();
-        QCOMPARE(file.size(), 8);
+        QCOMPARE(file.size(), 9);
         QCOMPARE(file[0]->objectName(), QStringLiteral("N1"));
         QCOMPARE(file[0]->text(), QStringLiteral("分割(&D)"));
         QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
@@ -225,19 +226,22 @@ private slots:
         QCOMPARE(file[3]->text(), QStringLiteral("オプション"));
         QCOMPARE(file[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QVERIFY(file[3]->isEnabled());
-        // On by default; it sets what the next divide does.
+        // On by default; they set what the next divide does.
         QCOMPARE(file[4]->objectName(), QStringLiteral("N6"));
         QCOMPARE(file[4]->text(), QStringLiteral("書き込み後に検査する"));
         QVERIFY(file[4]->isCheckable());
         QVERIFY(file[4]->isChecked());
-        QCOMPARE(file[5]->objectName(), QStringLiteral("Verify1"));
-        QCOMPARE(file[5]->text(), QStringLiteral("検査(&V)"));
-        QVERIFY(file[5]->shortcut().isEmpty());
-        QVERIFY(file[5]->isEnabled());
-        QVERIFY(file[6]->isSeparator());
-        QCOMPARE(file[7]->objectName(), QStringLiteral("Exit1"));
-        QCOMPARE(file[7]->text(), QStringLiteral("終了(&X)"));
-        QVERIFY(file[7]->shortcut().isEmpty());
+        QCOMPARE(file[5]->objectName(), QStringLiteral("Eject1"));
+        QCOMPARE(file[5]->text(), QStringLiteral("書き終えたディスクを取り出す"));
+        QVERIFY(file[5]->isCheckable());
+        QCOMPARE(file[6]->objectName(), QStringLiteral("Verify1"));
+        QCOMPARE(file[6]->text(), QStringLiteral("検査(&V)"));
+        QVERIFY(file[6]->shortcut().isEmpty());
+        QVERIFY(file[6]->isEnabled());
+        QVERIFY(file[7]->isSeparator());
+        QCOMPARE(file[8]->objectName(), QStringLiteral("Exit1"));
+        QCOMPARE(file[8]->text(), QStringLiteral("終了(&X)"));
+        QVERIFY(file[8]->shortcut().isEmpty());
 
         const QList<QAction*> help = menus[1]->menu()->actions();
         QCOMPARE(help.size(), 2);
@@ -409,6 +413,51 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(0, 0));
         QCOMPARE(form.pos(), QPoint(0, 0));
+    }
+
+    // The switch starts on, drives the runs and is kept in the settings file.
+    void theEjectSwitchIsOnByDefaultAndKept() {
+        Scene scene;
+        {
+            TForm1 form(scene.settingsPath);
+            auto* eject = form.findChild<QAction*>(QStringLiteral("Eject1"));
+            QVERIFY(eject->isChecked());
+            QVERIFY(form.session().EjectWritten);
+            QVERIFY(form.session().Media != nullptr);
+            eject->trigger();
+            QVERIFY(!form.session().EjectWritten);
+            form.close();
+        }
+        QVERIFY(!LoadSettings(scene.settingsPath).ejectWritten);
+        TForm1 again(scene.settingsPath);
+        QVERIFY(!again.findChild<QAction*>(QStringLiteral("Eject1"))->isChecked());
+        QVERIFY(!again.session().EjectWritten);
+    }
+
+    // A destination on a medium that was taken out reads "ディスクがありません", and the
+    // read-out comes back when the medium does.
+    void theReadoutTellsAMediumTakenOut() {
+        Scene scene;
+        const QString stick = scene.MakeFolder(QStringLiteral("media/STICK1"));
+        if (mount("tmpfs", Std(stick).c_str(), "tmpfs", 0, "size=1m") != 0) {
+            QSKIP("tmpfs media need the right to mount");
+        }
+        TForm1 form(scene.settingsPath);
+        auto* number = Child<QLabel>(form, QStringLiteral("StaticText1"));
+        auto* monitor = form.findChild<MediaMonitor*>();
+        QVERIFY(monitor != nullptr);
+        Child<QComboBox>(form, QStringLiteral("ComboBox2"))->setEditText(stick);
+        QCOMPARE(number->text(), QStringLiteral("1,024.0  "));
+        QCOMPARE(umount(Std(stick).c_str()), 0);
+        QDir().rmdir(stick);
+        monitor->Look();
+        QCOMPARE(number->text(), QStringLiteral("ディスクがありません  "));
+        QVERIFY(number->fontMetrics().horizontalAdvance(number->text()) <= number->width());
+        QDir().mkpath(stick);
+        QCOMPARE(mount("tmpfs", Std(stick).c_str(), "tmpfs", 0, "size=2m"), 0);
+        monitor->Look();
+        QCOMPARE(number->text(), QStringLiteral("2.0  "));
+        umount(Std(stick).c_str());
     }
 
     void theReadoutFollowsTheSplitDestination() {

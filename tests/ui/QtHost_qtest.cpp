@@ -107,6 +107,28 @@ private slots:
         QCOMPARE(watch.seen[0].defaultButton, QStringLiteral("中止(&A)"));
     }
 
+    // The box closes by itself once its condition comes true, and the user's button still
+    // answers before that.
+    void closesByItselfWhenItsConditionComesTrue() {
+        FakeMainWindow main;
+        QtHost host(main.Controls());
+        int asked = 0;
+        const Button answer = host.ShowDialogUntil(
+            DialogKind::Confirmation, "2 枚目のディスクを入れてください。",
+            {Button::Ok, Button::Abort}, [&] { return ++asked == 3; }, Button::Ok);
+        QCOMPARE(answer, Button::Ok);
+        QCOMPARE(asked, 3);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        MessageBoxWatch watch;
+        watch.Press(Caption(Button::Abort));
+        QCOMPARE(host.ShowDialogUntil(
+                     DialogKind::Confirmation, "?", {Button::Ok, Button::Abort},
+                     [] { return false; }, Button::Ok),
+                 Button::Abort);
+        QCOMPARE(watch.seen.size(), std::size_t(1));
+    }
+
     void keepsTheCommandsButtonOrderAndCaptions() {
         FakeMainWindow main;
         QtHost host(main.Controls());

@@ -203,6 +203,8 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
         write.copyProgram = fields.copyProgram;
         write.disks = disks;
         write.verifyAfterWrite = session.VerifyAfterWrite;
+        write.media = session.Media;
+        write.ejectWritten = session.EjectWritten;
         WriteDisks(values, host, write);
     }
     values.DiskUsage.clear(); // lives for one planning run only

@@ -2,6 +2,7 @@
 #include "core/rFile/RestoreRun.h"
 
 #include "core/CopyReasons.h"
+#include "core/MediaFollow.h"
 #include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -63,7 +64,8 @@ enum class Ending { Finished, Aborted };
 class RestoreRun {
 public:
     RestoreRun(Session& session, Host& host, DiskSupplier* disks)
-        : host_(host), table_(session.values.Table), fields_(host.ReadFields()), disks_(disks) {}
+        : host_(host), table_(session.values.Table), fields_(host.ReadFields()), disks_(disks),
+          media_(session.Media) {}
 
     void Run();
 
@@ -81,6 +83,7 @@ private:
     bool TakeFolders();
     std::optional<DiskIdentity> ReadDiskInDrive();
     bool AskToSwap(const std::string& question);
+    bool AskForMedium(const std::string& question, const Buttons& buttons, Button wanted);
     void PassOverFolder(const std::string& why);
     bool RestoreDiskFiles(std::int32_t disk);
     void ReadDigestsOfDisk(std::int32_t disk);
@@ -92,8 +95,10 @@ private:
     Host& host_;
     FileTable& table_;
     const MainFields fields_;
-    DiskSupplier* const disks_;     // null: the disks are swapped in the drive of the field
-    std::int32_t folderNumber_ = 1; // with a supplier: the folder read now
+    DiskSupplier* const disks_;             // null: the disks are swapped in the drive of the field
+    MediaWatcher* const media_;             // null: the disk folder stays put
+    std::optional<DriveFollower> follower_; // the drive's media, once the first disk is read
+    std::int32_t folderNumber_ = 1;         // with a supplier: the folder read now
     std::string diskFolder_;
     std::string restoreRoot_;
     std::int64_t indexRowCount_ = 0; // rows of the first disk's index: the gauge's total
@@ -129,6 +134,7 @@ void RestoreRun::Run() {
         if (!WaitForMedium() || !WaitForSetFiles()) {
             return;
         }
+        follower_.emplace(media_, diskFolder_);
     }
     restoredCount_ = 0;
     restoreStatus_ = kRunning;
@@ -168,13 +174,16 @@ void RestoreRun::Run() {
 
 bool RestoreRun::WaitForMedium() {
     while (DriveFreeBytes(diskFolder_) == -1) {
-        host_.Beep();
-        if (host_.ShowDialog(DialogKind::Confirmation, msg::kNoDiskInDrive,
-                             {Button::Abort, Button::Retry}) != Button::Retry) {
+        if (!AskForMedium(msg::kNoDiskInDrive, {Button::Abort, Button::Retry}, Button::Retry)) {
             return false;
         }
     }
     return true;
+}
+
+bool RestoreRun::AskForMedium(const std::string& question, const Buttons& buttons, Button wanted) {
+    return arbolink::AskForMedium(host_, follower_ ? &*follower_ : nullptr, question, buttons,
+                                  wanted, diskFolder_);
 }
 
 bool RestoreRun::WaitForSetFiles() {
@@ -409,9 +418,7 @@ void RestoreRun::PassOverFolder(const std::string& why) {
 }
 
 bool RestoreRun::AskToSwap(const std::string& question) {
-    host_.Beep();
-    return host_.ShowDialog(DialogKind::Confirmation, question, {Button::Yes, Button::Abort}) ==
-           Button::Yes;
+    return AskForMedium(question, {Button::Yes, Button::Abort}, Button::Yes);
 }
 
 void RestoreRun::SetUpDialog(ProgressDialog& dialog) {
@@ -419,8 +426,13 @@ void RestoreRun::SetUpDialog(ProgressDialog& dialog) {
     dialog.SetCaption(msg::kRestoreCaption);
     dialog.SetAnimation(Animation::CopyFiles, -1, 8, true);
     const std::string& from = disks_ != nullptr ? diskFolder_ : fields_.destination;
-    dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left,
-                      msg::kFromLabel + from + "\n" + msg::kToLabel + restoreRoot_);
+    std::string text = msg::kFromLabel + from + "\n" + msg::kToLabel + restoreRoot_;
+    if (follower_ && !follower_->Note().empty()) {
+        text += '\n';
+        text += follower_->Note();
+        dialog.SetNote(follower_->Note());
+    }
+    dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
     dialog.PlaceGauge(24, 136);
     dialog.SetGauge(GaugePercent(restoredCount_, indexRowCount_));
     dialog.Show();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/wFile/SplitRun.h"
 
+#include "core/MediaFollow.h"
+#include "core/MediaMessages.h"
 #include "core/Progress.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
@@ -69,7 +71,8 @@ class SplitRun {
 public:
     SplitRun(PlanningValues& values, Host& host, const WriteRequest& request)
         : values_(values), host_(host), request_(request), setId_(NewSetId(std::time(nullptr))),
-          step_(ProgressStepFor(values.FileCount)) {}
+          step_(ProgressStepFor(values.FileCount)),
+          follower_(request.disks == nullptr ? request.media : nullptr, values.DestRoot) {}
 
     WriteOutcome Run() {
         GroupRowsByDisk();
@@ -87,6 +90,9 @@ public:
             if (outcome == FileOutcome::Cancelled) {
                 values_.RunStatus = kCancelled;
                 break;
+            }
+            if (request_.ejectWritten) {
+                EjectDisk();
             }
         }
         return Close();
@@ -110,9 +116,13 @@ private:
         return host_.ShowDialog(DialogKind::Confirmation, text, buttons) == wanted;
     }
 
+    bool AskForMedium(const std::string& text, const Buttons& buttons, Button wanted) {
+        return arbolink::AskForMedium(host_, &follower_, text, buttons, wanted, values_.DestRoot);
+    }
+
     bool PromptForDisk(std::int32_t disk) {
-        return Ask(std::to_string(disk) + msg::kInsertDisk, {Button::Ok, Button::Abort},
-                   Button::Ok);
+        return AskForMedium(std::to_string(disk) + msg::kInsertDisk, {Button::Ok, Button::Abort},
+                            Button::Ok);
     }
 
     // A drive's disks are swapped by the user on request; a supplier's folders are simply
@@ -149,7 +159,7 @@ private:
 
     bool CheckDisk(std::int32_t disk) {
         while (const char* problem = DiskProblem(disk)) {
-            if (!Ask(problem, {Button::Abort, Button::Retry}, Button::Retry)) {
+            if (!AskForMedium(problem, {Button::Abort, Button::Retry}, Button::Retry)) {
                 return false;
             }
         }
@@ -181,8 +191,13 @@ private:
         dialog.SetOuterSize(350, 240);
         dialog.SetCaption(msg::kCopyingCaption);
         dialog.SetAnimation(Animation::CopyFiles, -1, 8, true);
-        const std::string text = std::string(msg::kCopyingFrom) + values_.SourceRoot + "\n" +
-                                 msg::kCopyingTo + host_.ReadFields().destination;
+        std::string text = std::string(msg::kCopyingFrom) + values_.SourceRoot + "\n" +
+                           msg::kCopyingTo + host_.ReadFields().destination;
+        if (!follower_.Note().empty()) {
+            text += '\n';
+            text += follower_.Note();
+            dialog.SetNote(follower_.Note());
+        }
         dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
         dialog.PlaceGauge(24, 136);
         dialog.SetGauge(0);
@@ -428,6 +443,16 @@ private:
         }
     }
 
+    // Takes the written disk out of its drive, so that the user can pull it; one that does
+    // not come out is left to the user's hands, and the run goes on.
+    void EjectDisk() {
+        std::string reason;
+        if (follower_.EjectCurrent(reason) == DriveFollower::EjectEnd::Failed) {
+            host_.Beep();
+            host_.Warning(Formatted(msg::kEjectFailed, reason.c_str()));
+        }
+    }
+
     // The header pattern takes the count; then one path a line, the first ones only.
     std::string NotCopiedList(const char* header) const {
         std::string text = Formatted(header, static_cast<int>(notCopied_.size()));
@@ -481,6 +506,7 @@ private:
     const WriteRequest& request_;
     const std::string setId_;
     const std::int64_t step_;
+    DriveFollower follower_;
     std::int64_t copiedCount_ = 0; // over all disks, never reset between them
     std::vector<std::vector<std::int64_t>> rowsOfDisk_;
     CopyJob rowJob_;

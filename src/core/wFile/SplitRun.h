@@ -8,6 +8,7 @@
 #include "core/DiskSupplier.h"
 #include "core/Host.h"
 #include "core/PlanningValues.h"
+#include "fs/MediaWatch.h"
 
 #include <cstdint>
 #include <ctime>
@@ -24,6 +25,12 @@ struct WriteRequest {
     // Every disk's files are read back from the medium and checked against their checksums
     // before the next disk is asked for.
     bool verifyAfterWrite = true;
+    // Given, the drive's media are followed: the disk asked for is the medium that appears
+    // next in DestRoot's drive (for sticks and cards, any new one of their kind), wherever
+    // it is mounted, and the question for it closes by itself. Null: DestRoot stays put.
+    MediaWatcher* media = nullptr;
+    // A disk written, flushed and read back is ejected through the watcher.
+    bool ejectWritten = false;
 };
 
 enum class WriteOutcome {
