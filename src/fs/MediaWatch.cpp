@@ -2,6 +2,8 @@
 #include "fs/MediaWatch.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace arbolink {
 
@@ -71,6 +73,16 @@ void RemovedMedia::Note(const std::vector<MediaEvent>& events) {
 bool RemovedMedia::Holds(const std::string& path) const {
     return std::any_of(mountPoints_.begin(), mountPoints_.end(),
                        [&](const std::string& point) { return MountPointHolds(point, path); });
+}
+
+bool MediaWatcher::Mount(const Medium&, std::string&, std::string& reason) {
+    reason = std::strerror(ENOTSUP);
+    return false;
+}
+
+bool MediaWatcher::Eject(const Medium&, std::string& reason) {
+    reason = std::strerror(ENOTSUP);
+    return false;
 }
 
 } // namespace arbolink

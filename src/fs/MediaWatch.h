@@ -48,13 +48,14 @@ public:
     const Medium* MediumHolding(const std::string& path) const;
 
     // Mounts a medium that is in but not mounted, as a file manager would. False with the
-    // reason when it cannot be done; mountPoint is then left as it was.
-    virtual bool Mount(const Medium& medium, std::string& mountPoint, std::string& reason) = 0;
-    // True when Eject can take a medium out here.
-    virtual bool CanEject() const = 0;
+    // reason when it cannot be done (a backend that only watches cannot); mountPoint is then
+    // left as it was.
+    virtual bool Mount(const Medium& medium, std::string& mountPoint, std::string& reason);
+    // True when Eject can take a medium out here; false unless the backend says otherwise.
+    virtual bool CanEject() const { return false; }
     // Unmounts the medium and ejects it (a USB stick is powered off), so that it can be pulled
-    // safely. False with the reason when that failed.
-    virtual bool Eject(const Medium& medium, std::string& reason) = 0;
+    // safely. False with the reason when that failed or the backend only watches.
+    virtual bool Eject(const Medium& medium, std::string& reason);
 
 protected:
     // The media in now, each with the backend's id.

@@ -5,8 +5,6 @@
 #include "fs/Drives.h"
 #include "fs/MountTable.h"
 
-#include <cerrno>
-#include <cstring>
 #include <sys/statvfs.h>
 
 namespace arbolink {
@@ -25,16 +23,6 @@ std::int64_t SizeOf(const std::string& mountPoint) {
 class MountTableWatcher : public MediaWatcher {
 public:
     MountTableWatcher() { Start(); }
-
-    bool Mount(const Medium&, std::string&, std::string& reason) override {
-        reason = std::strerror(ENOTSUP);
-        return false;
-    }
-    bool CanEject() const override { return false; }
-    bool Eject(const Medium&, std::string& reason) override {
-        reason = std::strerror(ENOTSUP);
-        return false;
-    }
 
 protected:
     std::vector<Medium> Look() override {

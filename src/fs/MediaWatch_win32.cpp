@@ -6,9 +6,7 @@
 #include "fs/Drives.h"
 #include "fs/WideText_win32.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <windows.h>
 
 namespace arbolink {
@@ -47,17 +45,6 @@ bool ReadVolume(const std::string& root, Medium& medium) {
 class LogicalDriveWatcher : public MediaWatcher {
 public:
     LogicalDriveWatcher() { Start(); }
-
-    // Windows mounts a medium when it is inserted.
-    bool Mount(const Medium&, std::string&, std::string& reason) override {
-        reason = std::strerror(ENOTSUP);
-        return false;
-    }
-    bool CanEject() const override { return false; }
-    bool Eject(const Medium&, std::string& reason) override {
-        reason = std::strerror(ENOTSUP);
-        return false;
-    }
 
 protected:
     std::vector<Medium> Look() override {
