@@ -34,6 +34,7 @@ struct DivideRequest {
     std::int32_t clusterSize = kDefaultStagingClusterSize;
     bool copyProgram = false;
     bool verify = true; // read every written disk back
+    Packing packing = Packing::InOrder;
     TerminalOptions answers;
 };
 
@@ -101,6 +102,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     Session session;
     session.FreeSpacePercent = request.percent;
     session.VerifyAfterWrite = request.verify;
+    session.DiskPacking = request.packing;
     TerminalOptions answers = request.answers;
     answers.drive = request.destination;
     TerminalHost host(io.in, io.err, answers);
@@ -115,6 +117,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
 int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
     Session session;
     session.VerifyAfterWrite = request.verify;
+    session.DiskPacking = request.packing;
     TerminalHost host(io.in, io.err, request.answers);
     const MainFields fields{request.source, request.destination, "", request.copyProgram};
     host.SetFields(fields);
@@ -160,6 +163,9 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     std::optional<UsageError> error = CheckOperands(parsed, request);
     if (!error) {
         error = CheckSizes(parsed, request);
+    }
+    if (!error) {
+        error = TakePacking(parsed, request.packing);
     }
     if (error) {
         return ReportUsage(io.err, "divide", *error);

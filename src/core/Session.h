@@ -16,6 +16,7 @@ struct Session {
     std::int32_t FreeSpacePercent = 95; // 0 to 100 through the options dialog
     std::string EmptyingFolder;         // the destination being emptied; it stays itself
     bool VerifyAfterWrite = true;       // each written disk is read back and checked
+    Packing DiskPacking = Packing::InOrder;
 };
 
 } // namespace arbolink

@@ -20,6 +20,7 @@ struct Settings {
     int cWindowHeight = 0;
     std::int32_t freeSpacePercent = 95;
     bool verifyAfterWrite = true;     // each written disk is read back and checked
+    bool packTight = false;           // files go onto the first disk with room for them
     std::string source;               // ComboBox1
     std::string divide;               // ComboBox2
     std::string dest;                 // ComboBox3

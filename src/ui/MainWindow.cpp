@@ -261,6 +261,8 @@ void TForm1::CreateMenu() {
     N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
     N6 = MakeItem(File1, "N6", "書き込み後に検査する");
     N6->setCheckable(true);
+    N7 = MakeItem(File1, "N7", "ディスクを詰めて使う");
+    N7->setCheckable(true);
     // No Ctrl+V: the folder fields paste with it.
     Verify1 = MakeItem(File1, "Verify1", "検査(&V)");
     File1->addSeparator();
@@ -275,6 +277,9 @@ void TForm1::CreateMenu() {
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
     connect(N6, &QAction::toggled, this, [this](bool on) { session_.VerifyAfterWrite = on; });
+    connect(N7, &QAction::toggled, this, [this](bool on) {
+        session_.DiskPacking = on ? arbolink::Packing::Tight : arbolink::Packing::InOrder;
+    });
     connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
@@ -322,6 +327,9 @@ void TForm1::FormCreate() {
     session_.FreeSpacePercent = settings_.freeSpacePercent;
     N6->setChecked(settings_.verifyAfterWrite);
     session_.VerifyAfterWrite = settings_.verifyAfterWrite;
+    N7->setChecked(settings_.packTight);
+    session_.DiskPacking =
+        settings_.packTight ? arbolink::Packing::Tight : arbolink::Packing::InOrder;
     for (const std::string& entry : settings_.history) {
         ComboBox3->addItem(QString::fromStdString(entry));
     }
@@ -494,6 +502,7 @@ Settings TForm1::CurrentSettings() const {
     current.windowTop = y();
     current.freeSpacePercent = session_.FreeSpacePercent;
     current.verifyAfterWrite = session_.VerifyAfterWrite;
+    current.packTight = session_.DiskPacking == arbolink::Packing::Tight;
     current.source = Utf8(ComboBox1->currentText());
     current.divide = Utf8(ComboBox2->currentText());
     current.dest = Utf8(ComboBox3->currentText());

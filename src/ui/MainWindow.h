@@ -127,6 +127,7 @@ private:
     QAction* Verify1; // 検査: checks the disks in the split destination's drive
     QAction* N5;
     QAction* N6; // 書き込み後に検査する: a check item
+    QAction* N7; // ディスクを詰めて使う: a check item
     QAction* Exit1;
     QMenu* Help1;
     QAction* Contents1;

@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
         const QList<QAction*> file = menus[0]->menu()->actions();
-        QCOMPARE(file.size(), 8);
+        QCOMPARE(file.size(), 9);
         QCOMPARE(file[0]->objectName(), QStringLiteral("N1"));
         QCOMPARE(file[0]->text(), QStringLiteral("分割(&D)"));
         QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
@@ -230,14 +230,19 @@ private slots:
         QCOMPARE(file[4]->text(), QStringLiteral("書き込み後に検査する"));
         QVERIFY(file[4]->isCheckable());
         QVERIFY(file[4]->isChecked());
-        QCOMPARE(file[5]->objectName(), QStringLiteral("Verify1"));
-        QCOMPARE(file[5]->text(), QStringLiteral("検査(&V)"));
-        QVERIFY(file[5]->shortcut().isEmpty());
-        QVERIFY(file[5]->isEnabled());
-        QVERIFY(file[6]->isSeparator());
-        QCOMPARE(file[7]->objectName(), QStringLiteral("Exit1"));
-        QCOMPARE(file[7]->text(), QStringLiteral("終了(&X)"));
-        QVERIFY(file[7]->shortcut().isEmpty());
+        // Off by default: plans stay the ones users know.
+        QCOMPARE(file[5]->objectName(), QStringLiteral("N7"));
+        QCOMPARE(file[5]->text(), QStringLiteral("ディスクを詰めて使う"));
+        QVERIFY(file[5]->isCheckable());
+        QVERIFY(!file[5]->isChecked());
+        QCOMPARE(file[6]->objectName(), QStringLiteral("Verify1"));
+        QCOMPARE(file[6]->text(), QStringLiteral("検査(&V)"));
+        QVERIFY(file[6]->shortcut().isEmpty());
+        QVERIFY(file[6]->isEnabled());
+        QVERIFY(file[7]->isSeparator());
+        QCOMPARE(file[8]->objectName(), QStringLiteral("Exit1"));
+        QCOMPARE(file[8]->text(), QStringLiteral("終了(&X)"));
+        QVERIFY(file[8]->shortcut().isEmpty());
 
         const QList<QAction*> help = menus[1]->menu()->actions();
         QCOMPARE(help.size(), 2);

@@ -132,7 +132,7 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
         if (!FirstDiskTakesLargest(values, capacity)) {
             return PlanOutcome::FileTooLarge;
         }
-        if (!AssignDisks(run, capacity, step)) {
+        if (!AssignDisks(run, capacity, step, request.packing)) {
             return PlanOutcome::FileTooLarge;
         }
         const auto digits = static_cast<int>(std::to_string(values.DiskCount).size());
@@ -141,6 +141,7 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
         }
         ClearAssignment(values);
     }
+    values.DiskLowerBound = DiskLowerBound(values, capacity);
     return values.RunStatus == kCancelled ? PlanOutcome::Cancelled : PlanOutcome::Complete;
 }
 
@@ -209,6 +210,7 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
     values.DiskCount = 0;
     values.IndexReserve = 0;
     values.SetFilesReserve = 0;
+    values.DiskLowerBound = 0;
     std::int64_t capacity = request.capacity;
     if (request.destinationIsDriveRoot) {
         values.DestRoot += kDummyFolderName;

@@ -19,6 +19,7 @@ struct PlanRequest {
     bool copyProgram = false;
     std::int32_t clusterSize = 0;
     std::int64_t capacity = 0; // clusters a disk may take
+    Packing packing = Packing::InOrder;
 };
 
 enum class PlanOutcome {

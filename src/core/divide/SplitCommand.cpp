@@ -195,6 +195,7 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
     request.copyProgram = fields.copyProgram;
     request.clusterSize = clusterSize;
     request.capacity = capacity;
+    request.packing = session.DiskPacking;
     if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
         !RefuseFilesTooLarge(values, host, fields.copyProgram) &&
         AskForDisks(host, values.DiskCount)) {
