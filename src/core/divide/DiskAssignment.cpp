@@ -348,6 +348,22 @@ std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits) {
            ClustersOf(mapBytes, values.ClusterSize);
 }
 
+std::int64_t SetFilesClustersAlone(const PlanningValues& values, std::int64_t row) {
+    std::int64_t clusters = ClustersOf(kIdentityFileRoom, values.ClusterSize);
+    if (row < values.FileCount) {
+        const FileTable& table = values.Table;
+        const std::string& size = table.Cell(Size, Index(row));
+        clusters += 2 * ClustersOf(IndexLineSize(table.Cell(Folder, Index(row)),
+                                                 table.Cell(Name, Index(row)),
+                                                 table.Cell(StoredName, Index(row))),
+                                   values.ClusterSize) +
+                    ClustersOf(MapLineSize(table.Cell(StoredName, Index(row)), 1,
+                                           size.empty() ? 0 : CellNumber(size)),
+                               values.ClusterSize);
+    }
+    return clusters;
+}
+
 bool HasProgramRow(const PlanningValues& values) {
     const auto row = static_cast<std::size_t>(values.FileCount);
     return row < values.Table.RowCount() && !values.Table.Cell(Name, row).empty();

@@ -30,6 +30,10 @@ std::int64_t IndexFileSize(const PlanningValues& values);
 // Clusters every disk keeps for its identity file and the set map, whose disk numbers have at
 // most diskDigits digits.
 std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits);
+// Clusters the set files would take in a set holding nothing but the row (a file row, or the
+// program row): the index reservation counted twice as planning counts it, the identity file
+// and the set map.
+std::int64_t SetFilesClustersAlone(const PlanningValues& values, std::int64_t row);
 // Whether the table's row after the files holds the program, which disk 1 then carries.
 bool HasProgramRow(const PlanningValues& values);
 // The path of that program copy below the disk folder, as the checksum list names it.
