@@ -327,6 +327,26 @@ private slots:
         QVERIFY(readout.number != "Disk Error  ");
     }
 
+    // The packing item starts as the settings file left it, sets the next divide's packing,
+    // and is written back on close.
+    void thePackingItemFollowsAndKeepsTheSetting() {
+        Scene scene;
+        Settings settings;
+        settings.packTight = true;
+        scene.Write(settings);
+        {
+            TForm1 form(scene.settingsPath);
+            auto* item = form.findChild<QAction*>(QStringLiteral("N7"));
+            QVERIFY(item != nullptr);
+            QVERIFY(item->isChecked());
+            QVERIFY(form.session().DiskPacking == arbolink::Packing::Tight);
+            item->setChecked(false);
+            QVERIFY(form.session().DiskPacking == arbolink::Packing::InOrder);
+            form.close();
+        }
+        QVERIFY(!LoadSettings(scene.settingsPath).packTight);
+    }
+
     void aRestoreDestinationInTheHistoryIsNotListedTwice() {
         Scene scene;
         Settings settings;
