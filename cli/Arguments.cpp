@@ -69,9 +69,24 @@ const std::vector<Option>& AllOptions() {
         {"--free-bytes", 0, OptionKind::Value},   {"--drive-root", 0, OptionKind::Flag},
         {"--program", 0, OptionKind::Value},      {"--json", 0, OptionKind::Flag},
         {"--no-verify", 0, OptionKind::Flag},     {"--restore-to", 0, OptionKind::Value},
-        {"--no-eject", 0, OptionKind::Flag},
+        {"--no-eject", 0, OptionKind::Flag},      {"--pack", 0, OptionKind::Value},
     };
     return options;
+}
+
+std::optional<UsageError> TakePacking(const Arguments& parsed, Packing& packing) {
+    const std::optional<std::string> text = parsed.Value("--pack");
+    if (!text) {
+        return std::nullopt;
+    }
+    if (*text == "tight") {
+        packing = Packing::Tight;
+    } else if (*text == "in-order") {
+        packing = Packing::InOrder;
+    } else {
+        return UsageError{msg::kBadPacking, *text};
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Arguments::Value(const std::string& name) const {

@@ -5,6 +5,8 @@
 // (several letters may share one dash, "-yh"), "--" ends the options, and "-" alone is an
 // operand. Every command takes its options from one table, so an option means the same in all.
 
+#include "core/PlanningValues.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -62,5 +64,9 @@ std::string AbsolutePath(const std::string& path);
 std::optional<UsageError> ParseArguments(const std::vector<std::string>& args,
                                          const std::vector<std::string_view>& accepted,
                                          Arguments& parsed);
+
+// The value of "--pack" into packing: "tight" or "in-order"; packing stays as it is when the
+// option is not given.
+std::optional<UsageError> TakePacking(const Arguments& parsed, Packing& packing);
 
 } // namespace arbolink::cli

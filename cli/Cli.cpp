@@ -26,7 +26,7 @@ const std::array<Command, 5>& Commands() {
     static const std::array<Command, 5> commands{{
         {"divide",
          {"--percent", "--program-copy", "--yes", "--empty-destination", "--disk-folders",
-          "--capacity", "--cluster-size", "--no-verify", "--no-eject"},
+          "--capacity", "--cluster-size", "--no-verify", "--no-eject", "--pack"},
          msg::kDivideHelp,
          RunDivideCommand},
         {"restore",
@@ -36,7 +36,8 @@ const std::array<Command, 5>& Commands() {
         {"info", {"--json", "--restore-to"}, msg::kInfoHelp, RunInfoCommand},
         {"verify", {"--from", "--json"}, msg::kVerifyHelp, RunVerifyCommand},
         {"plan",
-         {"--cluster-size", "--free-bytes", "--percent", "--drive-root", "--program", "--json"},
+         {"--cluster-size", "--free-bytes", "--percent", "--drive-root", "--program", "--pack",
+          "--json"},
          msg::kPlanHelp,
          RunPlan},
     }};

@@ -36,6 +36,7 @@ struct DivideRequest {
     bool copyProgram = false;
     bool verify = true; // read every written disk back
     bool eject = true;  // eject every disk written and read back
+    Packing packing = Packing::InOrder;
     TerminalOptions answers;
 };
 
@@ -106,6 +107,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     session.EjectWritten = request.eject;
     std::unique_ptr<MediaWatcher> media = OpenMediaWatcher();
     session.Media = media.get();
+    session.DiskPacking = request.packing;
     TerminalOptions answers = request.answers;
     answers.drive = request.destination;
     TerminalHost host(io.in, io.err, answers);
@@ -120,6 +122,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
 int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
     Session session;
     session.VerifyAfterWrite = request.verify;
+    session.DiskPacking = request.packing;
     TerminalHost host(io.in, io.err, request.answers);
     const MainFields fields{request.source, request.destination, "", request.copyProgram};
     host.SetFields(fields);
@@ -165,6 +168,9 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     std::optional<UsageError> error = CheckOperands(parsed, request);
     if (!error) {
         error = CheckSizes(parsed, request);
+    }
+    if (!error) {
+        error = TakePacking(parsed, request.packing);
     }
     if (error) {
         return ReportUsage(io.err, "divide", *error);

@@ -34,9 +34,10 @@ inline constexpr const char* kHelp =
 inline constexpr const char* kDivideHelp =
     "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify] [--no-eject]\n"
+    "                            [--pack tight]\n"
     "       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n"
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
-    "                            [--empty-destination] [--no-verify]\n"
+    "                            [--empty-destination] [--no-verify] [--pack tight]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
@@ -58,6 +59,8 @@ inline constexpr const char* kDivideHelp =
     "                        求める前に、書いたファイルをディスクから読み返して確かめます）\n"
     "  --no-eject            書き終えたディスクを取り出さない（既定では、書いて確かめたディスクを\n"
     "                        取り外せるように取り出します）\n"
+    "  --pack tight          ディスクを詰めて使う: ファイルを、大きいものから順に、まだ入る最初の\n"
+    "                        ディスクに入れる（既定の in-order は、ディスクを一枚ずつ順に埋める）\n"
     "\n"
     "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
 
@@ -124,15 +127,17 @@ inline constexpr const char* kVerifyHelp =
 
 inline constexpr const char* kPlanHelp =
     "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]\n"
-    "                          [--drive-root] [--program FILE] [--json]\n"
+    "                          [--drive-root] [--program FILE] [--pack tight] [--json]\n"
     "\n"
     "SOURCE の分割を、空き容量 --free-bytes、割り当て単位 --cluster-size のディスクで計画し、\n"
     "ファイルごとに「フォルダー、名前、格納名、大きさ、ディスク」をタブで区切って一行ずつ\n"
-    "表示します。続いて disks（枚数）、usage（ディスクごとのクラスター数）、index-reserve を\n"
-    "表示します。名前の中のタブなどの制御文字は、␉ などの記号で表示します。\n"
+    "表示します。続いて disks（枚数）、lower-bound（どう振り分けても要る最少の枚数）、usage\n"
+    "（ディスクごとのクラスター数）、index-reserve を表示します。名前の中のタブなどの制御文字は、\n"
+    "␉ などの記号で表示します。\n"
     "  --percent P      空き容量のうち使う割合（既定 95）\n"
     "  --drive-root     分割先がドライブの最上位のとき（@dummy@ に一クラスターを取る）\n"
     "  --program FILE   1 枚目にコピーするプログラムのファイル\n"
+    "  --pack tight     ディスクを詰めて使う計画にする（divide の --pack と同じ）\n"
     "  --json           同じことを JSON のオブジェクト一つで表示する（名前は正確に）\n";
 
 // arbolink-cli --version: the program, the product, its version, the copyright line and the
@@ -173,6 +178,7 @@ inline constexpr const char* kWantSource = "SOURCE が一つ必要です";
 inline constexpr const char* kWantOption = "%s が必要です";
 inline constexpr const char* kBadPlanClusterSize = "--cluster-size は 1 以上の整数です: %s";
 inline constexpr const char* kBadFreeBytes = "--free-bytes は 0 以上の整数です: %s";
+inline constexpr const char* kBadPacking = "--pack は tight か in-order です: %s";
 
 // Failures of the tool's own checks.
 inline constexpr const char* kOutputFailed = "標準出力に書き込めませんでした\n";

@@ -24,6 +24,7 @@ struct PlanArguments {
     bool driveRoot = false;
     std::string program;
     bool json = false;
+    Packing packing = Packing::InOrder;
 };
 
 // The value of a whole-number option within [low, high], into target.
@@ -64,6 +65,9 @@ std::optional<UsageError> Check(const Arguments& parsed, PlanArguments& plan) {
     if (!error) {
         error = TakeNumber(parsed, "--percent", 0, 100, msg::kBadPercent, plan.percent);
     }
+    if (!error) {
+        error = TakePacking(parsed, plan.packing);
+    }
     return error;
 }
 
@@ -77,6 +81,7 @@ void PrintRows(const PlanningValues& values, std::int64_t rows, std::FILE* out) 
                      table.Cell(Disk, r).c_str());
     }
     std::fprintf(out, "disks\t%d\n", values.DiskCount);
+    std::fprintf(out, "lower-bound\t%lld\n", static_cast<long long>(values.DiskLowerBound));
     std::fputs("usage", out);
     for (const std::string& usage : values.DiskUsage) {
         std::fprintf(out, "\t%s", usage.c_str());
@@ -97,7 +102,8 @@ void PrintJson(const PlanningValues& values, std::int64_t rows, std::FILE* out) 
             JsonString(table.Cell(Name, r)).c_str(), JsonString(table.Cell(StoredName, r)).c_str(),
             JsonNumber(table.Cell(Size, r)).c_str(), JsonNumber(table.Cell(Disk, r)).c_str());
     }
-    std::fprintf(out, "\n  ],\n  \"disks\": %d,\n  \"usage\": [", values.DiskCount);
+    std::fprintf(out, "\n  ],\n  \"disks\": %d,\n  \"lower-bound\": %lld,\n  \"usage\": [",
+                 values.DiskCount, static_cast<long long>(values.DiskLowerBound));
     for (std::size_t disk = 0; disk < values.DiskUsage.size(); ++disk) {
         std::fprintf(out, "%s%s", disk ? ", " : "", JsonNumber(values.DiskUsage[disk]).c_str());
     }
@@ -123,6 +129,7 @@ int RunPlanCommand(const Arguments& arguments, Host& host, std::FILE* out, std::
     request.destinationIsDriveRoot = parsed.driveRoot;
     request.copyProgram = !parsed.program.empty();
     request.clusterSize = static_cast<std::int32_t>(parsed.clusterSize);
+    request.packing = parsed.packing;
     request.capacity = CapacityInClusters(
         parsed.freeBytes, static_cast<std::int32_t>(parsed.percent), request.clusterSize);
     if (RunPlanning(values, host, request) != PlanOutcome::Complete) {

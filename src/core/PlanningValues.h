@@ -30,6 +30,12 @@ enum class NotCarriedReason {
     NotRestorableName,     // "\" in a file name, or a drive-like "c:" start: no restore takes it
 };
 
+// How the planner deals files out to disks.
+enum class Packing {
+    InOrder, // largest first, each disk filled before the next is opened: plans users know
+    Tight,   // largest first, each file onto the first disk that still has room for it
+};
+
 struct NotCarried {
     std::string path; // relative to the source root, in the platform's form
     NotCarriedReason reason;
@@ -46,6 +52,9 @@ struct PlanningValues {
     // Clusters kept on every disk for the identity file and the set map; the checksum list of
     // each disk's own files is counted with them, in DiskUsage.
     std::int64_t SetFilesReserve = 0;
+    // The fewest disks any plan could use under the same rules: the files' clusters and
+    // checksum lines over the room a disk keeps beside the set files.
+    std::int64_t DiskLowerBound = 0;
     int RunStatus = kRunning;
     std::vector<std::string> DiskUsage; // clusters planned per disk, decimal
     std::string ProgramFile;            // the program's own file, for the program row

@@ -20,6 +20,7 @@ struct Session {
     // The media watcher the runs follow a drive's disks with; null: the disk folder stays put.
     MediaWatcher* Media = nullptr;
     bool EjectWritten = true; // a disk written and checked is ejected through the watcher
+    Packing DiskPacking = Packing::InOrder;
 };
 
 } // namespace arbolink

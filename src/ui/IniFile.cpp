@@ -292,6 +292,7 @@ Settings LoadSettings(const std::string& path) {
     settings.freeSpacePercent = ReadInteger(profile, "Option", "Position", 95);
     settings.verifyAfterWrite = ReadInteger(profile, "Option", "Verify", 1) != 0;
     settings.ejectWritten = ReadInteger(profile, "Option", "Eject", 1) != 0;
+    settings.packTight = ReadInteger(profile, "Option", "Pack", 0) != 0;
     settings.source = profile.Read("Folder", "source", "");
     settings.divide = profile.Read("Folder", "divide", "");
     settings.dest = profile.Read("Folder", "dest", "");
@@ -310,6 +311,7 @@ bool SaveSettings(const std::string& path, const Settings& settings, std::string
     profile.Write("Option", "Position", std::to_string(settings.freeSpacePercent));
     profile.Write("Option", "Verify", settings.verifyAfterWrite ? "1" : "0");
     profile.Write("Option", "Eject", settings.ejectWritten ? "1" : "0");
+    profile.Write("Option", "Pack", settings.packTight ? "1" : "0");
     profile.Write("Folder", "source", FieldValue(settings.source));
     profile.Write("Folder", "divide", FieldValue(settings.divide));
     profile.Write("Folder", "dest", FieldValue(settings.dest));

@@ -21,6 +21,7 @@ struct Settings {
     std::int32_t freeSpacePercent = 95;
     bool verifyAfterWrite = true;     // each written disk is read back and checked
     bool ejectWritten = true;         // ファイル menu: eject each disk written
+    bool packTight = false;           // files go onto the first disk with room for them
     std::string source;               // ComboBox1
     std::string divide;               // ComboBox2
     std::string dest;                 // ComboBox3

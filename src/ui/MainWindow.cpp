@@ -270,6 +270,8 @@ void TForm1::CreateMenu() {
     N6->setCheckable(true);
     Eject1 = MakeItem(File1, "Eject1", "書き終えたディスクを取り出す");
     Eject1->setCheckable(true);
+    N7 = MakeItem(File1, "N7", "ディスクを詰めて使う");
+    N7->setCheckable(true);
     // No Ctrl+V: the folder fields paste with it.
     Verify1 = MakeItem(File1, "Verify1", "検査(&V)");
     File1->addSeparator();
@@ -285,6 +287,9 @@ void TForm1::CreateMenu() {
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
     connect(N6, &QAction::toggled, this, [this](bool on) { session_.VerifyAfterWrite = on; });
     connect(Eject1, &QAction::toggled, this, [this](bool on) { session_.EjectWritten = on; });
+    connect(N7, &QAction::toggled, this, [this](bool on) {
+        session_.DiskPacking = on ? arbolink::Packing::Tight : arbolink::Packing::InOrder;
+    });
     connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
@@ -334,6 +339,9 @@ void TForm1::FormCreate() {
     session_.VerifyAfterWrite = settings_.verifyAfterWrite;
     Eject1->setChecked(settings_.ejectWritten);
     session_.EjectWritten = settings_.ejectWritten;
+    N7->setChecked(settings_.packTight);
+    session_.DiskPacking =
+        settings_.packTight ? arbolink::Packing::Tight : arbolink::Packing::InOrder;
     for (const std::string& entry : settings_.history) {
         ComboBox3->addItem(QString::fromStdString(entry));
     }
@@ -507,6 +515,7 @@ Settings TForm1::CurrentSettings() const {
     current.freeSpacePercent = session_.FreeSpacePercent;
     current.verifyAfterWrite = session_.VerifyAfterWrite;
     current.ejectWritten = Eject1->isChecked();
+    current.packTight = session_.DiskPacking == arbolink::Packing::Tight;
     current.source = Utf8(ComboBox1->currentText());
     current.divide = Utf8(ComboBox2->currentText());
     current.dest = Utf8(ComboBox3->currentText());

@@ -131,6 +131,7 @@ private:
     QAction* N5;
     QAction* N6; // 書き込み後に検査する: a check item
     QAction* Eject1; // "書き終えたディスクを取り出す", checked: each written disk is ejected
+    QAction* N7; // ディスクを詰めて使う: a check item
     QAction* Exit1;
     QMenu* Help1;
     QAction* Contents1;

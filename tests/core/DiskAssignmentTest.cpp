@@ -3,10 +3,15 @@
 
 #include "PlanningTestSupport.h"
 #include "core/Progress.h"
+#include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace arbolink {
 namespace {
@@ -207,6 +212,140 @@ TEST(AssignDisks, CancelStillRecordsTheDiskBeingFilled) {
     EXPECT_EQ(values.DiskCount, 1);
     EXPECT_THAT(values.DiskUsage, ElementsAre("3"));
     EXPECT_THAT(Column(values, Disk), ElementsAre("1", "1", ""));
+}
+
+// What a plan puts on each disk, counted again from the rows by the capacity rules: the set
+// files' reservations, each file's clusters, the checksum list rounded up to whole clusters
+// and, on disk 1, the program copy. Fails the test when a disk's planned usage differs from
+// that count or goes beyond the capacity.
+void ExpectEveryDiskWithinCapacity(const PlanningValues& values, std::int64_t capacity) {
+    ASSERT_EQ(values.DiskUsage.size(), static_cast<std::size_t>(values.DiskCount));
+    std::vector<std::int64_t> clusters(values.DiskUsage.size(),
+                                       values.IndexReserve + values.SetFilesReserve);
+    std::vector<std::int64_t> lines(values.DiskUsage.size(), 0);
+    if (HasProgramRow(values)) {
+        clusters[0] += SizeInClusters(values, values.FileCount);
+        lines[0] += ChecksumLineSize(ProgramCopyPath(values));
+    }
+    for (std::int64_t row = 0; row < values.FileCount; ++row) {
+        const std::int32_t disk = DiskOfRow(values, row);
+        ASSERT_GE(disk, 1) << "row " << row;
+        ASSERT_LE(disk, values.DiskCount) << "row " << row;
+        clusters[static_cast<std::size_t>(disk - 1)] += SizeInClusters(values, row);
+        lines[static_cast<std::size_t>(disk - 1)] +=
+            ChecksumLineSize(values.Table.Cell(StoredName, static_cast<std::size_t>(row)));
+    }
+    for (std::size_t disk = 0; disk < clusters.size(); ++disk) {
+        const std::int64_t used = clusters[disk] + ClustersOf(lines[disk], values.ClusterSize);
+        EXPECT_EQ(values.DiskUsage[disk], std::to_string(used)) << "disk " << disk + 1;
+        EXPECT_LE(used, capacity) << "disk " << disk + 1;
+    }
+}
+
+// Sorted rows of these sizes, named f0, f1, ... so that every checksum line has one length
+// within a test (names of equal length).
+PlanningValues SortedValues(const std::vector<std::int64_t>& sizes, std::int32_t clusterSize) {
+    std::vector<test::RowSpec> rows;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "f%06zu", i);
+        rows.push_back({"", name, sizes[i]});
+    }
+    PlanningValues values = ValuesWith(rows, clusterSize);
+    RunFixture fixture(values);
+    SortBySize(fixture.run);
+    return values;
+}
+
+struct PackedCounts {
+    std::int32_t inOrder = 0;
+    std::int32_t tight = 0;
+    std::int64_t lowerBound = 0;
+};
+
+// Plans the values both ways with the given reservations, checks every disk of both plans
+// against the capacity and answers the disk counts.
+PackedCounts PackBothWays(const PlanningValues& sorted, std::int64_t capacity,
+                          std::int64_t indexReserve, std::int64_t setFilesReserve) {
+    PackedCounts counts;
+    for (Packing packing : {Packing::InOrder, Packing::Tight}) {
+        PlanningValues values = sorted;
+        values.IndexReserve = indexReserve;
+        values.SetFilesReserve = setFilesReserve;
+        RunFixture fixture(values);
+        EXPECT_TRUE(AssignDisks(fixture.run, capacity, 1, packing));
+        EXPECT_TRUE(AllAssigned(values));
+        ExpectEveryDiskWithinCapacity(values, capacity);
+        (packing == Packing::Tight ? counts.tight : counts.inOrder) = values.DiskCount;
+        counts.lowerBound = DiskLowerBound(values, capacity);
+    }
+    return counts;
+}
+
+TEST(TightPacking, ReachesTheBoundWhereTheExactAnswerIsKnown) {
+    // Equal sizes: 7 files of 3 clusters on disks with room for 2 beside 2 reserved clusters
+    // and the checksum list's cluster (4096-byte clusters hold every line of a disk).
+    PackedCounts equal =
+        PackBothWays(SortedValues(std::vector<std::int64_t>(7, 3 * 4096), 4096), 9, 1, 1);
+    EXPECT_EQ(equal.lowerBound, 4);
+    EXPECT_EQ(equal.tight, 4);
+    EXPECT_EQ(equal.inOrder, 4);
+
+    // Sizes that pair exactly: 8 large files of 31..38 clusters and their partners of
+    // 29..22, each pair filling a disk to the last cluster. In order, every large file takes
+    // a disk of its own and the small ones follow on further disks.
+    std::vector<std::int64_t> pairs;
+    for (std::int64_t large = 31; large <= 38; ++large) {
+        pairs.push_back(large * 4096);
+        pairs.push_back((60 - large) * 4096);
+    }
+    PackedCounts paired = PackBothWays(SortedValues(pairs, 4096), 63, 1, 1);
+    EXPECT_EQ(paired.lowerBound, 8);
+    EXPECT_EQ(paired.tight, 8);
+    EXPECT_GT(paired.inOrder, 8);
+
+    // Many small files where the checksum lines decide: 512-byte clusters, 1-byte files.
+    // Each line is 74 bytes, so a disk of 20 clusters holds 16 files and 3 list clusters
+    // beside its reserved cluster; 100 files need 7 disks.
+    PackedCounts lines =
+        PackBothWays(SortedValues(std::vector<std::int64_t>(100, 1), 512), 20, 1, 0);
+    EXPECT_EQ(lines.lowerBound, 7);
+    EXPECT_EQ(lines.tight, 7);
+}
+
+TEST(TightPacking, HeavyTailsNeverTakeMoreDisksThanInOrderAndStayNearTheBound) {
+    std::mt19937_64 random(19);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<std::int64_t> sizes;
+    for (int i = 0; i < 2000; ++i) {
+        // Pareto with shape 1.2 from 200 bytes, cut at a disk's room.
+        const double size = 200.0 / std::pow(1.0 - unit(random), 1.0 / 1.2);
+        sizes.push_back(std::min<std::int64_t>(static_cast<std::int64_t>(size), 1400000));
+    }
+    // A floppy: 2847 clusters of 512 bytes, with the index and the set files reserved.
+    PackedCounts counts = PackBothWays(SortedValues(sizes, 512), 2847, 40, 30);
+    EXPECT_LE(counts.tight, counts.inOrder);
+    EXPECT_GE(counts.tight, counts.lowerBound);
+    EXPECT_LE(counts.tight, counts.lowerBound + 1);
+}
+
+TEST(TightPacking, ProgramStaysOnDiskOneAndAnOversizedRowFails) {
+    // Disk 1 holds the program (8 clusters) beside 1 reserved cluster; the 6-cluster file
+    // goes to disk 2, and the 2-cluster files fill the gap on disk 1 before disk 2.
+    PlanningValues values = SortedValues({6 * 512, 512, 512}, 512);
+    values.IndexReserve = 1;
+    values.Table.Cell(Name, 3) = "arbolink";
+    values.Table.Cell(Size, 3) = std::to_string(8 * 512);
+    RunFixture fixture(values);
+    ASSERT_TRUE(AssignDisks(fixture.run, 11, 1, Packing::Tight));
+    EXPECT_EQ(values.DiskCount, 2);
+    EXPECT_THAT(Column(values, Disk), ElementsAre("2", "1", "2"));
+    ExpectEveryDiskWithinCapacity(values, 11);
+    EXPECT_THAT(fixture.record().gauge, ElementsAre(0, 33, 67, 100));
+
+    PlanningValues huge = ValuesWith({{"", "a", 20 * 512}});
+    RunFixture second(huge);
+    EXPECT_FALSE(AssignDisks(second.run, 10, 1, Packing::Tight));
 }
 
 } // namespace

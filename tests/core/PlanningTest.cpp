@@ -77,8 +77,9 @@ TEST(Planning, OversizedFilesStopWithTheWarningAfterTheDialogIsGone) {
     EXPECT_EQ(RunPlanning(values, host, RequestFor(source, 10)), PlanOutcome::FileTooLarge);
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.dialogs[0].text,
-              "　　　　一枚に入りきらないファイルがあります\n\nこのソフトは、１つのファイルの"
-              "分割をサポートしていません\n\n　　　　　　　　分割を中止します");
+              "　　　　一枚に入りきらないファイルがあります\n\n" + (source / "huge") +
+                  "\n\nこのソフトは、１つのファイルの分割をサポートしていません\n\n"
+                  "　　　　　　　　分割を中止します");
     EXPECT_EQ(host.events.back().type, Event::Type::Dialog);
     EXPECT_EQ(host.events[host.events.size() - 2].type, Event::Type::Beep);
     EXPECT_TRUE(host.progress[0]->released);
@@ -90,9 +91,35 @@ TEST(Planning, OversizedFilesStopWithTheWarningAfterTheDialogIsGone) {
     EXPECT_EQ(RunPlanning(values, second, RequestFor(edge, 13)), PlanOutcome::Complete);
     ScriptedHost third;
     EXPECT_EQ(RunPlanning(values, third, RequestFor(edge, 12)), PlanOutcome::FileTooLarge);
+    // A set of this file alone needs these set files: the file is to blame, not the list.
+    ASSERT_EQ(third.dialogs.size(), 1u);
+    EXPECT_NE(third.dialogs[0].text.find(edge / "f"), std::string::npos) << third.dialogs[0].text;
 
     ScriptedHost zero;
     EXPECT_EQ(RunPlanning(values, zero, RequestFor(edge, 0)), PlanOutcome::FileTooLarge);
+}
+
+// Thousands of small files on a small disk: every file fits, but the list of the whole set,
+// which every disk carries, leaves no room. The message says so and names a capacity that is
+// enough, and that capacity indeed plans.
+TEST(Planning, AnIndexTooLargeForOneDiskIsBlamedWithTheCapacityThatWouldDo) {
+    TempFolder source;
+    for (int i = 0; i < 600; ++i) {
+        source.WriteFile("a folder with a long name/file number " + std::to_string(i), "x");
+    }
+    ScriptedHost host;
+    PlanningValues values;
+    EXPECT_EQ(RunPlanning(values, host, RequestFor(source, 100)), PlanOutcome::IndexTooLarge);
+    ASSERT_EQ(host.dialogs.size(), 1u);
+    const std::string& text = host.dialogs[0].text;
+    const std::string head = "セットのファイルの一覧（600 個のファイル）が大きすぎて、";
+    ASSERT_EQ(text.rfind(head, 0), 0u) << text;
+    EXPECT_EQ(text.find("一枚に入りきらないファイル"), std::string::npos);
+    const std::size_t at = text.find("一枚に ") + std::string("一枚に ").size();
+    const std::int64_t bytes = std::stoll(text.substr(at));
+    ASSERT_EQ(bytes % 512, 0);
+    ScriptedHost enough;
+    EXPECT_EQ(RunPlanning(values, enough, RequestFor(source, bytes / 512)), PlanOutcome::Complete);
 }
 
 TEST(Planning, DriveRootTakesOneClusterForTheSetFolder) {

@@ -407,7 +407,12 @@ TEST_F(SplitCommandTest, NoShareOfFreeSpaceMakesEveryFileTooLarge) {
     host.fields.destination = folder / "dest";
     folder.MakeFolder("dest");
     Divide();
-    EXPECT_EQ(ShownDialogs(host), std::vector<Shown>{WarningShown(msg::kFileTooLarge)});
+    // The largest file is named: with no room at all, no file fits.
+    EXPECT_EQ(ShownDialogs(host),
+              std::vector<Shown>{WarningShown(
+                  "　　　　一枚に入りきらないファイルがあります\n\n" + (folder / "src/docs/b.txt") +
+                  "\n\nこのソフトは、１つのファイルの分割をサポートしていません\n\n"
+                  "　　　　　　　　分割を中止します")});
     ASSERT_GE(host.events.size(), 2u);
     EXPECT_EQ(host.events[host.events.size() - 2].type, Event::Type::Beep);
     EXPECT_TRUE(host.mainWindowEnabled);

@@ -115,6 +115,7 @@ TEST(CliProgram, ScriptsGetEveryNameWhole) {
     EXPECT_EQ(rows.out, "\tsay \"hi\" \u2401.txt\tsay _hi_ _.txt\t2\t1\n"
                         "\ttab\u2409here.txt\ttab_here.txt\t1\t1\n"
                         "disks\t1\n"
+                        "lower-bound\t1\n"
                         "usage\t6\n"
                         "index-reserve\t1\n");
     std::vector<std::string> json = plan;
@@ -126,7 +127,8 @@ TEST(CliProgram, ScriptsGetEveryNameWhole) {
                           "\"stored-name\": \"say _hi_ _.txt\", \"size\": 2, \"disk\": 1},\n"
                           "    {\"folder\": \"\", \"name\": \"tab\\there.txt\", \"stored-name\": "
                           "\"tab_here.txt\", \"size\": 1, \"disk\": 1}\n"
-                          "  ],\n  \"disks\": 1,\n  \"usage\": [6],\n  \"index-reserve\": 1\n}\n");
+                          "  ],\n  \"disks\": 1,\n  \"lower-bound\": 1,\n  \"usage\": [6],\n  "
+                          "\"index-reserve\": 1\n}\n");
 }
 
 // Every disk checks with coreutils alone: sha256sum -c on its checksum list passes, and fails

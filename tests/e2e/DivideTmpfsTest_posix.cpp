@@ -4,6 +4,7 @@
 // up while it is written, Cancel, and a disk pulled while a prompt is up. Every finished set is
 // read back with the restore run. Needs the right to mount (root).
 #include "core/SetFormat.h"
+#include "core/divide/DiskAssignment.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
 #include "core/rFile/RestoreMessages.h"
@@ -14,6 +15,7 @@
 #include "support/TmpfsDisk_posix.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -415,6 +417,56 @@ TEST_F(DivideTmpfsTest, DisksFilledToTheLastClusterWithManySmallFilesNeverOverfl
         stored += static_cast<int>(NamesIn(WrittenSetFolder(disk)).size()) - 4;
     }
     EXPECT_EQ(stored, 3000);
+}
+
+// A tight plan fills the gaps of earlier disks with later, smaller files: disks written that
+// way are filled to the last cluster beside the set files, and the set restores byte for byte.
+TEST_F(DivideTmpfsTest, TightlyPackedDisksFilledToTheLastClusterRestoreByteForByte) {
+    stdfs::remove_all(root / "src");
+    std::mt19937_64 random(19);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int i = 0; i < 1000; ++i) {
+        // Heavy tails: most files a few KiB, a few of several hundred.
+        const double size = 1500.0 / std::pow(1.0 - unit(random), 1.0 / 1.1);
+        std::string contents(std::min<std::size_t>(static_cast<std::size_t>(size), 600000), 0);
+        for (char& c : contents) {
+            c = static_cast<char>(random());
+        }
+        files.emplace_back("part " + std::to_string(i % 7) + "/file " + std::to_string(i),
+                           std::move(contents));
+        root.WriteFile("src/" + files.back().first, files.back().second);
+    }
+    session.FreeSpacePercent = 100;
+    session.DiskPacking = Packing::Tight;
+    SwapAtPrompts();
+    for (int answers = 0; answers < 40; ++answers) {
+        host.Answer(Button::Ok);
+    }
+    BitBtn2Click(session, host);
+    ASSERT_GE(host.dialogs.size(), 3u);
+    ASSERT_EQ(host.dialogs.back().text, msg::kCopyFinished);
+    const int disks = static_cast<int>(session.values.DiskCount);
+    EXPECT_GE(disks, 3);
+    EXPECT_LE(disks, session.values.DiskLowerBound + 1);
+    // Tight packing goes back to earlier disks: some disk takes a file after a later disk has
+    // taken a larger one.
+    bool backfilled = false;
+    for (std::int64_t row = 1; row < session.values.FileCount; ++row) {
+        backfilled |= DiskOfRow(session.values, row) < DiskOfRow(session.values, row - 1);
+    }
+    EXPECT_TRUE(backfilled);
+    Keep(disks);
+    for (int disk = 1; disk <= disks; ++disk) {
+        EXPECT_EQ(NamesIn(WrittenSetFolder(disk)), PlannedNames(disk)) << "disk " << disk;
+    }
+
+    host.fields.restoreTo = root / "out";
+    ScriptedHost restorer = RestoreWritten(disks);
+    EXPECT_EQ(restorer.DialogTexts().back(), msg::kRestoreFinished);
+    for (const auto& [path, contents] : files) {
+        EXPECT_TRUE(root.ReadFile("out/" + path) == contents) << path;
+    }
 }
 
 TEST_F(DivideTmpfsTest, CancelDuringTheSecondOfThreeDisksInAFolderOnTheDisks) {

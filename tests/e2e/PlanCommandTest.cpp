@@ -66,9 +66,32 @@ TEST(PlanCommand, PrintsTheTableDisksUsageAndReserve) {
                        "\ttiny\ttiny\t1\t4\n"
                        "main body\tarbolink\tarbolink\t512\t1\n"
                        "disks\t4\n"
+                       "lower-bound\t3\n"
                        "usage\t5\t6\t6\t5\n"
                        "index-reserve\t1\n");
     EXPECT_TRUE(host.dialogs.empty());
+
+    // Packed tightly, the tiny file fills the gap beside the program on disk 1, and the plan
+    // reaches the bound: 7 clusters of files and lines over the 3 a disk has beside its
+    // reservations.
+    PlanRun tight = Plan({source.path(), "--cluster-size", "512", "--free-bytes", "7168",
+                          "--percent", "50", "--program", install / "arbolink", "--pack", "tight"},
+                         host);
+    ASSERT_EQ(tight.code, 0) << tight.err;
+    EXPECT_EQ(tight.out, "docs\\\treport.txt\treport.txt\t1000\t2\n"
+                         "\treport.txt\treport.txt-0\t600\t3\n"
+                         "\ttiny\ttiny\t1\t1\n"
+                         "main body\tarbolink\tarbolink\t512\t1\n"
+                         "disks\t3\n"
+                         "lower-bound\t3\n"
+                         "usage\t6\t6\t6\n"
+                         "index-reserve\t1\n");
+
+    PlanRun unknown = Plan(
+        {source.path(), "--cluster-size", "512", "--free-bytes", "7168", "--pack", "loose"}, host);
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_NE(unknown.err.find("--pack"), std::string::npos) << unknown.err;
+    EXPECT_TRUE(unknown.out.empty());
 }
 
 TEST(PlanCommand, DriveRootTakesAClusterAndFailuresExitNonZero) {

@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
         const QList<QAction*> file = menus[0]->menu()->actions();
-        QCOMPARE(file.size(), 9);
+        QCOMPARE(file.size(), 10);
         QCOMPARE(file[0]->objectName(), QStringLiteral("N1"));
         QCOMPARE(file[0]->text(), QStringLiteral("分割(&D)"));
         QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
@@ -234,14 +234,19 @@ private slots:
         QCOMPARE(file[5]->objectName(), QStringLiteral("Eject1"));
         QCOMPARE(file[5]->text(), QStringLiteral("書き終えたディスクを取り出す"));
         QVERIFY(file[5]->isCheckable());
-        QCOMPARE(file[6]->objectName(), QStringLiteral("Verify1"));
-        QCOMPARE(file[6]->text(), QStringLiteral("検査(&V)"));
-        QVERIFY(file[6]->shortcut().isEmpty());
-        QVERIFY(file[6]->isEnabled());
-        QVERIFY(file[7]->isSeparator());
-        QCOMPARE(file[8]->objectName(), QStringLiteral("Exit1"));
-        QCOMPARE(file[8]->text(), QStringLiteral("終了(&X)"));
-        QVERIFY(file[8]->shortcut().isEmpty());
+        // Off by default: plans stay the ones users know.
+        QCOMPARE(file[6]->objectName(), QStringLiteral("N7"));
+        QCOMPARE(file[6]->text(), QStringLiteral("ディスクを詰めて使う"));
+        QVERIFY(file[6]->isCheckable());
+        QVERIFY(!file[6]->isChecked());
+        QCOMPARE(file[7]->objectName(), QStringLiteral("Verify1"));
+        QCOMPARE(file[7]->text(), QStringLiteral("検査(&V)"));
+        QVERIFY(file[7]->shortcut().isEmpty());
+        QVERIFY(file[7]->isEnabled());
+        QVERIFY(file[8]->isSeparator());
+        QCOMPARE(file[9]->objectName(), QStringLiteral("Exit1"));
+        QCOMPARE(file[9]->text(), QStringLiteral("終了(&X)"));
+        QVERIFY(file[9]->shortcut().isEmpty());
 
         const QList<QAction*> help = menus[1]->menu()->actions();
         QCOMPARE(help.size(), 2);
@@ -324,6 +329,26 @@ private slots:
         QCOMPARE(Child<QLabel>(form, QStringLiteral("Label5"))->text(),
                  QString::fromStdString(readout.unit));
         QVERIFY(readout.number != "Disk Error  ");
+    }
+
+    // The packing item starts as the settings file left it, sets the next divide's packing,
+    // and is written back on close.
+    void thePackingItemFollowsAndKeepsTheSetting() {
+        Scene scene;
+        Settings settings;
+        settings.packTight = true;
+        scene.Write(settings);
+        {
+            TForm1 form(scene.settingsPath);
+            auto* item = form.findChild<QAction*>(QStringLiteral("N7"));
+            QVERIFY(item != nullptr);
+            QVERIFY(item->isChecked());
+            QVERIFY(form.session().DiskPacking == arbolink::Packing::Tight);
+            item->setChecked(false);
+            QVERIFY(form.session().DiskPacking == arbolink::Packing::InOrder);
+            form.close();
+        }
+        QVERIFY(!LoadSettings(scene.settingsPath).packTight);
     }
 
     void aRestoreDestinationInTheHistoryIsNotListedTwice() {

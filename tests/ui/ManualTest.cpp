@@ -37,6 +37,8 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kTooManyFiles);
     EXPECT_MESSAGE(html, kCancelled);
     EXPECT_MESSAGE(html, kFileTooLarge);
+    EXPECT_MESSAGE(html, kFileTooLargeNamed);
+    EXPECT_MESSAGE(html, kIndexTooLarge);
     EXPECT_MESSAGE(html, kNotCarriedHeader);
     EXPECT_MESSAGE(html, kNotCarriedMore);
     EXPECT_MESSAGE(html, kReasonLinkToFolder);

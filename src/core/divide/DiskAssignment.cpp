@@ -9,6 +9,7 @@
 #include "core/divide/StoredNames.h"
 #include "fs/Encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,6 +68,198 @@ void QuickSort(SortItems& items, std::int64_t left, std::int64_t right) {
 
 std::size_t Index(std::int64_t row) {
     return static_cast<std::size_t>(row);
+}
+
+// What a disk holds so far: its clusters apart from the checksum list, and the list's bytes.
+struct DiskFill {
+    std::int64_t tally;
+    std::int64_t listBytes;
+};
+
+// What one row adds to a disk: its clusters and its line in the checksum list.
+struct RowCostOf {
+    std::int64_t clusters;
+    std::int64_t line;
+};
+
+RowCostOf RowCost(const PlanningValues& values, std::int64_t row) {
+    return {SizeInClusters(values, row),
+            ChecksumLineSize(values.Table.Cell(StoredName, Index(row)))};
+}
+
+RowCostOf ProgramCost(const PlanningValues& values) {
+    return {SizeInClusters(values, values.FileCount), ChecksumLineSize(ProgramCopyPath(values))};
+}
+
+void Add(DiskFill& disk, const RowCostOf& cost) {
+    disk.tally += cost.clusters;
+    disk.listBytes += cost.line;
+}
+
+// Clusters the disk takes with its checksum list rounded up to whole clusters.
+std::int64_t Usage(const DiskFill& disk, std::int32_t clusterSize) {
+    return disk.tally + ClustersOf(disk.listBytes, clusterSize);
+}
+
+bool Fits(const DiskFill& disk, const RowCostOf& cost, std::int64_t capacity,
+          std::int32_t clusterSize) {
+    return disk.tally + cost.clusters + ClustersOf(disk.listBytes + cost.line, clusterSize) <=
+           capacity;
+}
+
+// A disk with nothing but the set files, and on disk 1 the program copy when there is one.
+DiskFill EmptyDisk(const PlanningValues& values, bool first) {
+    DiskFill disk{values.IndexReserve + values.SetFilesReserve, 0};
+    if (first && HasProgramRow(values)) {
+        Add(disk, ProgramCost(values));
+    }
+    return disk;
+}
+
+void PushUsage(PlanningValues& values, const DiskFill& disk) {
+    values.DiskUsage.push_back(std::to_string(Usage(disk, values.ClusterSize)));
+}
+
+// Gives the row its disk, then polls and moves the gauge; answers true when the run stops.
+bool Place(PlanningRun& run, std::int64_t row, std::int32_t disk, std::int64_t assigned,
+           std::int64_t step) {
+    SetDiskOfRow(run.values, row, disk);
+    if (run.Poll()) {
+        return true;
+    }
+    if (assigned % step == 0) {
+        run.dialog.SetGauge(GaugePercent(assigned, run.values.FileCount));
+    }
+    return false;
+}
+
+// Each disk takes the sorted rows up to the first that does not fit, and is then closed.
+bool AssignInOrder(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
+    PlanningValues& values = run.values;
+    std::int64_t assigned = 0;
+    values.DiskCount = 0;
+    // Every disk takes a contiguous run of the sorted rows, so the rows before the cursor
+    // are all assigned and scanning them again would only find them so.
+    std::int64_t cursor = 0;
+    for (;;) {
+        ++values.DiskCount;
+        DiskFill disk = EmptyDisk(values, values.DiskCount == 1);
+        const std::int64_t first = cursor;
+        for (; cursor < values.FileCount; ++cursor) {
+            const RowCostOf cost = RowCost(values, cursor);
+            if (!Fits(disk, cost, capacity, values.ClusterSize)) {
+                break;
+            }
+            Add(disk, cost);
+            if (Place(run, cursor, values.DiskCount, ++assigned, step)) {
+                ++cursor;
+                break;
+            }
+        }
+        PushUsage(values, disk);
+        if (AllAssigned(values) || values.RunStatus >= 0) {
+            return true;
+        }
+        if (cursor == first && values.DiskCount > 1) {
+            return false; // a row larger than an empty disk: no disk would ever take it
+        }
+    }
+}
+
+// The clusters still free on each open disk, in a tree of maxima, so that the first disk
+// with room for a row is found without looking at every disk before it.
+class FreeRoomTree {
+public:
+    std::size_t DiskCount() const { return count_; }
+
+    void Append(std::int64_t room) {
+        if (count_ == leaves_) {
+            Grow();
+        }
+        Set(count_++, room);
+    }
+
+    void Set(std::size_t disk, std::int64_t room) {
+        std::size_t node = leaves_ + disk;
+        tree_[node] = room;
+        for (node /= 2; node >= 1; node /= 2) {
+            tree_[node] = std::max(tree_[2 * node], tree_[2 * node + 1]);
+        }
+    }
+
+    // The first disk from `from` on with at least `room` free clusters; DiskCount() when none.
+    std::size_t FirstWith(std::int64_t room, std::size_t from) const {
+        return Find(1, 0, leaves_, room, from);
+    }
+
+private:
+    static constexpr std::int64_t kNoDisk = -1;
+
+    void Grow() {
+        const std::size_t leaves = leaves_ == 0 ? 64 : leaves_ * 2;
+        std::vector<std::int64_t> tree(2 * leaves, kNoDisk);
+        for (std::size_t disk = 0; disk < count_; ++disk) {
+            tree[leaves + disk] = tree_[leaves_ + disk];
+        }
+        for (std::size_t node = leaves - 1; node >= 1; --node) {
+            tree[node] = std::max(tree[2 * node], tree[2 * node + 1]);
+        }
+        tree_ = std::move(tree);
+        leaves_ = leaves;
+    }
+
+    std::size_t Find(std::size_t node, std::size_t low, std::size_t high, std::int64_t room,
+                     std::size_t from) const {
+        if (high <= from || tree_[node] < room || low >= count_) {
+            return count_;
+        }
+        if (high - low == 1) {
+            return low;
+        }
+        const std::size_t middle = (low + high) / 2;
+        const std::size_t left = Find(2 * node, low, middle, room, from);
+        return left != count_ ? left : Find(2 * node + 1, middle, high, room, from);
+    }
+
+    std::vector<std::int64_t> tree_; // node 1 is the root; leaves_ + disk is a disk's leaf
+    std::size_t leaves_ = 0;
+    std::size_t count_ = 0;
+};
+
+// First-fit decreasing: each sorted row goes onto the first disk that still takes it, and a
+// new disk is opened only when none does.
+bool AssignTight(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
+    PlanningValues& values = run.values;
+    const std::int32_t clusterSize = values.ClusterSize;
+    std::vector<DiskFill> disks{EmptyDisk(values, true)};
+    FreeRoomTree free;
+    free.Append(capacity - Usage(disks.front(), clusterSize));
+    bool stopped = false;
+    for (std::int64_t row = 0; row < values.FileCount && !stopped; ++row) {
+        const RowCostOf cost = RowCost(values, row);
+        // A row's line grows the list by at least its whole clusters; the exact test follows.
+        const std::int64_t least =
+            cost.clusters + (clusterSize > 0 ? cost.line / clusterSize : cost.line);
+        std::size_t disk = free.FirstWith(least, 0);
+        while (disk < disks.size() && !Fits(disks[disk], cost, capacity, clusterSize)) {
+            disk = free.FirstWith(least, disk + 1);
+        }
+        if (disk == disks.size()) {
+            disks.push_back(EmptyDisk(values, false));
+            free.Append(capacity - Usage(disks.back(), clusterSize));
+            if (!Fits(disks.back(), cost, capacity, clusterSize)) {
+                return false; // a row larger than an empty disk: no disk would ever take it
+            }
+        }
+        Add(disks[disk], cost);
+        free.Set(disk, capacity - Usage(disks[disk], clusterSize));
+        stopped = Place(run, row, static_cast<std::int32_t>(disk + 1), row + 1, step);
+    }
+    values.DiskCount = static_cast<std::int32_t>(disks.size());
+    for (const DiskFill& disk : disks) {
+        PushUsage(values, disk);
+    }
+    return true;
 }
 
 } // namespace
@@ -155,6 +348,22 @@ std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits) {
            ClustersOf(mapBytes, values.ClusterSize);
 }
 
+std::int64_t SetFilesClustersAlone(const PlanningValues& values, std::int64_t row) {
+    std::int64_t clusters = ClustersOf(kIdentityFileRoom, values.ClusterSize);
+    if (row < values.FileCount) {
+        const FileTable& table = values.Table;
+        const std::string& size = table.Cell(Size, Index(row));
+        clusters += 2 * ClustersOf(IndexLineSize(table.Cell(Folder, Index(row)),
+                                                 table.Cell(Name, Index(row)),
+                                                 table.Cell(StoredName, Index(row))),
+                                   values.ClusterSize) +
+                    ClustersOf(MapLineSize(table.Cell(StoredName, Index(row)), 1,
+                                           size.empty() ? 0 : CellNumber(size)),
+                               values.ClusterSize);
+    }
+    return clusters;
+}
+
 bool HasProgramRow(const PlanningValues& values) {
     const auto row = static_cast<std::size_t>(values.FileCount);
     return row < values.Table.RowCount() && !values.Table.Cell(Name, row).empty();
@@ -165,52 +374,28 @@ std::string ProgramCopyPath(const PlanningValues& values) {
     return std::string(kProgramFolderName) + "/" + values.Table.Cell(Name, row);
 }
 
-bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
+bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step, Packing packing) {
     run.BeginStage(msg::kStageAssign);
-    PlanningValues& values = run.values;
-    std::int64_t assigned = 0;
-    values.DiskCount = 0;
-    // Every disk takes a contiguous run of the sorted rows, so the rows before the cursor
-    // are all assigned and scanning them again would only find them so.
-    std::int64_t cursor = 0;
-    const bool withProgram = HasProgramRow(values);
-    for (;;) {
-        ++values.DiskCount;
-        std::int64_t tally = values.IndexReserve + values.SetFilesReserve;
-        std::int64_t listBytes = 0; // the disk's checksum list
-        if (values.DiskCount == 1 && withProgram) {
-            tally += SizeInClusters(values, values.FileCount);
-            listBytes += ChecksumLineSize(ProgramCopyPath(values));
-        }
-        const std::int64_t first = cursor;
-        for (; cursor < values.FileCount; ++cursor) {
-            const std::int64_t clusters = SizeInClusters(values, cursor);
-            const std::int64_t line =
-                ChecksumLineSize(values.Table.Cell(StoredName, Index(cursor)));
-            if (tally + clusters + ClustersOf(listBytes + line, values.ClusterSize) > capacity) {
-                break;
-            }
-            tally += clusters;
-            listBytes += line;
-            SetDiskOfRow(values, cursor, values.DiskCount);
-            ++assigned;
-            if (run.Poll()) {
-                ++cursor;
-                break;
-            }
-            if (assigned % step == 0) {
-                run.dialog.SetGauge(GaugePercent(assigned, values.FileCount));
-            }
-        }
-        values.DiskUsage.push_back(
-            std::to_string(tally + ClustersOf(listBytes, values.ClusterSize)));
-        if (AllAssigned(values) || values.RunStatus >= 0) {
-            return true;
-        }
-        if (cursor == first && values.DiskCount > 1) {
-            return false; // a row larger than an empty disk: no disk would ever take it
-        }
+    return packing == Packing::Tight ? AssignTight(run, capacity, step)
+                                     : AssignInOrder(run, capacity, step);
+}
+
+std::int64_t DiskLowerBound(const PlanningValues& values, std::int64_t capacity) {
+    DiskFill all{0, 0};
+    for (std::int64_t row = 0; row < values.FileCount; ++row) {
+        Add(all, RowCost(values, row));
     }
+    if (HasProgramRow(values)) {
+        Add(all, ProgramCost(values));
+    }
+    // Every disk rounds its own checksum list up to whole clusters, so the disks together
+    // take at least the clusters of all the lines in one list.
+    const std::int64_t needed = all.tally + ClustersOf(all.listBytes, values.ClusterSize);
+    const std::int64_t room = capacity - values.IndexReserve - values.SetFilesReserve;
+    if (needed == 0 || room <= 0) {
+        return 1;
+    }
+    return std::max<std::int64_t>(1, needed / room + (needed % room != 0 ? 1 : 0));
 }
 
 std::int64_t ClustersOf(std::int64_t bytes, std::int32_t clusterSize) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Disk assignment: sorting the file rows largest first, making stored names unique, the
-// room reserved for the index, and dealing the rows out to disks in order.
+// room reserved for the index, and dealing the rows out to disks.
 //
 // Space is counted in clusters of the split destination (ClusterSize bytes each).
 
@@ -30,16 +30,27 @@ std::int64_t IndexFileSize(const PlanningValues& values);
 // Clusters every disk keeps for its identity file and the set map, whose disk numbers have at
 // most diskDigits digits.
 std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits);
+// Clusters the set files would take in a set holding nothing but the row (a file row, or the
+// program row): the index reservation counted twice as planning counts it, the identity file
+// and the set map.
+std::int64_t SetFilesClustersAlone(const PlanningValues& values, std::int64_t row);
 // Whether the table's row after the files holds the program, which disk 1 then carries.
 bool HasProgramRow(const PlanningValues& values);
 // The path of that program copy below the disk folder, as the checksum list names it.
 std::string ProgramCopyPath(const PlanningValues& values);
 // Fills Disk of every file row, sets DiskCount and appends one DiskUsage entry per disk. A
 // disk's usage starts with IndexReserve and SetFilesReserve (and the program row on disk 1)
-// and counts, with each file, its line in the disk's checksum list. Answers false when a disk after
-// the first would stay empty (a row larger than a disk), which the planning's size tests rule out
-// beforehand.
-bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step);
+// and counts, with each file, its line in the disk's checksum list. InOrder fills each disk
+// with the sorted rows until one does not fit; Tight puts each row onto the first disk with
+// room for it. Answers false when a disk after the first would stay empty (a row larger than
+// a disk), which the planning's size tests rule out beforehand.
+bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step,
+                 Packing packing = Packing::InOrder);
+
+// The fewest disks of capacity clusters any assignment under AssignDisks' rules could use:
+// every file's clusters and checksum line, and the program copy, over the room a disk keeps
+// beside IndexReserve and SetFilesReserve. At least 1.
+std::int64_t DiskLowerBound(const PlanningValues& values, std::int64_t capacity);
 
 // Clusters of a row: 0 for an empty Size, otherwise Size / ClusterSize taken up.
 std::int64_t SizeInClusters(const PlanningValues& values, std::int64_t row);

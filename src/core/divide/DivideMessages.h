@@ -11,6 +11,16 @@ inline constexpr const char* kCancelled = "途中でキャンセルされまし�
 inline constexpr const char* kFileTooLarge =
     "　　　　一枚に入りきらないファイルがあります\n\nこのソフトは、１つのファイルの分割をサポート"
     "していません\n\n　　　　　　　　分割を中止します";
+// The file that no disk takes goes in place of %s.
+inline constexpr const char* kFileTooLargeNamed =
+    "　　　　一枚に入りきらないファイルがあります\n\n%s\n\nこのソフトは、１つのファイルの分割を"
+    "サポートしていません\n\n　　　　　　　　分割を中止します";
+// Every disk carries the list of the whole set: the number of files, then the bytes a disk
+// would have to offer.
+inline constexpr const char* kIndexTooLarge =
+    "セットのファイルの一覧（%lld 個のファイル）が大きすぎて、一枚のディスクに入りきりません\n\n"
+    "一覧は、どのディスクにも入れます。一枚に %lld バイト使えるディスクなら分割できます。\n"
+    "ファイルを減らすか、大きなディスクを使ってください\n\n　　　　　　　　分割を中止します";
 
 inline constexpr const char* kPlanningCaption = "準備中．．．";
 inline constexpr const char* kPlanningMessage = "ディスクの必要枚数を\n\n確認しています";

@@ -9,7 +9,9 @@
 #include "core/divide/Inventory.h"
 #include "fs/Folders.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -89,6 +91,56 @@ bool FirstDiskTakesLargest(const PlanningValues& values, std::int64_t capacity) 
     return reserve + largest <= capacity && reserve + program <= capacity;
 }
 
+// Clusters a row takes on a disk: its own and its line in the checksum list.
+std::int64_t RowOnDisk(const PlanningValues& values, std::int64_t row) {
+    const std::string path = row == values.FileCount
+                                 ? ProgramCopyPath(values)
+                                 : values.Table.Cell(StoredName, static_cast<std::size_t>(row));
+    return SizeInClusters(values, row) + ClustersOf(ChecksumLineSize(path), values.ClusterSize);
+}
+
+// The warning for a file row (or the program row) that no disk takes, naming it.
+std::string FileTooLargeText(const PlanningValues& values, std::int64_t row) {
+    const std::string path = Printable(SourcePathOfRow(values, row));
+    std::string text(std::strlen(msg::kFileTooLargeNamed) + path.size(), '\0');
+    const int length =
+        std::snprintf(text.data(), text.size(), msg::kFileTooLargeNamed, path.c_str());
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return text;
+}
+
+// The refusal when an empty disk does not take the largest file or the program beside the
+// set files, with capacity the clusters left after the index reservation. The file is to
+// blame when it would not fit even beside the set files of a set of itself alone; otherwise
+// it is the list of the whole set, and the message says what disk would take it.
+PlanOutcome RefuseOversized(const PlanningValues& values, std::int64_t capacity,
+                            std::int64_t requested, std::string& text) {
+    const std::int64_t reserve = values.IndexReserve + values.SetFilesReserve;
+    const std::int64_t largest = values.FileCount == 0 ? 0 : RowOnDisk(values, 0);
+    const std::int64_t program = HasProgramRow(values) ? RowOnDisk(values, values.FileCount) : 0;
+    const std::int64_t culprit =
+        values.FileCount > 0 && reserve + largest > capacity ? 0 : values.FileCount;
+    const std::int64_t full = capacity + values.IndexReserve;
+    if (culprit == values.FileCount && !HasProgramRow(values)) {
+        text = msg::kFileTooLarge;
+        return PlanOutcome::FileTooLarge;
+    }
+    if (RowOnDisk(values, culprit) + SetFilesClustersAlone(values, culprit) > full) {
+        text = FileTooLargeText(values, culprit);
+        return PlanOutcome::FileTooLarge;
+    }
+    // On a disk just large enough, each disk may hold one file: the set map is counted with
+    // the digits of that many disks, so the capacity named is enough whatever the count.
+    const auto mostDigits = static_cast<int>(std::to_string(values.FileCount + 1).size());
+    const std::int64_t shortfall = values.IndexReserve + SetFilesClusters(values, mostDigits) +
+                                   std::max(largest, program) - capacity;
+    char line[512];
+    std::snprintf(line, sizeof line, msg::kIndexTooLarge, static_cast<long long>(values.FileCount),
+                  static_cast<long long>((requested + shortfall) * values.ClusterSize));
+    text = line;
+    return PlanOutcome::IndexTooLarge;
+}
+
 void ClearAssignment(PlanningValues& values) {
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
         values.Table.Cell(Disk, static_cast<std::size_t>(row)).clear();
@@ -97,8 +149,10 @@ void ClearAssignment(PlanningValues& values) {
     values.DiskCount = 0;
 }
 
-// Steps of the planning from the walk to the packing; answers the outcome.
-PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capacity) {
+// Steps of the planning from the walk to the packing; answers the outcome, and in refusal
+// the message of a refused plan.
+PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capacity,
+                 std::string& refusal) {
     PlanningValues& values = run.values;
     const std::int64_t step = ProgressStepFor(values.FileCount);
 
@@ -117,6 +171,7 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
     // The program row is tested as well: disk 1 must hold it beside the index.
     const std::int64_t program = SizeInClusters(values, values.FileCount);
     if (SizeInClusters(values, 0) > capacity || program > capacity) {
+        refusal = FileTooLargeText(values, program > capacity ? values.FileCount : 0);
         return PlanOutcome::FileTooLarge;
     }
     CheckSameNames(run, step);
@@ -129,11 +184,9 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
     // A plan that needs more disks than the digits counted on is made again with one more.
     for (int diskDigits = 1;; ++diskDigits) {
         values.SetFilesReserve = SetFilesClusters(values, diskDigits);
-        if (!FirstDiskTakesLargest(values, capacity)) {
-            return PlanOutcome::FileTooLarge;
-        }
-        if (!AssignDisks(run, capacity, step)) {
-            return PlanOutcome::FileTooLarge;
+        if (!FirstDiskTakesLargest(values, capacity) ||
+            !AssignDisks(run, capacity, step, request.packing)) {
+            return RefuseOversized(values, capacity, request.capacity, refusal);
         }
         const auto digits = static_cast<int>(std::to_string(values.DiskCount).size());
         if (values.RunStatus >= 0 || digits <= diskDigits) {
@@ -141,14 +194,17 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
         }
         ClearAssignment(values);
     }
+    values.DiskLowerBound = DiskLowerBound(values, capacity);
     return values.RunStatus == kCancelled ? PlanOutcome::Cancelled : PlanOutcome::Complete;
 }
 
-void ReportOutcome(Host& host, PlanOutcome outcome, const PlanningValues& values) {
+void ReportOutcome(Host& host, PlanOutcome outcome, const PlanningValues& values,
+                   const std::string& refusal) {
     switch (outcome) {
     case PlanOutcome::FileTooLarge:
+    case PlanOutcome::IndexTooLarge:
         host.Beep();
-        host.Warning(msg::kFileTooLarge);
+        host.Warning(refusal);
         break;
     case PlanOutcome::TooManyFiles:
         host.Warning(msg::kTooManyFiles);
@@ -189,6 +245,14 @@ std::string NotCarriedLines(const std::vector<NotCarried>& skipped) {
     return text;
 }
 
+std::string SourcePathOfRow(const PlanningValues& values, std::int64_t row) {
+    const auto r = static_cast<std::size_t>(row);
+    return row == values.FileCount
+               ? values.ProgramFile
+               : values.SourceRoot + FromIndexFolder(values.Table.Cell(Folder, r)) +
+                     values.Table.Cell(Name, r);
+}
+
 std::int64_t CapacityInClusters(std::int64_t freeBytes, std::int32_t percent,
                                 std::int32_t clusterSize) {
     if (clusterSize <= 0 || freeBytes <= 0 || percent <= 0) {
@@ -209,6 +273,7 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
     values.DiskCount = 0;
     values.IndexReserve = 0;
     values.SetFilesReserve = 0;
+    values.DiskLowerBound = 0;
     std::int64_t capacity = request.capacity;
     if (request.destinationIsDriveRoot) {
         values.DestRoot += kDummyFolderName;
@@ -230,16 +295,17 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
     values.RunStatus = kRunning;
 
     PlanOutcome outcome;
+    std::string refusal;
     {
         std::unique_ptr<ProgressDialog> dialog = host.CreateProgressDialog();
         SetUpPlanningDialog(*dialog);
         MainWindowDisabled disabled(host);
         dialog->Show();
         PlanningRun run{values, host, *dialog};
-        outcome = Plan(run, request, capacity);
+        outcome = Plan(run, request, capacity, refusal);
         dialog.reset(); // the dialog goes before the window is enabled again
     }
-    ReportOutcome(host, outcome, values);
+    ReportOutcome(host, outcome, values, refusal);
     return outcome;
 }
 

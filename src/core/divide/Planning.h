@@ -19,6 +19,7 @@ struct PlanRequest {
     bool copyProgram = false;
     std::int32_t clusterSize = 0;
     std::int64_t capacity = 0; // clusters a disk may take
+    Packing packing = Packing::InOrder;
 };
 
 enum class PlanOutcome {
@@ -26,6 +27,7 @@ enum class PlanOutcome {
     TableTooLarge, // the table could not be allocated
     TooManyFiles,  // the source grew between the two walks
     FileTooLarge,  // a file does not fit on one disk
+    IndexTooLarge, // the set files every disk carries leave no room for the largest file
     Cancelled,
 };
 
@@ -39,6 +41,9 @@ std::int64_t CapacityInClusters(std::int64_t freeBytes, std::int32_t percent,
 // window enabled again it shows the outcome's message and, for a complete plan, the list of
 // what will not be carried. The disk-count question and the writing are the caller's.
 PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& request);
+
+// The path of a file row (or of the program for the program row) as the user knows it.
+std::string SourcePathOfRow(const PlanningValues& values, std::int64_t row);
 
 // What the walk left behind, for a message: the first entries as "path（reason）", each on a
 // line of its own after a line feed, then a line with the number of the rest.

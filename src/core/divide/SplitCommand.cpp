@@ -159,10 +159,7 @@ std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bo
     for (std::int64_t row = 0; row < rows; ++row) {
         const auto r = static_cast<std::size_t>(row);
         if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
-            return row == values.FileCount
-                       ? values.ProgramFile
-                       : values.SourceRoot + FromIndexFolder(values.Table.Cell(Folder, r)) +
-                             values.Table.Cell(Name, r);
+            return SourcePathOfRow(values, row);
         }
     }
     return {};
@@ -195,6 +192,7 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
     request.copyProgram = fields.copyProgram;
     request.clusterSize = clusterSize;
     request.capacity = capacity;
+    request.packing = session.DiskPacking;
     if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
         !RefuseFilesTooLarge(values, host, fields.copyProgram) &&
         AskForDisks(host, values.DiskCount)) {
