@@ -10,12 +10,21 @@ namespace {
 // Below this a file is hashed in place: starting a thread takes longer than hashing it.
 constexpr std::int64_t kBackgroundFrom = std::int64_t{4} << 20;
 
+// A small file's buffer: its size taken up to the alignment, at least one alignment.
+std::size_t SmallBufferBytes(std::int64_t fileSize) {
+    const auto size = static_cast<std::size_t>(fileSize > 0 ? fileSize : 1);
+    const std::size_t aligned = (size + ChunkHasher::kBufferAlignment - 1) /
+                                ChunkHasher::kBufferAlignment * ChunkHasher::kBufferAlignment;
+    return aligned < ChunkHasher::kBufferBytes ? aligned : ChunkHasher::kBufferBytes;
+}
+
 } // namespace
 
 ChunkHasher::ChunkHasher(std::int64_t fileSize)
-    : bufferCount_(fileSize >= kBackgroundFrom ? kBuffers : 1) {
+    : bufferCount_(fileSize >= kBackgroundFrom ? kBuffers : 1),
+      bufferBytes_(bufferCount_ > 1 ? kBufferBytes : SmallBufferBytes(fileSize)) {
     memory_.reset(static_cast<char*>(
-        ::operator new[](bufferCount_* kBufferBytes, std::align_val_t{kBufferAlignment})));
+        ::operator new[](bufferCount_* bufferBytes_, std::align_val_t{kBufferAlignment})));
     if (bufferCount_ > 1) {
         worker_ = std::thread([this] { HashInBackground(); });
     }
@@ -41,7 +50,7 @@ char* ChunkHasher::NextBuffer() {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return handed_ - hashed_ < bufferCount_; });
     }
-    return memory_.get() + (handed_ % bufferCount_) * kBufferBytes;
+    return memory_.get() + (handed_ % bufferCount_) * bufferBytes_;
 }
 
 void ChunkHasher::Hand(const char* buffer, std::size_t size) {
@@ -75,7 +84,7 @@ void ChunkHasher::HashInBackground() {
         const std::size_t slot = hashed_ % bufferCount_;
         const std::size_t size = sizes_[slot];
         lock.unlock();
-        hash_.Update(memory_.get() + slot * kBufferBytes, size);
+        hash_.Update(memory_.get() + slot * bufferBytes_, size);
         lock.lock();
         ++hashed_;
         changed_.notify_all();

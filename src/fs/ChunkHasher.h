@@ -19,7 +19,7 @@ namespace arbolink {
 
 class ChunkHasher {
 public:
-    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kBufferBytes = std::size_t{4} << 20;
     // Buffers start on this boundary, as reads that bypass the system's cache want them.
     static constexpr std::size_t kBufferAlignment = 4096;
 
@@ -29,7 +29,11 @@ public:
     ChunkHasher(const ChunkHasher&) = delete;
     ChunkHasher& operator=(const ChunkHasher&) = delete;
 
-    // A buffer of kBufferBytes to read the next chunk into; waits while every buffer is still
+    // The room of each buffer: kBufferBytes, or for a small file its size taken up to a
+    // multiple of kBufferAlignment, so that a small file costs no large allocation.
+    std::size_t BufferBytes() const { return bufferBytes_; }
+
+    // A buffer of BufferBytes() to read the next chunk into; waits while every buffer is still
     // being hashed.
     char* NextBuffer();
     // Hands over the first size bytes of the buffer NextBuffer gave. The caller may go on
@@ -50,6 +54,7 @@ private:
     Sha256 hash_;
     std::unique_ptr<char[], AlignedFree> memory_;
     std::size_t bufferCount_;
+    std::size_t bufferBytes_;
     std::size_t sizes_[kBuffers] = {};
     std::uint64_t handed_ = 0; // buffers handed over so far
     std::uint64_t hashed_ = 0; // of them, hashed

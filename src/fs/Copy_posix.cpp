@@ -240,7 +240,7 @@ private:
     // The chunk is handed to the hasher before it is written, so the two overlap.
     ssize_t HashedCopy(std::size_t size) {
         char* buffer = hasher_->NextBuffer();
-        const std::size_t room = ChunkHasher::kBufferBytes;
+        const std::size_t room = hasher_->BufferBytes();
         const ssize_t n = ReadSome(buffer, size < room ? size : room);
         if (n > 0) {
             hasher_->Hand(buffer, static_cast<std::size_t>(n));

@@ -22,8 +22,7 @@ namespace arbolink {
 namespace {
 
 constexpr DWORD kChunkBytes = DWORD{8} << 20;
-// The hasher's buffers take whole reads.
-constexpr DWORD kBufferBytes = ChunkHasher::kBufferBytes;
+constexpr DWORD kBufferBytes = DWORD{1} << 20;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -140,7 +139,9 @@ std::int64_t CopyChunk(HANDLE in, HANDLE out, char* buffer, ChunkHasher* hasher,
                        std::int64_t wanted, CopySide& side) {
     std::int64_t done = 0;
     while (done < wanted) {
-        const DWORD ask = static_cast<DWORD>(std::min<std::int64_t>(wanted - done, kBufferBytes));
+        const std::int64_t room =
+            hasher != nullptr ? static_cast<std::int64_t>(hasher->BufferBytes()) : kBufferBytes;
+        const DWORD ask = static_cast<DWORD>(std::min<std::int64_t>(wanted - done, room));
         char* into = hasher != nullptr ? hasher->NextBuffer() : buffer;
         DWORD read = 0;
         if (!ReadFile(in, into, ask, &read, nullptr)) {

@@ -23,7 +23,7 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
     ChunkHasher hasher(size);
     for (;;) {
         char* buffer = hasher.NextBuffer();
-        const ssize_t n = read(fd, buffer, ChunkHasher::kBufferBytes);
+        const ssize_t n = read(fd, buffer, hasher.BufferBytes());
         if (n < 0 && errno == EINTR) {
             continue;
         }

@@ -34,7 +34,7 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
     for (;;) {
         char* buffer = hasher.NextBuffer();
         DWORD read = 0;
-        if (!ReadFile(file.get(), buffer, static_cast<DWORD>(ChunkHasher::kBufferBytes), &read,
+        if (!ReadFile(file.get(), buffer, static_cast<DWORD>(hasher.BufferBytes()), &read,
                       nullptr)) {
             error = ErrnoOfWin32(GetLastError());
             return false;

@@ -23,7 +23,7 @@ constexpr const char* kMillion = "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a49720
 Sha256Digest ThroughHasher(const std::string& bytes) {
     ChunkHasher hasher(static_cast<std::int64_t>(bytes.size()));
     for (std::size_t done = 0; done < bytes.size();) {
-        const std::size_t part = std::min(bytes.size() - done, ChunkHasher::kBufferBytes);
+        const std::size_t part = std::min(bytes.size() - done, hasher.BufferBytes());
         char* buffer = hasher.NextBuffer();
         std::memcpy(buffer, bytes.data() + done, part);
         hasher.Hand(buffer, part);
