@@ -4,6 +4,7 @@
 // tree back.
 #include "fs/Drives.h"
 #include "support/MessageBoxWatch.h"
+#include "support/ProgressWatch.h"
 #include "support/TmpfsDisk_posix.h"
 #include "ui/FreeSpaceText.h"
 #include "ui/IniFile.h"
@@ -21,6 +22,7 @@
 
 using namespace arbolink;
 using arbolink::test::MessageBoxWatch;
+using arbolink::test::ProgressWatch;
 
 namespace {
 
@@ -66,29 +68,6 @@ bool AnyProgressDialog() {
     }
     return false;
 }
-
-// Watches the progress dialogs of a run: the main window must be disabled while one is up,
-// and no message may come up while one is still there.
-class ProgressWatch : public QObject {
-public:
-    explicit ProgressWatch(QWidget& mainWindow) : mainWindow_(mainWindow) {
-        qApp->installEventFilter(this);
-    }
-    int shown = 0;
-    int shownWithMainWindowEnabled = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && qobject_cast<TForm4*>(watched) != nullptr) {
-            ++shown;
-            shownWithMainWindowEnabled += mainWindow_.isEnabled() ? 1 : 0;
-        }
-        return false;
-    }
-
-private:
-    QWidget& mainWindow_;
-};
 
 } // namespace
 

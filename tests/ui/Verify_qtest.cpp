@@ -4,6 +4,7 @@
 #include "CliRun.h"
 #include "core/rFile/CheckMessages.h"
 #include "support/MessageBoxWatch.h"
+#include "support/ProgressWatch.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressForm.h"
 
@@ -19,6 +20,7 @@
 
 using namespace arbolink;
 using arbolink::test::MessageBoxWatch;
+using arbolink::test::ProgressWatch;
 
 namespace {
 
@@ -32,28 +34,6 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
-
-// Counts the progress dialogs shown, and those shown while the main window took input.
-class ProgressWatch : public QObject {
-public:
-    explicit ProgressWatch(QWidget& mainWindow) : mainWindow_(mainWindow) {
-        qApp->installEventFilter(this);
-    }
-    int shown = 0;
-    int shownWithMainWindowEnabled = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && qobject_cast<TForm4*>(watched) != nullptr) {
-            ++shown;
-            shownWithMainWindowEnabled += mainWindow_.isEnabled() ? 1 : 0;
-        }
-        return false;
-    }
-
-private:
-    QWidget& mainWindow_;
-};
 
 } // namespace
 
