@@ -4,6 +4,7 @@
 
 #include "fs/Encoding.h"
 #include "fs/FolderWalk_posix.h"
+#include "fs/PathSteps.h"
 
 #include <cerrno>
 #include <climits>
@@ -290,31 +291,18 @@ int OpenFolderBelow(const std::string& root, std::string_view relative, bool cre
         }
     }
     walked = AddBackslash(walked);
-    std::size_t start = 0;
-    while (start < relative.size()) {
-        std::size_t end = relative.find('/', start);
-        if (end == std::string_view::npos) {
-            end = relative.size();
-        }
-        const std::string name(relative.substr(start, end - start));
-        start = end + 1;
-        if (name.empty()) {
-            continue;
-        }
-        walked += name;
-        if (name == "." || name == "..") {
-            stop = {walked, EINVAL};
-            return -1;
-        }
-        const int next = OpenOrCreateAt(fd.get(), name, create);
-        if (next < 0) {
-            stop = {walked, WhyNotWalked(fd.get(), name, errno)};
-            return -1;
-        }
-        fd.Reset(next);
-        walked += '/';
-    }
-    return fd.release();
+    const bool through =
+        WalkPathSteps(relative, "/", '/', walked, stop, [&](std::string_view step) {
+            const std::string name(step);
+            const int next = OpenOrCreateAt(fd.get(), name, create);
+            if (next < 0) {
+                stop = {walked, WhyNotWalked(fd.get(), name, errno)};
+                return false;
+            }
+            fd.Reset(next);
+            return true;
+        });
+    return through ? fd.release() : -1;
 }
 
 bool CreateFoldersBelow(const std::string& root, std::string_view relative, FolderWalkStop& stop) {

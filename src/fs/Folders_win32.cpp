@@ -5,6 +5,7 @@
 #include "fs/Encoding.h"
 #include "fs/FileHandle_win32.h"
 #include "fs/FolderWalk_win32.h"
+#include "fs/PathSteps.h"
 #include "fs/WideText_win32.h"
 
 #include <algorithm>
@@ -210,22 +211,7 @@ bool HeldFolders::Open(const std::string& root, std::string_view relative, bool 
         return false;
     }
     std::string walked = AddBackslash(root);
-    std::size_t start = 0;
-    while (start < relative.size()) {
-        std::size_t end = relative.find_first_of("\\/", start);
-        if (end == std::string_view::npos) {
-            end = relative.size();
-        }
-        const std::string_view name = relative.substr(start, end - start);
-        start = end + 1;
-        if (name.empty()) {
-            continue;
-        }
-        walked += name;
-        if (name == "." || name == "..") {
-            stop = {walked, EINVAL};
-            return false;
-        }
+    const bool through = WalkPathSteps(relative, "\\/", '\\', walked, stop, [&](std::string_view) {
         const std::wstring wide = WidePath(walked);
         if (create && !CreateDirectoryW(wide.c_str(), nullptr) &&
             GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -244,7 +230,10 @@ bool HeldFolders::Open(const std::string& root, std::string_view relative, bool 
             return false;
         }
         handles_.push_back(std::move(handle));
-        walked += '\\';
+        return true;
+    });
+    if (!through) {
+        return false;
     }
     path_ = walked;
     return true;
