@@ -10,9 +10,10 @@ namespace {
 // Below this a file is hashed in place: starting a thread takes longer than hashing it.
 constexpr std::int64_t kBackgroundFrom = std::int64_t{4} << 20;
 
-// A small file's buffer: its size taken up to the alignment, at least one alignment.
+// A small file's buffer: its size and a byte more (for the read that finds its end), taken up
+// to the alignment.
 std::size_t SmallBufferBytes(std::int64_t fileSize) {
-    const auto size = static_cast<std::size_t>(fileSize > 0 ? fileSize : 1);
+    const auto size = static_cast<std::size_t>(fileSize > 0 ? fileSize : 0) + 1;
     const std::size_t aligned = (size + ChunkHasher::kBufferAlignment - 1) /
                                 ChunkHasher::kBufferAlignment * ChunkHasher::kBufferAlignment;
     return aligned < ChunkHasher::kBufferBytes ? aligned : ChunkHasher::kBufferBytes;

@@ -29,8 +29,9 @@ public:
     ChunkHasher(const ChunkHasher&) = delete;
     ChunkHasher& operator=(const ChunkHasher&) = delete;
 
-    // The room of each buffer: kBufferBytes, or for a small file its size taken up to a
-    // multiple of kBufferAlignment, so that a small file costs no large allocation.
+    // The room of each buffer: kBufferBytes, or for a small file its size and one byte more
+    // taken up to a multiple of kBufferAlignment, so that a small file costs no large
+    // allocation.
     std::size_t BufferBytes() const { return bufferBytes_; }
 
     // A buffer of BufferBytes() to read the next chunk into; waits while every buffer is still

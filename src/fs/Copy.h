@@ -2,9 +2,10 @@
 #pragma once
 // Copying one file, in chunks, so that the user interface can run between them.
 //
-// Every copy goes to a temporary file of the program's own in the target's folder (see
-// TemporaryName) and is renamed to the target only when complete: the target's name never
-// holds a partial file, also when the program is killed half way.
+// Every copy goes to a file of the program's own in the target's folder, unnamed where the file
+// system allows it and under a temporary name (see TemporaryName) elsewhere, and takes the
+// target's name only when complete: the target's name never holds a partial file, also when
+// the program is killed half way.
 
 #include "fs/Sha256.h"
 

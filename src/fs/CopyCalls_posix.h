@@ -18,6 +18,10 @@ struct CopyCalls {
     int (*renameNoReplace)(int folder, const char* from, const char* to);
     // linkat without following a link, both names in the one folder.
     int (*link)(int folder, const char* from, const char* to);
+    // openat with O_TMPFILE: an unnamed file for writing in the folder at path.
+    int (*openUnnamed)(int folder, const char* path);
+    // Gives the unnamed file open as fd the name in the folder; fails with EEXIST when taken.
+    int (*linkUnnamed)(int fd, int folder, const char* to);
 };
 
 // The calls in use: the system's own unless a test has put others in.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX backend of the file copy: copy_file_range where the kernel offers it between the two
-// file systems, read/write otherwise. The copy goes to a temporary file in the target's folder
-// and is renamed to the target only when complete.
+// file systems, read/write otherwise. The copy goes to an unnamed file in the target's folder,
+// or one of a temporary name, and takes the target's name only when complete.
 #include "fs/Copy.h"
 
 #include "fs/ChunkHasher.h"
@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,10 +48,20 @@ struct TargetPlace {
     std::string name;
 };
 
-// The temporary file in the target's folder; removed unless renamed to the target.
+// The file a copy is written to until it is complete. Where the file system allows it, the
+// file has no name at all (O_TMPFILE) and is linked into place at the end: a copy cut short,
+// even by a crash, leaves nothing behind. Elsewhere (FAT, NFS) it is a file of a temporary
+// name in the target's folder, removed unless renamed to the target.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const TargetPlace& place) : folderFd_(place.folderFd) {
+    explicit TemporaryFile(const TargetPlace& place)
+        : calls_(ActiveCopyCalls()), folderFd_(place.folderFd) {
+        const std::string folder = place.prefix.empty() ? "." : place.prefix;
+        fd_ = calls_.openUnnamed(folderFd_, folder.c_str());
+        unnamed_ = fd_ >= 0;
+        if (!unnamed_ && !UnnamedUnsupported(errno)) {
+            return;
+        }
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             path_ = place.prefix + TemporaryName();
             fd_ = openat(folderFd_, path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -73,26 +84,40 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     int fd() const { return fd_; }
-    // Closes now, so that a late write error (NFS, FUSE) is seen.
-    bool Close() {
-        int fd = fd_;
-        fd_ = -1;
-        return close(fd) == 0;
-    }
-    // rename never follows a link at the target's name: the link itself is replaced.
+
+    // Ends the writing. A named file is closed now, so that a late write error (NFS, FUSE) is
+    // seen before it takes the target's name; an unnamed one stays open to be linked.
+    bool FinishWriting() { return unnamed_ || CloseNow(); }
+
+    // Gives the file the target's name, replacing what has it; rename never follows a link at
+    // the target's name: the link itself is replaced.
     bool RenameTo(const TargetPlace& place) {
-        if (renameat(folderFd_, path_.c_str(), folderFd_, (place.prefix + place.name).c_str()) !=
-            0) {
+        const std::string target = place.prefix + place.name;
+        if (unnamed_) {
+            const int error = LinkUnnamed(target);
+            if (error != EEXIST) {
+                errno = error;
+                return error == 0;
+            }
+            // Something has the name: the file gets a temporary one, to be renamed over it.
+            if (!LinkUnderTemporaryName(place.prefix)) {
+                return false;
+            }
+        }
+        if (renameat(folderFd_, path_.c_str(), folderFd_, target.c_str()) != 0) {
             return false;
         }
         path_.clear();
         return true;
     }
+
     // Gives the file the path (in the same folder) unless something has it; 0 or the errno
     // value, EEXIST when the name is taken.
     int TakeName(const std::string& path) {
-        const CopyCalls& calls = ActiveCopyCalls();
-        if (calls.renameNoReplace(folderFd_, path_.c_str(), path.c_str()) == 0) {
+        if (unnamed_ && path_.empty()) {
+            return LinkUnnamed(path);
+        }
+        if (calls_.renameNoReplace(folderFd_, path_.c_str(), path.c_str()) == 0) {
             path_.clear();
             return 0;
         }
@@ -101,7 +126,7 @@ public:
         }
         // Without the flag, a hard link refuses a taken name as well; the temporary name goes
         // with this object.
-        if (calls.link(folderFd_, path_.c_str(), path.c_str()) == 0) {
+        if (calls_.link(folderFd_, path_.c_str(), path.c_str()) == 0) {
             return 0;
         }
         if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) {
@@ -124,9 +149,53 @@ public:
     }
 
 private:
+    // The answers of an open with O_TMPFILE from a file system or kernel without it.
+    static bool UnnamedUnsupported(int error) {
+        return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOENT;
+    }
+
+    bool CloseNow() {
+        const int fd = fd_;
+        fd_ = -1;
+        return close(fd) == 0;
+    }
+
+    // Links the unnamed file at the path and closes it; 0 or the errno value. A close that
+    // fails takes the name away again: what was written is not known to be there.
+    int LinkUnnamed(const std::string& path) {
+        if (calls_.linkUnnamed(fd_, folderFd_, path.c_str()) != 0) {
+            return errno;
+        }
+        if (!CloseNow()) {
+            const int error = errno;
+            unlinkat(folderFd_, path.c_str(), 0);
+            return error;
+        }
+        return 0;
+    }
+
+    bool LinkUnderTemporaryName(const std::string& prefix) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string path = prefix + TemporaryName();
+            const int error = LinkUnnamed(path);
+            if (error == 0) {
+                path_ = path;
+                return true;
+            }
+            if (error != EEXIST) {
+                errno = error;
+                return false;
+            }
+        }
+        errno = EEXIST;
+        return false;
+    }
+
+    const CopyCalls& calls_;
     int folderFd_;
-    std::string path_;
+    std::string path_; // the temporary name while the file has one
     int fd_ = -1;
+    bool unnamed_ = false;
 };
 
 // Opens a regular file for reading without ever opening anything else: the kind is checked
@@ -168,11 +237,12 @@ public:
           useKernel_(hasher == nullptr) {}
 
     // Copies up to wanted bytes; answers the bytes copied (fewer only at the end of the
-    // source) or -1, with errno and failedSide() set.
-    ssize_t Next(std::size_t wanted) {
+    // source) or -1, with errno and failedSide() set. toEnd: the wanted bytes are the last the
+    // caller wants of the source, so a read may look one byte further.
+    ssize_t Next(std::size_t wanted, bool toEnd) {
         std::size_t done = 0;
-        while (done < wanted) {
-            ssize_t n = hasher_ != nullptr ? HashedCopy(wanted - done)
+        while (done < wanted && !grew_) {
+            ssize_t n = hasher_ != nullptr ? HashedCopy(wanted - done, toEnd)
                         : useKernel_       ? KernelCopy(wanted - done)
                                            : BufferCopy(wanted - done);
             if (n < 0) {
@@ -189,6 +259,10 @@ public:
     // True when the source holds no byte after those copied; false with failedSide() set
     // when that cannot be read.
     bool AtEnd(bool& atEnd) {
+        if (grew_ || endSeen_) {
+            atEnd = !grew_;
+            return true;
+        }
         char byte = 0;
         for (;;) {
             ssize_t n = calls_.read(in_, &byte, 1);
@@ -237,15 +311,44 @@ private:
         return n > 0 && !WriteOut(buffer_.get(), n) ? -1 : n;
     }
 
-    // The chunk is handed to the hasher before it is written, so the two overlap.
-    ssize_t HashedCopy(std::size_t size) {
+    // Fills one of the hasher's buffers and hands it over, so that hashing it overlaps with
+    // copying the next. The buffer is filled and written in pieces small enough to stay in the
+    // processor's cache between the read and the write: a whole buffer read and then written
+    // would come back from memory.
+    ssize_t HashedCopy(std::size_t size, bool toEnd) {
         char* buffer = hasher_->NextBuffer();
         const std::size_t room = hasher_->BufferBytes();
-        const ssize_t n = ReadSome(buffer, size < room ? size : room);
-        if (n > 0) {
-            hasher_->Hand(buffer, static_cast<std::size_t>(n));
+        const std::size_t wanted = size < room ? size : room;
+        // With a byte to spare, the last read asks for one byte more than is wanted: a short
+        // answer shows the end of the source without a read of its own.
+        const bool probe = toEnd && size < room;
+        std::size_t filled = 0;
+        while (filled < wanted && !grew_) {
+            const std::size_t left = wanted - filled;
+            const bool last = left <= kPieceBytes;
+            const std::size_t ask = last ? left + (probe ? 1 : 0) : kPieceBytes;
+            const ssize_t n = ReadSome(buffer + filled, ask);
+            if (n < 0) {
+                return -1;
+            }
+            if (n == 0) {
+                break;
+            }
+            auto got = static_cast<std::size_t>(n);
+            if (probe && last && got >= left) {
+                grew_ = got > left;
+                endSeen_ = !grew_;
+                got = left; // a byte past those wanted is never written
+            }
+            if (!WriteOut(buffer + filled, static_cast<ssize_t>(got))) {
+                return -1;
+            }
+            filled += got;
         }
-        return n > 0 && !WriteOut(buffer, n) ? -1 : n;
+        if (filled > 0) {
+            hasher_->Hand(buffer, filled);
+        }
+        return static_cast<ssize_t>(filled);
     }
 
     ssize_t ReadSome(char* buffer, std::size_t wanted) {
@@ -288,11 +391,14 @@ private:
     }
 
     static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kPieceBytes = std::size_t{256} << 10;
     const CopyCalls& calls_;
     int in_;
     int out_;
     ChunkHasher* hasher_;
     bool useKernel_;
+    bool endSeen_ = false; // a read has shown that the source ends after the bytes wanted
+    bool grew_ = false;    // a read has found a byte after them
     CopySide failedSide_ = CopySide::None;
     std::unique_ptr<char[]> buffer_;
 };
@@ -384,8 +490,8 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
     ChunkCopier copier(in, out.fd(), hasher ? &*hasher : nullptr);
     for (std::int64_t copied = 0; copied < limit;) {
         const auto left = static_cast<std::uint64_t>(limit - copied);
-        const ssize_t n =
-            copier.Next(left < kChunkBytes ? static_cast<std::size_t>(left) : kChunkBytes);
+        const bool toEnd = left <= kChunkBytes;
+        const ssize_t n = copier.Next(toEnd ? static_cast<std::size_t>(left) : kChunkBytes, toEnd);
         if (n < 0) {
             return Failure(copier.failedSide());
         }
@@ -409,16 +515,16 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
         return Finished(CopyResult::ContentMismatch);
     }
     CarryAttributes(out.fd(), info);
-    struct stat written {};
-    if (fstat(out.fd(), &written) != 0 || !out.Close()) {
-        return Failure(CopySide::Target);
-    }
     if (asNew != nullptr) {
+        struct stat written {};
+        if (fstat(out.fd(), &written) != 0 || !out.FinishWriting()) {
+            return Failure(CopySide::Target);
+        }
         return PlaceAsNew(out, place, *asNew,
                           {static_cast<std::uint64_t>(written.st_dev),
                            static_cast<std::uint64_t>(written.st_ino)});
     }
-    if (!out.RenameTo(place)) {
+    if (!out.FinishWriting() || !out.RenameTo(place)) {
         return Failure(CopySide::Target);
     }
     return Finished(CopyResult::Copied);
@@ -458,10 +564,22 @@ int SystemLink(int folder, const char* from, const char* to) {
     return linkat(folder, from, folder, to, 0);
 }
 
+int SystemOpenUnnamed(int folder, const char* path) {
+    return openat(folder, path, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+}
+
+// Through the descriptor's entry in /proc: linking it directly (AT_EMPTY_PATH) needs a
+// privilege users do not have.
+int SystemLinkUnnamed(int fd, int folder, const char* to) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return linkat(AT_FDCWD, self.c_str(), folder, to, AT_SYMLINK_FOLLOW);
+}
+
 } // namespace
 
 CopyCalls SystemCopyCalls() {
-    return {SystemRead, SystemWrite, SystemCopyRange, SystemRenameNoReplace, SystemLink};
+    return {SystemRead, SystemWrite,       SystemCopyRange,  SystemRenameNoReplace,
+            SystemLink, SystemOpenUnnamed, SystemLinkUnnamed};
 }
 
 CopyCalls& ActiveCopyCalls() {

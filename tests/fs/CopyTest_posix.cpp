@@ -218,34 +218,41 @@ std::int64_t LargestFileIn(const std::string& folder) {
     return largest;
 }
 
+// Also when hashed: the hashing copy finds the end with the last read, one byte further than
+// the planned size (never written), rather than with a read of its own.
 TEST(CopyOneFile, ASourceThatGrowsOrShrinksWhileCopiedIsCutAtItsSizeAndLeftOut) {
     TempFolder folder;
-    const std::int64_t planned = 20 * kMiB;
-    folder.WriteFile("grows.bin", PatternBytes(20 * kMiB));
-    folder.WriteFile("out/grows.bin", "the earlier copy");
-    std::int64_t largest = 0;
-    int pauses = 0;
-    // Another program appends 8 MiB to the file at every pause of the copy.
-    auto grow = [&] {
-        ++pauses;
-        largest = std::max(largest, LargestFileIn(folder / "out"));
-        std::ofstream(folder / "grows.bin", std::ios::binary | std::ios::app)
-            << PatternBytes(8 * kMiB);
-        return true;
-    };
-    CopyOutcome outcome = CopyFileTo(folder / "grows.bin", folder / "out/grows.bin", grow, planned,
-                                     SourceLinks::Follow);
-    EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
-    // Three chunks of the planned 20 MiB and no more, however far the file grew.
-    EXPECT_EQ(pauses, 2);
-    EXPECT_LE(largest, planned);
-    EXPECT_EQ(folder.ReadFile("out/grows.bin"), "the earlier copy");
-    EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
+    for (const bool hashed : {false, true}) {
+        SCOPED_TRACE(hashed);
+        Sha256Digest digest{};
+        const ContentCheck check = hashed ? ContentCheck{&digest, nullptr} : ContentCheck{};
+        const std::int64_t planned = 20 * kMiB + 100;
+        folder.WriteFile("grows.bin", PatternBytes(planned));
+        folder.WriteFile("out/grows.bin", "the earlier copy");
+        std::int64_t largest = 0;
+        int pauses = 0;
+        // Another program appends 8 MiB to the file at every pause of the copy.
+        auto grow = [&] {
+            ++pauses;
+            largest = std::max(largest, LargestFileIn(folder / "out"));
+            std::ofstream(folder / "grows.bin", std::ios::binary | std::ios::app)
+                << PatternBytes(8 * kMiB);
+            return true;
+        };
+        CopyOutcome outcome = CopyFileTo(folder / "grows.bin", folder / "out/grows.bin", grow,
+                                         planned, SourceLinks::Follow, check);
+        EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
+        // Three chunks of the planned size and no more, however far the file grew.
+        EXPECT_EQ(pauses, 2);
+        EXPECT_LE(largest, planned);
+        EXPECT_EQ(folder.ReadFile("out/grows.bin"), "the earlier copy");
+        EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
+    }
 
     folder.WriteFile("shrinks.bin", PatternBytes(20 * kMiB));
     auto shrink = [&] { return truncate((folder / "shrinks.bin").c_str(), 9 * kMiB) == 0; };
-    outcome = CopyFileTo(folder / "shrinks.bin", folder / "out/shrinks.bin", shrink, -1,
-                         SourceLinks::Follow);
+    const CopyOutcome outcome = CopyFileTo(folder / "shrinks.bin", folder / "out/shrinks.bin",
+                                           shrink, -1, SourceLinks::Follow);
     EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
     EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
 }
@@ -429,11 +436,17 @@ int NoHardLinks(int, const char*, const char*) {
     return -1;
 }
 
-// However the file system lets a name be taken without replacing (the flag of renameat2, a
-// hard link, neither), a copy below a folder never replaces a file there unless the check
-// allows it for that very file, and then replaces it; no temporary file is left.
+int NoUnnamedFiles(int, const char*) {
+    errno = EOPNOTSUPP;
+    return -1;
+}
+
+// However the file system lets a name be taken without replacing (linking an unnamed file,
+// the flag of renameat2, a hard link, neither), a copy below a folder never replaces a file
+// there unless the check allows it for that very file, and then replaces it; no temporary file
+// is left.
 TEST(CopyFileBelow, CreatesItsFileAsNewOnEveryKindOfFileSystem) {
-    for (int kind = 0; kind < 3; ++kind) {
+    for (int kind = 0; kind < 4; ++kind) {
         SCOPED_TRACE(kind);
         TempFolder folder;
         folder.WriteFile("src.txt", "restored");
@@ -441,9 +454,12 @@ TEST(CopyFileBelow, CreatesItsFileAsNewOnEveryKindOfFileSystem) {
         folder.WriteFile("root/report (2).txt", "there before too");
         FailingCalls calls;
         if (kind >= 1) {
+            ActiveCopyCalls().openUnnamed = NoUnnamedFiles;
+        }
+        if (kind >= 2) {
             ActiveCopyCalls().renameNoReplace = NoRenameFlag;
         }
-        if (kind == 2) {
+        if (kind == 3) {
             ActiveCopyCalls().link = NoHardLinks;
         }
         const std::string root = folder / "root/";
@@ -481,38 +497,62 @@ TEST(CopyFileBelow, CreatesItsFileAsNewOnEveryKindOfFileSystem) {
     }
 }
 
-TEST(CopyOneFile, AKilledCopyLeavesOnlyATemporaryNameThatTheCleanUpRemoves) {
-    TempFolder folder;
-    folder.WriteFile("big.bin", PatternBytes(20 * kMiB));
-    folder.MakeFolder("out");
-    // A folder named like a temporary file: never removed.
-    const std::string namedLikeOne = TemporaryName();
-    folder.MakeFolder("out/" + namedLikeOne);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Killed half way: no destructor runs, as after a crash.
-        CopyOneFile(folder / "big.bin", folder / "out/big.bin", [] {
-            _exit(0);
-            return true;
-        });
-        _exit(1);
+// True when the folder's file system makes unnamed files (O_TMPFILE).
+bool MakesUnnamedFiles(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    std::vector<std::string> left = EntriesOf(folder / "out");
-    std::erase(left, namedLikeOne);
-    ASSERT_EQ(left.size(), 1u);
-    EXPECT_TRUE(IsTemporaryName(left[0])) << left[0];
+    close(fd);
+    return true;
+}
 
-    // Names like it that a user could have given are kept.
-    folder.WriteFile("out/.arbolink-copy-notes.txt", "mine");
-    folder.WriteFile("out/.arbolink-copy-AB", "mine");
-    EXPECT_TRUE(RemoveTemporaryFiles(folder / "out"));
-    std::vector<std::string> kept = {namedLikeOne, ".arbolink-copy-AB", ".arbolink-copy-notes.txt"};
-    std::sort(kept.begin(), kept.end());
-    EXPECT_EQ(EntriesOf(folder / "out"), kept);
-    EXPECT_EQ(folder.ReadFile("out/.arbolink-copy-notes.txt"), "mine");
+// A copy killed half way (no destructor runs, as after a crash) never leaves anything under
+// the target's name: with unnamed files it leaves nothing at all, without them (FAT, NFS) a
+// file of a temporary name that the clean-up removes.
+TEST(CopyOneFile, AKilledCopyLeavesNothingButATemporaryNameThatTheCleanUpRemoves) {
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed);
+        TempFolder folder;
+        folder.WriteFile("big.bin", PatternBytes(20 * kMiB));
+        folder.MakeFolder("out");
+        // A folder named like a temporary file: never removed.
+        const std::string namedLikeOne = TemporaryName();
+        folder.MakeFolder("out/" + namedLikeOne);
+        FailingCalls calls;
+        if (!unnamed) {
+            ActiveCopyCalls().openUnnamed = NoUnnamedFiles;
+        }
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CopyOneFile(folder / "big.bin", folder / "out/big.bin", [] {
+                _exit(0);
+                return true;
+            });
+            _exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        std::vector<std::string> left = EntriesOf(folder / "out");
+        std::erase(left, namedLikeOne);
+        if (unnamed && MakesUnnamedFiles(folder / "out")) {
+            EXPECT_EQ(left, std::vector<std::string>{});
+            continue;
+        }
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_TRUE(IsTemporaryName(left[0])) << left[0];
+
+        // Names like it that a user could have given are kept.
+        folder.WriteFile("out/.arbolink-copy-notes.txt", "mine");
+        folder.WriteFile("out/.arbolink-copy-AB", "mine");
+        EXPECT_TRUE(RemoveTemporaryFiles(folder / "out"));
+        std::vector<std::string> kept = {namedLikeOne, ".arbolink-copy-AB",
+                                         ".arbolink-copy-notes.txt"};
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(EntriesOf(folder / "out"), kept);
+        EXPECT_EQ(folder.ReadFile("out/.arbolink-copy-notes.txt"), "mine");
+    }
 }
 
 } // namespace
