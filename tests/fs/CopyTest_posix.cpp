@@ -224,9 +224,11 @@ TEST(CopyOneFile, ASourceThatGrowsOrShrinksWhileCopiedIsCutAtItsSizeAndLeftOut) 
     folder.WriteFile("out/grows.bin", "the earlier copy");
     std::int64_t largest = 0;
     int pauses = 0;
+    std::vector<std::int64_t> told;
     // Another program appends 8 MiB to the file at every pause of the copy.
-    auto grow = [&](std::int64_t) {
+    auto grow = [&](std::int64_t copied) {
         ++pauses;
+        told.push_back(copied);
         largest = std::max(largest, LargestFileIn(folder / "out"));
         std::ofstream(folder / "grows.bin", std::ios::binary | std::ios::app)
             << PatternBytes(8 * kMiB);
@@ -235,8 +237,10 @@ TEST(CopyOneFile, ASourceThatGrowsOrShrinksWhileCopiedIsCutAtItsSizeAndLeftOut) 
     CopyOutcome outcome = CopyFileTo(folder / "grows.bin", folder / "out/grows.bin", grow, planned,
                                      SourceLinks::Follow);
     EXPECT_EQ(outcome.result, CopyResult::SizeChanged);
-    // Three chunks of the planned 20 MiB and no more, however far the file grew.
+    // Three chunks of the planned 20 MiB and no more, however far the file grew; each pause
+    // is told the bytes copied so far.
     EXPECT_EQ(pauses, 2);
+    EXPECT_EQ(told, (std::vector<std::int64_t>{8 * kMiB, 16 * kMiB}));
     EXPECT_LE(largest, planned);
     EXPECT_EQ(folder.ReadFile("out/grows.bin"), "the earlier copy");
     EXPECT_EQ(EntriesOf(folder / "out"), std::vector<std::string>{"grows.bin"});
