@@ -39,7 +39,6 @@ public:
     Mark Done() const;
     // The run does the work since mark again: the gauge goes back to what it showed there.
     void Rewind(const Mark& mark, ProgressDialog& dialog);
-    int Percent() const { return shown_; }
 
 private:
     int Computed() const;
