@@ -57,10 +57,11 @@ public:
     // Label3: the red stage line of the split planning.
     virtual void SetStage(const std::string& text) = 0;
     virtual void PlaceGauge(int left, int top) = 0;
-    // Gauge1: a whole number from 0 to 100.
+    // Gauge1: a whole number from 0 to 100. A run that copies or reads files sets it to its
+    // share of bytes done, also between the chunks of a large file.
     virtual void SetGauge(int percent) = 0;
-    // The file the operation copies next and its size in bytes (-1 when not known). The
-    // dialog itself shows only the gauge; a front end with room for it names the file and
+    // The file the operation copies or reads next and its size in bytes (-1 when not known).
+    // The dialog itself shows only the gauge; a front end with room for it names the file and
     // tells the throughput.
     virtual void SetCurrentFile(const std::string& /*file*/, std::int64_t /*bytes*/) {}
     // Which medium the run took for the disk in hand ("ラベル BACKUP のディスクを使います").

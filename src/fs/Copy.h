@@ -7,6 +7,7 @@
 // target's name only when complete: the target's name never holds a partial file, also when
 // the program is killed half way.
 
+#include "fs/BetweenChunks.h"
 #include "fs/Sha256.h"
 
 #include <cstdint>
@@ -75,15 +76,15 @@ struct CopyOutcome {
 };
 
 // Copies source to target, replacing an existing target, in chunks of about 8 MiB; keeps the
-// modification time and permission bits. betweenChunks runs after every chunk and answers
-// false to cancel. A source that is not a regular file (a folder, FIFO, device or socket) is
-// never opened for reading. At most the source's size at the open is copied, or expectedSize
-// bytes when that is 0 or more; a source of another size at the open is left alone, and one
-// that grows or shrinks while it is copied, answers SizeChanged. A failed, cancelled or
-// changed copy leaves no trace: the target keeps what it held. With a content check the bytes
-// are hashed on the way (see ContentCheck).
+// modification time and permission bits. betweenChunks runs after every chunk but the last,
+// told the bytes copied so far, and answers false to cancel. A source that is not a regular file (a
+// folder, FIFO, device or socket) is never opened for reading. At most the source's size at the
+// open is copied, or expectedSize bytes when that is 0 or more; a source of another size at the
+// open is left alone, and one that grows or shrinks while it is copied, answers SizeChanged. A
+// failed, cancelled or changed copy leaves no trace: the target keeps what it held. With a content
+// check the bytes are hashed on the way (see ContentCheck).
 CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                       const BetweenChunks& betweenChunks, std::int64_t expectedSize,
                        SourceLinks links, const ContentCheck& check = {});
 
 // The same into root + relative (a file path below root in the platform's form), where the
@@ -96,11 +97,12 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
 // through. Otherwise the copy takes the first free NumberedName in the same folder ("name
 // (2).ext"), never replacing anything there; takenName tells which.
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
-                          const std::string& relative, const std::function<bool()>& betweenChunks,
+                          const std::string& relative, const BetweenChunks& betweenChunks,
                           SourceLinks links, const ReplaceCheck& mayReplace,
                           const ContentCheck& check = {});
 
-// CopyFileTo, following a source link and with no expected size.
+// CopyFileTo, following a source link and with no expected size; betweenChunks is not told
+// the bytes.
 CopyResult CopyOneFile(const std::string& source, const std::string& target,
                        const std::function<bool()>& betweenChunks);
 

@@ -477,7 +477,7 @@ CopyOutcome PlaceAsNew(TemporaryFile& out, const TargetPlace& place, const Repla
 // to the target's name once exactly limit bytes are in and the source has no more: over what
 // has the name when asNew is null, else as PlaceAsNew does with *asNew.
 CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
-                           const TargetPlace& place, const std::function<bool()>& betweenChunks,
+                           const TargetPlace& place, const BetweenChunks& betweenChunks,
                            const ContentCheck& check, const ReplaceCheck* asNew) {
     TemporaryFile out(place);
     if (out.fd() < 0) {
@@ -500,7 +500,7 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
         }
         copied += n;
         // Only between chunks: once the last byte is in, the file is finished, not cancelled.
-        if (copied < limit && betweenChunks && !betweenChunks()) {
+        if (copied < limit && betweenChunks && !betweenChunks(copied)) {
             return Finished(CopyResult::Cancelled);
         }
     }
@@ -531,7 +531,7 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
 }
 
 CopyOutcome CopyFrom(const std::string& source, const TargetPlace& place,
-                     const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                     const BetweenChunks& betweenChunks, std::int64_t expectedSize,
                      SourceLinks links, const ContentCheck& check) {
     struct stat info {};
     Descriptor in(OpenRegularSource(source, links, info));
@@ -588,7 +588,7 @@ CopyCalls& ActiveCopyCalls() {
 }
 
 CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                       const BetweenChunks& betweenChunks, std::int64_t expectedSize,
                        SourceLinks links, const ContentCheck& check) {
     const std::size_t slash = target.rfind('/');
     TargetPlace place;
@@ -602,7 +602,7 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
 }
 
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
-                          const std::string& relative, const std::function<bool()>& betweenChunks,
+                          const std::string& relative, const BetweenChunks& betweenChunks,
                           SourceLinks links, const ReplaceCheck& mayReplace,
                           const ContentCheck& check) {
     const std::size_t slash = relative.rfind('/');

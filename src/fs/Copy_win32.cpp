@@ -256,7 +256,7 @@ void SplitTarget(const std::string& target, std::string& folder, std::string& na
 // has the name when asNew is null, else as PlaceAsNew does with *asNew.
 CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
                            const std::string& folder, const std::string& name,
-                           const std::function<bool()>& betweenChunks, const ContentCheck& check,
+                           const BetweenChunks& betweenChunks, const ContentCheck& check,
                            const ReplaceCheck* asNew) {
     TemporaryFile out(folder);
     if (!out.valid()) {
@@ -281,7 +281,7 @@ CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
         }
         copied += n;
         // Only between chunks: once the last byte is in, the file is finished, not cancelled.
-        if (copied < limit && betweenChunks && !betweenChunks()) {
+        if (copied < limit && betweenChunks && !betweenChunks(copied)) {
             return Finished(CopyResult::Cancelled);
         }
     }
@@ -313,7 +313,7 @@ CopyOutcome CopyOpenSource(HANDLE in, const BY_HANDLE_FILE_INFORMATION& info,
 } // namespace
 
 CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
-                       const std::function<bool()>& betweenChunks, std::int64_t expectedSize,
+                       const BetweenChunks& betweenChunks, std::int64_t expectedSize,
                        SourceLinks links, const ContentCheck& check) {
     BY_HANDLE_FILE_INFORMATION info{};
     FileHandle in(OpenRegularSource(source, links, info));
@@ -330,7 +330,7 @@ CopyOutcome CopyFileTo(const std::string& source, const std::string& target,
 }
 
 CopyOutcome CopyFileBelow(const std::string& source, const std::string& root,
-                          const std::string& relative, const std::function<bool()>& betweenChunks,
+                          const std::string& relative, const BetweenChunks& betweenChunks,
                           SourceLinks links, const ReplaceCheck& mayReplace,
                           const ContentCheck& check) {
     BY_HANDLE_FILE_INFORMATION info{};

@@ -4,6 +4,7 @@
 // source is still at hand. What the system keeps cached of the file is dropped (or bypassed)
 // first, so that the bytes come from the disk and not from memory.
 
+#include "fs/BetweenChunks.h"
 #include "fs/Sha256.h"
 
 #include <string>
@@ -12,6 +13,9 @@ namespace arbolink {
 
 // The SHA-256 of the file as its medium holds it. False, error set to an errno value, when it
 // cannot be opened or read; a link or anything but a regular file is refused (EINVAL).
-bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error);
+// betweenChunks runs after every read, told the bytes read so far; when it answers false the
+// reading stops there, false with ECANCELED.
+bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
+                    const BetweenChunks& betweenChunks = {});
 
 } // namespace arbolink

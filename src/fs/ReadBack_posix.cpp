@@ -19,9 +19,10 @@ bool Fail(int& error) {
     return false;
 }
 
-bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
+bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error,
+             const BetweenChunks& betweenChunks) {
     ChunkHasher hasher(size);
-    for (;;) {
+    for (std::int64_t done = 0;;) {
         char* buffer = hasher.NextBuffer();
         const ssize_t n = read(fd, buffer, hasher.BufferBytes());
         if (n < 0 && errno == EINTR) {
@@ -34,6 +35,11 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
             break;
         }
         hasher.Hand(buffer, static_cast<std::size_t>(n));
+        done += n;
+        if (betweenChunks && !betweenChunks(done)) {
+            error = ECANCELED;
+            return false;
+        }
     }
     digest = hasher.Finish();
     return true;
@@ -41,7 +47,8 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
 
 } // namespace
 
-bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
+bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
+                    const BetweenChunks& betweenChunks) {
     const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return Fail(error);
@@ -56,7 +63,7 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
         // Only pages on the medium can be dropped: the write-out comes first.
         (void)fdatasync(fd);
         (void)posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-        read = HashAll(fd, info.st_size, digest, error);
+        read = HashAll(fd, info.st_size, digest, error, betweenChunks);
     }
     close(fd);
     return read;

@@ -14,7 +14,8 @@
 
 namespace arbolink {
 
-bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
+bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
+                    const BetweenChunks& betweenChunks) {
     FileHandle file(CreateFileW(
         WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT,
@@ -31,7 +32,7 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
     const auto size =
         static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
     ChunkHasher hasher(size);
-    for (;;) {
+    for (std::int64_t done = 0;;) {
         char* buffer = hasher.NextBuffer();
         DWORD read = 0;
         if (!ReadFile(file.get(), buffer, static_cast<DWORD>(hasher.BufferBytes()), &read,
@@ -43,6 +44,11 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
             break;
         }
         hasher.Hand(buffer, read);
+        done += read;
+        if (betweenChunks && !betweenChunks(done)) {
+            error = ECANCELED;
+            return false;
+        }
     }
     digest = hasher.Finish();
     return true;

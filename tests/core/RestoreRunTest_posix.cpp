@@ -3,7 +3,9 @@
 
 #include "core/CopyReasons.h"
 #include "core/divide/DivideMessages.h"
+#include "core/rFile/CheckMessages.h"
 #include "core/rFile/RestoreMessages.h"
+#include "core/rFile/SetCheck.h"
 #include "core/rFile/SetReader.h"
 #include "fs/CopyCalls_posix.h"
 #include "fs/Drives.h"
@@ -86,10 +88,10 @@ TEST_F(RestoreRunTest, TakesDisksInAnyOrderAndCountsThoseToCome) {
     EXPECT_EQ(host.UnusedAnswers(), 0u);
     ExpectAllRestored();
     ASSERT_EQ(host.progress.size(), 3u);
-    // The gauge goes on across disks: disk 2 holds 3 of 10 files, disk 1 four more.
+    // The gauge goes on across disks: disk 2 holds 9 of the set's 53 bytes, disk 1 21 more.
     EXPECT_EQ(host.progress[0]->gauge.front(), 0);
-    EXPECT_EQ(host.progress[1]->gauge.front(), 30);
-    EXPECT_EQ(host.progress[2]->gauge.front(), 70);
+    EXPECT_EQ(host.progress[1]->gauge.front(), 17);
+    EXPECT_EQ(host.progress[2]->gauge.front(), 57);
     EXPECT_EQ(host.progress[2]->gauge.back(), 100);
     EXPECT_EQ(host.progress[0]->caption, "復元中．．．");
     EXPECT_EQ(host.progress[0]->message,
@@ -535,14 +537,75 @@ TEST_F(RestoreRunTest, TheGaugeMovesEveryHundredthOfTheIndex) {
     set.Insert(1);
     RestoreDisks(session, host);
     ASSERT_EQ(host.progress.size(), 1u);
-    // The starting value, then one update every second file.
+    // 250 bytes of 250 files: the starting 0, then every whole percentage once as the bytes
+    // reach it (2 bytes are 0.8 %, 1 %; 4 bytes 1.6 %, 2 %).
     const std::vector<int>& gauge = host.progress[0]->gauge;
-    ASSERT_EQ(gauge.size(), 126u);
-    EXPECT_EQ(gauge[1], 1);   // 2 of 250 is 0.8 %
-    EXPECT_EQ(gauge[2], 2);   // 4 of 250 is 1.6 %
-    EXPECT_EQ(gauge[62], 50); // 124 of 250 is 49.6 %
-    EXPECT_EQ(gauge.back(), 100);
+    ASSERT_EQ(gauge.size(), 101u);
+    for (int percent = 0; percent <= 100; ++percent) {
+        EXPECT_EQ(gauge[static_cast<std::size_t>(percent)], percent);
+    }
     EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+}
+
+// The percentages the gauge took while the file was in hand, and whether the whole sequence
+// rose from its start to 100 without going back.
+std::vector<int> GaugeDuring(const test::ProgressRecord& dialog, const std::string& file) {
+    std::vector<int> during;
+    for (const test::GaugeMoment& moment : dialog.moments) {
+        if (moment.file == file) {
+            during.push_back(moment.percent);
+        }
+    }
+    return during;
+}
+
+bool RisesToTheEnd(const std::vector<int>& gauge) {
+    return !gauge.empty() && gauge.back() == 100 &&
+           std::adjacent_find(gauge.begin(), gauge.end(), std::greater_equal<int>()) == gauge.end();
+}
+
+// A set of one 40 MiB file among many small ones: restoring it and checking it both move the
+// gauge with every chunk of the large file, and end at 100. A set of empty files only has no
+// bytes: its gauge follows the files and ends at 100 too.
+TEST_F(RestoreRunTest, TheGaugeMovesWithTheBytesOfALargeFileRestoredAndChecked) {
+    std::vector<SetFile> files{
+        {"big\\", "large.bin", "large.bin", 1, test::PatternBytes(std::size_t{40} << 20)}};
+    for (int i = 0; i < 300; ++i) {
+        files.push_back(
+            {"small\\", std::to_string(i), "s" + std::to_string(i), 1, std::string(1000, 's')});
+    }
+    set.WriteSet("s", files, 1);
+    set.Insert(1);
+    RestoreDisks(session, host);
+    EXPECT_EQ(host.DialogTexts(), std::vector<std::string>{kDone});
+    ASSERT_EQ(host.progress.size(), 1u);
+    // 40 MiB of 40.3 MiB, copied in chunks of 8 MiB: about a fifth each.
+    const std::vector<int> restoring = GaugeDuring(*host.progress[0], "big/large.bin");
+    ASSERT_GE(restoring.size(), 4u) << ::testing::PrintToString(host.progress[0]->gauge);
+    EXPECT_LE(restoring.front(), 25);
+    EXPECT_TRUE(RisesToTheEnd(host.progress[0]->gauge))
+        << ::testing::PrintToString(host.progress[0]->gauge);
+
+    CheckSetDisks(host);
+    ASSERT_EQ(host.progress.size(), 2u);
+    EXPECT_EQ(host.DialogTexts().back(), msg::kCheckAllGood);
+    // Read back in chunks of 4 MiB: about a tenth each.
+    const std::vector<int> checking = GaugeDuring(*host.progress[1], "big/large.bin");
+    ASSERT_GE(checking.size(), 8u) << ::testing::PrintToString(host.progress[1]->gauge);
+    EXPECT_LE(checking.front(), 12);
+    EXPECT_TRUE(RisesToTheEnd(host.progress[1]->gauge))
+        << ::testing::PrintToString(host.progress[1]->gauge);
+
+    DiskSetFixture empty;
+    empty.WriteSet("e", {{"", "a", "a", 1, ""}, {"", "b", "b", 1, ""}, {"", "c", "c", 1, ""}}, 1);
+    empty.Insert(1);
+    ScriptedHost second;
+    empty.UseFields(second);
+    Session again;
+    RestoreDisks(again, second);
+    EXPECT_EQ(second.progress[0]->gauge, (std::vector<int>{0, 33, 67, 100}));
+    CheckSetDisks(second);
+    EXPECT_EQ(second.progress[1]->gauge, (std::vector<int>{0, 33, 67, 100}));
 }
 
 TEST_F(RestoreRunTest, RestoredFilesKeepTheirModificationTimes) {

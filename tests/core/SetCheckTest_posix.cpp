@@ -51,8 +51,10 @@ TEST(SetCheck, EveryStoredFileIsJudgedByItsOwnBytesOnly) {
         Recorded("late", "late bytes"),
     };
     std::vector<std::string> asked;
-    const bool whole = CheckDiskFiles(folder, files, [&](const FileCheck& file) {
-        asked.push_back(file.entry.stored);
+    const bool whole = CheckDiskFiles(folder, files, [&](const FileCheck& file, std::int64_t read) {
+        if (read == 0) {
+            asked.push_back(file.entry.stored);
+        }
         return file.entry.stored != "late";
     });
     EXPECT_FALSE(whole);
@@ -70,8 +72,8 @@ TEST(SetCheck, EveryStoredFileIsJudgedByItsOwnBytesOnly) {
 
     // A folder that cannot be listed makes its files unreadable, never missing.
     std::vector<FileCheck> unlisted{Recorded("good", "good bytes")};
-    EXPECT_TRUE(
-        CheckDiskFiles(folder + "nowhere/", unlisted, [](const FileCheck&) { return true; }));
+    EXPECT_TRUE(CheckDiskFiles(folder + "nowhere/", unlisted,
+                               [](const FileCheck&, std::int64_t) { return true; }));
     EXPECT_EQ(unlisted[0].state, FileState::Damaged);
     EXPECT_EQ(unlisted[0].reason, msg::kReasonFolderUnreadable);
 }

@@ -96,13 +96,16 @@ TEST_F(SplitIntoFoldersTest, WritesEveryDiskIntoItsFolderWithoutAskingForIt) {
     }
     EXPECT_EQ(files, 3); // each file on exactly one disk
     EXPECT_EQ(session.values.DestRoot, AddBackslash(staging / "three"));
-    // The copy named every file it was about to copy.
+    // The copy named every file it was about to copy, and the read-back every file it was
+    // about to read.
     std::vector<std::string> named;
     for (const auto& record : host.progress) {
         named.insert(named.end(), record->files.begin(), record->files.end());
     }
     std::sort(named.begin(), named.end());
-    EXPECT_EQ(named, (std::vector<std::string>{source / "a", source / "sub/b", source / "sub/c"}));
+    EXPECT_EQ(named,
+              (std::vector<std::string>{source / "a", source / "a", source / "sub/b",
+                                        source / "sub/b", source / "sub/c", source / "sub/c"}));
 }
 
 TEST_F(SplitIntoFoldersTest, AFolderThatHoldsASetAlreadyIsRefusedLikeAUsedDisk) {

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -242,10 +243,13 @@ TEST_F(SplitRunTest, EachDiskIsCopiedBehindItsOwnDialogWhoseGaugeGoesOnAcrossDis
         EXPECT_EQ(dialog->message, "From : " + Source() + "/\n  To : " + Drive());
         EXPECT_TRUE(dialog->released);
     }
-    // Nine files: 2 of them on disk 1, 3 on disk 2, 4 on disk 3.
-    EXPECT_EQ(host.progress[0]->gauge, (std::vector<int>{0, 11, 22}));
-    EXPECT_EQ(host.progress[1]->gauge, (std::vector<int>{0, 33, 44, 56}));
-    EXPECT_EQ(host.progress[2]->gauge, (std::vector<int>{0, 67, 78, 89, 100}));
+    // Nine files of 9,448 bytes, each written and then read back: 18,896 bytes to go. Disk 1
+    // writes 2,048 and 2,000 bytes and reads them back, disk 2 1,500, 1,400 and 1,000, disk 3
+    // the rest; each disk's dialog starts where the one before ended, and a step that does
+    // not change the percentage (the empty file, 100 bytes at 92 %) sets nothing.
+    EXPECT_EQ(host.progress[0]->gauge, (std::vector<int>{0, 11, 21, 32, 43}));
+    EXPECT_EQ(host.progress[1]->gauge, (std::vector<int>{43, 51, 58, 63, 71, 79, 84}));
+    EXPECT_EQ(host.progress[2]->gauge, (std::vector<int>{84, 89, 92, 97, 99, 100}));
 
     // The window is disabled before the dialog is made and enabled after it is released.
     std::vector<std::string> order;
@@ -460,9 +464,10 @@ TEST_F(SplitRunTest, AFileIgnoredIsNotCountedAndIsNamedAtTheEnd) {
                             PromptShown(2), PromptShown(3),
                             WarningShown(Filled(msg::kNotCopiedHeader, {"1"}) + "\n" + lost)}));
     EXPECT_FALSE(stdfs::exists(Disk(1) + "/big1.bin"));
-    // The gauge counts only what was copied: eight of nine at the end.
-    EXPECT_EQ(host.progress[0]->gauge, (std::vector<int>{0, 0, 11}));
-    EXPECT_EQ(host.progress[2]->gauge.back(), 89);
+    // The gauge counts only what was copied: the 2,048 bytes of big1.bin, to be written and
+    // read back, are missing from the 18,896 at the end.
+    EXPECT_EQ(host.progress[0]->gauge, (std::vector<int>{0, 11, 21}));
+    EXPECT_EQ(host.progress[2]->gauge.back(), 78);
 }
 
 TEST_F(SplitRunTest, AbortInACopyFailureEndsTheRunAtOnce) {
@@ -653,7 +658,8 @@ TEST_F(SplitRunTest, CancelInsideALargeFileAbandonsItAndRemovesThePartialCopy) {
     // The largest file comes first; it was cut short after its first chunk.
     EXPECT_EQ(NamesIn(Drive()), (std::vector<std::string>{"_Disk.@ID", "_Disk.@sha256",
                                                           "_index.@map", "_index.@txt"}));
-    EXPECT_EQ(host.progress[0]->gauge, std::vector<int>{0});
+    // The gauge moved with the first chunk: 8 MiB of the 20 MiB to be written and read back.
+    EXPECT_EQ(host.progress[0]->gauge, (std::vector<int>{0, 20}));
 }
 
 TEST_F(SplitRunTest, TheGaugeMovesEveryHundredthOfTheSet) {
@@ -664,13 +670,48 @@ TEST_F(SplitRunTest, TheGaugeMovesEveryHundredthOfTheSet) {
     ASSERT_EQ(values.FileCount, 250);
     AnswerPrompts(1);
     Write();
-    // 250 files: a step of 2, so 125 updates after the first 0.
+    // The gauge is set only when its percentage changes: at most once for each, in order.
     const std::vector<int>& gauge = host.progress[0]->gauge;
-    ASSERT_EQ(gauge.size(), 126u);
-    EXPECT_EQ(gauge[1], 1);   // 2 of 250 is 0.8 %
-    EXPECT_EQ(gauge[2], 2);   // 4 of 250 is 1.6 %
-    EXPECT_EQ(gauge[62], 50); // 124 of 250 is 49.6 %
+    EXPECT_EQ(gauge.front(), 0);
     EXPECT_EQ(gauge.back(), 100);
+    EXPECT_LE(gauge.size(), 101u);
+    EXPECT_EQ(std::adjacent_find(gauge.begin(), gauge.end(), std::greater_equal<int>()),
+              gauge.end());
+}
+
+// One file of 40 MiB among many small ones: the gauge moves with every chunk of it, while it
+// is written and while it is read back, never goes back and ends at 100.
+TEST_F(SplitRunTest, TheGaugeMovesWithTheBytesOfALargeFileWrittenAndReadBack) {
+    set.root.WriteFile("src/large.bin", test::PatternBytes(std::size_t{40} << 20));
+    for (int i = 0; i < 300; ++i) {
+        set.root.WriteFile("src/small/" + std::to_string(i), std::string(1000, 's'));
+    }
+    Plan(200000);
+    ASSERT_EQ(values.DiskCount, 1);
+    AnswerPrompts(1);
+    EXPECT_EQ(Write(), WriteOutcome::Finished);
+    ASSERT_EQ(host.progress.size(), 1u);
+    const test::ProgressRecord& dialog = *host.progress[0];
+    std::vector<int> writing;
+    std::vector<int> reading;
+    for (const test::GaugeMoment& moment : dialog.moments) {
+        if (moment.file == SourcePath("large.bin")) {
+            (moment.caption == "複写中．．．" ? writing : reading).push_back(moment.percent);
+        }
+    }
+    // 40 MiB of some 80.6 MiB to move, in chunks of 8 MiB written and 4 MiB read back, each
+    // 5 to 10 %. The file goes first, so the gauge starts moving at once.
+    ASSERT_GE(writing.size(), 4u);
+    EXPECT_LE(writing.front(), 12);
+    EXPECT_EQ(writing.back(), 50);
+    ASSERT_GE(reading.size(), 4u);
+    EXPECT_LE(reading.front(), 62);
+    EXPECT_GE(reading.back(), 99);
+    EXPECT_EQ(dialog.gauge.front(), 0);
+    EXPECT_EQ(dialog.gauge.back(), 100);
+    EXPECT_EQ(
+        std::adjacent_find(dialog.gauge.begin(), dialog.gauge.end(), std::greater_equal<int>()),
+        dialog.gauge.end());
 }
 
 TEST_F(SplitRunTest, ADiskPulledDuringACopyIsNamedAsTheDiskAndItsLeftoversGoFromTheNext) {

@@ -6,14 +6,19 @@
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
+#include "core/rFile/CheckMessages.h"
+#include "core/rFile/RestoreMessages.h"
 #include "core/rFile/SetReader.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -115,13 +120,67 @@ TEST_F(CliDivideTest, NoStagedDiskHoldsMoreThanItsCapacity) {
 TEST_F(CliDivideTest, ProgressIsPlainLinesWhenStandardErrorIsNoTerminal) {
     CliResult divide = RunCliWith(StagingDivide(root));
     ASSERT_EQ(divide.code, 0) << divide.err;
+    // Each disk is copied and then read back: the run's last bytes are read, not written.
     for (const std::string line :
          {"準備中．．． 0%\n", "ファイルをチェック中 0%\n", "ファイルの分割中 100%\n",
-          "複写中．．． 0%\n", "複写中．．． 100%"}) {
+          "複写中．．． 0%\n", "検査中．．． 100%\n"}) {
         EXPECT_NE(divide.err.find(line), std::string::npos) << line << divide.err;
     }
     EXPECT_EQ(divide.err.find('\r'), std::string::npos);
     EXPECT_EQ(divide.err.find('\033'), std::string::npos);
+}
+
+// The percentages of the plain progress lines of one caption, in order.
+std::vector<int> PercentLines(const std::string& err, const std::string& caption) {
+    std::vector<int> percents;
+    std::istringstream lines(err);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with(caption + " ")) {
+            percents.push_back(std::atoi(line.c_str() + caption.size() + 1));
+        }
+    }
+    return percents;
+}
+
+// How many of the percentages lie strictly between low and high.
+long Between(const std::vector<int>& percents, int low, int high) {
+    return std::count_if(percents.begin(), percents.end(),
+                         [&](int percent) { return percent > low && percent < high; });
+}
+
+// A set of one 40 MiB file and a small one: the plain progress lines of the divide, the
+// restore and the verify step through the tenths while the large file is copied and read,
+// instead of waiting for it at 0.
+TEST_F(CliDivideTest, ProgressLinesFollowTheBytesOfALargeFile) {
+    root.WriteFile("big/large.bin", Contents(std::size_t{40} << 20, 7));
+    root.WriteFile("big/small.txt", "small");
+    CliResult divide =
+        RunCliWith({"divide", root / "big", "--disk-folders", root / "bigstage", "--capacity",
+                    "50000000", "--cluster-size", std::to_string(kCluster), "--yes"});
+    ASSERT_EQ(divide.code, 0) << divide.err;
+    // Written, then read back: writing the large file is the first half of the way.
+    const std::vector<int> writing = PercentLines(divide.err, msg::kCopyingCaption);
+    EXPECT_GE(Between(writing, 0, 50), 3) << divide.err;
+    const std::vector<int> reading = PercentLines(divide.err, msg::kVerifyingCaption);
+    EXPECT_GE(Between(reading, 50, 100), 3) << divide.err;
+    ASSERT_FALSE(reading.empty());
+    EXPECT_EQ(reading.back(), 100);
+
+    const std::string disk = root / "bigstage/disk01";
+    root.MakeFolder("bigout");
+    CliResult restore = RunCliWith({"restore", "--from", disk, root / "bigout"});
+    ASSERT_EQ(restore.code, 0) << restore.err;
+    const std::vector<int> restoring = PercentLines(restore.err, msg::kRestoreCaption);
+    EXPECT_GE(Between(restoring, 0, 100), 3) << restore.err;
+    ASSERT_FALSE(restoring.empty());
+    EXPECT_EQ(restoring.back(), 100);
+
+    CliResult verify = RunCliWith({"verify", "--from", disk});
+    ASSERT_EQ(verify.code, 0) << verify.err;
+    const std::vector<int> checking = PercentLines(verify.err, msg::kCheckCaption);
+    EXPECT_GE(Between(checking, 0, 100), 3) << verify.err;
+    ASSERT_FALSE(checking.empty());
+    EXPECT_EQ(checking.back(), 100);
 }
 
 TEST_F(CliDivideTest, AnswersAreReadFromStandardInput) {

@@ -123,6 +123,18 @@ TEST_F(ReadBackMountTest, AMediumThatReadsBackOtherBytesIsCaughtBeforeTheNextDis
     }
     EXPECT_EQ(readBacks, 2);
     EXPECT_NE(texts[3].find(victim), std::string::npos) << texts[3];
+    // Retry writes the disk again, and its gauge goes back once, to where the disk began;
+    // read back and ignored, the disk ends the run at 100.
+    const std::vector<int>& gauge = host.progress.back()->gauge;
+    std::size_t backs = 0;
+    for (std::size_t i = 1; i < gauge.size(); ++i) {
+        if (gauge[i] < gauge[i - 1]) {
+            ++backs;
+            EXPECT_EQ(gauge[i], 0) << testing::PrintToString(gauge);
+        }
+    }
+    EXPECT_EQ(backs, 1u) << testing::PrintToString(gauge);
+    EXPECT_EQ(gauge.back(), 100);
 }
 
 } // namespace

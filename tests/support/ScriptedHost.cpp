@@ -45,6 +45,8 @@ public:
         EXPECT_GE(percent, 0);
         EXPECT_LE(percent, 100);
         record_->gauge.push_back(percent);
+        record_->moments.push_back(
+            {percent, record_->caption, record_->files.empty() ? "" : record_->files.back()});
         Log("gauge " + std::to_string(percent));
     }
     // Kept out of the event log: the dialog itself does not show the file.

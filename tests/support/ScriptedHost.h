@@ -30,13 +30,21 @@ struct Event {
     std::string detail; // dialog text, or the progress call with its value
 };
 
+// One value the gauge was set to, with what the dialog told at that moment.
+struct GaugeMoment {
+    int percent = 0;
+    std::string caption;
+    std::string file; // the file named last, empty before any
+};
+
 struct ProgressRecord {
     std::string caption;
     std::string message;
     std::vector<std::string> stages;
-    std::vector<int> gauge;         // every value set, in order
-    std::vector<std::string> files; // every file named as the one copied next
-    std::string note;               // the medium the run took, as SetNote told it
+    std::vector<int> gauge;           // every value set, in order
+    std::vector<GaugeMoment> moments; // the same, each with its caption and file
+    std::vector<std::string> files;   // every file named as the one copied next
+    std::string note;                 // the medium the run took, as SetNote told it
     bool released = false;
 };
 

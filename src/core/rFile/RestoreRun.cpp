@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rFile/RestoreRun.h"
 
+#include "core/ByteGauge.h"
 #include "core/CopyReasons.h"
 #include "core/MediaFollow.h"
-#include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/NameList.h"
@@ -88,7 +88,8 @@ private:
     bool RestoreDiskFiles(std::int32_t disk);
     void ReadDigestsOfDisk(std::int32_t disk);
     void SetUpDialog(ProgressDialog& dialog);
-    bool RestoreRow(const std::string& storedName, std::size_t row);
+    void CountBytesOfSet(const std::vector<MapEntry>& map);
+    bool RestoreRow(const std::string& storedName, std::size_t row, ProgressDialog& dialog);
     std::string ChecksumNote() const;
     void ShowClosingMessage(Ending ending);
 
@@ -101,8 +102,7 @@ private:
     std::int32_t folderNumber_ = 1;         // with a supplier: the folder read now
     std::string diskFolder_;
     std::string restoreRoot_;
-    std::int64_t indexRowCount_ = 0; // rows of the first disk's index: the gauge's total
-    std::size_t rowCount_ = 0;       // file rows read from it
+    std::size_t rowCount_ = 0; // file rows read from the first disk's index
     SetEncoding encoding_ = SetEncoding::Utf8;
     std::vector<std::string> folderList_;
     std::vector<std::string> targets_; // per row: its file relative to the restore folder
@@ -113,6 +113,8 @@ private:
     std::vector<std::int32_t> seenDisks_;
     int restoreStatus_ = kRunning;
     std::int64_t restoredCount_ = 0;
+    ByteGauge gauge_;         // over the set's bytes, across the disks
+    bool bytesKnown_ = false; // a set map has told the gauge the set's bytes
     std::string referenceId_;
     std::int32_t diskTotal_ = 0;
     std::vector<std::string> notCopied_;
@@ -165,6 +167,8 @@ void RestoreRun::Run() {
     storedNames_.emplace(table_, rowCount_);
     reached_.assign(rowCount_, false);
     back_.assign(rowCount_, false);
+    // The index tells no sizes: until a set map tells them, the gauge counts files.
+    gauge_.SetTotals(0, static_cast<std::int64_t>(rowCount_));
 
     // Disabled across all disks and the questions between them, up to the closing message.
     MainWindowDisabled disabled(host_);
@@ -226,7 +230,6 @@ bool RestoreRun::ReadIndex() {
             return false; // the index went away since it was seen: nothing to restore from
         }
         rowCount_ = static_cast<std::size_t>(rows);
-        indexRowCount_ = static_cast<std::int64_t>(table_.RowCount());
         return true;
     } catch (const std::bad_alloc&) {
         table_.Discard();
@@ -434,7 +437,7 @@ void RestoreRun::SetUpDialog(ProgressDialog& dialog) {
     }
     dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
     dialog.PlaceGauge(24, 136);
-    dialog.SetGauge(GaugePercent(restoredCount_, indexRowCount_));
+    gauge_.Show(dialog); // where the set's restore is: the gauge goes on across the disks
     dialog.Show();
     dialog.Repaint();
 }
@@ -458,6 +461,7 @@ void RestoreRun::ReadDigestsOfDisk(std::int32_t disk) {
         }
         return;
     }
+    CountBytesOfSet(*map);
     for (MapEntry& entry : *map) {
         if (entry.disk == disk && entry.digest) {
             digests_.emplace(std::move(entry.stored), *entry.digest);
@@ -465,10 +469,26 @@ void RestoreRun::ReadDigestsOfDisk(std::int32_t disk) {
     }
 }
 
+// Every disk's map names every file of the set with its size: the first map read gives the
+// gauge the bytes of the whole set. Only a file copied back counts, so a run that leaves
+// files behind ends short of 100.
+void RestoreRun::CountBytesOfSet(const std::vector<MapEntry>& map) {
+    if (bytesKnown_) {
+        return;
+    }
+    bytesKnown_ = true;
+    std::int64_t bytes = 0;
+    for (const MapEntry& entry : map) {
+        if (entry.disk >= 1 && entry.disk <= diskTotal_) {
+            bytes += std::max<std::int64_t>(entry.size, 0);
+        }
+    }
+    gauge_.SetTotals(bytes, static_cast<std::int64_t>(rowCount_));
+}
+
 // Copies the stored files of the disk in the drive. False when the user chose Abort.
 bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
     ReadDigestsOfDisk(disk);
-    const std::int64_t step = ProgressStepFor(indexRowCount_);
     std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
     SetUpDialog(*dialog);
     std::vector<FolderEntry> entries;
@@ -486,18 +506,21 @@ bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
             auto r = static_cast<std::size_t>(row);
             reached_[r] = true;
             dialog->SetCurrentFile(targets_[r], entry.size);
+            gauge_.Begin(entry.size);
             const std::int64_t before = restoredCount_;
-            if (!RestoreRow(entry.name, r)) {
+            if (!RestoreRow(entry.name, r, *dialog)) {
                 return false;
             }
             back_[r] = restoredCount_ > before;
+            if (back_[r]) {
+                gauge_.End(*dialog);
+            } else {
+                gauge_.Drop();
+            }
             host_.ProcessMessages();
             if (dialog->CancelRequested()) {
                 restoreStatus_ = kCancelled;
                 break;
-            }
-            if (restoredCount_ % step == 0) {
-                dialog->SetGauge(GaugePercent(restoredCount_, indexRowCount_));
             }
         }
         if (restoreStatus_ == kCancelled) {
@@ -507,8 +530,10 @@ bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
     return true;
 }
 
-// Copies one stored file to its row's place, asking again while it fails. False on Abort.
-bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
+// Copies one stored file to its row's place, moving the gauge as it goes, asking again while
+// it fails. False on Abort.
+bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row,
+                            ProgressDialog& dialog) {
     const std::string source = diskFolder_ + storedName;
     const auto recorded = digests_.find(storedName);
     ContentCheck check;
@@ -516,7 +541,8 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row) {
     for (;;) {
         const CopyOutcome outcome = CopyFileBelow(
             source, restoreRoot_, targets_[row],
-            [this] {
+            [this, &dialog](std::int64_t bytesCopied) {
+                gauge_.Within(bytesCopied, dialog);
                 host_.ProcessMessages();
                 return true; // Cancel takes effect after the file in hand
             },

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rFile/SetCheck.h"
 
+#include "core/ByteGauge.h"
 #include "core/CopyReasons.h"
-#include "core/Progress.h"
 #include "core/SetFormat.h"
 #include "core/rFile/CheckMessages.h"
 #include "core/rFile/NameList.h"
@@ -39,29 +39,40 @@ std::string ReadBackReason(const std::string& diskFolder, int error) {
     return CopyFailureReason(error);
 }
 
-// The size first: a file cut short or grown is told without reading it.
-void Judge(FileCheck& file, const std::string& diskFolder, const FolderEntry& entry) {
+// The size first: a file cut short or grown is told without reading it. False when
+// betweenChunks stopped the reading: the file is left Skipped.
+bool Judge(FileCheck& file, const std::string& diskFolder, const FolderEntry& entry,
+           const BetweenChunks& betweenChunks) {
     if (entry.kind != EntryKind::File) {
         Damage(file, msg::kReasonNotRegular);
-        return;
+        return true;
     }
     if (entry.size != file.entry.size) {
         Damage(file, msg::kReasonSizeMismatch);
-        return;
+        return true;
     }
     if (!file.entry.digest) {
         file.state = FileState::Unchecked;
-        return;
+        return true;
     }
     Sha256Digest digest{};
     int error = 0;
-    if (!ReadBackDigest(diskFolder + entry.name, digest, error)) {
+    bool stopped = false;
+    auto reading = [&](std::int64_t bytesRead) {
+        stopped = !betweenChunks(bytesRead);
+        return !stopped;
+    };
+    if (!ReadBackDigest(diskFolder + entry.name, digest, error, reading)) {
+        if (stopped) {
+            return false;
+        }
         Damage(file, ReadBackReason(diskFolder, error));
     } else if (digest != *file.entry.digest) {
         Damage(file, msg::kReasonContentMismatch);
     } else {
         file.state = FileState::Good;
     }
+    return true;
 }
 
 // "2 枚目 : docs/a.txt"
@@ -89,6 +100,7 @@ private:
     FileCheck FileOf(const MapEntry& entry) const;
     std::vector<FileCheck> FilesOf(std::int32_t disk) const;
     void SetUpDialog(ProgressDialog& dialog) const;
+    void SetGaugeTotals();
     void ListWhatWasNotChecked();
     void ShowClosingMessage() const;
 
@@ -103,7 +115,7 @@ private:
     // From the first disk's index: each stored name's own folder and name, in index order.
     std::vector<std::pair<std::string, std::string>> indexRows_;
     std::unordered_map<std::string, std::string> paths_;
-    std::int64_t filesRead_ = 0; // the gauge's count over all disks
+    ByteGauge gauge_; // over the bytes of the files the maps place on the set's disks
 };
 
 SetCheckReport SetCheckRun::Run() {
@@ -220,23 +232,38 @@ bool SetCheckRun::CheckDisk(const DiskIdentity& identity) {
     disk.checksums = ReadMap();
     disk.files = FilesOf(identity.disk);
 
-    const std::int64_t total =
-        static_cast<std::int64_t>(std::max(indexRows_.size(), known_.size()));
-    const std::int64_t step = ProgressStepFor(total);
+    SetGaugeTotals();
     std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
     SetUpDialog(*dialog);
-    dialog->SetGauge(GaugePercent(filesRead_, total));
-    return CheckDiskFiles(diskFolder_, disk.files, [&](const FileCheck& file) {
-        dialog->SetCurrentFile(file.path, file.entry.size);
-        host_.ProcessMessages();
-        if (dialog->CancelRequested()) {
-            return false;
+    gauge_.Show(*dialog); // where the check is: the gauge goes on across the disks
+    const bool whole =
+        CheckDiskFiles(diskFolder_, disk.files, [&](const FileCheck& file, std::int64_t bytesRead) {
+            if (bytesRead == 0) {
+                dialog->SetCurrentFile(file.path, file.entry.size);
+                gauge_.Begin(file.entry.size);
+            }
+            gauge_.Within(bytesRead, *dialog);
+            host_.ProcessMessages();
+            return !dialog->CancelRequested();
+        });
+    if (whole) {
+        gauge_.End(*dialog);
+    }
+    return whole;
+}
+
+// The maps read so far tell the files of the set and their sizes; a file each map names once.
+// A file the maps place on no disk of the set is not read, and does not count.
+void SetCheckRun::SetGaugeTotals() {
+    std::int64_t bytes = 0;
+    std::int64_t files = 0;
+    for (const MapEntry& entry : known_) {
+        if (entry.disk >= 1 && entry.disk <= report_.diskCount) {
+            bytes += std::max<std::int64_t>(entry.size, 0);
+            ++files;
         }
-        if (++filesRead_ % step == 0) {
-            dialog->SetGauge(GaugePercent(filesRead_, total));
-        }
-        return true;
-    });
+    }
+    gauge_.SetTotals(bytes, files);
 }
 
 // The index tells each stored file's own name, and which files the maps must name. One that
@@ -413,12 +440,15 @@ bool CheckDiskFiles(const std::string& diskFolder, std::vector<FileCheck>& files
         byName.emplace(entry.name, &entry);
     }
     for (FileCheck& file : files) {
-        if (!progress(file)) {
+        if (!progress(file, 0)) {
             return false;
         }
         const auto found = byName.find(file.entry.stored);
         if (found != byName.end()) {
-            Judge(file, diskFolder, *found->second);
+            if (!Judge(file, diskFolder, *found->second,
+                       [&](std::int64_t bytesRead) { return progress(file, bytesRead); })) {
+                return false;
+            }
         } else if (listed) {
             file.state = FileState::Missing;
         } else {

@@ -31,12 +31,14 @@ struct FileCheck {
     std::string reason; // Damaged: why, in the user's words
 };
 
-// Before each file is read: false stops the check there (Cancel).
-using CheckProgress = std::function<bool(const FileCheck& file)>;
+// Before each file is read, with bytesRead 0, and between the chunks of its reading, with the
+// bytes read so far: false stops the check there (Cancel).
+using CheckProgress = std::function<bool(const FileCheck& file, std::int64_t bytesRead)>;
 
 // Checks files, the map's entries of one disk, against that disk's folder (a folder prefix),
 // in their order, setting state and reason. A stored file is found only under its exact name,
-// as a restore finds it. False when progress stopped it; files not reached stay Skipped.
+// as a restore finds it. False when progress stopped it; files not reached, and the one whose
+// reading it stopped, stay Skipped.
 bool CheckDiskFiles(const std::string& diskFolder, std::vector<FileCheck>& files,
                     const CheckProgress& progress);
 

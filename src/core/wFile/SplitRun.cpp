@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/wFile/SplitRun.h"
 
+#include "core/ByteGauge.h"
 #include "core/MediaFollow.h"
 #include "core/MediaMessages.h"
-#include "core/Progress.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DiskAssignment.h"
@@ -16,6 +16,7 @@
 #include "fs/Folders.h"
 #include "fs/ReadBack.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdint>
@@ -63,7 +64,7 @@ struct CopyJob {
 struct WrittenFile {
     std::string source;
     std::string target;
-    std::int64_t size = 0;
+    std::int64_t size = 0; // as planned: its share of the gauge
     Sha256Digest digest{};
 };
 
@@ -71,7 +72,6 @@ class SplitRun {
 public:
     SplitRun(PlanningValues& values, Host& host, const WriteRequest& request)
         : values_(values), host_(host), request_(request), setId_(NewSetId(std::time(nullptr))),
-          step_(ProgressStepFor(values.FileCount)),
           follower_(request.disks == nullptr ? request.media : nullptr, values.DestRoot) {}
 
     WriteOutcome Run() {
@@ -79,6 +79,7 @@ public:
         digests_.resize(static_cast<std::size_t>(values_.FileCount));
         hashed_.assign(static_cast<std::size_t>(values_.FileCount), false);
         indexBytes_ = IndexFileBytes(values_);
+        SetGaugeTotals();
         for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
             if (!TakeDisk(disk) || !PrepareDisk(disk)) {
                 return WriteOutcome::Aborted;
@@ -109,6 +110,23 @@ private:
                 rowsOfDisk_[static_cast<std::size_t>(disk)].push_back(row);
             }
         }
+    }
+
+    // The gauge counts every byte the run moves: each file's bytes once as it is written and,
+    // when disks are read back, once more as they are read.
+    void SetGaugeTotals() {
+        const auto programRow = static_cast<std::size_t>(values_.FileCount);
+        programBytes_ =
+            request_.copyProgram && programRow < values_.Table.RowCount()
+                ? std::max<std::int64_t>(CellNumber(values_.Table.Cell(Size, programRow)), 0)
+                : 0;
+        std::int64_t bytes = programBytes_;
+        for (std::size_t r = 0; r < programRow; ++r) {
+            bytes += std::max<std::int64_t>(CellNumber(values_.Table.Cell(Size, r)), 0);
+        }
+        const std::int64_t files = values_.FileCount + (request_.copyProgram ? 1 : 0);
+        const std::int64_t passes = request_.verifyAfterWrite ? 2 : 1;
+        gauge_.SetTotals(bytes * passes, files * passes);
     }
 
     bool Ask(const std::string& text, const Buttons& buttons, Button wanted) {
@@ -200,16 +218,17 @@ private:
         }
         dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, text);
         dialog.PlaceGauge(24, 136);
-        dialog.SetGauge(0);
+        gauge_.Show(dialog); // where the run is: the gauge goes on across the disks
     }
 
     // One disk's copy behind its own progress dialog; the disk is flushed, and read back, while
     // the dialog is still up, since that can take a while on a slow stick. A disk that reads
-    // back wrong is written again when the user asks for it.
+    // back wrong is written again when the user asks for it: its share of the gauge is done
+    // again, so the gauge goes back to where the disk began.
     FileOutcome CopyDisk(std::int32_t disk) {
         MainWindowDisabled disabled(host_);
         std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
-        const std::int64_t copiedBefore = copiedCount_;
+        const ByteGauge::Mark gaugeBefore = gauge_.Done();
         const std::size_t missesBefore = notCopied_.size();
         for (;;) {
             SetUpCopyDialog(*dialog);
@@ -234,7 +253,7 @@ private:
                 return FileOutcome::Aborted;
             case ReadBackEnd::WriteAgain:
                 // The disk's files are counted and missed afresh.
-                copiedCount_ = copiedBefore;
+                gauge_.Rewind(gaugeBefore, *dialog);
                 notCopied_.resize(missesBefore);
                 break;
             }
@@ -246,33 +265,29 @@ private:
             CreateFolders(values_.DestRoot + kProgramFolderName);
             Sha256Digest digest{};
             const CopyJob job = ProgramJob();
-            FileOutcome outcome = Copy(job, dialog, digest);
+            FileOutcome outcome = Copy(job, programBytes_, dialog, digest);
             if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
                 return outcome;
             }
             if (outcome == FileOutcome::Copied) {
                 programDigest_ = digest;
-                written_.push_back({job.source, job.target, -1, digest});
+                written_.push_back({job.source, job.target, programBytes_, digest});
             }
         }
         for (std::int64_t row : rowsOfDisk_[static_cast<std::size_t>(disk)]) {
             const auto r = static_cast<std::size_t>(row);
             const CopyJob& job = RowJob(row);
-            FileOutcome outcome = Copy(job, dialog, digests_[r]);
+            FileOutcome outcome = Copy(job, job.plannedSize, dialog, digests_[r]);
             if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
                 return outcome;
             }
             if (outcome == FileOutcome::Copied) {
-                ++copiedCount_;
                 hashed_[r] = true;
                 written_.push_back({job.source, job.target, job.plannedSize, digests_[r]});
             }
             host_.ProcessMessages();
             if (dialog.CancelRequested()) {
                 return FileOutcome::Cancelled;
-            }
-            if (copiedCount_ % step_ == 0) {
-                dialog.SetGauge(GaugePercent(copiedCount_, values_.FileCount));
             }
         }
         return FileOutcome::Copied;
@@ -330,21 +345,30 @@ private:
     // Reads every file written onto the disk back from the medium and compares it with the
     // digest taken while it was written.
     ReadBackEnd ReadBack(ProgressDialog& dialog) {
-        // The gauge goes on showing the whole set's copy; the caption tells the stage.
+        // The gauge goes on with the bytes read; the caption tells the stage.
         dialog.SetCaption(msg::kVerifyingCaption);
+        auto betweenChunks = [&](std::int64_t bytesRead) {
+            gauge_.Within(bytesRead, dialog);
+            host_.ProcessMessages();
+            return !dialog.CancelRequested();
+        };
         std::vector<std::string> bad;
         for (const WrittenFile& file : written_) {
             Sha256Digest digest{};
             int error = 0;
-            if (!ReadBackDigest(file.target, digest, error)) {
-                bad.push_back(file.source + "（" + CopyFailureReason(error) + "）");
-            } else if (digest != file.digest) {
-                bad.push_back(file.source + "（" + msg::kReasonReadBack + "）");
-            }
+            dialog.SetCurrentFile(file.source, file.size);
+            gauge_.Begin(file.size);
+            const bool read = ReadBackDigest(file.target, digest, error, betweenChunks);
+            gauge_.End(dialog);
             host_.ProcessMessages();
             if (dialog.CancelRequested()) {
                 values_.RunStatus = kCancelled;
                 return ReadBackEnd::Cancelled;
+            }
+            if (!read) {
+                bad.push_back(file.source + "（" + CopyFailureReason(error) + "）");
+            } else if (digest != file.digest) {
+                bad.push_back(file.source + "（" + msg::kReasonReadBack + "）");
             }
         }
         return bad.empty() ? ReadBackEnd::Good : AskAboutReadBack(bad);
@@ -396,18 +420,23 @@ private:
         return {values_.ProgramFile, AddBackslash(folder) + name, -1};
     }
 
-    // Copies one file, its digest into digest; a failure is shown with Abort, Retry and Ignore
-    // until it is settled.
-    FileOutcome Copy(const CopyJob& job, ProgressDialog& dialog, Sha256Digest& digest) {
-        auto betweenChunks = [&] {
+    // Copies one file, its digest into digest, moving the gauge by its share of bytes; a
+    // failure is shown with Abort, Retry and Ignore until it is settled. A file ignored does
+    // not count: a run that leaves files behind ends short of 100.
+    FileOutcome Copy(const CopyJob& job, std::int64_t share, ProgressDialog& dialog,
+                     Sha256Digest& digest) {
+        auto betweenChunks = [&](std::int64_t bytesCopied) {
+            gauge_.Within(bytesCopied, dialog);
             host_.ProcessMessages();
             return !dialog.CancelRequested();
         };
         dialog.SetCurrentFile(job.source, job.plannedSize);
+        gauge_.Begin(share);
         for (;;) {
             const CopyOutcome outcome = CopyFileTo(job.source, job.target, betweenChunks,
                                                    job.plannedSize, SourceLinks::Follow, {&digest});
             if (outcome.result == CopyResult::Copied) {
+                gauge_.End(dialog);
                 return FileOutcome::Copied;
             }
             if (outcome.result == CopyResult::Cancelled) {
@@ -429,6 +458,7 @@ private:
             }
             if (answer == Button::Ignore) {
                 notCopied_.push_back(job.source);
+                gauge_.Drop();
                 return FileOutcome::Ignored;
             }
         }
@@ -505,9 +535,9 @@ private:
     Host& host_;
     const WriteRequest& request_;
     const std::string setId_;
-    const std::int64_t step_;
     DriveFollower follower_;
-    std::int64_t copiedCount_ = 0; // over all disks, never reset between them
+    ByteGauge gauge_;               // over all disks
+    std::int64_t programBytes_ = 0; // the program copy's share of the gauge
     std::vector<std::vector<std::int64_t>> rowsOfDisk_;
     CopyJob rowJob_;
     std::vector<Sha256Digest> digests_; // per file row, of what was written
