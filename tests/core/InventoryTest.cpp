@@ -42,7 +42,7 @@ TEST(Inventory, ListsEveryFileWithItsFolderNameAndSize) {
                                                   "a\\|top.txt|2", "a\\|ro.txt|1"));
     for (std::size_t r = 0; r < 5; ++r) {
         EXPECT_EQ(walk.values.Table.Cell(StoredName, r), walk.values.Table.Cell(Name, r));
-        EXPECT_EQ(walk.values.Table.Cell(Disk, r), "");
+        EXPECT_EQ(walk.values.Table.Number(Disk, r), 0);
     }
     EXPECT_EQ(walk.values.Table.Cell(Name, 5), ""); // the program row stays empty
     EXPECT_TRUE(walk.values.Skipped.empty());
@@ -130,8 +130,8 @@ TEST(Inventory, ProgramRowFromTheProgramsOwnFile) {
     EXPECT_EQ(values.Table.Cell(Folder, 2), "main body");
     EXPECT_EQ(values.Table.Cell(Name, 2), "arbolink");
     EXPECT_EQ(values.Table.Cell(StoredName, 2), "arbolink");
-    EXPECT_EQ(values.Table.Cell(Size, 2), "13");
-    EXPECT_EQ(values.Table.Cell(Disk, 2), "1");
+    EXPECT_EQ(values.Table.Number(Size, 2), 13);
+    EXPECT_EQ(values.Table.Number(Disk, 2), 1);
 
     values.Table.Allocate(3);
     values.ProgramFile = place / "bin/missing";

@@ -97,10 +97,10 @@ void WriteRow(PlanningValues& values, std::int64_t row, const std::string& index
               const FolderEntry& entry) {
     auto r = static_cast<std::size_t>(row);
     FileTable& table = values.Table;
-    table.Cell(Folder, r) = indexFolder;
-    table.Cell(Name, r) = entry.name;
-    table.Cell(StoredName, r) = entry.name;
-    table.Cell(Size, r) = std::to_string(entry.size);
+    table.SetCell(Folder, r, indexFolder);
+    table.SetCell(Name, r, entry.name);
+    table.SetCell(StoredName, r, entry.name);
+    table.SetNumber(Size, r, entry.size);
 }
 
 // One level of the filling walk; relative is the folder below SourceRoot in platform form.
@@ -173,13 +173,11 @@ void AddProgramRow(PlanningValues& values) {
     std::string name = FileNameOf(values.ProgramFile);
     auto row = static_cast<std::size_t>(values.FileCount);
     FileTable& table = values.Table;
-    // Literals are moved in as strings: assigning one itself makes GCC 12 warn falsely
-    // (-Wrestrict) about copying it over the cell's old text.
-    table.Cell(Folder, row) = std::string(msg::kProgramRowFolder);
-    table.Cell(Name, row) = name;
-    table.Cell(StoredName, row) = name;
-    table.Cell(Size, row) = std::to_string(size);
-    table.Cell(Disk, row) = std::string("1");
+    table.SetCell(Folder, row, msg::kProgramRowFolder);
+    table.SetCell(Name, row, name);
+    table.SetCell(StoredName, row, name);
+    table.SetNumber(Size, row, size);
+    table.SetNumber(Disk, row, 1);
 }
 
 } // namespace arbolink

@@ -143,7 +143,7 @@ PlanOutcome RefuseOversized(const PlanningValues& values, std::int64_t capacity,
 
 void ClearAssignment(PlanningValues& values) {
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
-        values.Table.Cell(Disk, static_cast<std::size_t>(row)).clear();
+        values.Table.SetNumber(Disk, static_cast<std::size_t>(row), 0);
     }
     values.DiskUsage.clear();
     values.DiskCount = 0;

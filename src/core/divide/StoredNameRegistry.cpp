@@ -39,6 +39,15 @@ bool StoredNameRegistry::SeenBefore(std::int64_t row) {
     return seen;
 }
 
+bool StoredNameRegistry::OwnNameTaken(std::int64_t row) const {
+    const NameUse& use = uses_[useOfRow_[static_cast<std::size_t>(row)]];
+    return use.stored || use.reserved;
+}
+
+void StoredNameRegistry::GiveOutOwnName(std::int64_t row) {
+    uses_[useOfRow_[static_cast<std::size_t>(row)]].stored = true;
+}
+
 bool StoredNameRegistry::Taken(std::string_view upperCandidate, std::int64_t row) const {
     const UseIndex found = Find(upperCandidate, std::hash<std::string_view>{}(upperCandidate));
     if (found == kNoUse) {
@@ -68,7 +77,7 @@ StoredNameRegistry::UseIndex StoredNameRegistry::Add(std::string_view upperName)
         throw std::length_error("too many names for the same-name check");
     }
     NameUse use;
-    use.hash = hash;
+    use.hash = static_cast<std::uint32_t>(hash);
     use.offset = names_.size();
     names_.append(upperName);
     uses_.push_back(use);
@@ -97,7 +106,8 @@ std::size_t StoredNameRegistry::SlotOf(std::string_view upperName, std::size_t h
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const UseIndex use = slots_[slot];
-        if (use == kNoUse || (uses_[use].hash == hash && NameOf(use) == upperName)) {
+        if (use == kNoUse ||
+            (uses_[use].hash == static_cast<std::uint32_t>(hash) && NameOf(use) == upperName)) {
             return slot;
         }
     }
