@@ -8,28 +8,6 @@ namespace arbolink {
 
 namespace {
 
-// Reorders a column in place, following each cycle of the order: a copy of a whole column of
-// a million rows would cost more memory than the rest of the planning.
-template <typename Cells>
-void PermuteColumn(Cells& column, const std::vector<std::uint32_t>& order,
-                   std::vector<bool>& placed) {
-    placed.assign(order.size(), false);
-    for (std::size_t start = 0; start < order.size(); ++start) {
-        if (placed[start]) {
-            continue;
-        }
-        auto held = std::move(column[start]);
-        std::size_t to = start;
-        for (std::size_t from = order[to]; from != start; from = order[to]) {
-            column[to] = std::move(column[from]);
-            placed[to] = true;
-            to = from;
-        }
-        column[to] = std::move(held);
-        placed[to] = true;
-    }
-}
-
 template <typename Cells> void Release(Cells& column) {
     Cells().swap(column);
 }
@@ -126,12 +104,35 @@ void FileTable::SetNumber(Column column, std::size_t row, std::int64_t value) {
 }
 
 void FileTable::Permute(const std::vector<std::uint32_t>& order) {
-    std::vector<bool> placed;
-    PermuteColumn(folderOfRow_, order, placed);
-    PermuteColumn(names_, order, placed);
-    PermuteColumn(storedOfRow_, order, placed);
-    PermuteColumn(sizes_, order, placed);
-    PermuteColumn(disks_, order, placed);
+    // Rows are moved in place, following each cycle of the order, all columns at once: a copy
+    // of the table would cost more memory than the rest of the planning.
+    std::vector<bool> placed(order.size(), false);
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        Row held = TakeRow(start);
+        std::size_t to = start;
+        for (std::size_t from = order[to]; from != start; from = order[to]) {
+            PutRow(to, TakeRow(from));
+            placed[to] = true;
+            to = from;
+        }
+        PutRow(to, std::move(held));
+        placed[to] = true;
+    }
+}
+
+FileTable::Row FileTable::TakeRow(std::size_t row) {
+    return {folderOfRow_[row], std::move(names_[row]), storedOfRow_[row], sizes_[row], disks_[row]};
+}
+
+void FileTable::PutRow(std::size_t row, Row&& cells) {
+    folderOfRow_[row] = cells.folder;
+    names_[row] = std::move(cells.name);
+    storedOfRow_[row] = cells.stored;
+    sizes_[row] = cells.size;
+    disks_[row] = cells.disk;
 }
 
 std::uint32_t FileTable::FolderIndex(std::string text) {

@@ -51,6 +51,17 @@ private:
     static constexpr std::uint32_t kSameAsName = UINT32_MAX;
     static constexpr std::uint32_t kEmptyStored = UINT32_MAX - 1;
 
+    // One row's cells, as the columns hold them, while rows are moved.
+    struct Row {
+        std::uint32_t folder;
+        std::string name;
+        std::uint32_t stored;
+        std::int64_t size;
+        std::int32_t disk;
+    };
+    Row TakeRow(std::size_t row);
+    void PutRow(std::size_t row, Row&& cells);
+
     std::uint32_t FolderIndex(std::string text);
     std::uint32_t StoredIndex(std::string text, const std::string& name);
 

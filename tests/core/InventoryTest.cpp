@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -99,6 +100,31 @@ TEST(Inventory, AFileAddedAfterTheCountStopsTheWalk) {
                      [](const test::Event& e) { return e.type == test::Event::Type::Dialog; });
     ASSERT_NE(dialog, fixture.host.events.begin());
     EXPECT_EQ((dialog - 1)->type, test::Event::Type::Beep);
+}
+
+// The filling walk takes up the counting walk's listing of a folder only while the folder is
+// unchanged, and reads every size anew: what changed in between shows in the rows.
+TEST(Inventory, WhatChangesBetweenTheWalksShowsInTheRows) {
+    TempFolder source;
+    source.WriteFile("same/grows.txt", "1");
+    source.WriteFile("same/stays.txt", "22");
+    source.WriteFile("renamed/old.txt", "333");
+    source.WriteFile("emptied/gone.txt", "4444");
+    source.WriteFile("emptied/kept.txt", "55555");
+    Walk walk(source);
+    EXPECT_EQ(walk.values.FileCount, 5);
+    EXPECT_EQ(walk.values.Counted.size(), 4u); // the source and its three folders
+    source.WriteFile("same/grows.txt", "1 and more");
+    ASSERT_EQ(
+        std::rename((source / "renamed/old.txt").c_str(), (source / "renamed/new.txt").c_str()), 0);
+    ASSERT_EQ(std::remove((source / "emptied/gone.txt").c_str()), 0);
+    RunFixture fixture(walk.values);
+    walk.Fill(fixture);
+    EXPECT_EQ(walk.values.RunStatus, kRunning);
+    EXPECT_THAT(walk.Rows(), UnorderedElementsAre("same\\|grows.txt|10", "same\\|stays.txt|2",
+                                                  "renamed\\|new.txt|3", "emptied\\|kept.txt|5"));
+    EXPECT_TRUE(walk.values.Skipped.empty());
+    EXPECT_TRUE(walk.values.Counted.empty());
 }
 
 TEST(Inventory, CancelStopsAfterTheCurrentEntry) {

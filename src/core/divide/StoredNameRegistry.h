@@ -55,6 +55,9 @@ private:
     UseIndex Find(std::string_view upperName, std::size_t hash) const;
     // The use of the name, added when it has none.
     UseIndex Add(std::string_view upperName);
+    UseIndex Add(std::string_view upperName, std::size_t hash);
+    // Adds the Name of every file row and notes each row's use.
+    void AddRowNames(const FileTable& table, std::size_t rows);
     UseIndex AddUpperCased(std::string_view name);
     std::string_view NameOf(UseIndex use) const;
     // The first slot of the name's probe sequence that holds it or is free.
