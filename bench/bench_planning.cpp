@@ -277,7 +277,7 @@ void BM_PlanMillionFiles(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_PlanMillionFiles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(6);
+BENCHMARK(BM_PlanMillionFiles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 } // namespace
 

@@ -59,8 +59,13 @@ private:
         std::int64_t size;
         std::int32_t disk;
     };
-    Row TakeRow(std::size_t row);
-    void PutRow(std::size_t row, Row&& cells);
+    // Which columns that may be alike in every row a reordering moves.
+    struct Moving {
+        bool stored;
+        bool disks;
+    };
+    Row TakeRow(std::size_t row, Moving moving);
+    void PutRow(std::size_t row, Row&& cells, Moving moving);
 
     std::uint32_t FolderIndex(std::string text);
     std::uint32_t StoredIndex(std::string text, const std::string& name);
