@@ -113,7 +113,10 @@ TEST(Inventory, WhatChangesBetweenTheWalksShowsInTheRows) {
     source.WriteFile("emptied/kept.txt", "55555");
     Walk walk(source);
     EXPECT_EQ(walk.values.FileCount, 5);
+#ifndef _WIN32
+    // Windows lists the sizes with the names and keeps no listings.
     EXPECT_EQ(walk.values.Counted.size(), 4u); // the source and its three folders
+#endif
     source.WriteFile("same/grows.txt", "1 and more");
     ASSERT_EQ(
         std::rename((source / "renamed/old.txt").c_str(), (source / "renamed/new.txt").c_str()), 0);
