@@ -24,7 +24,7 @@ void BM_MatchDiskAgainstIndex(benchmark::State& state) {
     FileTable table;
     table.Allocate(kRows);
     for (std::size_t row = 0; row < kRows; ++row) {
-        table.Cell(arbolink::StoredName, row) = StoredNameOf(row);
+        table.SetCell(arbolink::StoredName, row, StoredNameOf(row));
     }
     // Every tenth row lies on this disk, plus names the index does not know.
     std::vector<std::string> listing;

@@ -225,7 +225,7 @@ void PlanAndLinkSet(Tree& tree, const std::string& name) {
         Sha256Digest digest{};
         int error = 0;
         ReadBackDigest(stored, digest, error);
-        AppendMapLine(map, table.Cell(StoredName, r), 1, CellNumber(table.Cell(Size, r)), &digest);
+        AppendMapLine(map, table.Cell(StoredName, r), 1, table.Number(Size, r), &digest);
     }
     WriteFileAtomically(tree.set + kSetMapName, map);
     WriteIndexFile(tree.set, tree.plan);

@@ -75,10 +75,11 @@ void PrintRows(const PlanningValues& values, std::int64_t rows, std::FILE* out) 
     const FileTable& table = values.Table;
     for (std::int64_t row = 0; row < rows; ++row) {
         auto r = static_cast<std::size_t>(row);
-        std::fprintf(out, "%s\t%s\t%s\t%s\t%s\n", TsvField(table.Cell(Folder, r)).c_str(),
+        std::fprintf(out, "%s\t%s\t%s\t%lld\t%lld\n", TsvField(table.Cell(Folder, r)).c_str(),
                      TsvField(table.Cell(Name, r)).c_str(),
-                     TsvField(table.Cell(StoredName, r)).c_str(), table.Cell(Size, r).c_str(),
-                     table.Cell(Disk, r).c_str());
+                     TsvField(table.Cell(StoredName, r)).c_str(),
+                     static_cast<long long>(table.Number(Size, r)),
+                     static_cast<long long>(table.Number(Disk, r)));
     }
     std::fprintf(out, "disks\t%d\n", values.DiskCount);
     std::fprintf(out, "lower-bound\t%lld\n", static_cast<long long>(values.DiskLowerBound));
@@ -94,13 +95,14 @@ void PrintJson(const PlanningValues& values, std::int64_t rows, std::FILE* out) 
     std::fputs("{\n  \"files\": [", out);
     for (std::int64_t row = 0; row < rows; ++row) {
         auto r = static_cast<std::size_t>(row);
-        std::fprintf(
-            out,
-            "%s\n    {\"folder\": %s, \"name\": %s, \"stored-name\": %s, \"size\": %s, "
-            "\"disk\": %s}",
-            row ? "," : "", JsonString(table.Cell(Folder, r)).c_str(),
-            JsonString(table.Cell(Name, r)).c_str(), JsonString(table.Cell(StoredName, r)).c_str(),
-            JsonNumber(table.Cell(Size, r)).c_str(), JsonNumber(table.Cell(Disk, r)).c_str());
+        std::fprintf(out,
+                     "%s\n    {\"folder\": %s, \"name\": %s, \"stored-name\": %s, \"size\": %lld, "
+                     "\"disk\": %lld}",
+                     row ? "," : "", JsonString(table.Cell(Folder, r)).c_str(),
+                     JsonString(table.Cell(Name, r)).c_str(),
+                     JsonString(table.Cell(StoredName, r)).c_str(),
+                     static_cast<long long>(table.Number(Size, r)),
+                     static_cast<long long>(table.Number(Disk, r)));
     }
     std::fprintf(out, "\n  ],\n  \"disks\": %d,\n  \"lower-bound\": %lld,\n  \"usage\": [",
                  values.DiskCount, static_cast<long long>(values.DiskLowerBound));

@@ -4,9 +4,11 @@
 // live from one split or restore to the next; the next run replaces them.
 
 #include "core/FileTable.h"
+#include "fs/Folders.h"
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace arbolink {
@@ -41,6 +43,14 @@ struct NotCarried {
     NotCarriedReason reason;
 };
 
+// A folder as the counting walk listed it, which the filling walk takes up again instead of
+// listing the folder a second time, as long as the folder still has its stamp.
+struct CountedFolder {
+    FolderStamp stamp;
+    std::string names; // the entries' names, each ended by a NUL
+    std::vector<EntryKind> kinds;
+};
+
 struct PlanningValues {
     FileTable Table;              // FileCount file rows, then the program row
     std::string SourceRoot;       // source folder prefix
@@ -59,6 +69,8 @@ struct PlanningValues {
     std::vector<std::string> DiskUsage; // clusters planned per disk, decimal
     std::string ProgramFile;            // the program's own file, for the program row
     std::vector<NotCarried> Skipped;    // what the walk found and leaves behind
+    // The counting walk's listings by folder prefix, until the filling walk has taken them up.
+    std::unordered_map<std::string, CountedFolder> Counted;
 };
 
 } // namespace arbolink

@@ -126,8 +126,9 @@ bool IsDriveRoot(const std::string& folder);
 // The full path of the running program's own file; empty when it cannot be found.
 std::string ProgramFilePath();
 
-// What a directory listing entry is, after following a symbolic link once.
-enum class EntryKind {
+// What a directory listing entry is, after following a symbolic link once. One byte: walks
+// keep the kinds of a whole tree's entries.
+enum class EntryKind : std::uint8_t {
     Folder,       // a real folder (not a link)
     File,         // a regular file, or a link to one
     LinkToFolder, // a symbolic link to a folder: never followed
@@ -146,6 +147,33 @@ struct FolderEntry {
 // With withSizes the size of every file is read as well. Answers false when the folder
 // cannot be listed; entries read before a failure are kept.
 bool ListFolder(const std::string& folderPrefix, bool withSizes, std::vector<FolderEntry>& entries);
+
+// What a folder looked like when it was listed: adding, removing or renaming an entry in the
+// folder changes it. Two stamps are equal only when both are known.
+struct FolderStamp {
+    bool known = false; // false where the platform gives no stamp
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modified = 0; // nanoseconds
+    std::int64_t changed = 0;  // nanoseconds
+    bool Matches(const FolderStamp& other) const {
+        return known && other.known && device == other.device && inode == other.inode &&
+               modified == other.modified && changed == other.changed;
+    }
+};
+
+// ListFolder without sizes, answering as well the folder's stamp, taken before the entries
+// are read so that a change made while they are read shows.
+bool ListFolderStamped(const std::string& folderPrefix, std::vector<FolderEntry>& entries,
+                       FolderStamp& stamp);
+
+// Makes a listing that ListFolderStamped made of the folder what ListFolder with sizes would
+// list now: reads the size (and kind) of each file entry. Answers false, leaving the caller to
+// list the folder again, when the folder no longer has the stamp or cannot be opened: the
+// entries may then be others. Listing a large tree twice costs more than the sizes; this is
+// what lets a second walk skip the listing.
+bool SizeListedEntries(const std::string& folderPrefix, const FolderStamp& stamp,
+                       std::vector<FolderEntry>& entries);
 
 // Writes the bytes to a temporary file beside the path, flushes them to the medium and then
 // renames it over the path, so that the file is never left half-written under its own name.

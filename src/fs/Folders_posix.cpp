@@ -87,8 +87,9 @@ EntryKind KindOfLinkTarget(int dirFd, const char* name, std::int64_t& size) {
     return EntryKind::Special;
 }
 
-EntryKind KindOfEntry(int dirFd, const dirent& entry, bool withSizes, std::int64_t& size) {
-    unsigned char type = entry.d_type;
+// The kind of the entry name of type (a dirent's d_type, DT_UNKNOWN when not known).
+EntryKind KindOfEntry(int dirFd, const char* name, unsigned char type, bool withSizes,
+                      std::int64_t& size) {
     if (type == DT_DIR && !withSizes) {
         return EntryKind::Folder;
     }
@@ -96,17 +97,17 @@ EntryKind KindOfEntry(int dirFd, const dirent& entry, bool withSizes, std::int64
         return EntryKind::File;
     }
     if (type == DT_LNK) {
-        return KindOfLinkTarget(dirFd, entry.d_name, size);
+        return KindOfLinkTarget(dirFd, name, size);
     }
     if (type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK) {
         return EntryKind::Special;
     }
     struct stat info {};
-    if (fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return EntryKind::DanglingLink;
     }
     if (S_ISLNK(info.st_mode)) {
-        return KindOfLinkTarget(dirFd, entry.d_name, size);
+        return KindOfLinkTarget(dirFd, name, size);
     }
     if (S_ISDIR(info.st_mode)) {
         return EntryKind::Folder;
@@ -435,25 +436,73 @@ std::string ProgramFilePath() {
     return std::string(buffer, static_cast<std::size_t>(length));
 }
 
-bool ListFolder(const std::string& folderPrefix, bool withSizes,
-                std::vector<FolderEntry>& entries) {
-    DirStream dir(opendir(folderPrefix.c_str()));
-    if (dir.get() == nullptr) {
-        return false;
+namespace {
+
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FolderStamp StampOf(int dirFd) {
+    struct stat info {};
+    FolderStamp stamp;
+    if (fstat(dirFd, &info) == 0) {
+        stamp.known = true;
+        stamp.device = static_cast<std::uint64_t>(info.st_dev);
+        stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+        stamp.modified = Nanoseconds(info.st_mtim);
+        stamp.changed = Nanoseconds(info.st_ctim);
     }
-    int dirFd = dirfd(dir.get());
+    return stamp;
+}
+
+bool ReadEntries(DIR* dir, bool withSizes, std::vector<FolderEntry>& entries) {
+    const int dirFd = dirfd(dir);
     errno = 0;
-    while (dirent* entry = readdir(dir.get())) {
+    while (dirent* entry = readdir(dir)) {
         if (IsDotEntry(entry->d_name)) {
             continue;
         }
         FolderEntry item;
         item.name = entry->d_name;
-        item.kind = KindOfEntry(dirFd, *entry, withSizes, item.size);
+        item.kind = KindOfEntry(dirFd, entry->d_name, entry->d_type, withSizes, item.size);
         entries.push_back(std::move(item));
         errno = 0;
     }
     return errno == 0;
+}
+
+} // namespace
+
+bool ListFolder(const std::string& folderPrefix, bool withSizes,
+                std::vector<FolderEntry>& entries) {
+    DirStream dir(opendir(folderPrefix.c_str()));
+    return dir.get() != nullptr && ReadEntries(dir.get(), withSizes, entries);
+}
+
+bool ListFolderStamped(const std::string& folderPrefix, std::vector<FolderEntry>& entries,
+                       FolderStamp& stamp) {
+    DirStream dir(opendir(folderPrefix.c_str()));
+    if (dir.get() == nullptr) {
+        stamp = {};
+        return false;
+    }
+    stamp = StampOf(dirfd(dir.get()));
+    return ReadEntries(dir.get(), false, entries);
+}
+
+bool SizeListedEntries(const std::string& folderPrefix, const FolderStamp& stamp,
+                       std::vector<FolderEntry>& entries) {
+    FileDescriptor fd(open(folderPrefix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || !StampOf(fd.get()).Matches(stamp)) {
+        return false;
+    }
+    for (FolderEntry& entry : entries) {
+        // Only a file's size is new; a folder stays one, and what is left behind stays so.
+        if (entry.kind == EntryKind::File) {
+            entry.kind = KindOfEntry(fd.get(), entry.name.c_str(), DT_UNKNOWN, true, entry.size);
+        }
+    }
+    return true;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {

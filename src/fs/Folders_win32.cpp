@@ -406,6 +406,17 @@ bool ListFolder(const std::string& folderPrefix, bool withSizes,
     return !listing.Failed();
 }
 
+// The listing itself gives the sizes here: no stamp is needed to spare a second listing.
+bool ListFolderStamped(const std::string& folderPrefix, std::vector<FolderEntry>& entries,
+                       FolderStamp& stamp) {
+    stamp = {};
+    return ListFolder(folderPrefix, false, entries);
+}
+
+bool SizeListedEntries(const std::string&, const FolderStamp&, std::vector<FolderEntry>&) {
+    return false;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string folder = ParentOf(path);
     std::wstring temporary;

@@ -5,6 +5,7 @@
 #include "core/Progress.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
+#include "core/divide/StoredNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,7 +54,7 @@ TEST(SortBySize, SortsNumericallyLargestFirstWithThePlannersTieOrder) {
 
 TEST(SortBySize, KeepsWholeRowsTogetherAndLeavesTheProgramRow) {
     PlanningValues values = ValuesWith({{"x\\", "small", 1}, {"y\\", "large", 100}});
-    values.Table.Cell(Name, 2) = "arbolink";
+    values.Table.SetCell(Name, 2, "arbolink");
     RunFixture fixture(values);
     SortBySize(fixture.run);
     EXPECT_THAT(Column(values, Folder), ElementsAre("y\\", "x\\"));
@@ -96,6 +97,22 @@ TEST(CheckSameNames, KeepsStoredNamesUniqueAndPortable) {
                             "what_.txt", "_CON.txt", "trailing_", "Ärger", "ärger-4",
                             "_.arbolink-copy-abc123"));
     EXPECT_EQ(values.Table.Cell(Name, 4), "what?.txt");
+
+    // A row keeps its name without a portable copy being made only where the copy would be
+    // the same name.
+    const std::vector<std::string> names = {"a.txt",
+                                            "what?.txt",
+                                            "CON.txt",
+                                            "lpt1",
+                                            "trailing.",
+                                            "blank ",
+                                            ".arbolink-copy-abc123",
+                                            "Ärger",
+                                            std::string(255, 'x'),
+                                            std::string(256, 'x')};
+    for (const std::string& name : names) {
+        EXPECT_EQ(IsPortableName(name), PortableName(name) == name) << name;
+    }
 }
 
 TEST(CheckSameNames, ReservesTheProgramFolderOnlyWithTheProgramCopy) {
@@ -105,7 +122,7 @@ TEST(CheckSameNames, ReservesTheProgramFolderOnlyWithTheProgramCopy) {
     EXPECT_EQ(plain.Table.Cell(StoredName, 0), "arbolink");
 
     PlanningValues withProgram = ValuesWith({{"", "arbolink", 1}});
-    withProgram.Table.Cell(Name, 1) = "arbolink-bin";
+    withProgram.Table.SetCell(Name, 1, "arbolink-bin");
     RunFixture second(withProgram);
     CheckSameNames(second.run, 1);
     EXPECT_EQ(withProgram.Table.Cell(StoredName, 0), "arbolink-0");
@@ -122,7 +139,7 @@ TEST(CheckSameNames, CancelKeepsTheNamesGivenSoFar) {
 
 TEST(IndexFileSize, CountsWhatTheIndexHoldsQuotesDoubled) {
     PlanningValues values = ValuesWith({{"", "a.txt", 1}, {"表\\", "say \"hi\"", 2}});
-    values.Table.Cell(StoredName, 1) = "say _hi_";
+    values.Table.SetCell(StoredName, 1, "say _hi_");
     const std::int64_t expected =
         static_cast<std::int64_t>(IndexLine("", "a.txt", "a.txt").size() +
                                   IndexLine("表\\", "say \"hi\"", "say _hi_").size());
@@ -176,14 +193,14 @@ TEST(AssignDisks, ExactFitAndTheProgramRowOnDiskOne) {
 
     PlanningValues program = ValuesWith({{"", "a", 6 * 512}});
     program.IndexReserve = 1;
-    program.Table.Cell(Name, 1) = "arbolink";
-    program.Table.Cell(Size, 1) = std::to_string(5 * 512);
-    program.Table.Cell(Disk, 1) = "1";
+    program.Table.SetCell(Name, 1, "arbolink");
+    program.Table.SetNumber(Size, 1, 5 * 512);
+    program.Table.SetNumber(Disk, 1, 1);
     RunFixture second(program);
     ASSERT_TRUE(AssignDisks(second.run, 11, 1));
     EXPECT_EQ(program.DiskCount, 2);
     EXPECT_THAT(program.DiskUsage, ElementsAre("7", "8"));
-    EXPECT_EQ(program.Table.Cell(Disk, 0), "2");
+    EXPECT_EQ(program.Table.Number(Disk, 0), 2);
 }
 
 TEST(AssignDisks, NoFilesPlansOneDiskAndAnOversizedRowDoesNotLoop) {
@@ -334,8 +351,8 @@ TEST(TightPacking, ProgramStaysOnDiskOneAndAnOversizedRowFails) {
     // goes to disk 2, and the 2-cluster files fill the gap on disk 1 before disk 2.
     PlanningValues values = SortedValues({6 * 512, 512, 512}, 512);
     values.IndexReserve = 1;
-    values.Table.Cell(Name, 3) = "arbolink";
-    values.Table.Cell(Size, 3) = std::to_string(8 * 512);
+    values.Table.SetCell(Name, 3, "arbolink");
+    values.Table.SetNumber(Size, 3, 8 * 512);
     RunFixture fixture(values);
     ASSERT_TRUE(AssignDisks(fixture.run, 11, 1, Packing::Tight));
     EXPECT_EQ(values.DiskCount, 2);

@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -42,7 +43,7 @@ TEST(Inventory, ListsEveryFileWithItsFolderNameAndSize) {
                                                   "a\\|top.txt|2", "a\\|ro.txt|1"));
     for (std::size_t r = 0; r < 5; ++r) {
         EXPECT_EQ(walk.values.Table.Cell(StoredName, r), walk.values.Table.Cell(Name, r));
-        EXPECT_EQ(walk.values.Table.Cell(Disk, r), "");
+        EXPECT_EQ(walk.values.Table.Number(Disk, r), 0);
     }
     EXPECT_EQ(walk.values.Table.Cell(Name, 5), ""); // the program row stays empty
     EXPECT_TRUE(walk.values.Skipped.empty());
@@ -101,6 +102,34 @@ TEST(Inventory, AFileAddedAfterTheCountStopsTheWalk) {
     EXPECT_EQ((dialog - 1)->type, test::Event::Type::Beep);
 }
 
+// The filling walk takes up the counting walk's listing of a folder only while the folder is
+// unchanged, and reads every size anew: what changed in between shows in the rows.
+TEST(Inventory, WhatChangesBetweenTheWalksShowsInTheRows) {
+    TempFolder source;
+    source.WriteFile("same/grows.txt", "1");
+    source.WriteFile("same/stays.txt", "22");
+    source.WriteFile("renamed/old.txt", "333");
+    source.WriteFile("emptied/gone.txt", "4444");
+    source.WriteFile("emptied/kept.txt", "55555");
+    Walk walk(source);
+    EXPECT_EQ(walk.values.FileCount, 5);
+#ifndef _WIN32
+    // Windows lists the sizes with the names and keeps no listings.
+    EXPECT_EQ(walk.values.Counted.size(), 4u); // the source and its three folders
+#endif
+    source.WriteFile("same/grows.txt", "1 and more");
+    ASSERT_EQ(
+        std::rename((source / "renamed/old.txt").c_str(), (source / "renamed/new.txt").c_str()), 0);
+    ASSERT_EQ(std::remove((source / "emptied/gone.txt").c_str()), 0);
+    RunFixture fixture(walk.values);
+    walk.Fill(fixture);
+    EXPECT_EQ(walk.values.RunStatus, kRunning);
+    EXPECT_THAT(walk.Rows(), UnorderedElementsAre("same\\|grows.txt|10", "same\\|stays.txt|2",
+                                                  "renamed\\|new.txt|3", "emptied\\|kept.txt|5"));
+    EXPECT_TRUE(walk.values.Skipped.empty());
+    EXPECT_TRUE(walk.values.Counted.empty());
+}
+
 TEST(Inventory, CancelStopsAfterTheCurrentEntry) {
     TempFolder source;
     for (int i = 0; i < 10; ++i) {
@@ -130,8 +159,8 @@ TEST(Inventory, ProgramRowFromTheProgramsOwnFile) {
     EXPECT_EQ(values.Table.Cell(Folder, 2), "main body");
     EXPECT_EQ(values.Table.Cell(Name, 2), "arbolink");
     EXPECT_EQ(values.Table.Cell(StoredName, 2), "arbolink");
-    EXPECT_EQ(values.Table.Cell(Size, 2), "13");
-    EXPECT_EQ(values.Table.Cell(Disk, 2), "1");
+    EXPECT_EQ(values.Table.Number(Size, 2), 13);
+    EXPECT_EQ(values.Table.Number(Disk, 2), 1);
 
     values.Table.Allocate(3);
     values.ProgramFile = place / "bin/missing";

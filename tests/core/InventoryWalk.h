@@ -30,7 +30,7 @@ struct Walk {
         for (std::int64_t r = 0; r <= rowIndex; ++r) {
             auto i = static_cast<std::size_t>(r);
             rows.push_back(values.Table.Cell(Folder, i) + "|" + values.Table.Cell(Name, i) + "|" +
-                           values.Table.Cell(Size, i));
+                           std::to_string(values.Table.Number(Size, i)));
         }
         return rows;
     }

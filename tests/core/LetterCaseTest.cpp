@@ -14,8 +14,8 @@ FileTable TableOf(const std::vector<std::pair<std::string, std::string>>& rows) 
     FileTable table;
     table.Allocate(rows.size());
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        table.Cell(Folder, row) = rows[row].first;
-        table.Cell(Name, row) = rows[row].second;
+        table.SetCell(Folder, row, rows[row].first);
+        table.SetCell(Name, row, rows[row].second);
     }
     return table;
 }

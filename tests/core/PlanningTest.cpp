@@ -41,7 +41,7 @@ TEST(Planning, RunsTheStagesBehindTheDialogAndLeavesAPlan) {
     // Each disk: the index, the identity, the map and its checksum list take a cluster each.
     EXPECT_THAT(values.DiskUsage, ElementsAre("7", "6"));
     EXPECT_EQ(values.Table.Cell(Name, 0), "big");
-    EXPECT_EQ(values.Table.Cell(Disk, 0), "1");
+    EXPECT_EQ(values.Table.Number(Disk, 0), 1);
     EXPECT_EQ(values.Table.Cell(StoredName, 2), "same.txt-0");
     EXPECT_EQ(values.SourceRoot, AddBackslash(source.path()));
     EXPECT_EQ(values.DestRoot, AddBackslash("/media/stick"));

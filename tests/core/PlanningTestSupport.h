@@ -27,10 +27,10 @@ inline PlanningValues ValuesWith(const std::vector<RowSpec>& rows, std::int32_t 
     values.FileCount = static_cast<std::int64_t>(rows.size());
     values.Table.Allocate(rows.size() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        values.Table.Cell(Folder, i) = rows[i].folder;
-        values.Table.Cell(Name, i) = rows[i].name;
-        values.Table.Cell(StoredName, i) = rows[i].name;
-        values.Table.Cell(Size, i) = std::to_string(rows[i].size);
+        values.Table.SetCell(Folder, i, rows[i].folder);
+        values.Table.SetCell(Name, i, rows[i].name);
+        values.Table.SetCell(StoredName, i, rows[i].name);
+        values.Table.SetNumber(Size, i, rows[i].size);
     }
     return values;
 }
@@ -50,10 +50,17 @@ public:
     ProgressRecord& record() { return *host.progress.back(); }
 };
 
+// The column's file rows as text: numbers in decimal, a Disk still 0 as "".
 inline std::vector<std::string> Column(const PlanningValues& values, arbolink::Column column) {
     std::vector<std::string> cells;
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
-        cells.push_back(values.Table.Cell(column, static_cast<std::size_t>(row)));
+        const auto r = static_cast<std::size_t>(row);
+        if (column == Size || column == Disk) {
+            const std::int64_t number = values.Table.Number(column, r);
+            cells.push_back(column == Disk && number == 0 ? "" : std::to_string(number));
+        } else {
+            cells.push_back(values.Table.Cell(column, r));
+        }
     }
     return cells;
 }

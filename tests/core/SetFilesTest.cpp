@@ -56,8 +56,8 @@ TEST(SetFiles, IndexAndIdentityRoundTrip) {
     const std::string folder = AddBackslash(disk.path());
     PlanningValues values = ValuesWith(
         {{"", "a.txt", 1}, {"docs\\old\\", "名前 with, comma", 2}, {"表\\", "say \"hi\"", 3}});
-    values.Table.Cell(StoredName, 2) = "say _hi_";
-    values.Table.Cell(Name, 3) = "not written";
+    values.Table.SetCell(StoredName, 2, "say _hi_");
+    values.Table.SetCell(Name, 3, "not written");
     ScriptedHost host;
     ASSERT_TRUE(WriteIndexFile(folder, values));
     ASSERT_TRUE(WriteIdentityFile(folder, "2026/12/09 7:30:00", 1, 3));

@@ -486,7 +486,7 @@ TEST(FirstFileBeyond, TheFirstFileBeyondTheLimitIsNamedProgramRowIncluded) {
     EXPECT_EQ(FirstFileBeyond(values, 4294967295, false), "/src/big/huge.bin");
     EXPECT_EQ(FirstFileBeyond(values, 4294967296, false), "");
     values.ProgramFile = "/opt/arbolink/arbolink";
-    values.Table.Cell(Size, 3) = "5000000000";
+    values.Table.SetNumber(Size, 3, 5000000000);
     EXPECT_EQ(FirstFileBeyond(values, 4294967296, false), "");
     EXPECT_EQ(FirstFileBeyond(values, 4294967296, true), "/opt/arbolink/arbolink");
 }

@@ -22,7 +22,7 @@ TEST(StoredNameIndex, FindsEveryRowOfANameInTableOrder) {
     table.Allocate(6);
     const std::vector<std::string> stored = {"a.txt", "b.txt", "a.txt", "A.txt", "a.txt", ""};
     for (std::size_t row = 0; row < stored.size(); ++row) {
-        table.Cell(StoredName, row) = stored[row];
+        table.SetCell(StoredName, row, stored[row]);
     }
     // The last row lies beyond the rows indexed.
     StoredNameIndex index(table, 5);

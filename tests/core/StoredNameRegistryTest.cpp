@@ -43,7 +43,7 @@ TEST(StoredNameRegistry, TakesWhatWasGivenOutAndWhatTheSetKeeps) {
     EXPECT_TRUE(registry.Taken("_DISK.@ID", 0));
     EXPECT_FALSE(registry.Taken("ARBOLINK", 0)); // no program copy
 
-    values.Table.Cell(Name, 1) = "arbolink";
+    values.Table.SetCell(Name, 1, "arbolink");
     StoredNameRegistry withProgram(values);
     EXPECT_TRUE(withProgram.Taken("ARBOLINK", 0));
 }

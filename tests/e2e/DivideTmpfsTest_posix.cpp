@@ -164,7 +164,7 @@ protected:
                                           kSetMapName};
         for (std::int64_t row = 0; row < values.FileCount; ++row) {
             auto r = static_cast<std::size_t>(row);
-            if (values.Table.Cell(Disk, r) == std::to_string(disk)) {
+            if (values.Table.Number(Disk, r) == disk) {
                 names.push_back(values.Table.Cell(StoredName, r));
             }
         }

@@ -262,6 +262,44 @@ bool AssignTight(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
     return true;
 }
 
+// Gives row i a stored name made from its present one: portable, and with suffixes until no
+// other row has it; repeated says whether an earlier row carries the same Name.
+void GiveUniqueName(StoredNameRegistry& registry, FileTable& table, std::int64_t i, bool repeated,
+                    std::int64_t& suffix) {
+    std::string stored = PortableName(table.Cell(StoredName, Index(i)));
+    std::string upperStored;
+    AppendUpperCase(stored, upperStored);
+    if (repeated || registry.Taken(upperStored, i)) {
+        // A suffix is ASCII, which never completes a UTF-8 sequence before it, so the
+        // name upper-cased with a suffix is the upper-cased name followed by the suffix.
+        do {
+            // Appended rather than "-" + text: GCC 12 at -O3 warns (-Wrestrict) on the
+            // insert that operator+ does for a literal before a temporary string.
+            std::string tail("-");
+            tail += std::to_string(suffix++);
+            // The disk would refuse a longer name: the name gives up its end instead.
+            if (stored.size() + tail.size() > kMaxStoredNameBytes) {
+                stored.resize(FittingLength(stored, kMaxStoredNameBytes - tail.size()));
+                upperStored.clear();
+                AppendUpperCase(stored, upperStored);
+            }
+            stored += tail;
+            upperStored += tail;
+        } while (registry.Taken(upperStored, i));
+    }
+    registry.GiveOut(upperStored);
+    table.SetCell(StoredName, Index(i), std::move(stored));
+}
+
+// True when row i may keep its Name as it is: the name is its stored name already, no disk
+// refuses it, and no earlier row carries it or was given it.
+bool KeepsItsName(const StoredNameRegistry& registry, const FileTable& table, std::int64_t i,
+                  bool repeated) {
+    const std::string& stored = table.Cell(StoredName, Index(i));
+    return !repeated && stored == table.Cell(Name, Index(i)) && IsPortableName(stored) &&
+           !registry.OwnNameTaken(i);
+}
+
 } // namespace
 
 void SortBySize(PlanningRun& run) {
@@ -273,7 +311,7 @@ void SortBySize(PlanningRun& run) {
     const auto count = Index(values.FileCount);
     SortItems items(count);
     for (std::size_t row = 0; row < count; ++row) {
-        items[row] = {CellNumber(values.Table.Cell(Size, row)), static_cast<std::uint32_t>(row)};
+        items[row] = {values.Table.Number(Size, row), static_cast<std::uint32_t>(row)};
     }
     QuickSort(items, 0, values.FileCount - 1);
     std::vector<std::uint32_t> order(count);
@@ -289,31 +327,13 @@ void CheckSameNames(PlanningRun& run, std::int64_t step) {
     FileTable& table = values.Table;
     StoredNameRegistry registry(values);
     std::int64_t suffix = 0;
-    std::string upperStored;
     for (std::int64_t i = 0; i < values.FileCount; ++i) {
-        std::string stored = PortableName(table.Cell(StoredName, Index(i)));
-        upperStored.clear();
-        AppendUpperCase(stored, upperStored);
-        if (registry.SeenBefore(i) || registry.Taken(upperStored, i)) {
-            // A suffix is ASCII, which never completes a UTF-8 sequence before it, so the
-            // name upper-cased with a suffix is the upper-cased name followed by the suffix.
-            do {
-                // Appended rather than "-" + text: GCC 12 at -O3 warns (-Wrestrict) on the
-                // insert that operator+ does for a literal before a temporary string.
-                std::string tail("-");
-                tail += std::to_string(suffix++);
-                // The disk would refuse a longer name: the name gives up its end instead.
-                if (stored.size() + tail.size() > kMaxStoredNameBytes) {
-                    stored.resize(FittingLength(stored, kMaxStoredNameBytes - tail.size()));
-                    upperStored.clear();
-                    AppendUpperCase(stored, upperStored);
-                }
-                stored += tail;
-                upperStored += tail;
-            } while (registry.Taken(upperStored, i));
+        const bool repeated = registry.SeenBefore(i);
+        if (KeepsItsName(registry, table, i, repeated)) {
+            registry.GiveOutOwnName(i);
+        } else {
+            GiveUniqueName(registry, table, i, repeated, suffix);
         }
-        registry.GiveOut(upperStored);
-        table.Cell(StoredName, Index(i)) = std::move(stored);
         if (i == 0) {
             continue; // the first row is never compared, polled or counted
         }
@@ -340,9 +360,8 @@ std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits) {
     std::int64_t mapBytes = 0;
     const FileTable& table = values.Table;
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
-        const std::string& size = table.Cell(Size, Index(row));
         mapBytes += MapLineSize(table.Cell(StoredName, Index(row)), diskDigits,
-                                size.empty() ? 0 : CellNumber(size));
+                                table.Number(Size, Index(row)));
     }
     return ClustersOf(kIdentityFileRoom, values.ClusterSize) +
            ClustersOf(mapBytes, values.ClusterSize);
@@ -352,13 +371,12 @@ std::int64_t SetFilesClustersAlone(const PlanningValues& values, std::int64_t ro
     std::int64_t clusters = ClustersOf(kIdentityFileRoom, values.ClusterSize);
     if (row < values.FileCount) {
         const FileTable& table = values.Table;
-        const std::string& size = table.Cell(Size, Index(row));
         clusters += 2 * ClustersOf(IndexLineSize(table.Cell(Folder, Index(row)),
                                                  table.Cell(Name, Index(row)),
                                                  table.Cell(StoredName, Index(row))),
                                    values.ClusterSize) +
                     ClustersOf(MapLineSize(table.Cell(StoredName, Index(row)), 1,
-                                           size.empty() ? 0 : CellNumber(size)),
+                                           table.Number(Size, Index(row))),
                                values.ClusterSize);
     }
     return clusters;
@@ -406,17 +424,15 @@ std::int64_t ClustersOf(std::int64_t bytes, std::int32_t clusterSize) {
 }
 
 std::int64_t SizeInClusters(const PlanningValues& values, std::int64_t row) {
-    const std::string& size = values.Table.Cell(Size, Index(row));
-    return size.empty() ? 0 : ClustersOf(CellNumber(size), values.ClusterSize);
+    return ClustersOf(values.Table.Number(Size, Index(row)), values.ClusterSize);
 }
 
 std::int32_t DiskOfRow(const PlanningValues& values, std::int64_t row) {
-    const std::string& disk = values.Table.Cell(Disk, Index(row));
-    return disk.empty() ? 0 : static_cast<std::int32_t>(CellNumber(disk));
+    return static_cast<std::int32_t>(values.Table.Number(Disk, Index(row)));
 }
 
 void SetDiskOfRow(PlanningValues& values, std::int64_t row, std::int32_t disk) {
-    values.Table.Cell(Disk, Index(row)) = std::to_string(disk);
+    values.Table.SetNumber(Disk, Index(row), disk);
 }
 
 bool AllAssigned(const PlanningValues& values) {

@@ -74,9 +74,47 @@ std::optional<NotCarriedReason> ReasonToLeave(std::size_t folderBytes, const Fol
     return std::nullopt;
 }
 
+// Keeps the folder's listing for the filling walk. A listing cut short by an error is not
+// kept: the filling walk lists that folder again and tells what it could not read.
+void Remember(PlanningValues& values, const std::string& folder, const FolderStamp& stamp,
+              const std::vector<FolderEntry>& entries) {
+    CountedFolder& counted = values.Counted[folder];
+    counted.stamp = stamp;
+    counted.kinds.reserve(entries.size());
+    for (const FolderEntry& entry : entries) {
+        counted.names += entry.name;
+        counted.names += '\0';
+        counted.kinds.push_back(entry.kind);
+    }
+}
+
+// The folder's entries with their sizes from the counting walk's listing, when it has one
+// and the folder is unchanged since; the listing is given up either way.
+bool ListAgain(PlanningValues& values, const std::string& folder,
+               std::vector<FolderEntry>& entries) {
+    const auto counted = values.Counted.find(folder);
+    if (counted == values.Counted.end()) {
+        return false;
+    }
+    entries.resize(counted->second.kinds.size());
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::size_t end = counted->second.names.find('\0', at);
+        entries[i].name.assign(counted->second.names, at, end - at);
+        entries[i].kind = counted->second.kinds[i];
+        at = end + 1;
+    }
+    const bool same = SizeListedEntries(folder, counted->second.stamp, entries);
+    values.Counted.erase(counted);
+    return same;
+}
+
 void CountBelow(PlanningValues& values, const std::string& folder) {
     std::vector<FolderEntry> entries;
-    ListFolder(folder, false, entries);
+    FolderStamp stamp;
+    if (ListFolderStamped(folder, entries, stamp) && stamp.known) {
+        Remember(values, folder, stamp, entries);
+    }
     for (const FolderEntry& entry : entries) {
         if (ReasonToLeave(folder.size(), entry)) {
             continue;
@@ -97,10 +135,10 @@ void WriteRow(PlanningValues& values, std::int64_t row, const std::string& index
               const FolderEntry& entry) {
     auto r = static_cast<std::size_t>(row);
     FileTable& table = values.Table;
-    table.Cell(Folder, r) = indexFolder;
-    table.Cell(Name, r) = entry.name;
-    table.Cell(StoredName, r) = entry.name;
-    table.Cell(Size, r) = std::to_string(entry.size);
+    table.SetCell(Folder, r, indexFolder);
+    table.SetCell(Name, r, entry.name);
+    table.SetCell(StoredName, r, entry.name);
+    table.SetNumber(Size, r, entry.size);
 }
 
 // One level of the filling walk; relative is the folder below SourceRoot in platform form.
@@ -108,8 +146,11 @@ void FillBelow(PlanningRun& run, const std::string& folder, const std::string& r
                std::int64_t step, std::int64_t& rowIndex) {
     PlanningValues& values = run.values;
     std::vector<FolderEntry> entries;
-    if (!ListFolder(folder, true, entries) && !relative.empty()) {
-        Leave(values, relative, NotCarriedReason::UnreadableFolder);
+    if (!ListAgain(values, folder, entries)) {
+        entries.clear();
+        if (!ListFolder(folder, true, entries) && !relative.empty()) {
+            Leave(values, relative, NotCarriedReason::UnreadableFolder);
+        }
     }
     const std::string indexFolder = ToIndexFolder(relative);
     for (const FolderEntry& entry : entries) {
@@ -163,6 +204,8 @@ void FillFileTable(PlanningRun& run, const std::string& folder, std::int64_t ste
     const std::string& root = run.values.SourceRoot;
     std::string relative = folder.size() > root.size() ? folder.substr(root.size()) : "";
     FillBelow(run, folder, relative, step, rowIndex);
+    // Listings of folders the walk did not reach (it stopped, or they went) are of no use now.
+    run.values.Counted.clear();
 }
 
 void AddProgramRow(PlanningValues& values) {
@@ -173,13 +216,11 @@ void AddProgramRow(PlanningValues& values) {
     std::string name = FileNameOf(values.ProgramFile);
     auto row = static_cast<std::size_t>(values.FileCount);
     FileTable& table = values.Table;
-    // Literals are moved in as strings: assigning one itself makes GCC 12 warn falsely
-    // (-Wrestrict) about copying it over the cell's old text.
-    table.Cell(Folder, row) = std::string(msg::kProgramRowFolder);
-    table.Cell(Name, row) = name;
-    table.Cell(StoredName, row) = name;
-    table.Cell(Size, row) = std::to_string(size);
-    table.Cell(Disk, row) = std::string("1");
+    table.SetCell(Folder, row, msg::kProgramRowFolder);
+    table.SetCell(Name, row, name);
+    table.SetCell(StoredName, row, name);
+    table.SetNumber(Size, row, size);
+    table.SetNumber(Disk, row, 1);
 }
 
 } // namespace arbolink

@@ -14,7 +14,8 @@
 
 namespace arbolink {
 
-// Adds the number of carried files below the folder (a folder prefix) to FileCount.
+// Adds the number of carried files below the folder (a folder prefix) to FileCount, and keeps
+// each folder's listing in Counted for the filling walk.
 void CountFiles(PlanningValues& values, const std::string& folder);
 
 // Sets every cell of rows 0 to rows - 1 to the empty string.
@@ -22,7 +23,9 @@ void ClearFileTable(PlanningValues& values, std::int64_t rows);
 
 // Writes the file rows of everything below the folder (SourceRoot or a folder below it).
 // rowIndex is the index of the last row written, -1 before the first. Stops when RunStatus
-// becomes 0 (more files than counted, after the warning) or 1 (Cancel).
+// becomes 0 (more files than counted, after the warning) or 1 (Cancel). A folder unchanged
+// since the counting walk is not listed again: its counted listing is taken up, with the
+// files' sizes read now; every other folder is listed anew. Empties Counted.
 void FillFileTable(PlanningRun& run, const std::string& folder, std::int64_t step,
                    std::int64_t& rowIndex);
 

@@ -143,7 +143,7 @@ PlanOutcome RefuseOversized(const PlanningValues& values, std::int64_t capacity,
 
 void ClearAssignment(PlanningValues& values) {
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
-        values.Table.Cell(Disk, static_cast<std::size_t>(row)).clear();
+        values.Table.SetNumber(Disk, static_cast<std::size_t>(row), 0);
     }
     values.DiskUsage.clear();
     values.DiskCount = 0;
@@ -266,6 +266,7 @@ std::int64_t CapacityInClusters(std::int64_t freeBytes, std::int32_t percent,
 PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& request) {
     values.Table.Discard();
     values.Skipped.clear();
+    values.Counted.clear();
     values.SourceRoot = AddBackslash(request.source);
     values.DestRoot = AddBackslash(request.destination);
     values.ClusterSize = request.clusterSize;
@@ -287,6 +288,7 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
         values.Table.Allocate(static_cast<std::size_t>(values.FileCount) + 1);
     } catch (const std::bad_alloc&) {
         values.Table.Discard();
+        values.Counted.clear();
         host.Beep();
         host.Warning(msg::kTooManyCopyFilesAlloc);
         return PlanOutcome::TableTooLarge;

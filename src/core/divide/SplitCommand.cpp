@@ -158,7 +158,7 @@ std::string FirstFileBeyond(const PlanningValues& values, std::int64_t limit, bo
     const std::int64_t rows = values.FileCount + (copyProgram ? 1 : 0);
     for (std::int64_t row = 0; row < rows; ++row) {
         const auto r = static_cast<std::size_t>(row);
-        if (r < values.Table.RowCount() && CellNumber(values.Table.Cell(Size, r)) > limit) {
+        if (r < values.Table.RowCount() && values.Table.Number(Size, r) > limit) {
             return SourcePathOfRow(values, row);
         }
     }

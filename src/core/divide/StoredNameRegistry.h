@@ -31,14 +31,20 @@ public:
 
     void GiveOut(std::string_view upperStored);
 
+    // Taken and GiveOut for the row's own Name as the candidate, without looking it up: the
+    // registry knows each row's name already, and nearly every row keeps its name.
+    bool OwnNameTaken(std::int64_t row) const;
+    void GiveOutOwnName(std::int64_t row);
+
 private:
+    // Kept in 16 bytes: there is one for nearly every row.
     struct NameUse {
-        std::size_t hash = 0;
-        std::size_t offset = 0; // of the name's bytes in names_; the next use's name follows
-        bool isName = false;    // some file row has this Name
-        bool seen = false;      // a row with this Name was met
-        bool stored = false;    // given out as a stored name
-        bool reserved = false;  // the name of a set file or of the program folder
+        std::uint64_t offset = 0;  // of the name's bytes in names_; the next use's name follows
+        std::uint32_t hash = 0;    // the low bits of the name's hash, which pick its slot
+        bool isName : 1 = false;   // some file row has this Name
+        bool seen : 1 = false;     // a row with this Name was met
+        bool stored : 1 = false;   // given out as a stored name
+        bool reserved : 1 = false; // the name of a set file or of the program folder
     };
 
     // Uses are counted in 32 bits to keep the table small: every row adds at most two.
@@ -49,6 +55,9 @@ private:
     UseIndex Find(std::string_view upperName, std::size_t hash) const;
     // The use of the name, added when it has none.
     UseIndex Add(std::string_view upperName);
+    UseIndex Add(std::string_view upperName, std::size_t hash);
+    // Adds the Name of every file row and notes each row's use.
+    void AddRowNames(const FileTable& table, std::size_t rows);
     UseIndex AddUpperCased(std::string_view name);
     std::string_view NameOf(UseIndex use) const;
     // The first slot of the name's probe sequence that holds it or is free.

@@ -3,6 +3,7 @@
 
 #include "fs/Folders.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -49,6 +50,11 @@ bool IsReservedDeviceName(std::string_view name) {
            upper[3] >= '1' && upper[3] <= '9';
 }
 
+// A name of the writer's temporary files would be taken for a copy cut short and skipped.
+bool NeedsLeadingMark(std::string_view name) {
+    return IsReservedDeviceName(name) || (name.starts_with('.') && IsTemporaryName(name));
+}
+
 bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -74,9 +80,7 @@ std::string PortableName(std::string_view name) {
             c = '_';
         }
     }
-    // A name of the writer's temporary files would be taken for a copy cut short and skipped.
-    if (IsReservedDeviceName(portable) ||
-        (portable.starts_with('.') && IsTemporaryName(portable))) {
+    if (NeedsLeadingMark(portable)) {
         portable.insert(portable.begin(), '_');
     }
     if (portable.size() > kMaxStoredNameBytes) {
@@ -86,6 +90,11 @@ std::string PortableName(std::string_view name) {
         portable.back() = '_';
     }
     return portable;
+}
+
+bool IsPortableName(std::string_view name) {
+    return std::none_of(name.begin(), name.end(), IsRefusedCharacter) && !NeedsLeadingMark(name) &&
+           name.size() <= kMaxStoredNameBytes && !(name.ends_with('.') || name.ends_with(' '));
 }
 
 } // namespace arbolink

@@ -24,4 +24,7 @@ std::size_t FittingLength(std::string_view name, std::size_t limit);
 // name those file systems accept comes back unchanged.
 std::string PortableName(std::string_view name);
 
+// True when PortableName would give the name back unchanged; makes no copy of it.
+bool IsPortableName(std::string_view name);
+
 } // namespace arbolink

@@ -198,9 +198,9 @@ std::int64_t ParseIndex(std::string_view bytes, FileTable& table,
         if (known.insert(fields[0]).second) {
             folderList.push_back(fields[0]);
         }
-        table.Cell(Folder, row) = std::move(fields[0]);
-        table.Cell(Name, row) = std::move(fields[1]);
-        table.Cell(StoredName, row) = std::move(fields[2]);
+        table.SetCell(Folder, row, std::move(fields[0]));
+        table.SetCell(Name, row, std::move(fields[1]));
+        table.SetCell(StoredName, row, std::move(fields[2]));
         ++row;
     });
     return static_cast<std::int64_t>(row);

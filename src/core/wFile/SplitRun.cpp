@@ -105,7 +105,7 @@ private:
     void GroupRowsByDisk() {
         rowsOfDisk_.assign(static_cast<std::size_t>(values_.DiskCount) + 1, {});
         for (std::int64_t row = 0; row < values_.FileCount; ++row) {
-            std::int64_t disk = CellNumber(values_.Table.Cell(Disk, static_cast<std::size_t>(row)));
+            std::int64_t disk = values_.Table.Number(Disk, static_cast<std::size_t>(row));
             if (disk >= 1 && disk <= values_.DiskCount) {
                 rowsOfDisk_[static_cast<std::size_t>(disk)].push_back(row);
             }
@@ -314,8 +314,8 @@ private:
         const FileTable& table = values_.Table;
         for (std::size_t r = 0; r < static_cast<std::size_t>(values_.FileCount); ++r) {
             AppendMapLine(bytes, table.Cell(StoredName, r),
-                          static_cast<std::int32_t>(CellNumber(table.Cell(Disk, r))),
-                          CellNumber(table.Cell(Size, r)), hashed_[r] ? &digests_[r] : nullptr);
+                          static_cast<std::int32_t>(table.Number(Disk, r)), table.Number(Size, r),
+                          hashed_[r] ? &digests_[r] : nullptr);
         }
         return bytes;
     }
@@ -406,7 +406,7 @@ private:
         rowJob_.source += table.Cell(Name, r);
         rowJob_.target.assign(values_.DestRoot);
         rowJob_.target += table.Cell(StoredName, r);
-        rowJob_.plannedSize = CellNumber(table.Cell(Size, r));
+        rowJob_.plannedSize = table.Number(Size, r);
         return rowJob_;
     }
 
