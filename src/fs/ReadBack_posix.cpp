@@ -19,7 +19,8 @@ bool Fail(int& error) {
     return false;
 }
 
-bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
+bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error,
+             const ReadBackSink& sink) {
     ChunkHasher hasher(size);
     for (;;) {
         char* buffer = hasher.NextBuffer();
@@ -34,6 +35,9 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
             break;
         }
         hasher.Hand(buffer, static_cast<std::size_t>(n));
+        if (sink) {
+            sink(buffer, static_cast<std::size_t>(n));
+        }
     }
     digest = hasher.Finish();
     return true;
@@ -41,7 +45,8 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error) {
 
 } // namespace
 
-bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
+bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
+                    const ReadBackSink& sink) {
     const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return Fail(error);
@@ -56,7 +61,7 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
         // Only pages on the medium can be dropped: the write-out comes first.
         (void)fdatasync(fd);
         (void)posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-        read = HashAll(fd, info.st_size, digest, error);
+        read = HashAll(fd, info.st_size, digest, error, sink);
     }
     close(fd);
     return read;

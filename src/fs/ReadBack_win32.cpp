@@ -14,7 +14,8 @@
 
 namespace arbolink {
 
-bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
+bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
+                    const ReadBackSink& sink) {
     FileHandle file(CreateFileW(
         WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT,
@@ -43,6 +44,9 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error) {
             break;
         }
         hasher.Hand(buffer, read);
+        if (sink) {
+            sink(buffer, read);
+        }
     }
     digest = hasher.Finish();
     return true;
