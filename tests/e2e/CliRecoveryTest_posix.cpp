@@ -137,6 +137,36 @@ TEST_F(CliRecoveryTest, EveryDiskIsRebuiltByteForByteWithTwoDisksWithheld) {
     EXPECT_EQ(TreeOf(root / "restored"), TreeOf(root / "src"));
 }
 
+// verify tells which disks are lost and whether they can be rebuilt, with what.
+TEST_F(CliRecoveryTest, VerifyTellsWhetherTheSetCanBeRebuilt) {
+    ASSERT_GE(dataDisks, 3);
+    const int disks = dataDisks + kRecoveryDisks;
+    auto verify = [&](const std::vector<int>& given) {
+        std::vector<std::string> args{"verify"};
+        for (int n : given) {
+            args.insert(args.end(), {"--from", Disk(root, n)});
+        }
+        return RunCliWith(args);
+    };
+    std::vector<int> given;
+    for (int n = 3; n <= disks; ++n) {
+        given.push_back(n);
+    }
+    CliResult two = verify(given);
+    EXPECT_EQ(two.code, 1); // files are missing from the set all the same
+    EXPECT_NE(two.out.find("lost\t1\nlost\t2\nrebuild-with\t1, 2\nrebuildable\tyes\n"),
+              std::string::npos)
+        << two.out;
+    EXPECT_NE(two.err.find("ディスク 1, 2 は"), std::string::npos) << two.err;
+    // The recovery disks are no disks of the set to read: nothing warns about them.
+    EXPECT_EQ(two.err.find(Disk(root, disks)), std::string::npos) << two.err;
+
+    given.erase(given.begin());
+    CliResult three = verify(given);
+    EXPECT_NE(three.out.find("lost\t3\nrebuild-with\t1, 2\nrebuildable\tno\n"), std::string::npos)
+        << three.out;
+}
+
 TEST_F(CliRecoveryTest, TooFewDisksOrADamagedOneRebuildNothingFalse) {
     ASSERT_GE(dataDisks, 3);
     const int disks = dataDisks + kRecoveryDisks;

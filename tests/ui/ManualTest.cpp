@@ -104,6 +104,9 @@ TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     EXPECT_MESSAGE(html, kRebuildWriteFailed);
     EXPECT_MESSAGE(html, kRebuildTargetNotEmpty);
     EXPECT_MESSAGE(html, kRebuildDone);
+    EXPECT_MESSAGE(html, kSetRebuildable);
+    EXPECT_MESSAGE(html, kRebuildUses);
+    EXPECT_MESSAGE(html, kSetNotRebuildable);
 }
 
 TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {

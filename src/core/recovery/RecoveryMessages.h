@@ -55,4 +55,14 @@ inline constexpr const char* kRebuildTargetNotEmpty =
     "作り直す先のフォルダーが空ではありません: %s";
 inline constexpr const char* kRebuildDone = "ディスク %d を作り直しました: %s";
 
+// What verify finds of a set with recovery disks: the disks to rebuild, as "3, 5".
+inline constexpr const char* kSetRebuildable =
+    "ディスク %s は、ほかのディスクから作り直せます（arbolink-cli rebuild）";
+// The recovery disks the rebuild of the data disks uses, as "1, 2".
+inline constexpr const char* kRebuildUses = "使う復旧用ディスク: %s";
+// The disks to rebuild, then the sound disks needed and those at hand.
+inline constexpr const char* kSetNotRebuildable =
+    "ディスク %s は作り直せません。作り直すには傷んでいないディスクが %d 枚要りますが、%d 枚しか"
+    "ありません";
+
 } // namespace arbolink::msg
