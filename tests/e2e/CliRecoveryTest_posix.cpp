@@ -137,6 +137,41 @@ TEST_F(CliRecoveryTest, EveryDiskIsRebuiltByteForByteWithTwoDisksWithheld) {
     EXPECT_EQ(TreeOf(root / "restored"), TreeOf(root / "src"));
 }
 
+// A restore from the folders, with two data disks withheld, rebuilds them from the recovery
+// disks and gives back the whole tree; with three lost, it names the disks it cannot rebuild
+// and the files on them.
+TEST_F(CliRecoveryTest, RestoreRebuildsTheDataDisksNotGiven) {
+    ASSERT_GE(dataDisks, 3);
+    const int disks = dataDisks + kRecoveryDisks;
+    auto restore = [&](int firstGiven, const std::string& out) {
+        std::vector<std::string> args{"restore"};
+        for (int n = disks; n >= firstGiven; --n) {
+            args.insert(args.end(), {"--from", Disk(root, n)});
+        }
+        root.MakeFolder(out);
+        args.push_back(root / out);
+        return RunCliWith(args);
+    };
+    CliResult two = restore(3, "two");
+    ASSERT_EQ(two.code, 0) << two.err;
+    EXPECT_EQ(TreeOf(root / "two"), TreeOf(root / "src"));
+    EXPECT_TRUE(stdfs::is_empty(root / "cache/arbolink")); // the rebuilt disks are gone
+
+    CliResult three = restore(4, "three");
+    EXPECT_EQ(three.code, 1);
+    for (int disk = 1; disk <= 3; ++disk) {
+        char expected[256];
+        std::snprintf(expected, sizeof expected, msg::kNotRebuiltForRestore, disk, "");
+        EXPECT_NE(three.err.find(expected), std::string::npos) << three.err;
+    }
+    for (const auto& [path, contents] : TreeOf(root / "src")) {
+        if (contents != "<folder>" && !stdfs::exists(root / ("three/" + path))) {
+            EXPECT_NE(three.err.find(stdfs::path(path).filename().string()), std::string::npos)
+                << path << " is not named: " << three.err;
+        }
+    }
+}
+
 // verify tells which disks are lost and whether they can be rebuilt, with what.
 TEST_F(CliRecoveryTest, VerifyTellsWhetherTheSetCanBeRebuilt) {
     ASSERT_GE(dataDisks, 3);

@@ -104,6 +104,8 @@ TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     EXPECT_MESSAGE(html, kRebuildWriteFailed);
     EXPECT_MESSAGE(html, kRebuildTargetNotEmpty);
     EXPECT_MESSAGE(html, kRebuildDone);
+    EXPECT_MESSAGE(html, kRebuildingForRestore);
+    EXPECT_MESSAGE(html, kNotRebuiltForRestore);
     EXPECT_MESSAGE(html, kSetRebuildable);
     EXPECT_MESSAGE(html, kRebuildUses);
     EXPECT_MESSAGE(html, kSetNotRebuildable);

@@ -384,6 +384,21 @@ void Rebuild(const RebuildRequest& request) {
 
 } // namespace
 
+std::vector<int> DataDisksNotGiven(const std::vector<std::string>& folders) {
+    std::vector<int> missing;
+    try {
+        const SetDisks set = GatherDisks(folders);
+        for (int n = 1; n <= set.header.dataCount; ++n) {
+            if (set.folderOf[static_cast<std::size_t>(n - 1)].empty()) {
+                missing.push_back(n);
+            }
+        }
+    } catch (const std::runtime_error&) {
+        // No recovery disk to rebuild from: the restore reads what it is given.
+    }
+    return missing;
+}
+
 bool RebuildDisk(const RebuildRequest& request, std::string& message) {
     try {
         Rebuild(request);

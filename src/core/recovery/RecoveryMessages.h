@@ -55,6 +55,12 @@ inline constexpr const char* kRebuildTargetNotEmpty =
     "作り直す先のフォルダーが空ではありません: %s";
 inline constexpr const char* kRebuildDone = "ディスク %d を作り直しました: %s";
 
+// A restore from folders rebuilding a data disk not given: its number, then the folder.
+inline constexpr const char* kRebuildingForRestore =
+    "ディスク %d がないため、復旧用ディスクから作り直して読みます: %s";
+// The disk, then why it could not be rebuilt; its files are named among those not restored.
+inline constexpr const char* kNotRebuiltForRestore = "ディスク %d は作り直せませんでした。%s";
+
 // What verify finds of a set with recovery disks: the disks to rebuild, as "3, 5".
 inline constexpr const char* kSetRebuildable =
     "ディスク %s は、ほかのディスクから作り直せます（arbolink-cli rebuild）";
