@@ -30,6 +30,11 @@ public:
     // Gives the file the name path (in the same folder): it then stays. False, and the file
     // still removed at the end, when it cannot be renamed.
     bool KeepAs(const std::string& path);
+    // Maps size bytes at offset (a multiple of the page size) for reading and writing, the file
+    // grown with zeros to hold them, so that they are changed in place without a copy. Null,
+    // Error() set, when they cannot be mapped. Unmap gives them back, written to the file.
+    std::uint8_t* Map(std::int64_t offset, std::size_t size);
+    void Unmap(std::uint8_t* bytes, std::size_t size);
     // Drops what the system caches of the file, so that the next reads come from the medium.
     void DropCache();
 
@@ -45,6 +50,7 @@ private:
     std::string path_;
     bool owned_; // created here and not yet kept: removed at the end
     int error_ = 0;
+    std::int64_t grownTo_ = 0; // the size Map has given the file
 };
 
 } // namespace arbolink

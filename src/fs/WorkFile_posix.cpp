@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,6 +102,29 @@ bool WorkFile::KeepAs(const std::string& path) {
     path_ = path;
     owned_ = false;
     return true;
+}
+
+std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
+    const std::int64_t end = offset + static_cast<std::int64_t>(size);
+    if (end > grownTo_) {
+        if (ftruncate(fd_, static_cast<off_t>(end)) != 0) {
+            error_ = errno;
+            return nullptr;
+        }
+        grownTo_ = end;
+    }
+    // The pages are faulted in at once: the caller goes over every byte.
+    void* bytes = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_,
+                       static_cast<off_t>(offset));
+    if (bytes == MAP_FAILED) {
+        error_ = errno;
+        return nullptr;
+    }
+    return static_cast<std::uint8_t*>(bytes);
+}
+
+void WorkFile::Unmap(std::uint8_t* bytes, std::size_t size) {
+    munmap(bytes, size);
 }
 
 void WorkFile::DropCache() {

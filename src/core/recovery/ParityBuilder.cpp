@@ -25,8 +25,7 @@ std::string RecoveryCacheFolder() {
 
 ParityBuilder::ParityBuilder(int dataCount, int parityCount)
     : encoder_(dataCount, parityCount), stripe_(StripeSizeFor(dataCount, parityCount)),
-      data_(static_cast<std::size_t>(stripe_)),
-      parity_(static_cast<std::size_t>(stripe_) * static_cast<std::size_t>(parityCount)) {}
+      data_(static_cast<std::size_t>(stripe_)) {}
 
 std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, int dataCount,
                                                      int parityCount, int& error) {
@@ -72,27 +71,26 @@ bool ParityBuilder::EndStream() {
     return added;
 }
 
-// Adds the filled part of the stripe into the parity at its place. Parity not yet written
-// reads as zeros: the streams are padded with zeros to the longest.
+// Adds the filled part of the stripe into the parity at its place, mapped: the parity is
+// read and written once per data stream, and a copy in and out would double that. Parity not
+// yet written reads as zeros: the streams are padded with zeros to the longest.
 bool ParityBuilder::AddStripe() {
     const std::size_t length = filled_;
     std::vector<std::uint8_t*> parity;
-    for (std::size_t j = 0; j < files_.size(); ++j) {
-        std::uint8_t* buffer = parity_.data() + j * data_.size();
-        std::size_t got = 0;
-        if (!files_[j]->ReadAt(buffer, length, position_, got)) {
-            error_ = files_[j]->Error();
+    for (const auto& file : files_) {
+        std::uint8_t* bytes = file->Map(position_, length);
+        if (bytes == nullptr) {
+            error_ = file->Error();
+            for (std::size_t j = 0; j < parity.size(); ++j) {
+                files_[j]->Unmap(parity[j], length);
+            }
             return false;
         }
-        std::memset(buffer + got, 0, length - got);
-        parity.push_back(buffer);
+        parity.push_back(bytes);
     }
     encoder_.Add(stream_, data_.data(), length, parity.data());
     for (std::size_t j = 0; j < files_.size(); ++j) {
-        if (!files_[j]->WriteAt(parity[j], length, position_)) {
-            error_ = files_[j]->Error();
-            return false;
-        }
+        files_[j]->Unmap(parity[j], length);
     }
     position_ += static_cast<std::int64_t>(length);
     longest_ = std::max(longest_, position_);

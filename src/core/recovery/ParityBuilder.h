@@ -3,8 +3,9 @@
 // The parity streams of a set's recovery disks, built while its data disks are written.
 //
 // Each data disk is one stream: the bytes of its files one after another, fed in order and a
-// disk at a time. The K parity streams live in working files (the cache folder), so memory
-// stays at one stripe per stream whatever the set's size; they are removed with the builder.
+// disk at a time. The K parity streams live in working files (the cache folder), mapped a
+// stripe at a time, so memory stays at one stripe per stream whatever the set's size; they
+// are removed with the builder.
 
 #include "core/recovery/ErasureCode.h"
 #include "fs/WorkFile.h"
@@ -51,8 +52,7 @@ private:
     ParityEncoder encoder_;
     std::int64_t stripe_;
     std::vector<std::unique_ptr<WorkFile>> files_;
-    std::vector<std::uint8_t> data_;   // the stripe being filled
-    std::vector<std::uint8_t> parity_; // one stripe of every parity stream
+    std::vector<std::uint8_t> data_; // the stripe being filled
     int stream_ = -1;
     std::size_t filled_ = 0;
     std::int64_t position_ = 0; // of the stripe being filled, in its stream
