@@ -399,8 +399,9 @@ private:
     }
 
 #if ARBOLINK_RECOVERY
+    // Still building the parity: a disk is then read back for it even without the check.
     bool BuildsParity() const {
-        return parity_ != nullptr;
+        return parity_ != nullptr && parityLost_.empty();
     }
 
     // The parity's working files, made before the first disk is asked for, when there is
