@@ -8,6 +8,7 @@
 #include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "ui/HelpMessages.h"
+#include "ui/MainMessages.h"
 #include "ui/SettingsMessages.h"
 
 namespace arbolink {
@@ -104,6 +105,7 @@ TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     EXPECT_MESSAGE(html, kRebuildWriteFailed);
     EXPECT_MESSAGE(html, kRebuildTargetNotEmpty);
     EXPECT_MESSAGE(html, kRebuildDone);
+    EXPECT_MESSAGE(html, kRecoveryDisksLabel);
     EXPECT_MESSAGE(html, kRebuildingForRestore);
     EXPECT_MESSAGE(html, kNotRebuiltForRestore);
     EXPECT_MESSAGE(html, kSetRebuildable);
