@@ -30,6 +30,10 @@ public:
     // Gives the file the name path (in the same folder): it then stays. False, and the file
     // still removed at the end, when it cannot be renamed.
     bool KeepAs(const std::string& path);
+    // Takes the file's name away at once: the file lives on, unnamed, until the object goes, so
+    // that nothing of it is left behind even when the process is killed. False, Error() set,
+    // when the name cannot be removed.
+    bool RemoveName();
     // Maps size bytes at offset (a multiple of the page size) for reading and writing, the file
     // grown with zeros to hold them, so that they are changed in place without a copy. Null,
     // Error() set, when they cannot be mapped. Unmap gives them back, written to the file.

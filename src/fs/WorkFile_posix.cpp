@@ -104,6 +104,15 @@ bool WorkFile::KeepAs(const std::string& path) {
     return true;
 }
 
+bool WorkFile::RemoveName() {
+    if (unlink(path_.c_str()) != 0) {
+        error_ = errno;
+        return false;
+    }
+    owned_ = false;
+    return true;
+}
+
 std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
     const std::int64_t end = offset + static_cast<std::int64_t>(size);
     if (end > grownTo_) {

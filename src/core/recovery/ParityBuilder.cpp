@@ -39,6 +39,10 @@ std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, 
         if (!file) {
             return nullptr;
         }
+        if (!file->RemoveName()) {
+            error = file->Error();
+            return nullptr;
+        }
         builder->files_.push_back(std::move(file));
     }
     return builder;

@@ -4,8 +4,8 @@
 //
 // Each data disk is one stream: the bytes of its files one after another, fed in order and a
 // disk at a time. The K parity streams live in working files (the cache folder), mapped a
-// stripe at a time, so memory stays at one stripe per stream whatever the set's size; they
-// are removed with the builder.
+// stripe at a time, so memory stays at one stripe per stream whatever the set's size. They
+// have no name in the folder: they go with the builder, or with the process however it ends.
 
 #include "core/recovery/ErasureCode.h"
 #include "fs/WorkFile.h"
