@@ -39,8 +39,6 @@ public:
     // Error() set, when they cannot be mapped. Unmap gives them back, written to the file.
     std::uint8_t* Map(std::int64_t offset, std::size_t size);
     void Unmap(std::uint8_t* bytes, std::size_t size);
-    // Drops what the system caches of the file, so that the next reads come from the medium.
-    void DropCache();
 
     // The errno value of the last call that failed.
     int Error() const { return error_; }

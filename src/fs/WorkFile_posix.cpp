@@ -136,9 +136,4 @@ void WorkFile::Unmap(std::uint8_t* bytes, std::size_t size) {
     munmap(bytes, size);
 }
 
-void WorkFile::DropCache() {
-    (void)fdatasync(fd_);
-    (void)posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
-}
-
 } // namespace arbolink
