@@ -61,15 +61,26 @@ bool TakeLetters(const std::string& word, const std::vector<std::string_view>& a
 
 const std::vector<Option>& AllOptions() {
     static const std::vector<Option> options{
-        {kHelp, 'h', OptionKind::Flag},           {kVersion, 'V', OptionKind::Flag},
-        {"--yes", 'y', OptionKind::Flag},         {"--empty-destination", 0, OptionKind::Flag},
-        {"--program-copy", 0, OptionKind::Flag},  {"--percent", 0, OptionKind::Value},
-        {"--disk-folders", 0, OptionKind::Value}, {"--capacity", 0, OptionKind::Value},
-        {"--cluster-size", 0, OptionKind::Value}, {"--from", 0, OptionKind::Repeatable},
-        {"--free-bytes", 0, OptionKind::Value},   {"--drive-root", 0, OptionKind::Flag},
-        {"--program", 0, OptionKind::Value},      {"--json", 0, OptionKind::Flag},
-        {"--no-verify", 0, OptionKind::Flag},     {"--restore-to", 0, OptionKind::Value},
-        {"--no-eject", 0, OptionKind::Flag},      {"--pack", 0, OptionKind::Value},
+        {kHelp, 'h', OptionKind::Flag},
+        {kVersion, 'V', OptionKind::Flag},
+        {"--yes", 'y', OptionKind::Flag},
+        {"--empty-destination", 0, OptionKind::Flag},
+        {"--program-copy", 0, OptionKind::Flag},
+        {"--percent", 0, OptionKind::Value},
+        {"--disk-folders", 0, OptionKind::Value},
+        {"--capacity", 0, OptionKind::Value},
+        {"--cluster-size", 0, OptionKind::Value},
+        {"--from", 0, OptionKind::Repeatable},
+        {"--free-bytes", 0, OptionKind::Value},
+        {"--drive-root", 0, OptionKind::Flag},
+        {"--program", 0, OptionKind::Value},
+        {"--json", 0, OptionKind::Flag},
+        {"--no-verify", 0, OptionKind::Flag},
+        {"--restore-to", 0, OptionKind::Value},
+        {"--no-eject", 0, OptionKind::Flag},
+        {"--pack", 0, OptionKind::Value},
+        {"--recovery-disks", 0, OptionKind::Value},
+        {"--disk", 0, OptionKind::Value},
     };
     return options;
 }

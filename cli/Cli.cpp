@@ -22,11 +22,12 @@ int RunPlan(const Arguments& parsed, const Streams& io) {
     return RunPlanCommand(parsed, host, io.out, io.err);
 }
 
-const std::array<Command, 5>& Commands() {
-    static const std::array<Command, 5> commands{{
+const std::array<Command, 6>& Commands() {
+    static const std::array<Command, 6> commands{{
         {"divide",
          {"--percent", "--program-copy", "--yes", "--empty-destination", "--disk-folders",
-          "--capacity", "--cluster-size", "--no-verify", "--no-eject", "--pack"},
+          "--capacity", "--cluster-size", "--no-verify", "--no-eject", "--pack",
+          "--recovery-disks"},
          msg::kDivideHelp,
          RunDivideCommand},
         {"restore",
@@ -35,6 +36,7 @@ const std::array<Command, 5>& Commands() {
          RunRestoreCommand},
         {"info", {"--json", "--restore-to"}, msg::kInfoHelp, RunInfoCommand},
         {"verify", {"--from", "--json"}, msg::kVerifyHelp, RunVerifyCommand},
+        {"rebuild", {"--from", "--disk"}, msg::kRebuildHelp, RunRebuildCommand},
         {"plan",
          {"--cluster-size", "--free-bytes", "--percent", "--drive-root", "--program", "--pack",
           "--json"},

@@ -43,5 +43,6 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io);
 int RunRestoreCommand(const Arguments& parsed, const Streams& io);
 int RunInfoCommand(const Arguments& parsed, const Streams& io);
 int RunVerifyCommand(const Arguments& parsed, const Streams& io);
+int RunRebuildCommand(const Arguments& parsed, const Streams& io);
 
 } // namespace arbolink::cli

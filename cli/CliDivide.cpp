@@ -10,6 +10,8 @@
 #include "core/Session.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
+#include "core/recovery/ErasureCode.h"
+#include "core/recovery/RecoveryMessages.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 
@@ -37,6 +39,7 @@ struct DivideRequest {
     bool verify = true; // read every written disk back
     bool eject = true;  // eject every disk written and read back
     Packing packing = Packing::InOrder;
+    int recoveryDisks = 0;
     TerminalOptions answers;
 };
 
@@ -76,6 +79,13 @@ std::optional<UsageError> CheckSizes(const Arguments& parsed, DivideRequest& req
         }
         request.percent = static_cast<std::int32_t>(*value);
     }
+    if (auto disks = parsed.Value("--recovery-disks")) {
+        std::optional<std::int64_t> value = WholeNumber(*disks);
+        if (!value || *value < 0 || *value > kMaxRecoveryDisks) {
+            return UsageError{msg::kBadRecoveryDisks, *disks};
+        }
+        request.recoveryDisks = static_cast<int>(*value);
+    }
     if (auto cluster = parsed.Value("--cluster-size")) {
         std::optional<std::int64_t> value = WholeNumber(*cluster);
         if (!value || *value < kSmallestClusterSize || *value > INT32_MAX) {
@@ -108,6 +118,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     std::unique_ptr<MediaWatcher> media = OpenMediaWatcher();
     session.Media = media.get();
     session.DiskPacking = request.packing;
+    session.RecoveryDisks = request.recoveryDisks;
     TerminalOptions answers = request.answers;
     answers.drive = request.destination;
     TerminalHost host(io.in, io.err, answers);
@@ -123,6 +134,7 @@ int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
     Session session;
     session.VerifyAfterWrite = request.verify;
     session.DiskPacking = request.packing;
+    session.RecoveryDisks = request.recoveryDisks;
     TerminalHost host(io.in, io.err, request.answers);
     const MainFields fields{request.source, request.destination, "", request.copyProgram};
     host.SetFields(fields);
@@ -175,6 +187,12 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     if (error) {
         return ReportUsage(io.err, "divide", *error);
     }
+#if !ARBOLINK_RECOVERY
+    if (request.recoveryDisks > 0) {
+        std::fprintf(io.err, "%s\n", arbolink::msg::kRecoveryNotBuilt);
+        return kExitFailure;
+    }
+#endif
     request.copyProgram = parsed.Has("--program-copy");
     request.verify = !parsed.Has("--no-verify");
     request.eject = !parsed.Has("--no-eject");

@@ -21,6 +21,8 @@ inline constexpr const char* kHelp =
     "  info DISK                      ディスクが何を持っているかを表示する\n"
     "  verify DISKS                   DISKS のドライブのディスクを一枚ずつ、復元せずに検査する\n"
     "  verify --from DIR...           フォルダーに置いたディスクを、復元せずに検査する\n"
+    "  rebuild --from DIR... --disk N OUT\n"
+    "                                 復旧用ディスクで、なくしたディスク N を OUT に作り直す\n"
     "  plan SOURCE ...                分割の計画だけを表示する\n"
     "\n"
     "  -h, --help                     使い方を表示する（コマンドの後ろでも使えます）\n"
@@ -38,6 +40,7 @@ inline constexpr const char* kDivideHelp =
     "       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n"
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify] [--pack tight]\n"
+    "                            [--recovery-disks K]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
@@ -61,8 +64,24 @@ inline constexpr const char* kDivideHelp =
     "                        取り外せるように取り出します）\n"
     "  --pack tight          ディスクを詰めて使う: ファイルを、大きいものから順に、まだ入る最初の\n"
     "                        ディスクに入れる（既定の in-order は、ディスクを一枚ずつ順に埋める）\n"
+    "  --recovery-disks K    データのディスクの後に復旧用ディスクを K 枚（0〜8、既定 0）書く。\n"
+    "                        セットのどの K 枚を失っても、rebuild で作り直せます。\n"
+    "                        作業ファイルをキャッシュ（$XDG_CACHE_HOME/arbolink）に置きます\n"
     "\n"
     "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
+
+inline constexpr const char* kRebuildHelp =
+    "使い方: arbolink-cli rebuild --from DIR [--from DIR ...] --disk N OUT\n"
+    "\n"
+    "復旧用ディスクのあるセットのディスク N を、残ったディスクから作り直して OUT に書きます。\n"
+    "OUT は --disk-folders の diskNN と同じく、ディスク一枚の中身そのものになります（セットは\n"
+    "中の @dummy@ フォルダー）。書き出したファイルは、どれもセットに記録された SHA-256 と\n"
+    "照らし合わせます。\n"
+    "\n"
+    "  --from DIR            手元にあるディスク（データのディスクと復旧用ディスク）のフォルダー\n"
+    "  --disk N              作り直すディスク: 1〜データのディスクの枚数はデータのディスク、\n"
+    "                        その後の番号は復旧用ディスク（divide --disk-folders の番号と同じ）\n"
+    "  OUT                   空のフォルダーか、まだないフォルダー\n";
 
 inline constexpr const char* kRestoreHelp =
     "使い方: arbolink-cli restore DISKS DEST [-y|--yes] [--empty-destination]\n"
@@ -155,6 +174,7 @@ inline constexpr const char* kMissingValue = "%s の後ろに値がありませ�
 inline constexpr const char* kFlagWithValue = "%s は値を取りません";
 inline constexpr const char* kRepeatedOption = "%s が二度あります";
 inline constexpr const char* kBadPercent = "--percent は 0 から 100 までの整数です: %s";
+inline constexpr const char* kBadRecoveryDisks = "--recovery-disks は 0 から 8 までの整数です: %s";
 inline constexpr const char* kBadCapacity = "--capacity を大きさとして読めません: %s";
 inline constexpr const char* kBadClusterSize = "--cluster-size は 512 以上の整数です: %s";
 inline constexpr const char* kCapacityBelowCluster =
@@ -171,6 +191,8 @@ inline constexpr const char* kWantDisksAndDestination = "DISKS と DEST が必�
 inline constexpr const char* kWantDestinationOnly =
     "--from があるときは DEST だけを書きます（DISKS は書きません）";
 inline constexpr const char* kWantDisk = "DISK が一つ必要です";
+inline constexpr const char* kWantFromAndOut = "--from と OUT が必要です";
+inline constexpr const char* kBadDiskNumber = "--disk は 1 以上の整数です: %s";
 inline constexpr const char* kWantDisks = "DISKS が一つ必要です";
 inline constexpr const char* kWantNoOperands =
     "--from があるときは、ほかにフォルダーを書きません（DISKS は書きません）";

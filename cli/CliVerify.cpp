@@ -12,6 +12,13 @@
 #include "core/rFile/SetCheck.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
+#if ARBOLINK_RECOVERY
+#include "core/recovery/RecoveryCheck.h"
+#include "core/recovery/RecoveryMessages.h"
+#endif
+
+#include <string>
+#include <vector>
 
 namespace arbolink::cli {
 
@@ -129,8 +136,8 @@ void PrintJsonFiles(const std::vector<FileCheck>& files, bool withState, std::FI
     std::fputs("]", out);
 }
 
-// The same as PrintReport, as one JSON object.
-void PrintJsonReport(const SetCheckReport& report, std::FILE* out) {
+// The same as PrintReport, as one JSON object; extra is more of its members, each after a comma.
+void PrintJsonReport(const SetCheckReport& report, const std::string& extra, std::FILE* out) {
     std::fputs("{", out);
     if (report.diskCount > 0) {
         std::fprintf(out, "\"set\": %s, \"disks\": %d, ", JsonString(report.setId).c_str(),
@@ -157,11 +164,79 @@ void PrintJsonReport(const SetCheckReport& report, std::FILE* out) {
     const Counts counts = CountsOf(report);
     std::fprintf(out,
                  ", \"files-good\": %lld, \"files-damaged\": %lld, \"files-missing\": %lld, "
-                 "\"files-unchecked\": %lld, \"files-not-given\": %lld, \"verified\": %s}\n",
+                 "\"files-unchecked\": %lld, \"files-not-given\": %lld, \"verified\": %s%s}\n",
                  static_cast<long long>(counts.good), static_cast<long long>(counts.damaged),
                  static_cast<long long>(counts.missing), static_cast<long long>(counts.unchecked),
-                 static_cast<long long>(counts.notGiven), report.Verified() ? "true" : "false");
+                 static_cast<long long>(counts.notGiven), report.Verified() ? "true" : "false",
+                 extra.c_str());
 }
+
+#if ARBOLINK_RECOVERY
+std::string NumberList(const std::vector<int>& numbers) {
+    std::string text;
+    for (int n : numbers) {
+        text += (text.empty() ? "" : ", ") + std::to_string(n);
+    }
+    return text;
+}
+
+int SoundDisks(const RecoveryStanding& standing) {
+    return standing.dataCount + standing.parityCount - static_cast<int>(standing.lost.size());
+}
+
+// The recovery disks given and what a rebuild can do, as lines after the report.
+void PrintRecovery(const RecoveryStanding& standing, std::FILE* out) {
+    for (const RecoveryDiskCheck& disk : standing.recoveryDisks) {
+        std::fprintf(out, "recovery-disk\t%d\t%s\t%s", disk.disk, TsvField(disk.folder).c_str(),
+                     disk.good ? "good" : "damaged");
+        if (!disk.reason.empty()) {
+            std::fprintf(out, "\t%s", TsvField(disk.reason).c_str());
+        }
+        std::fputc('\n', out);
+    }
+    for (int disk : standing.lost) {
+        std::fprintf(out, "lost\t%d\n", disk);
+    }
+    std::fprintf(out, "rebuild-with\t%s\n", NumberList(standing.usedRecovery).c_str());
+    std::fprintf(out, "rebuildable\t%s\n", standing.rebuildable ? "yes" : "no");
+}
+
+// The same as PrintRecovery, as the member "recovery" of the report's JSON object.
+std::string JsonRecovery(const RecoveryStanding& standing) {
+    std::string text = ", \"recovery\": {\"recovery-disks\": [";
+    for (const RecoveryDiskCheck& disk : standing.recoveryDisks) {
+        text += &disk == &standing.recoveryDisks.front() ? "{" : ", {";
+        text += "\"disk\": " + std::to_string(disk.disk) +
+                ", \"folder\": " + JsonString(disk.folder) + ", \"state\": \"" +
+                (disk.good ? "good" : "damaged") + "\"}";
+    }
+    text += "], \"lost\": [" + NumberList(standing.lost) + "], \"rebuild-with\": [" +
+            NumberList(standing.usedRecovery) +
+            "], \"rebuildable\": " + (standing.rebuildable ? "true" : "false") + "}";
+    return text;
+}
+
+// Tells on standard error whether what is lost can be rebuilt, and from which recovery disks.
+void TellRecovery(const RecoveryStanding& standing, std::FILE* err) {
+    if (standing.lost.empty()) {
+        return;
+    }
+    const std::string lost = NumberList(standing.lost);
+    if (standing.rebuildable) {
+        std::fprintf(err, arbolink::msg::kSetRebuildable, lost.c_str());
+        std::fputc('\n', err);
+        if (!standing.usedRecovery.empty()) {
+            std::fprintf(err, arbolink::msg::kRebuildUses,
+                         NumberList(standing.usedRecovery).c_str());
+            std::fputc('\n', err);
+        }
+        return;
+    }
+    std::fprintf(err, arbolink::msg::kSetNotRebuildable, lost.c_str(), standing.dataCount,
+                 SoundDisks(standing));
+    std::fputc('\n', err);
+}
+#endif
 
 } // namespace
 
@@ -198,11 +273,32 @@ int RunVerifyCommand(const Arguments& parsed, const Streams& io) {
         GivenFolders disks(from);
         report = CheckSetDisks(host, &disks);
     }
-    if (parsed.Has("--json")) {
-        PrintJsonReport(report, io.out);
+    const bool json = parsed.Has("--json");
+    std::string extra;
+#if ARBOLINK_RECOVERY
+    // The recovery disks among the folders: what of the set can be rebuilt, told after the
+    // set's own findings.
+    std::vector<std::string> folders;
+    for (const std::string& folder : from) {
+        folders.push_back(SetFolderOf(folder));
+    }
+    const RecoveryStanding standing = CheckRecovery(report, folders);
+    const bool recovery = standing.dataCount > 0;
+    extra = recovery && json ? JsonRecovery(standing) : std::string();
+#endif
+    if (json) {
+        PrintJsonReport(report, extra, io.out);
     } else {
         PrintReport(report, io.out);
     }
+#if ARBOLINK_RECOVERY
+    if (recovery) {
+        if (!json) {
+            PrintRecovery(standing, io.out);
+        }
+        TellRecovery(standing, io.err);
+    }
+#endif
     if (Interrupted() || report.ending == CheckEnding::Aborted ||
         report.ending == CheckEnding::Cancelled) {
         return kExitCancelled;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Questions.h"
 #include "core/divide/DivideMessages.h"
+#include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
 
 #include <string_view>
@@ -19,6 +20,10 @@ std::optional<QuestionKind> KindOfDivideQuestion(const std::string& text) {
         return view.starts_with(std::string("1") + arbolink::msg::kInsertDisk)
                    ? QuestionKind::MediumWanted
                    : QuestionKind::SwapWanted;
+    }
+    if (view.starts_with(arbolink::msg::kInsertRecoveryDiskBefore) &&
+        view.ends_with(arbolink::msg::kInsertRecoveryDiskAfter)) {
+        return QuestionKind::SwapWanted;
     }
     if (text == arbolink::msg::kNoDisk) {
         return QuestionKind::MediumWanted;

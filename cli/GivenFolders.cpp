@@ -20,6 +20,19 @@ std::string SetFolderOf(const std::string& folder) {
     return !HoldsSetFile(prefix) && HoldsSetFile(dummy) ? dummy : prefix;
 }
 
+bool IsRecoveryDisk(const std::string& folder) {
+    const std::string set = SetFolderOf(folder);
+    return FileExists(set + kRecoveryHeaderName) && !FileExists(set + kIdentityFileName);
+}
+
+GivenFolders::GivenFolders(std::vector<std::string> folders) {
+    for (std::string& folder : folders) {
+        if (!IsRecoveryDisk(folder)) {
+            folders_.push_back(std::move(folder));
+        }
+    }
+}
+
 std::string GivenFolders::Folder(std::int32_t n) {
     if (n < 1 || static_cast<std::size_t>(n) > folders_.size()) {
         return {};

@@ -14,9 +14,15 @@ namespace arbolink::cli {
 // folder itself, where the run then tells that the set files are missing. As a folder prefix.
 std::string SetFolderOf(const std::string& folder);
 
+// Whether the folder holds a recovery disk: its set folder has a recovery header and no
+// identity file.
+bool IsRecoveryDisk(const std::string& folder);
+
+// The data disks among the folders: a recovery disk given with them is left out, as it holds
+// no files of the set to read.
 class GivenFolders : public DiskSupplier {
 public:
-    explicit GivenFolders(std::vector<std::string> folders) : folders_(std::move(folders)) {}
+    explicit GivenFolders(std::vector<std::string> folders);
 
     // SetFolderOf the n-th folder given; empty after the last.
     std::string Folder(std::int32_t n) override;

@@ -21,6 +21,11 @@ struct Session {
     MediaWatcher* Media = nullptr;
     bool EjectWritten = true; // a disk written and checked is ejected through the watcher
     Packing DiskPacking = Packing::InOrder;
+    // Recovery disks a divide writes after the data disks, 0 to kMaxRecoveryDisks; any of
+    // that many lost disks of the set can then be rebuilt.
+    int RecoveryDisks = 0;
+    // The folder of the recovery parity's working files; empty: the user's cache folder.
+    std::string RecoveryCache;
 };
 
 } // namespace arbolink

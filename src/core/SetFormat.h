@@ -23,6 +23,9 @@ inline constexpr const char* kIndexFileName = "_index.@txt";
 inline constexpr const char* kIdentityFileName = "_Disk.@ID";
 inline constexpr const char* kChecksumListName = "_Disk.@sha256";
 inline constexpr const char* kSetMapName = "_index.@map";
+// The header of a recovery disk (see core/recovery/RecoveryFormat.h); a folder holding it
+// and no identity file is a recovery disk of a set.
+inline constexpr const char* kRecoveryHeaderName = "_Recovery.@rs";
 inline constexpr const char* kDummyFolderName = "@dummy@";
 inline constexpr const char* kProgramFolderName = "Arbolink";
 

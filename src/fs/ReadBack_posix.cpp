@@ -19,7 +19,7 @@ bool Fail(int& error) {
     return false;
 }
 
-bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error,
+bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error, const ReadBackSink& sink,
              const BetweenChunks& betweenChunks) {
     ChunkHasher hasher(size);
     for (std::int64_t done = 0;;) {
@@ -35,6 +35,9 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error,
             break;
         }
         hasher.Hand(buffer, static_cast<std::size_t>(n));
+        if (sink) {
+            sink(buffer, static_cast<std::size_t>(n));
+        }
         done += n;
         if (betweenChunks && !betweenChunks(done)) {
             error = ECANCELED;
@@ -48,7 +51,7 @@ bool HashAll(int fd, std::int64_t size, Sha256Digest& digest, int& error,
 } // namespace
 
 bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
-                    const BetweenChunks& betweenChunks) {
+                    const ReadBackSink& sink, const BetweenChunks& betweenChunks) {
     const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return Fail(error);
@@ -63,7 +66,7 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
         // Only pages on the medium can be dropped: the write-out comes first.
         (void)fdatasync(fd);
         (void)posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-        read = HashAll(fd, info.st_size, digest, error, betweenChunks);
+        read = HashAll(fd, info.st_size, digest, error, sink, betweenChunks);
     }
     close(fd);
     return read;

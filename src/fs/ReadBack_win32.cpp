@@ -15,7 +15,7 @@
 namespace arbolink {
 
 bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
-                    const BetweenChunks& betweenChunks) {
+                    const ReadBackSink& sink, const BetweenChunks& betweenChunks) {
     FileHandle file(CreateFileW(
         WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT,
@@ -44,6 +44,9 @@ bool ReadBackDigest(const std::string& path, Sha256Digest& digest, int& error,
             break;
         }
         hasher.Hand(buffer, read);
+        if (sink) {
+            sink(buffer, read);
+        }
         done += read;
         if (betweenChunks && !betweenChunks(done)) {
             error = ECANCELED;

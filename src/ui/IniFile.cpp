@@ -3,6 +3,7 @@
 // without regard to ASCII case. Lines the program does not know are kept as they are.
 #include "ui/IniFile.h"
 
+#include "core/recovery/ErasureCode.h"
 #include "fs/Folders.h"
 #include "fs/Utf8Path.h"
 #include "ui/SettingsMessages.h"
@@ -293,6 +294,11 @@ Settings LoadSettings(const std::string& path) {
     settings.verifyAfterWrite = ReadInteger(profile, "Option", "Verify", 1) != 0;
     settings.ejectWritten = ReadInteger(profile, "Option", "Eject", 1) != 0;
     settings.packTight = ReadInteger(profile, "Option", "Pack", 0) != 0;
+    // A count beyond what a divide takes is read as none, never as more than it can make.
+    settings.recoveryDisks = ReadInteger(profile, "Option", "Recovery", 0);
+    if (settings.recoveryDisks < 0 || settings.recoveryDisks > kMaxRecoveryDisks) {
+        settings.recoveryDisks = 0;
+    }
     settings.source = profile.Read("Folder", "source", "");
     settings.divide = profile.Read("Folder", "divide", "");
     settings.dest = profile.Read("Folder", "dest", "");
@@ -312,6 +318,7 @@ bool SaveSettings(const std::string& path, const Settings& settings, std::string
     profile.Write("Option", "Verify", settings.verifyAfterWrite ? "1" : "0");
     profile.Write("Option", "Eject", settings.ejectWritten ? "1" : "0");
     profile.Write("Option", "Pack", settings.packTight ? "1" : "0");
+    profile.Write("Option", "Recovery", std::to_string(settings.recoveryDisks));
     profile.Write("Folder", "source", FieldValue(settings.source));
     profile.Write("Folder", "divide", FieldValue(settings.divide));
     profile.Write("Folder", "dest", FieldValue(settings.dest));

@@ -22,6 +22,7 @@ struct Settings {
     bool verifyAfterWrite = true;     // each written disk is read back and checked
     bool ejectWritten = true;         // ファイル menu: eject each disk written
     bool packTight = false;           // files go onto the first disk with room for them
+    int recoveryDisks = 0;            // recovery disks a divide writes, 0 to 8
     std::string source;               // ComboBox1
     std::string divide;               // ComboBox2
     std::string dest;                 // ComboBox3

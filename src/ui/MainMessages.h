@@ -19,4 +19,10 @@ inline constexpr const char* kUnitMegabytes = "Mbyte";
 inline constexpr const char* kUnitKilobytes = "Kbyte";
 inline constexpr const char* kUnitBytes = "byte";
 
+// The ファイル menu's 復旧用ディスク... item: the question for the number of recovery disks.
+inline constexpr const char* kRecoveryDisksCaption = "復旧用ディスク";
+inline constexpr const char* kRecoveryDisksLabel =
+    "分割のとき、データのディスクの後に書く復旧用ディスクの枚数（0〜8）:\n"
+    "セットのこの枚数までのディスクをなくしても、作り直せます。";
+
 } // namespace arbolink::msg

@@ -5,6 +5,7 @@
 #include "core/divide/SplitCommand.h"
 #include "core/rFile/RestoreCommand.h"
 #include "core/rFile/SetCheck.h"
+#include "core/recovery/ErasureCode.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 #include "ui/AboutBox.h"
@@ -22,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -272,6 +274,10 @@ void TForm1::CreateMenu() {
     Eject1->setCheckable(true);
     N7 = MakeItem(File1, "N7", "ディスクを詰めて使う");
     N7->setCheckable(true);
+    Recovery1 = MakeItem(File1, "Recovery1", "復旧用ディスク...");
+#if !ARBOLINK_RECOVERY
+    Recovery1->setEnabled(false); // built without the erasure code
+#endif
     // No Ctrl+V: the folder fields paste with it.
     Verify1 = MakeItem(File1, "Verify1", "検査(&V)");
     File1->addSeparator();
@@ -285,6 +291,7 @@ void TForm1::CreateMenu() {
     connect(Verify1, &QAction::triggered, this, &TForm1::Verify1Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(Recovery1, &QAction::triggered, this, &TForm1::Recovery1Click);
     connect(N6, &QAction::toggled, this, [this](bool on) { session_.VerifyAfterWrite = on; });
     connect(Eject1, &QAction::toggled, this, [this](bool on) { session_.EjectWritten = on; });
     connect(N7, &QAction::toggled, this, [this](bool on) {
@@ -305,6 +312,17 @@ void TForm1::SpeedButton1Click() {
 
 void TForm1::N5Click() {
     ShowOptionsDialog(this, session_.FreeSpacePercent);
+}
+
+// The number of recovery disks the next divides write; Cancel keeps it.
+void TForm1::Recovery1Click() {
+    bool ok = false;
+    const int disks = QInputDialog::getInt(
+        this, Text(arbolink::msg::kRecoveryDisksCaption), Text(arbolink::msg::kRecoveryDisksLabel),
+        session_.RecoveryDisks, 0, arbolink::kMaxRecoveryDisks, 1, &ok);
+    if (ok) {
+        session_.RecoveryDisks = disks;
+    }
 }
 
 void TForm1::Contents1Click() {
@@ -340,6 +358,7 @@ void TForm1::FormCreate() {
     Eject1->setChecked(settings_.ejectWritten);
     session_.EjectWritten = settings_.ejectWritten;
     N7->setChecked(settings_.packTight);
+    session_.RecoveryDisks = settings_.recoveryDisks;
     session_.DiskPacking =
         settings_.packTight ? arbolink::Packing::Tight : arbolink::Packing::InOrder;
     for (const std::string& entry : settings_.history) {
@@ -516,6 +535,7 @@ Settings TForm1::CurrentSettings() const {
     current.verifyAfterWrite = session_.VerifyAfterWrite;
     current.ejectWritten = Eject1->isChecked();
     current.packTight = session_.DiskPacking == arbolink::Packing::Tight;
+    current.recoveryDisks = session_.RecoveryDisks;
     current.source = Utf8(ComboBox1->currentText());
     current.divide = Utf8(ComboBox2->currentText());
     current.dest = Utf8(ComboBox3->currentText());

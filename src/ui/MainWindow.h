@@ -75,6 +75,7 @@ private:
     void Verify1Click();
     void SpeedButton1Click();
     void N5Click();
+    void Recovery1Click();
     void Contents1Click();
     void About1Click();
     void Exit1Click();
@@ -129,7 +130,8 @@ private:
     QAction* N2;
     QAction* Verify1; // 検査: checks the disks in the split destination's drive
     QAction* N5;
-    QAction* N6; // 書き込み後に検査する: a check item
+    QAction* N6;        // 書き込み後に検査する: a check item
+    QAction* Recovery1; // 復旧用ディスク...: the number of recovery disks a divide writes
     QAction* Eject1; // "書き終えたディスクを取り出す", checked: each written disk is ejected
     QAction* N7; // ディスクを詰めて使う: a check item
     QAction* Exit1;

@@ -91,6 +91,7 @@ TEST(SaveSettings, RoundTripKeepsBlanksQuotesAndJapanese) {
     settings.verifyAfterWrite = false;
     settings.ejectWritten = false;
     settings.packTight = true;
+    settings.recoveryDisks = 3;
     settings.source = "/home/me/写真 2024";
     settings.divide = " /media/usb stick ";
     settings.dest = "\"/home/me/復元\"";
@@ -106,6 +107,7 @@ TEST(SaveSettings, RoundTripKeepsBlanksQuotesAndJapanese) {
     EXPECT_FALSE(back.verifyAfterWrite);
     EXPECT_FALSE(back.ejectWritten);
     EXPECT_TRUE(back.packTight);
+    EXPECT_EQ(back.recoveryDisks, 3);
     EXPECT_EQ(back.source, settings.source);
     EXPECT_EQ(back.divide, settings.divide);
     EXPECT_EQ(back.dest, settings.dest);
@@ -120,7 +122,8 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
     ASSERT_TRUE(SaveSettings(folder / "a.ini", settings, failure));
     EXPECT_EQ(folder.ReadFile("a.ini"),
               "[Window]\nLeft=0\nTop=0\n[cWindow]\nLeft=0\nTop=0\n"
-              "Width=0\nHeight=0\n[Option]\nPosition=95\nVerify=1\nEject=1\nPack=0\n[Folder]\n"
+              "Width=0\nHeight=0\n[Option]\nPosition=95\nVerify=1\nEject=1\nPack=0\nRecovery=0\n"
+              "[Folder]\n"
               "source=/s\ndivide=\ndest=\nhistory=\n");
 }
 
@@ -136,7 +139,7 @@ TEST(SaveSettings, KeepsCommentsUnknownKeysAndSectionsOfTheFile) {
               "; written by hand\r\n[window]\r\nLeft=40\r\nColour=blue\r\nTop=0\r\n\r\n"
               "[Other]\r\nkey = kept \r\n; note\r\n[cWindow]\r\nLeft=0\r\nTop=0\r\nWidth=0\r\n"
               "Height=0\r\n[Option]\r\nPosition=95\r\nVerify=1\r\nEject=1\r\nPack=0\r\n"
-              "[Folder]\r\nsource=\r\ndivide=\r\ndest=\r\nhistory=\r\n");
+              "Recovery=0\r\n[Folder]\r\nsource=\r\ndivide=\r\ndest=\r\nhistory=\r\n");
 }
 
 TEST(SaveSettings, HistoryLeavesOutTheCurrentTextExactly) {

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMargins>
@@ -213,7 +214,7 @@ private slots:
         QCOMPARE(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
         const QList<QAction*> file = menus[0]->menu()->actions();
-        QCOMPARE(file.size(), 10);
+        QCOMPARE(file.size(), 11);
         QCOMPARE(file[0]->objectName(), QStringLiteral("N1"));
         QCOMPARE(file[0]->text(), QStringLiteral("分割(&D)"));
         QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
@@ -239,14 +240,17 @@ private slots:
         QCOMPARE(file[6]->text(), QStringLiteral("ディスクを詰めて使う"));
         QVERIFY(file[6]->isCheckable());
         QVERIFY(!file[6]->isChecked());
-        QCOMPARE(file[7]->objectName(), QStringLiteral("Verify1"));
-        QCOMPARE(file[7]->text(), QStringLiteral("検査(&V)"));
-        QVERIFY(file[7]->shortcut().isEmpty());
-        QVERIFY(file[7]->isEnabled());
-        QVERIFY(file[8]->isSeparator());
-        QCOMPARE(file[9]->objectName(), QStringLiteral("Exit1"));
-        QCOMPARE(file[9]->text(), QStringLiteral("終了(&X)"));
-        QVERIFY(file[9]->shortcut().isEmpty());
+        QCOMPARE(file[7]->objectName(), QStringLiteral("Recovery1"));
+        QCOMPARE(file[7]->text(), QStringLiteral("復旧用ディスク..."));
+        QVERIFY(!file[7]->isCheckable());
+        QCOMPARE(file[8]->objectName(), QStringLiteral("Verify1"));
+        QCOMPARE(file[8]->text(), QStringLiteral("検査(&V)"));
+        QVERIFY(file[8]->shortcut().isEmpty());
+        QVERIFY(file[8]->isEnabled());
+        QVERIFY(file[9]->isSeparator());
+        QCOMPARE(file[10]->objectName(), QStringLiteral("Exit1"));
+        QCOMPARE(file[10]->text(), QStringLiteral("終了(&X)"));
+        QVERIFY(file[10]->shortcut().isEmpty());
 
         const QList<QAction*> help = menus[1]->menu()->actions();
         QCOMPARE(help.size(), 2);
@@ -349,6 +353,37 @@ private slots:
             form.close();
         }
         QVERIFY(!LoadSettings(scene.settingsPath).packTight);
+    }
+
+    // The recovery disks item asks for a number and sets the next divides' count, which is
+    // written back on close; Cancel keeps the count.
+    void theRecoveryDisksItemSetsAndKeepsTheCount() {
+        Scene scene;
+        Settings settings;
+        settings.recoveryDisks = 1;
+        scene.Write(settings);
+        {
+            TForm1 form(scene.settingsPath);
+            QCOMPARE(form.session().RecoveryDisks, 1);
+            auto* item = form.findChild<QAction*>(QStringLiteral("Recovery1"));
+            QVERIFY(item != nullptr);
+            auto answerWith = [](int value, bool accept) {
+                QTimer::singleShot(0, [=] {
+                    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+                    QVERIFY(dialog != nullptr);
+                    dialog->setIntValue(value);
+                    accept ? dialog->accept() : dialog->reject();
+                });
+            };
+            answerWith(3, true);
+            item->trigger();
+            QCOMPARE(form.session().RecoveryDisks, 3);
+            answerWith(7, false);
+            item->trigger();
+            QCOMPARE(form.session().RecoveryDisks, 3);
+            form.close();
+        }
+        QCOMPARE(LoadSettings(scene.settingsPath).recoveryDisks, 3);
     }
 
     void aRestoreDestinationInTheHistoryIsNotListedTwice() {

@@ -5,8 +5,10 @@
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/CheckMessages.h"
 #include "core/rFile/RestoreMessages.h"
+#include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "ui/HelpMessages.h"
+#include "ui/MainMessages.h"
 #include "ui/SettingsMessages.h"
 
 namespace arbolink {
@@ -80,6 +82,35 @@ TEST(Manual, ShowsTheChecksumMessagesOfWriting) {
     EXPECT_MESSAGE(html, kChecksumsNotWritten);
     EXPECT_MESSAGE(html, kReasonNoChecksums);
     ExpectInManual(html, "menu item", "書き込み後に検査する");
+}
+
+TEST(Manual, ShowsEveryRecoveryDiskMessage) {
+    const std::string html = ManualHtml();
+    EXPECT_MESSAGE(html, kPrepareRecoveryDisks);
+    EXPECT_MESSAGE(html, kInsertRecoveryDiskBefore);
+    EXPECT_MESSAGE(html, kInsertRecoveryDiskAfter);
+    EXPECT_MESSAGE(html, kTooManyDisksForRecovery);
+    EXPECT_MESSAGE(html, kRecoveryCacheTooSmall);
+    EXPECT_MESSAGE(html, kRecoveryCacheUnusable);
+    EXPECT_MESSAGE(html, kRecoveryCaption);
+    EXPECT_MESSAGE(html, kNoRecoveryDisks);
+    EXPECT_MESSAGE(html, kReasonParityReadBack);
+    EXPECT_MESSAGE(html, kRecoveryFileNotWritten);
+    EXPECT_MESSAGE(html, kRecoveryNotBuilt);
+    EXPECT_MESSAGE(html, kNoRecoveryDiskGiven);
+    EXPECT_MESSAGE(html, kNoSuchDisk);
+    EXPECT_MESSAGE(html, kTooFewDisks);
+    EXPECT_MESSAGE(html, kRebuildReadFailed);
+    EXPECT_MESSAGE(html, kRebuiltMismatch);
+    EXPECT_MESSAGE(html, kRebuildWriteFailed);
+    EXPECT_MESSAGE(html, kRebuildTargetNotEmpty);
+    EXPECT_MESSAGE(html, kRebuildDone);
+    EXPECT_MESSAGE(html, kRecoveryDisksLabel);
+    EXPECT_MESSAGE(html, kRebuildingForRestore);
+    EXPECT_MESSAGE(html, kNotRebuiltForRestore);
+    EXPECT_MESSAGE(html, kSetRebuildable);
+    EXPECT_MESSAGE(html, kRebuildUses);
+    EXPECT_MESSAGE(html, kSetNotRebuildable);
 }
 
 TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {

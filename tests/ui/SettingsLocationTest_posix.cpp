@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/ScopedVariable_posix.h"
 #include "support/TempFolder.h"
 #include "ui/IniFile.h"
 
@@ -10,25 +11,8 @@
 namespace arbolink {
 namespace {
 
+using test::ScopedVariable;
 using test::TempFolder;
-
-// Sets an environment variable for the life of the object and puts the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(SettingsFilePath, AlwaysInTheConfigurationFolderNeverBesideTheProgram) {
     TempFolder folder;

@@ -5,13 +5,19 @@
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/Planning.h"
+#include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/SplitRun.h"
 #include "fs/Drives.h"
 #include "fs/FileSizeLimit.h"
 #include "fs/Folders.h"
 
 #include <climits>
+#include <cstdio>
 #include <string>
+#if ARBOLINK_RECOVERY
+#include "core/recovery/ErasureCode.h"
+#include "core/recovery/RecoveryDisks.h"
+#endif
 
 namespace arbolink {
 
@@ -87,11 +93,52 @@ bool RefuseFilesTooLarge(const PlanningValues& values, Host& host, bool copyProg
     return true;
 }
 
-bool AskForDisks(Host& host, std::int32_t diskCount) {
-    const std::string text =
-        msg::kPrepareDisksBefore + std::to_string(diskCount) + msg::kPrepareDisksAfter;
+bool AskForDisks(Host& host, std::int32_t diskCount, int recoveryDisks) {
+    std::string text = msg::kPrepareDisksBefore + std::to_string(diskCount);
+    if (recoveryDisks > 0) {
+        text += msg::kPrepareRecoveryDisks;
+        text += std::to_string(recoveryDisks);
+    }
+    text += msg::kPrepareDisksAfter;
     return host.ShowDialog(DialogKind::Confirmation, text, {Button::Ok, Button::Cancel}) ==
            Button::Ok;
+}
+
+// A plan of more disks than the erasure code takes beside the recovery disks asked for is
+// refused before any disk is asked for. True when the command ends there.
+bool RefuseTooManyDisks(const PlanningValues& values, Host& host, int recoveryDisks) {
+#if ARBOLINK_RECOVERY
+    if (recoveryDisks == 0 || RecoveryFits(values.DiskCount, recoveryDisks)) {
+        return false;
+    }
+    char text[512];
+    std::snprintf(text, sizeof text, msg::kTooManyDisksForRecovery, recoveryDisks,
+                  kMaxSetStreams - recoveryDisks, static_cast<int>(values.DiskCount));
+    host.Beep();
+    host.Warning(text);
+    return true;
+#else
+    if (recoveryDisks == 0) {
+        return false;
+    }
+    host.Warning(msg::kRecoveryNotBuilt);
+    (void)values;
+    return true;
+#endif
+}
+
+// The clusters a disk is planned with: a recovery disk's stream may be as long as the fullest
+// data disk's files, and it needs room beside them for its header and its pieces' rounding.
+std::int64_t PlannedCapacity(std::int64_t capacity, std::int32_t clusterSize, int recoveryDisks) {
+#if ARBOLINK_RECOVERY
+    if (recoveryDisks > 0) {
+        return capacity - RecoveryReserveClusters(capacity, clusterSize, recoveryDisks);
+    }
+#else
+    (void)clusterSize;
+    (void)recoveryDisks;
+#endif
+    return capacity;
 }
 
 // Everything of the command after its fields were read, up to the end of the split run.
@@ -191,11 +238,12 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
     request.destinationIsDriveRoot = destinationIsDriveRoot;
     request.copyProgram = fields.copyProgram;
     request.clusterSize = clusterSize;
-    request.capacity = capacity;
+    request.capacity = PlannedCapacity(capacity, clusterSize, session.RecoveryDisks);
     request.packing = session.DiskPacking;
     if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
         !RefuseFilesTooLarge(values, host, fields.copyProgram) &&
-        AskForDisks(host, values.DiskCount)) {
+        !RefuseTooManyDisks(values, host, session.RecoveryDisks) &&
+        AskForDisks(host, values.DiskCount, session.RecoveryDisks)) {
         WriteRequest write;
         write.clusterSize = clusterSize;
         write.copyProgram = fields.copyProgram;
@@ -203,6 +251,8 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
         write.verifyAfterWrite = session.VerifyAfterWrite;
         write.media = session.Media;
         write.ejectWritten = session.EjectWritten;
+        write.recoveryDisks = session.RecoveryDisks;
+        write.recoveryCache = session.RecoveryCache;
         WriteDisks(values, host, write);
     }
     values.DiskUsage.clear(); // lives for one planning run only

@@ -62,7 +62,7 @@ bool Judge(FileCheck& file, const std::string& diskFolder, const FolderEntry& en
         stopped = !betweenChunks(bytesRead);
         return !stopped;
     };
-    if (!ReadBackDigest(diskFolder + entry.name, digest, error, reading)) {
+    if (!ReadBackDigest(diskFolder + entry.name, digest, error, {}, reading)) {
         if (stopped) {
             return false;
         }

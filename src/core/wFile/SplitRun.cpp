@@ -4,6 +4,7 @@
 #include "core/ByteGauge.h"
 #include "core/MediaFollow.h"
 #include "core/MediaMessages.h"
+#include "core/Progress.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DiskAssignment.h"
@@ -15,6 +16,11 @@
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 #include "fs/ReadBack.h"
+#if ARBOLINK_RECOVERY
+#include "core/recovery/ParityBuilder.h"
+#include "core/recovery/RecoveryDisks.h"
+#include "core/recovery/RecoveryMessages.h"
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -80,6 +86,9 @@ public:
         hashed_.assign(static_cast<std::size_t>(values_.FileCount), false);
         indexBytes_ = IndexFileBytes(values_);
         SetGaugeTotals();
+        if (!StartParity()) {
+            return WriteOutcome::Aborted;
+        }
         for (std::int32_t disk = 1; disk <= values_.DiskCount; ++disk) {
             if (!TakeDisk(disk) || !PrepareDisk(disk)) {
                 return WriteOutcome::Aborted;
@@ -95,6 +104,9 @@ public:
             if (request_.ejectWritten) {
                 EjectDisk();
             }
+        }
+        if (values_.RunStatus != kCancelled && !WriteRecoveryDisks()) {
+            return WriteOutcome::Aborted;
         }
         return Close();
     }
@@ -116,16 +128,16 @@ private:
     // when disks are read back, once more as they are read.
     void SetGaugeTotals() {
         const auto programRow = static_cast<std::size_t>(values_.FileCount);
-        programBytes_ =
-            request_.copyProgram && programRow < values_.Table.RowCount()
-                ? std::max<std::int64_t>(CellNumber(values_.Table.Cell(Size, programRow)), 0)
-                : 0;
+        programBytes_ = request_.copyProgram && programRow < values_.Table.RowCount()
+                            ? std::max<std::int64_t>(values_.Table.Number(Size, programRow), 0)
+                            : 0;
         std::int64_t bytes = programBytes_;
         for (std::size_t r = 0; r < programRow; ++r) {
-            bytes += std::max<std::int64_t>(CellNumber(values_.Table.Cell(Size, r)), 0);
+            bytes += std::max<std::int64_t>(values_.Table.Number(Size, r), 0);
         }
         const std::int64_t files = values_.FileCount + (request_.copyProgram ? 1 : 0);
-        const std::int64_t passes = request_.verifyAfterWrite ? 2 : 1;
+        // Each disk is read back for the check, or for the parity of recovery disks.
+        const std::int64_t passes = request_.verifyAfterWrite || request_.recoveryDisks > 0 ? 2 : 1;
         gauge_.SetTotals(bytes * passes, files * passes);
     }
 
@@ -138,19 +150,28 @@ private:
         return arbolink::AskForMedium(host_, &follower_, text, buttons, wanted, values_.DestRoot);
     }
 
-    bool PromptForDisk(std::int32_t disk) {
-        return AskForMedium(std::to_string(disk) + msg::kInsertDisk, {Button::Ok, Button::Abort},
-                            Button::Ok);
-    }
-
     // A drive's disks are swapped by the user on request; a supplier's folders are simply
-    // taken. The checks that follow look at whichever folder the disk is.
-    bool TakeDisk(std::int32_t disk) {
+    // taken. The checks that follow look at whichever folder the disk is. Recovery disk j
+    // is the supplier's disk DiskCount + j.
+    bool TakeDisk(std::int32_t disk, const std::string& prompt) {
         if (request_.disks == nullptr) {
-            return PromptForDisk(disk);
+            return AskForMedium(prompt, {Button::Ok, Button::Abort}, Button::Ok);
         }
         values_.DestRoot = request_.disks->Folder(disk);
         return !values_.DestRoot.empty();
+    }
+
+    bool TakeDisk(std::int32_t disk) {
+        return TakeDisk(disk, std::to_string(disk) + msg::kInsertDisk);
+    }
+
+    // The clusters disk n takes: planned for a data disk, the same for every recovery disk.
+    std::int64_t ClustersOf(std::int32_t disk) const {
+        if (disk > values_.DiskCount) {
+            return recoveryClusters_;
+        }
+        const auto entry = static_cast<std::size_t>(disk - 1);
+        return entry < values_.DiskUsage.size() ? CellNumber(values_.DiskUsage[entry]) : 0;
     }
 
     // The first of the three checks the disk in the drive fails, or nullptr. A disk that
@@ -161,12 +182,11 @@ private:
         if (freeBytes == -1) {
             return msg::kNoDisk;
         }
-        if (FileExists(values_.DestRoot + kIdentityFileName)) {
+        if (FileExists(values_.DestRoot + kIdentityFileName) ||
+            FileExists(values_.DestRoot + kRecoveryHeaderName)) {
             return msg::kSwapDisk;
         }
-        const auto entry = static_cast<std::size_t>(disk - 1);
-        const std::int64_t need =
-            entry < values_.DiskUsage.size() ? CellNumber(values_.DiskUsage[entry]) : 0;
+        const std::int64_t need = ClustersOf(disk);
         const std::int64_t cluster = request_.clusterSize > 0 ? request_.clusterSize : 1;
         const std::int64_t have = freeBytes / cluster + (freeBytes % cluster != 0 ? 1 : 0);
         if (need > have) {
@@ -240,10 +260,11 @@ private:
                 return FileOutcome::Aborted;
             }
             Flush();
-            if (outcome == FileOutcome::Cancelled || !request_.verifyAfterWrite) {
+            if (outcome == FileOutcome::Cancelled ||
+                (!request_.verifyAfterWrite && !BuildsParity())) {
                 return outcome;
             }
-            switch (ReadBack(*dialog)) {
+            switch (ReadBack(disk, *dialog)) {
             case ReadBackEnd::Good:
             case ReadBackEnd::Ignored:
                 return outcome;
@@ -271,6 +292,7 @@ private:
             }
             if (outcome == FileOutcome::Copied) {
                 programDigest_ = digest;
+                programSize_ = FileSizeOf(job.target);
                 written_.push_back({job.source, job.target, programBytes_, digest});
             }
         }
@@ -343,10 +365,12 @@ private:
     }
 
     // Reads every file written onto the disk back from the medium and compares it with the
-    // digest taken while it was written.
-    ReadBackEnd ReadBack(ProgressDialog& dialog) {
+    // digest taken while it was written; the same reads feed the parity of recovery disks.
+    // Without the check asked for, a disk is read for the parity only.
+    ReadBackEnd ReadBack(std::int32_t disk, ProgressDialog& dialog) {
         // The gauge goes on with the bytes read; the caption tells the stage.
         dialog.SetCaption(msg::kVerifyingCaption);
+        const ReadBackSink sink = ParitySink(disk);
         auto betweenChunks = [&](std::int64_t bytesRead) {
             gauge_.Within(bytesRead, dialog);
             host_.ProcessMessages();
@@ -358,7 +382,7 @@ private:
             int error = 0;
             dialog.SetCurrentFile(file.source, file.size);
             gauge_.Begin(file.size);
-            const bool read = ReadBackDigest(file.target, digest, error, betweenChunks);
+            const bool read = ReadBackDigest(file.target, digest, error, sink, betweenChunks);
             gauge_.End(dialog);
             host_.ProcessMessages();
             if (dialog.CancelRequested()) {
@@ -371,7 +395,9 @@ private:
                 bad.push_back(file.source + "（" + msg::kReasonReadBack + "）");
             }
         }
-        return bad.empty() ? ReadBackEnd::Good : AskAboutReadBack(bad);
+        EndParity(bad.empty());
+        return bad.empty() || !request_.verifyAfterWrite ? ReadBackEnd::Good
+                                                         : AskAboutReadBack(bad);
     }
 
     ReadBackEnd AskAboutReadBack(const std::vector<std::string>& bad) {
@@ -396,6 +422,282 @@ private:
             return ReadBackEnd::Aborted;
         }
     }
+
+#if ARBOLINK_RECOVERY
+    // Still building the parity: a disk is then read back for it even without the check.
+    bool BuildsParity() const {
+        return parity_ != nullptr && parityLost_.empty();
+    }
+
+    // The parity's working files, made before the first disk is asked for, when there is
+    // room for them. False after the message that says why not.
+    bool StartParity() {
+        if (request_.recoveryDisks <= 0) {
+            return true;
+        }
+        const std::string folder =
+            request_.recoveryCache.empty() ? RecoveryCacheFolder() : request_.recoveryCache;
+        const std::int64_t need = std::int64_t{request_.recoveryDisks} *
+                                  PlannedStreamLength(values_, request_.copyProgram);
+        int error = ENOENT;
+        if (!folder.empty() && CreateFolders(folder)) {
+            const std::int64_t freeBytes = DriveFreeBytes(folder);
+            if (freeBytes >= 0 && freeBytes < need) {
+                host_.Beep();
+                host_.Warning(Formatted(msg::kRecoveryCacheTooSmall, folder.c_str(),
+                                        static_cast<long long>(need),
+                                        static_cast<long long>(freeBytes)));
+                return false;
+            }
+            parity_ =
+                ParityBuilder::Create(folder, values_.DiskCount, request_.recoveryDisks, error);
+        }
+        if (!parity_) {
+            host_.Beep();
+            host_.Warning(Formatted(msg::kRecoveryCacheUnusable, folder.c_str(),
+                                    CopyFailureReason(error).c_str()));
+            return false;
+        }
+        return true;
+    }
+
+    // Feeds what the read-back of the disk reads into the parity; nothing once it is lost.
+    ReadBackSink ParitySink(std::int32_t disk) {
+        if (!parity_ || !parityLost_.empty()) {
+            return {};
+        }
+        parity_->BeginStream(disk - 1);
+        return [this](const char* bytes, std::size_t size) {
+            if (parityLost_.empty() && !parity_->Feed(bytes, size)) {
+                parityLost_ = CopyFailureReason(parity_->Error());
+            }
+        };
+    }
+
+    // A disk that read back otherwise than it was written has fed the parity wrong bytes:
+    // the recovery disks would rebuild them, so none are made.
+    void EndParity(bool readWell) {
+        if (!parity_ || !parityLost_.empty()) {
+            return;
+        }
+        if (!readWell) {
+            parityLost_ = msg::kReasonParityReadBack;
+        } else if (!parity_->EndStream()) {
+            parityLost_ = CopyFailureReason(parity_->Error());
+        }
+    }
+
+    // The header every recovery disk carries, its pieces described from the working files.
+    bool DescribeRecovery(RecoveryHeader& header, int& error) {
+        header.setId = setId_;
+        header.dataCount = values_.DiskCount;
+        header.parityCount = request_.recoveryDisks;
+        header.stripe = parity_->StripeSize();
+        header.streamLength = parity_->StreamLength();
+        if (programDigest_) {
+            header.program = ProgramCopy{ProgramCopyPath(values_), programSize_, *programDigest_};
+        }
+        for (int j = 1; j <= header.parityCount; ++j) {
+            if (!DescribePieces(parity_->Parity(j - 1), j, header.streamLength, header.stripe,
+                                header.pieces, error)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The recovery disks, asked for after the data disks like them. False on Abort.
+    bool WriteRecoveryDisks() {
+        if (!parity_) {
+            return true;
+        }
+        RecoveryHeader header;
+        int error = 0;
+        if (parityLost_.empty() && !DescribeRecovery(header, error)) {
+            parityLost_ = CopyFailureReason(error);
+        }
+        if (!parityLost_.empty()) {
+            notCopied_.push_back(std::string(msg::kNoRecoveryDisks) + "（" + parityLost_ + "）");
+            parity_.reset();
+            return true;
+        }
+        recoveryClusters_ =
+            RecoveryDiskClusters(values_, header.streamLength, header.stripe, header.parityCount,
+                                 static_cast<std::int64_t>(setId_.size()));
+        for (header.disk = 1; header.disk <= header.parityCount; ++header.disk) {
+            const std::string prompt = msg::kInsertRecoveryDiskBefore +
+                                       std::to_string(header.disk) + msg::kInsertRecoveryDiskAfter;
+            const std::int32_t disk = values_.DiskCount + header.disk;
+            if (!TakeDisk(disk, prompt) || !PrepareRecoveryDisk(disk)) {
+                return false;
+            }
+            const FileOutcome outcome = CopyRecoveryDisk(header);
+            if (outcome == FileOutcome::Aborted) {
+                return false;
+            }
+            if (outcome == FileOutcome::Cancelled) {
+                values_.RunStatus = kCancelled;
+                break;
+            }
+            if (request_.ejectWritten) {
+                EjectDisk();
+            }
+        }
+        parity_.reset();
+        return true;
+    }
+
+    // The checks of a data disk, then the index and the whole map.
+    bool PrepareRecoveryDisk(std::int32_t disk) {
+        for (;;) {
+            if (!CheckDisk(disk)) {
+                return false;
+            }
+            const std::string& folder = values_.DestRoot;
+            if (CreateFolders(folder) && RemoveTemporaryFiles(folder) &&
+                WriteIndexFile(folder, indexBytes_) &&
+                WriteFileAtomically(folder + kSetMapName, SetMapBytes())) {
+                return true;
+            }
+            if (!Ask(msg::kDiskUnusable, {Button::Abort, Button::Retry}, Button::Retry)) {
+                return false;
+            }
+        }
+    }
+
+    FileOutcome CopyRecoveryDisk(const RecoveryHeader& header) {
+        MainWindowDisabled disabled(host_);
+        std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
+        const std::size_t missesBefore = notCopied_.size();
+        for (;;) {
+            SetUpCopyDialog(*dialog);
+            dialog->SetCaption(msg::kRecoveryCaption);
+            dialog->Show();
+            dialog->Repaint();
+            const FileOutcome outcome = WriteRecoveryFiles(header, *dialog);
+            if (outcome == FileOutcome::Aborted || outcome == FileOutcome::Cancelled) {
+                return outcome;
+            }
+            Flush();
+            if (!request_.verifyAfterWrite) {
+                return outcome;
+            }
+            switch (ReadBackPieces(header, *dialog)) {
+            case ReadBackEnd::Good:
+            case ReadBackEnd::Ignored:
+                return outcome;
+            case ReadBackEnd::Cancelled:
+                return FileOutcome::Cancelled;
+            case ReadBackEnd::Aborted:
+                return FileOutcome::Aborted;
+            case ReadBackEnd::WriteAgain:
+                notCopied_.resize(missesBefore);
+                break;
+            }
+        }
+    }
+
+    // A file of the recovery disk that cannot be written: Abort, Retry or Ignore, which
+    // names it in the closing message.
+    Button AskAboutRecoveryFile(const std::string& path, int error) {
+        host_.Beep();
+        const Button answer = host_.ShowDialog(
+            DialogKind::Error,
+            Formatted(msg::kRecoveryFileNotWritten, path.c_str(), CopyFailureReason(error).c_str()),
+            {Button::Abort, Button::Retry, Button::Ignore});
+        if (answer == Button::Ignore) {
+            notCopied_.push_back(path);
+        }
+        return answer;
+    }
+
+    // The disk's pieces, cut from its parity stream, then its header.
+    FileOutcome WriteRecoveryFiles(const RecoveryHeader& header, ProgressDialog& dialog) {
+        WorkFile& parity = parity_->Parity(header.disk - 1);
+        auto betweenChunks = [&] {
+            host_.ProcessMessages();
+            return !dialog.CancelRequested();
+        };
+        std::int64_t offset = 0;
+        for (const ParityPiece& piece : header.pieces) {
+            if (piece.disk != header.disk) {
+                continue;
+            }
+            const std::string path = values_.DestRoot + piece.name;
+            dialog.SetCurrentFile(path, piece.size);
+            for (;;) {
+                int error = 0;
+                const PieceCopy copy =
+                    CopyPiece(parity, offset, piece.size, path, betweenChunks, error);
+                if (copy == PieceCopy::Cancelled) {
+                    return FileOutcome::Cancelled;
+                }
+                if (copy == PieceCopy::Copied) {
+                    break;
+                }
+                const Button answer = AskAboutRecoveryFile(path, error);
+                if (answer == Button::Abort) {
+                    return FileOutcome::Aborted;
+                }
+                if (answer == Button::Ignore) {
+                    break;
+                }
+            }
+            offset += piece.size;
+            dialog.SetGauge(GaugePercent(offset, header.streamLength));
+        }
+        const std::string path = values_.DestRoot + kRecoveryHeaderName;
+        while (!WriteFileAtomically(path, RecoveryHeaderBytes(header))) {
+            const Button answer = AskAboutRecoveryFile(path, errno);
+            if (answer == Button::Abort) {
+                return FileOutcome::Aborted;
+            }
+            if (answer == Button::Ignore) {
+                break;
+            }
+        }
+        return FileOutcome::Copied;
+    }
+
+    ReadBackEnd ReadBackPieces(const RecoveryHeader& header, ProgressDialog& dialog) {
+        dialog.SetCaption(msg::kVerifyingCaption);
+        std::vector<std::string> bad;
+        for (const ParityPiece& piece : header.pieces) {
+            if (piece.disk != header.disk) {
+                continue;
+            }
+            const std::string path = values_.DestRoot + piece.name;
+            Sha256Digest digest{};
+            int error = 0;
+            if (!ReadBackDigest(path, digest, error)) {
+                bad.push_back(path + "（" + CopyFailureReason(error) + "）");
+            } else if (digest != piece.digest) {
+                bad.push_back(path + "（" + msg::kReasonReadBack + "）");
+            }
+            host_.ProcessMessages();
+            if (dialog.CancelRequested()) {
+                values_.RunStatus = kCancelled;
+                return ReadBackEnd::Cancelled;
+            }
+        }
+        return bad.empty() ? ReadBackEnd::Good : AskAboutReadBack(bad);
+    }
+#else
+    // Built without the erasure code: the commands refuse recovery disks before a run.
+    bool BuildsParity() const {
+        return false;
+    }
+    bool StartParity() {
+        return true;
+    }
+    ReadBackSink ParitySink(std::int32_t) {
+        return {};
+    }
+    void EndParity(bool) {}
+    bool WriteRecoveryDisks() {
+        return true;
+    }
+#endif
 
     // The row's job, built in rowJob_: its paths keep their room from one row to the next.
     const CopyJob& RowJob(std::int64_t row) {
@@ -543,6 +845,12 @@ private:
     std::vector<Sha256Digest> digests_; // per file row, of what was written
     std::vector<bool> hashed_;          // per file row: copied, its digest known
     std::optional<Sha256Digest> programDigest_;
+    std::int64_t programSize_ = 0;
+    std::int64_t recoveryClusters_ = 0; // what each recovery disk takes
+#if ARBOLINK_RECOVERY
+    std::unique_ptr<ParityBuilder> parity_; // while recovery disks are to be made
+    std::string parityLost_;                // why they cannot be made; empty while they can
+#endif
     std::vector<WrittenFile> written_; // onto the disk in hand, for its read-back
     std::string indexBytes_;           // the same on every disk
     std::vector<std::string> notCopied_;

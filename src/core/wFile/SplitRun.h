@@ -31,6 +31,11 @@ struct WriteRequest {
     MediaWatcher* media = nullptr;
     // A disk written, flushed and read back is ejected through the watcher.
     bool ejectWritten = false;
+    // Recovery disks written after the data disks, from parity built while they are written
+    // (only in a build with the erasure code). Disk N + j of a supplier is recovery disk j.
+    int recoveryDisks = 0;
+    // The folder of the parity's working files (a folder prefix); empty: the user's cache.
+    std::string recoveryCache;
 };
 
 enum class WriteOutcome {

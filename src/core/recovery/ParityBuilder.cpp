@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/recovery/ParityBuilder.h"
+
+#include "fs/Folders.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace arbolink {
+
+std::string RecoveryCacheFolder() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    std::string folder;
+    if (cache != nullptr && cache[0] == '/') {
+        folder = cache;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        folder = AddBackslash(home) + ".cache";
+    } else {
+        return {};
+    }
+    return AddBackslash(AddBackslash(folder) + "arbolink");
+}
+
+ParityBuilder::ParityBuilder(int dataCount, int parityCount)
+    : encoder_(dataCount, parityCount), stripe_(StripeSizeFor(dataCount, parityCount)),
+      data_(static_cast<std::size_t>(stripe_)) {}
+
+std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, int dataCount,
+                                                     int parityCount, int& error) {
+    if (!CreateFolders(folder)) {
+        error = errno != 0 ? errno : EACCES;
+        return nullptr;
+    }
+    std::unique_ptr<ParityBuilder> builder(new ParityBuilder(dataCount, parityCount));
+    for (int j = 0; j < parityCount; ++j) {
+        std::unique_ptr<WorkFile> file = WorkFile::Create(folder, error);
+        if (!file) {
+            return nullptr;
+        }
+        if (!file->RemoveName()) {
+            error = file->Error();
+            return nullptr;
+        }
+        builder->files_.push_back(std::move(file));
+    }
+    return builder;
+}
+
+void ParityBuilder::BeginStream(int dataIndex) {
+    stream_ = dataIndex;
+    filled_ = 0;
+    position_ = 0;
+}
+
+bool ParityBuilder::Feed(const void* bytes, std::size_t size) {
+    const auto* from = static_cast<const std::uint8_t*>(bytes);
+    while (size > 0) {
+        const std::size_t take = std::min(size, data_.size() - filled_);
+        std::memcpy(data_.data() + filled_, from, take);
+        filled_ += take;
+        from += take;
+        size -= take;
+        if (filled_ == data_.size() && !AddStripe()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParityBuilder::EndStream() {
+    const bool added = filled_ == 0 || AddStripe();
+    stream_ = -1;
+    return added;
+}
+
+// Adds the filled part of the stripe into the parity at its place, mapped: the parity is
+// read and written once per data stream, and a copy in and out would double that. Parity not
+// yet written reads as zeros: the streams are padded with zeros to the longest.
+bool ParityBuilder::AddStripe() {
+    const std::size_t length = filled_;
+    std::vector<std::uint8_t*> parity;
+    for (const auto& file : files_) {
+        std::uint8_t* bytes = file->Map(position_, length);
+        if (bytes == nullptr) {
+            error_ = file->Error();
+            for (std::size_t j = 0; j < parity.size(); ++j) {
+                files_[j]->Unmap(parity[j], length);
+            }
+            return false;
+        }
+        parity.push_back(bytes);
+    }
+    encoder_.Add(stream_, data_.data(), length, parity.data());
+    for (std::size_t j = 0; j < files_.size(); ++j) {
+        files_[j]->Unmap(parity[j], length);
+    }
+    position_ += static_cast<std::int64_t>(length);
+    longest_ = std::max(longest_, position_);
+    filled_ = 0;
+    return true;
+}
+
+} // namespace arbolink

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/recovery/RecoveryDisks.h"
+
+#include "core/divide/DiskAssignment.h"
+#include "core/recovery/ErasureCode.h"
+#include "fs/Folders.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace arbolink {
+
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{4} << 20;
+// Identity texts of our own are shorter; one of another program's may be longer.
+constexpr std::int64_t kSetIdBound = 256;
+
+std::int64_t ClustersFor(std::int64_t bytes, std::int64_t cluster) {
+    return bytes / cluster + (bytes % cluster != 0 ? 1 : 0);
+}
+
+} // namespace
+
+std::int64_t PlannedStreamLength(const PlanningValues& values, bool copyProgram) {
+    std::vector<std::int64_t> lengths(static_cast<std::size_t>(values.DiskCount) + 1, 0);
+    for (std::size_t r = 0; r < static_cast<std::size_t>(values.FileCount); ++r) {
+        const std::int64_t disk = values.Table.Number(Disk, r);
+        if (disk >= 1 && disk <= values.DiskCount) {
+            lengths[static_cast<std::size_t>(disk)] += values.Table.Number(Size, r);
+        }
+    }
+    const auto program = static_cast<std::size_t>(values.FileCount);
+    if (copyProgram && values.DiskCount >= 1 && program < values.Table.RowCount()) {
+        lengths[1] += values.Table.Number(Size, program);
+    }
+    return *std::max_element(lengths.begin(), lengths.end());
+}
+
+std::int64_t RecoveryDiskClusters(const PlanningValues& values, std::int64_t length,
+                                  std::int64_t stripe, int parityCount, std::int64_t setIdSize) {
+    const std::int64_t cluster = values.ClusterSize > 0 ? values.ClusterSize : 1;
+    std::int64_t clusters = values.IndexReserve + values.SetFilesReserve;
+    for (std::int64_t size : PieceSizes(length, stripe)) {
+        clusters += ClustersFor(size, cluster);
+    }
+    const std::string program = ProgramCopyPath(values);
+    return clusters + ClustersFor(RecoveryHeaderBound(length, stripe, parityCount, setIdSize,
+                                                      static_cast<std::int64_t>(program.size())),
+                                  cluster);
+}
+
+std::int64_t RecoveryReserveClusters(std::int64_t capacity, std::int32_t clusterSize,
+                                     int parityCount) {
+    const std::int64_t cluster = clusterSize > 0 ? clusterSize : 1;
+    const std::int64_t length = capacity * cluster;
+    // The smallest stripe gives the most pieces, and each piece may end in a part cluster.
+    const std::int64_t stripe = StripeSizeFor(kMaxSetStreams - parityCount, parityCount);
+    const auto pieces = static_cast<std::int64_t>(PieceSizes(length, stripe).size());
+    return pieces +
+           ClustersFor(RecoveryHeaderBound(length, stripe, parityCount, kSetIdBound, kSetIdBound),
+                       cluster);
+}
+
+bool DescribePieces(WorkFile& parity, int disk, std::int64_t length, std::int64_t stripe,
+                    std::vector<ParityPiece>& pieces, int& error) {
+    std::vector<char> buffer(kChunk);
+    std::int64_t offset = 0;
+    int number = 0;
+    for (std::int64_t size : PieceSizes(length, stripe)) {
+        Sha256 hash;
+        for (std::int64_t done = 0; done < size;) {
+            const auto want = static_cast<std::size_t>(
+                std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - done));
+            std::size_t got = 0;
+            if (!parity.ReadAt(buffer.data(), want, offset + done, got) || got != want) {
+                error = got != want && parity.Error() == 0 ? EIO : parity.Error();
+                return false;
+            }
+            hash.Update(buffer.data(), got);
+            done += static_cast<std::int64_t>(got);
+        }
+        pieces.push_back({disk, ParityPieceName(++number), size, hash.Finish()});
+        offset += size;
+    }
+    return true;
+}
+
+PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
+                    const std::string& path, const std::function<bool()>& betweenChunks,
+                    int& error) {
+    const std::string::size_type slash = path.find_last_of('/');
+    std::unique_ptr<WorkFile> piece = WorkFile::Create(path.substr(0, slash + 1), error);
+    if (!piece) {
+        return PieceCopy::Failed;
+    }
+    std::vector<char> buffer(kChunk);
+    for (std::int64_t done = 0; done < size;) {
+        const auto want = static_cast<std::size_t>(
+            std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - done));
+        std::size_t got = 0;
+        if (!parity.ReadAt(buffer.data(), want, offset + done, got) || got != want) {
+            error = got != want && parity.Error() == 0 ? EIO : parity.Error();
+            return PieceCopy::Failed;
+        }
+        if (!piece->WriteAt(buffer.data(), got, done)) {
+            error = piece->Error();
+            return PieceCopy::Failed;
+        }
+        done += static_cast<std::int64_t>(got);
+        if (!betweenChunks()) {
+            return PieceCopy::Cancelled;
+        }
+    }
+    if (!piece->KeepAs(path)) {
+        error = piece->Error();
+        return PieceCopy::Failed;
+    }
+    return PieceCopy::Copied;
+}
+
+} // namespace arbolink

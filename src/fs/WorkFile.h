@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A file read and written at any offset: the parity of recovery disks, kept in the cache
+// folder while a divide runs, the pieces written from it onto a disk, and the files a rebuild
+// reads and writes. Built on POSIX only, where recovery disks are made.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace arbolink {
+
+class WorkFile {
+public:
+    // A new empty file under a free temporary name in folder (a folder prefix), removed again
+    // when the object goes unless KeepAs named it. Null, error set to an errno value, when it
+    // cannot be made.
+    static std::unique_ptr<WorkFile> Create(const std::string& folder, int& error);
+    // An existing regular file, for reading; a link or anything else is refused (EINVAL).
+    static std::unique_ptr<WorkFile> Open(const std::string& path, int& error);
+
+    ~WorkFile();
+    WorkFile(const WorkFile&) = delete;
+    WorkFile& operator=(const WorkFile&) = delete;
+
+    // Reads up to size bytes at offset; got is less than size only at the file's end.
+    bool ReadAt(void* buffer, std::size_t size, std::int64_t offset, std::size_t& got);
+    bool WriteAt(const void* buffer, std::size_t size, std::int64_t offset);
+    // Gives the file the name path (in the same folder): it then stays. False, and the file
+    // still removed at the end, when it cannot be renamed.
+    bool KeepAs(const std::string& path);
+    // Takes the file's name away at once: the file lives on, unnamed, until the object goes, so
+    // that nothing of it is left behind even when the process is killed. False, Error() set,
+    // when the name cannot be removed.
+    bool RemoveName();
+    // Maps size bytes at offset (a multiple of the page size) for reading and writing, the file
+    // grown with zeros to hold them, so that they are changed in place without a copy. Null,
+    // Error() set, when they cannot be mapped. Unmap gives them back, written to the file.
+    std::uint8_t* Map(std::int64_t offset, std::size_t size);
+    void Unmap(std::uint8_t* bytes, std::size_t size);
+
+    // The errno value of the last call that failed.
+    int Error() const { return error_; }
+    const std::string& Path() const { return path_; }
+
+private:
+    WorkFile(int fd, std::string path, bool owned)
+        : fd_(fd), path_(std::move(path)), owned_(owned) {}
+
+    int fd_;
+    std::string path_;
+    bool owned_; // created here and not yet kept: removed at the end
+    int error_ = 0;
+    std::int64_t grownTo_ = 0; // the size Map has given the file
+};
+
+} // namespace arbolink

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fs/WorkFile.h"
+
+#include "fs/Folders.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace arbolink {
+
+namespace {
+
+constexpr int kNameTries = 16;
+
+} // namespace
+
+std::unique_ptr<WorkFile> WorkFile::Create(const std::string& folder, int& error) {
+    for (int attempt = 0; attempt < kNameTries; ++attempt) {
+        std::string path = folder + TemporaryName();
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd >= 0) {
+            return std::unique_ptr<WorkFile>(new WorkFile(fd, std::move(path), true));
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    error = errno;
+    return nullptr;
+}
+
+std::unique_ptr<WorkFile> WorkFile::Open(const std::string& path, int& error) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = S_ISREG(info.st_mode) ? errno : EINVAL;
+        close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<WorkFile>(new WorkFile(fd, path, false));
+}
+
+WorkFile::~WorkFile() {
+    close(fd_);
+    if (owned_) {
+        unlink(path_.c_str());
+    }
+}
+
+bool WorkFile::ReadAt(void* buffer, std::size_t size, std::int64_t offset, std::size_t& got) {
+    got = 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (got < size) {
+        const ssize_t n = pread(fd_, bytes + got, size - got,
+                                static_cast<off_t>(offset) + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            error_ = errno;
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool WorkFile::WriteAt(const void* buffer, std::size_t size, std::int64_t offset) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pwrite(fd_, bytes + done, size - done,
+                                 static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            error_ = n < 0 ? errno : EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool WorkFile::KeepAs(const std::string& path) {
+    if (std::rename(path_.c_str(), path.c_str()) != 0) {
+        error_ = errno;
+        return false;
+    }
+    path_ = path;
+    owned_ = false;
+    return true;
+}
+
+bool WorkFile::RemoveName() {
+    if (unlink(path_.c_str()) != 0) {
+        error_ = errno;
+        return false;
+    }
+    owned_ = false;
+    return true;
+}
+
+std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
+    const std::int64_t end = offset + static_cast<std::int64_t>(size);
+    if (end > grownTo_) {
+        if (ftruncate(fd_, static_cast<off_t>(end)) != 0) {
+            error_ = errno;
+            return nullptr;
+        }
+        grownTo_ = end;
+    }
+    // The pages are faulted in at once: the caller goes over every byte.
+    void* bytes = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_,
+                       static_cast<off_t>(offset));
+    if (bytes == MAP_FAILED) {
+        error_ = errno;
+        return nullptr;
+    }
+    return static_cast<std::uint8_t*>(bytes);
+}
+
+void WorkFile::Unmap(std::uint8_t* bytes, std::size_t size) {
+    munmap(bytes, size);
+}
+
+} // namespace arbolink
