@@ -311,44 +311,25 @@ private:
         return n > 0 && !WriteOut(buffer_.get(), n) ? -1 : n;
     }
 
-    // Fills one of the hasher's buffers and hands it over, so that hashing it overlaps with
-    // copying the next. The buffer is filled and written in pieces small enough to stay in the
-    // processor's cache between the read and the write: a whole buffer read and then written
-    // would come back from memory.
+    // The chunk is handed to the hasher before it is written, so the two overlap. With a byte
+    // to spare, the read at the end asks for one byte more than is wanted: a short answer
+    // shows the end of the source without a read of its own.
     ssize_t HashedCopy(std::size_t size, bool toEnd) {
         char* buffer = hasher_->NextBuffer();
         const std::size_t room = hasher_->BufferBytes();
-        const std::size_t wanted = size < room ? size : room;
-        // With a byte to spare, the last read asks for one byte more than is wanted: a short
-        // answer shows the end of the source without a read of its own.
         const bool probe = toEnd && size < room;
-        std::size_t filled = 0;
-        while (filled < wanted && !grew_) {
-            const std::size_t left = wanted - filled;
-            const bool last = left <= kPieceBytes;
-            const std::size_t ask = last ? left + (probe ? 1 : 0) : kPieceBytes;
-            const ssize_t n = ReadSome(buffer + filled, ask);
-            if (n < 0) {
-                return -1;
-            }
-            if (n == 0) {
-                break;
-            }
-            auto got = static_cast<std::size_t>(n);
-            if (probe && last && got >= left) {
-                grew_ = got > left;
-                endSeen_ = !grew_;
-                got = left; // a byte past those wanted is never written
-            }
-            if (!WriteOut(buffer + filled, static_cast<ssize_t>(got))) {
-                return -1;
-            }
-            filled += got;
+        const ssize_t n = ReadSome(buffer, probe ? size + 1 : (size < room ? size : room));
+        if (n <= 0) {
+            return n;
         }
-        if (filled > 0) {
-            hasher_->Hand(buffer, filled);
+        auto got = static_cast<std::size_t>(n);
+        if (probe && got >= size) {
+            grew_ = got > size;
+            endSeen_ = !grew_;
+            got = size; // a byte past those wanted is never written
         }
-        return static_cast<ssize_t>(filled);
+        hasher_->Hand(buffer, got);
+        return WriteOut(buffer, static_cast<ssize_t>(got)) ? static_cast<ssize_t>(got) : -1;
     }
 
     ssize_t ReadSome(char* buffer, std::size_t wanted) {
@@ -391,7 +372,6 @@ private:
     }
 
     static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
-    static constexpr std::size_t kPieceBytes = std::size_t{256} << 10;
     const CopyCalls& calls_;
     int in_;
     int out_;
