@@ -62,23 +62,44 @@ std::int64_t RecoveryReserveClusters(std::int64_t capacity, std::int32_t cluster
                        cluster);
 }
 
+namespace {
+
+// Reads size bytes of the parity from offset, chunk after chunk, and hands each to take with
+// the bytes before it; take answers false to stop. False, error set, when the parity cannot
+// be read; true also when take stopped.
+bool ReadParityRange(WorkFile& parity, std::int64_t offset, std::int64_t size, int& error,
+                     const std::function<bool(const char*, std::size_t, std::int64_t)>& take) {
+    std::vector<char> buffer(kChunk);
+    for (std::int64_t done = 0; done < size;) {
+        const auto want = static_cast<std::size_t>(
+            std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - done));
+        std::size_t got = 0;
+        if (!parity.ReadAt(buffer.data(), want, offset + done, got) || got != want) {
+            error = got != want && parity.Error() == 0 ? EIO : parity.Error();
+            return false;
+        }
+        if (!take(buffer.data(), got, done)) {
+            return true;
+        }
+        done += static_cast<std::int64_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
 bool DescribePieces(WorkFile& parity, int disk, std::int64_t length, std::int64_t stripe,
                     std::vector<ParityPiece>& pieces, int& error) {
-    std::vector<char> buffer(kChunk);
     std::int64_t offset = 0;
     int number = 0;
     for (std::int64_t size : PieceSizes(length, stripe)) {
         Sha256 hash;
-        for (std::int64_t done = 0; done < size;) {
-            const auto want = static_cast<std::size_t>(
-                std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - done));
-            std::size_t got = 0;
-            if (!parity.ReadAt(buffer.data(), want, offset + done, got) || got != want) {
-                error = got != want && parity.Error() == 0 ? EIO : parity.Error();
-                return false;
-            }
-            hash.Update(buffer.data(), got);
-            done += static_cast<std::int64_t>(got);
+        if (!ReadParityRange(parity, offset, size, error,
+                             [&](const char* bytes, std::size_t got, std::int64_t) {
+                                 hash.Update(bytes, got);
+                                 return true;
+                             })) {
+            return false;
         }
         pieces.push_back({disk, ParityPieceName(++number), size, hash.Finish()});
         offset += size;
@@ -94,23 +115,22 @@ PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
     if (!piece) {
         return PieceCopy::Failed;
     }
-    std::vector<char> buffer(kChunk);
-    for (std::int64_t done = 0; done < size;) {
-        const auto want = static_cast<std::size_t>(
-            std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - done));
-        std::size_t got = 0;
-        if (!parity.ReadAt(buffer.data(), want, offset + done, got) || got != want) {
-            error = got != want && parity.Error() == 0 ? EIO : parity.Error();
-            return PieceCopy::Failed;
-        }
-        if (!piece->WriteAt(buffer.data(), got, done)) {
-            error = piece->Error();
-            return PieceCopy::Failed;
-        }
-        done += static_cast<std::int64_t>(got);
-        if (!betweenChunks()) {
-            return PieceCopy::Cancelled;
-        }
+    PieceCopy stopped = PieceCopy::Copied;
+    const bool read = ReadParityRange(parity, offset, size, error,
+                                      [&](const char* bytes, std::size_t got, std::int64_t done) {
+                                          if (!piece->WriteAt(bytes, got, done)) {
+                                              error = piece->Error();
+                                              stopped = PieceCopy::Failed;
+                                          } else if (!betweenChunks()) {
+                                              stopped = PieceCopy::Cancelled;
+                                          }
+                                          return stopped == PieceCopy::Copied;
+                                      });
+    if (!read) {
+        return PieceCopy::Failed;
+    }
+    if (stopped != PieceCopy::Copied) {
+        return stopped;
     }
     if (!piece->KeepAs(path)) {
         error = piece->Error();

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -204,10 +205,12 @@ private:
         return true;
     }
 
-    // Checks the disk and writes its set files. A disk whose set files cannot be written
-    // would be refused by every restore, so the user is asked to try again (the checks
-    // first, since the disk may have been swapped) or to give up.
-    bool PrepareDisk(std::int32_t disk) {
+    // Checks the disk and writes its set files: the index, then the disk's own (writeOwn, given
+    // the folder). A disk whose set files cannot be written would be refused by every
+    // restore, so the user is asked to try again (the checks first, since the disk may have
+    // been swapped) or to give up.
+    bool PrepareDiskWith(std::int32_t disk,
+                         const std::function<bool(const std::string&)>& writeOwn) {
         for (;;) {
             if (!CheckDisk(disk)) {
                 return false;
@@ -215,14 +218,19 @@ private:
             const std::string& folder = values_.DestRoot;
             // What a killed run left half written goes first: it is no file of the set.
             if (CreateFolders(folder) && RemoveTemporaryFiles(folder) &&
-                WriteIndexFile(folder, indexBytes_) &&
-                WriteIdentityFile(folder, setId_, disk, values_.DiskCount)) {
+                WriteIndexFile(folder, indexBytes_) && writeOwn(folder)) {
                 return true;
             }
             if (!Ask(msg::kDiskUnusable, {Button::Abort, Button::Retry}, Button::Retry)) {
                 return false;
             }
         }
+    }
+
+    bool PrepareDisk(std::int32_t disk) {
+        return PrepareDiskWith(disk, [&](const std::string& folder) {
+            return WriteIdentityFile(folder, setId_, disk, values_.DiskCount);
+        });
     }
 
     void SetUpCopyDialog(ProgressDialog& dialog) {
@@ -549,20 +557,9 @@ private:
 
     // The checks of a data disk, then the index and the whole map.
     bool PrepareRecoveryDisk(std::int32_t disk) {
-        for (;;) {
-            if (!CheckDisk(disk)) {
-                return false;
-            }
-            const std::string& folder = values_.DestRoot;
-            if (CreateFolders(folder) && RemoveTemporaryFiles(folder) &&
-                WriteIndexFile(folder, indexBytes_) &&
-                WriteFileAtomically(folder + kSetMapName, SetMapBytes())) {
-                return true;
-            }
-            if (!Ask(msg::kDiskUnusable, {Button::Abort, Button::Retry}, Button::Retry)) {
-                return false;
-            }
-        }
+        return PrepareDiskWith(disk, [&](const std::string& folder) {
+            return WriteFileAtomically(folder + kSetMapName, SetMapBytes());
+        });
     }
 
     FileOutcome CopyRecoveryDisk(const RecoveryHeader& header) {
