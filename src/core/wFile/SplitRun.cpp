@@ -272,21 +272,22 @@ private:
                 (!request_.verifyAfterWrite && !BuildsParity())) {
                 return outcome;
             }
-            switch (ReadBack(disk, *dialog)) {
-            case ReadBackEnd::Good:
-            case ReadBackEnd::Ignored:
-                return outcome;
-            case ReadBackEnd::Cancelled:
-                return FileOutcome::Cancelled;
-            case ReadBackEnd::Aborted:
-                return FileOutcome::Aborted;
-            case ReadBackEnd::WriteAgain:
-                // The disk's files are counted and missed afresh.
-                gauge_.Rewind(gaugeBefore, *dialog);
-                notCopied_.resize(missesBefore);
-                break;
+            const ReadBackEnd end = ReadBack(disk, *dialog);
+            if (end != ReadBackEnd::WriteAgain) {
+                return AfterReadBack(end, outcome);
             }
+            // The disk's files are counted and missed afresh.
+            gauge_.Rewind(gaugeBefore, *dialog);
+            notCopied_.resize(missesBefore);
         }
+    }
+
+    // How a disk's writing ends once its read-back has ended otherwise than asking for the disk
+    // to be written again.
+    static FileOutcome AfterReadBack(ReadBackEnd end, FileOutcome outcome) {
+        return end == ReadBackEnd::Cancelled ? FileOutcome::Cancelled
+               : end == ReadBackEnd::Aborted ? FileOutcome::Aborted
+                                             : outcome;
     }
 
     FileOutcome CopyFiles(std::int32_t disk, ProgressDialog& dialog) {
@@ -579,18 +580,11 @@ private:
             if (!request_.verifyAfterWrite) {
                 return outcome;
             }
-            switch (ReadBackPieces(header, *dialog)) {
-            case ReadBackEnd::Good:
-            case ReadBackEnd::Ignored:
-                return outcome;
-            case ReadBackEnd::Cancelled:
-                return FileOutcome::Cancelled;
-            case ReadBackEnd::Aborted:
-                return FileOutcome::Aborted;
-            case ReadBackEnd::WriteAgain:
-                notCopied_.resize(missesBefore);
-                break;
+            const ReadBackEnd end = ReadBackPieces(header, *dialog);
+            if (end != ReadBackEnd::WriteAgain) {
+                return AfterReadBack(end, outcome);
             }
+            notCopied_.resize(missesBefore);
         }
     }
 
