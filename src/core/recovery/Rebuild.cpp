@@ -2,6 +2,7 @@
 #include "core/recovery/Rebuild.h"
 
 #include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/rFile/SetReader.h"
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -25,15 +25,6 @@ namespace arbolink {
 namespace {
 
 constexpr std::int64_t kLargestSetFile = std::int64_t{1} << 31;
-
-std::string Formatted(const char* pattern, ...) {
-    std::va_list args;
-    va_start(args, pattern);
-    char text[4096];
-    std::vsnprintf(text, sizeof text, pattern, args);
-    va_end(args);
-    return text;
-}
 
 // A failure that ends the rebuild; what() is the message.
 struct RebuildError : std::runtime_error {

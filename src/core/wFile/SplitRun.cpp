@@ -2,6 +2,7 @@
 #include "core/wFile/SplitRun.h"
 
 #include "core/ByteGauge.h"
+#include "core/Formatted.h"
 #include "core/MediaFollow.h"
 #include "core/MediaMessages.h"
 #include "core/Progress.h"
@@ -24,7 +25,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -45,20 +45,6 @@ enum class FileOutcome { Copied, Ignored, Cancelled, Aborted };
 
 // How reading a written disk back ended.
 enum class ReadBackEnd { Good, WriteAgain, Ignored, Cancelled, Aborted };
-
-std::string Formatted(const char* pattern, ...) {
-    std::va_list args;
-    va_start(args, pattern);
-    std::va_list again;
-    va_copy(again, args);
-    const int size = std::vsnprintf(nullptr, 0, pattern, args);
-    va_end(args);
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), pattern, again);
-    va_end(again);
-    text.resize(static_cast<std::size_t>(size));
-    return text;
-}
 
 // One file to copy: where from, where to, and the size planning counted (-1: not checked).
 struct CopyJob {
