@@ -3,16 +3,21 @@
 // others byte for byte, and what a rebuild refuses.
 #include "CliRun.h"
 #include "core/SetFormat.h"
+#include "core/divide/DivideMessages.h"
+#include "core/rFile/RestoreMessages.h"
 #include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "support/ScopedVariable_posix.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -246,6 +251,136 @@ TEST_F(CliRecoveryTest, TooFewDisksOrADamagedOneRebuildNothingFalse) {
     for (const auto& [path, contents] : TreeOf(root / "damaged")) {
         ASSERT_EQ(original.count(path), 1u) << path;
         EXPECT_EQ(contents, original[path]) << path;
+    }
+}
+
+// Every subset of the disks (data and recovery) of the given size, in a fixed order.
+std::vector<std::vector<int>> Subsets(int disks, int size) {
+    std::vector<std::vector<int>> subsets;
+    std::vector<int> chosen;
+    auto choose = [&](auto&& self, int from) -> void {
+        if (static_cast<int>(chosen.size()) == size) {
+            subsets.push_back(chosen);
+            return;
+        }
+        for (int n = from; n <= disks; ++n) {
+            chosen.push_back(n);
+            self(self, n + 1);
+            chosen.pop_back();
+        }
+    };
+    choose(choose, 1);
+    return subsets;
+}
+
+// Generated sets of N data disks with K recovery disks: a restore from the disks left after
+// losing any K of them, data or recovery (every combination for small sets, a seeded sample
+// of the others), gives back the source byte for byte; with K + 1 data disks lost it fails
+// and names every file not restored.
+TEST(CliRecoveryProperty, AnyKLostDisksOfAGeneratedSetStillRestore) {
+    struct Shape {
+        int recovery;
+        std::int64_t capacity;
+        unsigned seed;
+    };
+    for (const Shape shape : {Shape{1, 40'000, 3}, Shape{2, 20'000, 7}, Shape{3, 18'000, 11}}) {
+        SCOPED_TRACE("K=" + std::to_string(shape.recovery));
+        TempFolder root;
+        ScopedVariable cache("XDG_CACHE_HOME", (root / "cache").c_str());
+        std::mt19937 random(shape.seed);
+        for (unsigned i = 0; i < 40; ++i) {
+            // Heavy-tailed sizes, empty files among them.
+            const std::size_t size =
+                random() % 4 == 0 ? 0 : random() % (random() % 8 == 0 ? 9'000 : 900);
+            root.WriteFile("src/d" + std::to_string(i % 5) + "/f" + std::to_string(i),
+                           Contents(size, i + shape.seed));
+        }
+        CliResult divide =
+            RunCliWith({"divide", root / "src", "--disk-folders", root / "stage", "--capacity",
+                        std::to_string(shape.capacity), "--cluster-size", std::to_string(kCluster),
+                        "--recovery-disks", std::to_string(shape.recovery), "--yes"});
+        ASSERT_EQ(divide.code, 0) << divide.err;
+        const int data = DataDiskCount(root);
+        ASSERT_GT(data, shape.recovery + 1);
+        const int disks = data + shape.recovery;
+        std::vector<std::vector<int>> losses = Subsets(disks, shape.recovery);
+        std::shuffle(losses.begin(), losses.end(), random);
+        losses.resize(std::min<std::size_t>(losses.size(), 12));
+        losses.push_back({}); // nothing lost
+        int restores = 0;
+        auto restoreWithout = [&](const std::vector<int>& lost) {
+            std::vector<std::string> args{"restore"};
+            for (int n = disks; n >= 1; --n) {
+                if (std::find(lost.begin(), lost.end(), n) == lost.end()) {
+                    args.insert(args.end(), {"--from", Disk(root, n)});
+                }
+            }
+            const std::string out = root / ("out" + std::to_string(++restores));
+            root.MakeFolder("out" + std::to_string(restores));
+            args.push_back(out);
+            return std::make_pair(RunCliWith(args), out);
+        };
+        for (const std::vector<int>& lost : losses) {
+            const auto [result, out] = restoreWithout(lost);
+            std::string named;
+            for (int n : lost) {
+                named += std::to_string(n) + " ";
+            }
+            ASSERT_EQ(result.code, 0) << "lost " << named << "of " << disks << ": " << result.err;
+            EXPECT_EQ(TreeOf(out), TreeOf(root / "src")) << "lost " << named;
+        }
+        // K + 1 data disks lost, one left to read the index from: the files of the lost ones
+        // are counted as found on no disk.
+        {
+            std::vector<int> tooMany;
+            for (int n = 1; n <= shape.recovery + 1; ++n) {
+                tooMany.push_back(n);
+            }
+            const auto [result, out] = restoreWithout(tooMany);
+            EXPECT_EQ(result.code, 1) << result.err;
+            int missing = 0;
+            for (const auto& [path, contents] : TreeOf(root / "src")) {
+                missing += contents != "<folder>" && !stdfs::exists(out + "/" + path) ? 1 : 0;
+            }
+            EXPECT_GT(missing, 0);
+            const std::string count =
+                std::string(msg::kNotFoundBefore).substr(2) + std::to_string(missing) + " ";
+            EXPECT_NE(result.err.find(count), std::string::npos) << result.err;
+        }
+    }
+}
+
+// The capacity the refusal of a too-large index names is the smallest that divides, also
+// when each disk holds room back for the recovery disks' own files.
+TEST(CliRecoveryProperty, TheCapacityNamedForATooLargeIndexIsTheSmallestThatDivides) {
+    TempFolder root;
+    ScopedVariable cache("XDG_CACHE_HOME", (root / "cache").c_str());
+    for (unsigned i = 0; i < 40; ++i) {
+        root.WriteFile("src/f" + std::to_string(i), Contents(300, i));
+    }
+    const std::string pattern = msg::kIndexTooLarge;
+    const std::size_t bytesAt = pattern.find("%lld", pattern.find("%lld") + 1);
+    const std::size_t lineAt = pattern.rfind('\n', bytesAt) + 1;
+    const std::string lead = pattern.substr(lineAt, bytesAt - lineAt);
+    // Capacities at which the index, not a file, is what does not fit.
+    for (const auto& [recovery, tooSmall] :
+         {std::pair{0, 8 * kCluster}, std::pair{3, 15 * kCluster}}) {
+        SCOPED_TRACE(recovery);
+        int run = 0;
+        auto divide = [&](std::int64_t capacity) {
+            return RunCliWith(
+                {"divide", root / "src", "--disk-folders",
+                 root / ("stage" + std::to_string(recovery) + "-" + std::to_string(++run)),
+                 "--capacity", std::to_string(capacity), "--cluster-size", std::to_string(kCluster),
+                 "--recovery-disks", std::to_string(recovery), "--yes"});
+        };
+        const CliResult refused = divide(tooSmall);
+        const std::size_t at = refused.err.find(lead);
+        ASSERT_NE(at, std::string::npos) << refused.err;
+        const std::int64_t named =
+            std::strtoll(refused.err.c_str() + at + lead.size(), nullptr, 10);
+        EXPECT_EQ(divide(named).code, 0);
+        EXPECT_NE(divide(named - kCluster).err.find(lead), std::string::npos);
     }
 }
 

@@ -186,7 +186,7 @@ PlanOutcome Plan(PlanningRun& run, const PlanRequest& request, std::int64_t capa
         values.SetFilesReserve = SetFilesClusters(values, diskDigits);
         if (!FirstDiskTakesLargest(values, capacity) ||
             !AssignDisks(run, capacity, step, request.packing)) {
-            return RefuseOversized(values, capacity, request.capacity, refusal);
+            return RefuseOversized(values, capacity, request.capacity + request.heldBack, refusal);
         }
         const auto digits = static_cast<int>(std::to_string(values.DiskCount).size());
         if (values.RunStatus >= 0 || digits <= diskDigits) {

@@ -19,6 +19,9 @@ struct PlanRequest {
     bool copyProgram = false;
     std::int32_t clusterSize = 0;
     std::int64_t capacity = 0; // clusters a disk may take
+    // Clusters of each disk held back beside capacity (for recovery disks' own files): a
+    // capacity the refusal names counts them too.
+    std::int64_t heldBack = 0;
     Packing packing = Packing::InOrder;
 };
 

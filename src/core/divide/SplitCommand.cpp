@@ -239,6 +239,7 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
     request.copyProgram = fields.copyProgram;
     request.clusterSize = clusterSize;
     request.capacity = PlannedCapacity(capacity, clusterSize, session.RecoveryDisks);
+    request.heldBack = capacity - request.capacity;
     request.packing = session.DiskPacking;
     if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
         !RefuseFilesTooLarge(values, host, fields.copyProgram) &&
