@@ -544,7 +544,14 @@ int SystemLink(int folder, const char* from, const char* to) {
     return linkat(folder, from, folder, to, 0);
 }
 
+// Only where /proc is mounted: without it an unnamed file could not be given its name, and the
+// finished copy would be lost.
 int SystemOpenUnnamed(int folder, const char* path) {
+    static const bool linkable = access("/proc/self/fd", X_OK) == 0;
+    if (!linkable) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
     return openat(folder, path, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
 }
 
