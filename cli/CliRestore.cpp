@@ -15,13 +15,6 @@
 
 #include <memory>
 #include <optional>
-#if ARBOLINK_RECOVERY
-#include "core/recovery/ParityBuilder.h"
-#include "core/recovery/Rebuild.h"
-#include "core/recovery/RecoveryMessages.h"
-
-#include <filesystem>
-#endif
 
 namespace arbolink::cli {
 
@@ -75,55 +68,8 @@ int RestoreFromDrive(const RestoreRequest& request, const Streams& io) {
     return host.ExitCode();
 }
 
-#if ARBOLINK_RECOVERY
-// The data disks not given, rebuilt from the recovery disks given into a folder of the cache,
-// which goes with the object. Each rebuilt file was checked against the set's digests.
-class RebuiltDisks {
-public:
-    RebuiltDisks(const std::vector<std::string>& from, std::FILE* err) {
-        std::vector<std::string> folders;
-        for (const std::string& folder : from) {
-            folders.push_back(SetFolderOf(folder));
-        }
-        const std::vector<int> missing = DataDisksNotGiven(folders);
-        const std::string cache = RecoveryCacheFolder();
-        if (missing.empty() || cache.empty()) {
-            return;
-        }
-        root_ = cache + TemporaryName();
-        for (int disk : missing) {
-            const std::string folder = AddBackslash(root_) + "disk" + std::to_string(disk);
-            std::fprintf(err, arbolink::msg::kRebuildingForRestore, disk, folder.c_str());
-            std::fputc('\n', err);
-            std::string message;
-            if (RebuildDisk({folders, disk, AddBackslash(AddBackslash(folder) + kDummyFolderName)},
-                            message)) {
-                folders_.push_back(folder);
-            } else {
-                std::fprintf(err, arbolink::msg::kNotRebuiltForRestore, disk, message.c_str());
-                std::fputc('\n', err);
-            }
-        }
-    }
-    ~RebuiltDisks() {
-        std::error_code ignored;
-        if (!root_.empty()) {
-            std::filesystem::remove_all(root_, ignored);
-        }
-    }
-    RebuiltDisks(const RebuiltDisks&) = delete;
-    RebuiltDisks& operator=(const RebuiltDisks&) = delete;
-
-    const std::vector<std::string>& Folders() const { return folders_; }
-
-private:
-    std::string root_;
-    std::vector<std::string> folders_;
-};
-#endif
-
 // The restore command's checks of the destination, then the restore run over the folders;
-// with recovery disks among them, the data disks not given are rebuilt and read as well.
+// with a recovery disk among them, the files left behind are made again.
 int RestoreFromFolders(const RestoreRequest& request, const Streams& io) {
     for (const std::string& folder : request.from) {
         if (!FolderExists(folder)) {
@@ -148,12 +94,7 @@ int RestoreFromFolders(const RestoreRequest& request, const Streams& io) {
     for (const std::string& folder : request.from) {
         watch.Remember(folder);
     }
-    std::vector<std::string> from = request.from;
-#if ARBOLINK_RECOVERY
-    const RebuiltDisks rebuilt(request.from, io.err);
-    from.insert(from.end(), rebuilt.Folders().begin(), rebuilt.Folders().end());
-#endif
-    GivenFolders disks(from);
+    GivenFolders disks(request.from);
     RestoreDisks(session, host, &disks);
     return host.ExitCode();
 }

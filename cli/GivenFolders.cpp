@@ -27,7 +27,9 @@ bool IsRecoveryDisk(const std::string& folder) {
 
 GivenFolders::GivenFolders(std::vector<std::string> folders) {
     for (std::string& folder : folders) {
-        if (!IsRecoveryDisk(folder)) {
+        if (IsRecoveryDisk(folder)) {
+            recovery_.push_back(SetFolderOf(folder));
+        } else {
             folders_.push_back(std::move(folder));
         }
     }

@@ -18,17 +18,19 @@ std::string SetFolderOf(const std::string& folder);
 // identity file.
 bool IsRecoveryDisk(const std::string& folder);
 
-// The data disks among the folders: a recovery disk given with them is left out, as it holds
-// no files of the set to read.
+// The data disks among the folders; a recovery disk given with them is kept apart, as it holds
+// no files of the set to read, only what makes lost ones again.
 class GivenFolders : public DiskSupplier {
 public:
     explicit GivenFolders(std::vector<std::string> folders);
 
     // SetFolderOf the n-th folder given; empty after the last.
     std::string Folder(std::int32_t n) override;
+    std::vector<std::string> RecoveryFolders() override { return recovery_; }
 
 private:
     std::vector<std::string> folders_;
+    std::vector<std::string> recovery_; // as set folders
 };
 
 } // namespace arbolink::cli

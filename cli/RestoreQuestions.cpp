@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Questions.h"
 #include "core/rFile/RestoreMessages.h"
+#if ARBOLINK_RECOVERY
+#include "core/recovery/RecoveryMessages.h"
+#endif
 
+#include <algorithm>
 #include <string_view>
 
 namespace arbolink::cli {
@@ -15,6 +19,16 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
         text == arbolink::msg::kOtherSet) {
         return QuestionKind::SwapWanted;
     }
+#if ARBOLINK_RECOVERY
+    if (text.starts_with(
+            std::string_view(arbolink::msg::kInsertDiskForRebuild)
+                .substr(0, std::string_view(arbolink::msg::kInsertDiskForRebuild).find('%')))) {
+        return QuestionKind::SwapWanted;
+    }
+    if (text == arbolink::msg::kAskRebuild) {
+        return QuestionKind::Confirm;
+    }
+#endif
     if (text == arbolink::msg::kCreateRestoreFolder) {
         return QuestionKind::Confirm;
     }
@@ -26,6 +40,21 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
 }
 
 bool IsRestoreSuccess(const std::string& text) {
+#if ARBOLINK_RECOVERY
+    // Every file back, some of them made again: "<finished>\n\n<count><made again>".
+    const std::string_view rest = std::string_view(text).substr(
+        std::min(text.size(), std::string_view(arbolink::msg::kRestoreFinished).size()));
+    const std::string_view after = arbolink::msg::kRebuiltNoteAfter;
+    if (text.starts_with(arbolink::msg::kRestoreFinished) && rest.starts_with("\n\n") &&
+        rest.ends_with(after) && rest.size() > 2 + after.size() &&
+        rest.substr(2, rest.size() - 2 - after.size()).find_first_not_of("0123456789") ==
+            std::string_view::npos) {
+        return true;
+    }
+    if (text == arbolink::msg::kAllLostRebuilt) {
+        return true;
+    }
+#endif
     return text == arbolink::msg::kRestoreFinished;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace arbolink {
 
@@ -17,6 +18,10 @@ public:
     // writes disk n of the set there; the restore run reads the n-th folder, whichever disk
     // of the set it holds. Empty when there is no n-th disk.
     virtual std::string Folder(std::int32_t n) = 0;
+
+    // The recovery disks among the folders (folder prefixes), which Folder leaves out: a
+    // restore makes the files it could not read again from them.
+    virtual std::vector<std::string> RecoveryFolders() { return {}; }
 };
 
 } // namespace arbolink

@@ -62,6 +62,9 @@ struct PlanningValues {
     // Clusters kept on every disk for the identity file and the set map; the checksum list of
     // each disk's own files is counted with them, in DiskUsage.
     std::int64_t SetFilesReserve = 0;
+    // Bytes every disk keeps, with the set files, for each file row and the program row: a
+    // recovery disk's times lines. 0 without recovery disks.
+    std::int64_t HeldPerFile = 0;
     // The fewest disks any plan could use under the same rules: the files' clusters and
     // checksum lines over the room a disk keeps beside the set files.
     std::int64_t DiskLowerBound = 0;

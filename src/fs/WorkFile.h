@@ -11,6 +11,17 @@
 
 namespace arbolink {
 
+// A file's modification time (seconds since 1970 UTC and the nanoseconds of the second) and
+// permission bits.
+struct FileTimes {
+    std::int64_t seconds = 0;
+    std::int32_t nanoseconds = 0;
+    std::uint32_t mode = 0;
+};
+
+// The times of the file at path, a link not followed. False when it cannot be read.
+bool ReadFileTimes(const std::string& path, FileTimes& times);
+
 class WorkFile {
 public:
     // A new empty file under a free temporary name in folder (a folder prefix), removed again
@@ -30,6 +41,8 @@ public:
     // Gives the file the name path (in the same folder): it then stays. False, and the file
     // still removed at the end, when it cannot be renamed.
     bool KeepAs(const std::string& path);
+    // Gives the file the time and permission bits. False, Error() set, when it cannot.
+    bool SetTimes(const FileTimes& times);
     // Takes the file's name away at once: the file lives on, unnamed, until the object goes, so
     // that nothing of it is left behind even when the process is killed. False, Error() set,
     // when the name cannot be removed.

@@ -94,6 +94,26 @@ bool WorkFile::WriteAt(const void* buffer, std::size_t size, std::int64_t offset
     return true;
 }
 
+bool ReadFileTimes(const std::string& path, FileTimes& times) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return false;
+    }
+    times = {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec),
+             static_cast<std::uint32_t>(info.st_mode & 0777)};
+    return true;
+}
+
+bool WorkFile::SetTimes(const FileTimes& times) {
+    const struct timespec stamps[2] = {{0, UTIME_OMIT}, {times.seconds, times.nanoseconds}};
+    if (::fchmod(fd_, static_cast<mode_t>(times.mode & 0777)) != 0 ||
+        ::futimens(fd_, stamps) != 0) {
+        error_ = errno;
+        return false;
+    }
+    return true;
+}
+
 bool WorkFile::KeepAs(const std::string& path) {
     if (std::rename(path_.c_str(), path.c_str()) != 0) {
         error_ = errno;

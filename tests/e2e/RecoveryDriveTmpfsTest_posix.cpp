@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery disks in the drive form: the split command on tmpfs disks swapped in one drive,
 // with one recovery disk asked for after the data disks; a data disk withheld is rebuilt from
-// the others and the recovery disk. Needs the right to mount (root).
+// the others and the recovery disk, and a restore from the drive that is given the recovery
+// disk for the withheld one makes its files again, with their times and modes, after one
+// question. Needs the right to mount (root).
 #include "CliRun.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
+#include "core/rFile/RestoreMessages.h"
+#include "core/rFile/RestoreRun.h"
 #include "core/recovery/Rebuild.h"
 #include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
@@ -17,6 +21,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace arbolink {
@@ -36,6 +41,8 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     for (unsigned i = 1; i <= 5; ++i) {
         root.WriteFile("src/f" + std::to_string(i) + ".bin", test::Contents(600'000, i));
     }
+    // A mode of its own, for the file made again to show.
+    stdfs::permissions(root / "src/f3.bin", stdfs::perms::owner_read | stdfs::perms::owner_write);
     Session session;
     session.RecoveryDisks = 1;
     session.RecoveryCache = AddBackslash(root / "cache");
@@ -82,6 +89,50 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
         << message;
     EXPECT_TRUE(stdfs::exists(written(2) + setFolder + "f3.bin"));
     EXPECT_EQ(test::TreeOf(root / "rebuilt"), test::TreeOf(written(2)));
+
+    // The restore from the drive: disks 1 and 3, then the recovery disk where disk 2 is asked
+    // for; after the question, disks 1 and 3 once more for the places of disk 2's files.
+    const std::vector<int> inserted{3, 4, 1, 3};
+    std::size_t next = 0;
+    auto insert = [&](int disk) {
+        ASSERT_TRUE(drive.Swap()) << drive.error();
+        stdfs::copy(written(disk), root / "drive", stdfs::copy_options::recursive);
+    };
+    insert(1);
+    host.onDialog = [&](const DialogRecord& dialog) {
+        if (dialog.text.starts_with(msg::kSwapDiskBefore) ||
+            dialog.text.starts_with("作り直しに使うディスクを入れてください")) {
+            ASSERT_LT(next, inserted.size()) << dialog.text;
+            insert(inserted[next++]);
+        }
+    };
+    for (int i = 0; i < 2; ++i) {
+        host.Answer(Button::Yes); // the next disk is in
+    }
+    host.Answer(Button::Yes, msg::kAskRebuild);
+    for (int i = 0; i < 2; ++i) {
+        host.Answer(Button::Yes); // a disk for the rebuild is in
+    }
+    root.MakeFolder("restored");
+    host.fields.restoreTo = root / "restored";
+    RestoreDisks(session, host);
+    EXPECT_EQ(next, inserted.size());
+    EXPECT_EQ(host.DialogTexts().back(), msg::kAllLostRebuilt);
+    EXPECT_EQ(test::TreeOf(root / "restored"), test::TreeOf(root / "src"));
+    // The files made again have the times and modes their stored files had.
+    for (const auto& entry : stdfs::directory_iterator(written(2) + setFolder)) {
+        const std::string name = entry.path().filename().string();
+        if (IsSetFileName(name)) {
+            continue;
+        }
+        struct stat source {};
+        struct stat restored {};
+        ASSERT_EQ(::stat((root / ("src/" + name)).c_str(), &source), 0) << name;
+        ASSERT_EQ(::stat((root / ("restored/" + name)).c_str(), &restored), 0) << name;
+        EXPECT_EQ(restored.st_mtim.tv_sec, source.st_mtim.tv_sec) << name;
+        EXPECT_EQ(restored.st_mtim.tv_nsec, source.st_mtim.tv_nsec) << name;
+        EXPECT_EQ(restored.st_mode, source.st_mode) << name;
+    }
 }
 
 } // namespace

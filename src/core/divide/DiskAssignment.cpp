@@ -364,11 +364,13 @@ std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits) {
                                 table.Number(Size, Index(row)));
     }
     return ClustersOf(kIdentityFileRoom, values.ClusterSize) +
-           ClustersOf(mapBytes, values.ClusterSize);
+           ClustersOf(mapBytes, values.ClusterSize) +
+           ClustersOf(values.HeldPerFile * (values.FileCount + 1), values.ClusterSize);
 }
 
 std::int64_t SetFilesClustersAlone(const PlanningValues& values, std::int64_t row) {
-    std::int64_t clusters = ClustersOf(kIdentityFileRoom, values.ClusterSize);
+    std::int64_t clusters = ClustersOf(kIdentityFileRoom, values.ClusterSize) +
+                            ClustersOf(values.HeldPerFile * 2, values.ClusterSize);
     if (row < values.FileCount) {
         const FileTable& table = values.Table;
         clusters += 2 * ClustersOf(IndexLineSize(table.Cell(Folder, Index(row)),

@@ -28,7 +28,7 @@ void CheckSameNames(PlanningRun& run, std::int64_t step);
 std::int64_t IndexFileSize(const PlanningValues& values);
 
 // Clusters every disk keeps for its identity file and the set map, whose disk numbers have at
-// most diskDigits digits.
+// most diskDigits digits, and the room held for every row (PlanningValues::HeldPerFile).
 std::int64_t SetFilesClusters(const PlanningValues& values, int diskDigits);
 // Clusters the set files would take in a set holding nothing but the row (a file row, or the
 // program row): the index reservation counted twice as planning counts it, the identity file

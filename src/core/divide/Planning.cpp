@@ -274,6 +274,7 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
     values.DiskCount = 0;
     values.IndexReserve = 0;
     values.SetFilesReserve = 0;
+    values.HeldPerFile = request.heldPerFile;
     values.DiskLowerBound = 0;
     std::int64_t capacity = request.capacity;
     if (request.destinationIsDriveRoot) {

@@ -22,6 +22,9 @@ struct PlanRequest {
     // Clusters of each disk held back beside capacity (for recovery disks' own files): a
     // capacity the refusal names counts them too.
     std::int64_t heldBack = 0;
+    // Bytes each disk holds back for every file of the set and the program copy, besides the
+    // index and the map (a recovery disk's line of times for it).
+    std::int64_t heldPerFile = 0;
     Packing packing = Packing::InOrder;
 };
 

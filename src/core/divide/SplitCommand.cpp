@@ -141,6 +141,16 @@ std::int64_t PlannedCapacity(std::int64_t capacity, std::int32_t clusterSize, in
     return capacity;
 }
 
+// Every file of a set with recovery disks has a line of times in their header.
+std::int64_t HeldPerFile(int recoveryDisks) {
+#if ARBOLINK_RECOVERY
+    return recoveryDisks > 0 ? TimesLineBound() : 0;
+#else
+    (void)recoveryDisks;
+    return 0;
+#endif
+}
+
 // Everything of the command after its fields were read, up to the end of the split run.
 void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& fields) {
     const std::string& source = fields.source;
@@ -240,6 +250,7 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
     request.clusterSize = clusterSize;
     request.capacity = PlannedCapacity(capacity, clusterSize, session.RecoveryDisks);
     request.heldBack = capacity - request.capacity;
+    request.heldPerFile = HeldPerFile(session.RecoveryDisks);
     request.packing = session.DiskPacking;
     if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
         !RefuseFilesTooLarge(values, host, fields.copyProgram) &&

@@ -15,6 +15,10 @@
 #include "fs/Copy.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
+#if ARBOLINK_RECOVERY
+#include "core/recovery/RecoveryMessages.h"
+#include "core/recovery/RestoreRebuild.h"
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -89,9 +93,19 @@ private:
     void ReadDigestsOfDisk(std::int32_t disk);
     void SetUpDialog(ProgressDialog& dialog);
     void CountBytesOfSet(const std::vector<MapEntry>& map);
-    bool RestoreRow(const std::string& storedName, std::size_t row, ProgressDialog& dialog);
+    bool RestoreRow(const std::string& source, const Sha256Digest* digest, std::size_t row,
+                    ProgressDialog& dialog);
+    bool PutBack(const std::string& source, const Sha256Digest* digest, std::size_t row,
+                 std::int64_t size, ProgressDialog& dialog);
     std::string ChecksumNote() const;
+    std::string RebuildNote() const;
+    void End(Ending ending);
     void ShowClosingMessage(Ending ending);
+#if ARBOLINK_RECOVERY
+    void FindRecoveryFolder();
+    bool RebuildLost();
+    void ShowRebuildMessage();
+#endif
 
     Host& host_;
     FileTable& table_;
@@ -120,7 +134,13 @@ private:
     std::vector<std::string> notCopied_;
     // The digests the disk in hand records for its stored files, from its set map.
     std::unordered_map<std::string, Sha256Digest> digests_;
-    bool someDiskUnchecked_ = false;          // a disk without a set map
+    bool someDiskUnchecked_ = false; // a disk without a set map
+    // A recovery disk of the set among the folders, or the one put in the drive for the next
+    // disk, which ends the data disks: the files left behind are then made again.
+    std::string recoveryFolder_;
+    bool rebuildRan_ = false;
+    std::vector<std::size_t> rebuilt_;                        // rows made again and put back
+    std::vector<std::pair<std::size_t, std::string>> unmade_; // rows that were not, with why
     std::vector<std::string> unreadableMaps_; // disk folders whose map could not be read
 };
 
@@ -172,8 +192,103 @@ void RestoreRun::Run() {
 
     // Disabled across all disks and the questions between them, up to the closing message.
     MainWindowDisabled disabled(host_);
-    ShowClosingMessage(disks_ != nullptr ? (TakeFolders() ? Ending::Finished : Ending::Aborted)
-                                         : (TakeDisks() ? Ending::Finished : Ending::Aborted));
+#if ARBOLINK_RECOVERY
+    FindRecoveryFolder();
+#endif
+    End(disks_ != nullptr ? (TakeFolders() ? Ending::Finished : Ending::Aborted)
+                          : (TakeDisks() ? Ending::Finished : Ending::Aborted));
+}
+
+// Files left behind by a run that went to its end are made again where a recovery disk of the
+// set is at hand: at once from folders, after a question for disks in the drive.
+void RestoreRun::End(Ending ending) {
+#if ARBOLINK_RECOVERY
+    if (ending == Ending::Finished && restoreStatus_ < 0 && !recoveryFolder_.empty() &&
+        !RowsWithout(back_).empty()) {
+        if (disks_ != nullptr) {
+            ShowClosingMessage(RebuildLost() ? Ending::Finished : Ending::Aborted);
+            return;
+        }
+        ShowClosingMessage(ending);
+        if (host_.ShowDialog(DialogKind::Confirmation, msg::kAskRebuild,
+                             {Button::Yes, Button::No}) == Button::Yes) {
+            const bool finished = RebuildLost();
+            if (finished) {
+                ShowRebuildMessage();
+            } else {
+                ShowClosingMessage(Ending::Aborted);
+            }
+        }
+        return;
+    }
+#endif
+    ShowClosingMessage(ending);
+}
+
+#if ARBOLINK_RECOVERY
+void RestoreRun::FindRecoveryFolder() {
+    if (disks_ == nullptr) {
+        return;
+    }
+    for (const std::string& folder : disks_->RecoveryFolders()) {
+        if (IsRecoveryDiskOf(folder, referenceId_)) {
+            recoveryFolder_ = folder;
+            return;
+        }
+    }
+}
+
+// Makes the rows not back again; false when the user chose Abort or Cancel on the way.
+bool RestoreRun::RebuildLost() {
+    LossRebuildRequest request;
+    request.setId = referenceId_;
+    request.rowCount = rowCount_;
+    request.lost = RowsWithout(back_);
+    request.recoveryFolder = recoveryFolder_;
+    request.disks = disks_;
+    request.driveFolder = diskFolder_;
+    request.askForDisk = [this](const std::string& question) {
+        return AskForMedium(question, {Button::Yes, Button::No}, Button::Yes);
+    };
+    request.place = [this](std::size_t row, const std::string& path, ProgressDialog& dialog) {
+        return PutBack(path, nullptr, row, FileSizeOf(path), dialog);
+    };
+    const LossRebuildOutcome outcome = RebuildLostFiles(host_, request);
+    rebuildRan_ = true;
+    for (std::size_t row : outcome.made) {
+        reached_[row] = true;
+        notCopied_.erase(std::remove(notCopied_.begin(), notCopied_.end(), targets_[row]),
+                         notCopied_.end());
+    }
+    rebuilt_ = outcome.made;
+    for (const UnmadeFile& file : outcome.unmade) {
+        unmade_.emplace_back(file.row, file.reason);
+    }
+    return !outcome.aborted;
+}
+
+void RestoreRun::ShowRebuildMessage() {
+    host_.Beep();
+    if (unmade_.empty()) {
+        host_.Message(msg::kAllLostRebuilt);
+        return;
+    }
+    host_.Warning(msg::kRebuildEnded + RebuildNote());
+}
+#endif
+
+// What the closing message says of files made again, and of those that could not be.
+std::string RestoreRun::RebuildNote() const {
+    std::string note;
+#if ARBOLINK_RECOVERY
+    if (!rebuilt_.empty()) {
+        note += "\n\n" + std::to_string(rebuilt_.size()) + msg::kRebuiltNoteAfter;
+    }
+    note += NameList(msg::kNotRebuiltBefore, unmade_.size(), [this](std::size_t i) {
+        return targets_[unmade_[i].first] + "（" + unmade_[i].second + "）";
+    });
+#endif
+    return note;
 }
 
 bool RestoreRun::WaitForMedium() {
@@ -325,7 +440,7 @@ bool RestoreRun::TakeDisks() {
     for (std::int32_t k = 1; k <= diskTotal_;) {
         std::optional<DiskIdentity> disk = ReadDiskInDrive();
         if (!disk) {
-            return false;
+            return !recoveryFolder_.empty();
         }
         if (disk->setId != referenceId_) {
             if (!AskToSwap(msg::kOtherSet)) {
@@ -365,6 +480,12 @@ std::optional<DiskIdentity> RestoreRun::ReadDiskInDrive() {
             if (disk) {
                 return disk;
             }
+#if ARBOLINK_RECOVERY
+            if (IsRecoveryDiskOf(diskFolder_, referenceId_)) {
+                recoveryFolder_ = diskFolder_;
+                return std::nullopt;
+            }
+#endif
             why = msg::kNoSetFiles;
         } catch (const SetFormatError& error) {
             why = error.what();
@@ -506,16 +627,11 @@ bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
             auto r = static_cast<std::size_t>(row);
             reached_[r] = true;
             dialog->SetCurrentFile(targets_[r], entry.size);
-            gauge_.Begin(entry.size);
-            const std::int64_t before = restoredCount_;
-            if (!RestoreRow(entry.name, r, *dialog)) {
+            const auto recorded = digests_.find(entry.name);
+            if (!PutBack(diskFolder_ + entry.name,
+                         recorded != digests_.end() ? &recorded->second : nullptr, r, entry.size,
+                         *dialog)) {
                 return false;
-            }
-            back_[r] = restoredCount_ > before;
-            if (back_[r]) {
-                gauge_.End(*dialog);
-            } else {
-                gauge_.Drop();
             }
             host_.ProcessMessages();
             if (dialog->CancelRequested()) {
@@ -530,14 +646,30 @@ bool RestoreRun::RestoreDiskFiles(std::int32_t disk) {
     return true;
 }
 
+// Copies a file to the row's place under the gauge; the row is back when it was copied.
+// False on Abort.
+bool RestoreRun::PutBack(const std::string& source, const Sha256Digest* digest, std::size_t row,
+                         std::int64_t size, ProgressDialog& dialog) {
+    gauge_.Begin(size);
+    const std::int64_t before = restoredCount_;
+    if (!RestoreRow(source, digest, row, dialog)) {
+        return false;
+    }
+    back_[row] = restoredCount_ > before;
+    if (back_[row]) {
+        gauge_.End(dialog);
+    } else {
+        gauge_.Drop();
+    }
+    return true;
+}
+
 // Copies one stored file to its row's place, moving the gauge as it goes, asking again while
 // it fails. False on Abort.
-bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row,
+bool RestoreRun::RestoreRow(const std::string& source, const Sha256Digest* digest, std::size_t row,
                             ProgressDialog& dialog) {
-    const std::string source = diskFolder_ + storedName;
-    const auto recorded = digests_.find(storedName);
     ContentCheck check;
-    check.expected = recorded != digests_.end() ? &recorded->second : nullptr;
+    check.expected = digest;
     for (;;) {
         const CopyOutcome outcome = CopyFileBelow(
             source, restoreRoot_, targets_[row],
@@ -557,6 +689,13 @@ bool RestoreRun::RestoreRow(const std::string& storedName, std::size_t row,
         if (outcome.result == CopyResult::Failed && outcome.side == CopySide::Source &&
             outcome.error == EINVAL) {
             reached_[row] = false;
+            return true;
+        }
+        // A damaged file of a set whose recovery disk is among the folders is made again at
+        // the end, without a question.
+        if (disks_ != nullptr && !recoveryFolder_.empty() &&
+            (outcome.result == CopyResult::SizeChanged ||
+             outcome.result == CopyResult::ContentMismatch)) {
             return true;
         }
         const std::string reason = outcome.result == CopyResult::SizeChanged
@@ -593,15 +732,17 @@ void RestoreRun::ShowClosingMessage(Ending ending) {
                       RenamedList(msg::kRenamedBefore, restored_->Renamed()));
         return;
     }
-    const std::vector<std::size_t> notFound = RowsWithout(reached_);
+    // After a rebuild every file left behind was either made again or is named with why not.
+    const std::vector<std::size_t> notFound =
+        rebuildRan_ ? std::vector<std::size_t>{} : RowsWithout(reached_);
     const std::string failures =
-        NameList(msg::kNotCopiedBefore, notCopied_) +
+        NameList(msg::kNotCopiedBefore, rebuildRan_ ? std::vector<std::string>{} : notCopied_) +
         NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound)) +
         RenamedList(msg::kRenamedBefore, restored_->Renamed());
-    if (failures.empty()) {
-        host_.Message(msg::kRestoreFinished + ChecksumNote());
+    if (failures.empty() && unmade_.empty()) {
+        host_.Message(msg::kRestoreFinished + RebuildNote() + ChecksumNote());
     } else {
-        host_.Warning(msg::kRestoreFinished + failures + ChecksumNote());
+        host_.Warning(msg::kRestoreFinished + failures + RebuildNote() + ChecksumNote());
     }
 }
 

@@ -101,4 +101,47 @@ void StreamDecoder::Make(const std::uint8_t* const* sources, std::size_t length,
                    outs);
 }
 
+std::optional<LossDecoder> LossDecoder::For(int dataCount, int parityCount,
+                                            const std::vector<int>& lost,
+                                            const std::vector<int>& parity) {
+    const auto e = lost.size();
+    const auto inRange = [](const std::vector<int>& streams, int count) {
+        std::vector<bool> seen(static_cast<std::size_t>(count), false);
+        for (int s : streams) {
+            if (s < 0 || s >= count || seen[static_cast<std::size_t>(s)]) {
+                return false;
+            }
+            seen[static_cast<std::size_t>(s)] = true;
+        }
+        return true;
+    };
+    if (!RecoveryFits(dataCount, parityCount) || e == 0 || parity.size() != e ||
+        !inRange(lost, dataCount) || !inRange(parity, parityCount)) {
+        return std::nullopt;
+    }
+    // Parity row j restricted to the lost columns maps the lost bytes onto what parity j
+    // holds: inverted, it maps them back. Any square part of a Cauchy matrix is invertible.
+    const std::vector<std::uint8_t> matrix = CodeMatrix(dataCount, parityCount);
+    std::vector<std::uint8_t> rows(e * e);
+    for (std::size_t i = 0; i < e; ++i) {
+        for (std::size_t k = 0; k < e; ++k) {
+            rows[i * e + k] =
+                matrix[static_cast<std::size_t>((dataCount + parity[i]) * dataCount + lost[k])];
+        }
+    }
+    std::vector<std::uint8_t> inverse(e * e);
+    if (gf_invert_matrix(rows.data(), inverse.data(), static_cast<int>(e)) != 0) {
+        return std::nullopt;
+    }
+    const int count = static_cast<int>(e);
+    return LossDecoder(count, Tables(count, count, inverse.data()));
+}
+
+void LossDecoder::Make(const std::uint8_t* const* parity, std::size_t length,
+                       std::uint8_t* const* outs) const {
+    ec_encode_data(static_cast<int>(length), count_, count_,
+                   const_cast<std::uint8_t*>(tables_.data()), const_cast<std::uint8_t**>(parity),
+                   const_cast<std::uint8_t**>(outs));
+}
+
 } // namespace arbolink

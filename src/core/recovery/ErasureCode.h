@@ -64,4 +64,26 @@ private:
     std::vector<std::uint8_t> tables_;
 };
 
+// Makes lost data streams from what parity streams hold once the known data streams' shares
+// are added into them (exclusive or): as many such parity streams as streams lost.
+class LossDecoder {
+public:
+    // lost: distinct data streams (0 to N - 1); parity: as many distinct parity streams (0 to
+    // K - 1), in the order their bytes will be handed to Make. Nothing when out of range.
+    static std::optional<LossDecoder> For(int dataCount, int parityCount,
+                                          const std::vector<int>& lost,
+                                          const std::vector<int>& parity);
+
+    // Writes length bytes of each lost stream into outs, in lost's order.
+    void Make(const std::uint8_t* const* parity, std::size_t length,
+              std::uint8_t* const* outs) const;
+
+private:
+    LossDecoder(int count, std::vector<std::uint8_t> tables)
+        : count_(count), tables_(std::move(tables)) {}
+
+    int count_;
+    std::vector<std::uint8_t> tables_;
+};
+
 } // namespace arbolink

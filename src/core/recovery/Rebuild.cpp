@@ -110,14 +110,6 @@ std::vector<StreamFile> ParityStreamFiles(const RecoveryHeader& header, int j) {
     return files;
 }
 
-std::string PlatformPath(const std::string& folder, const std::string& path) {
-    std::string out = folder;
-    for (char c : path) {
-        out += c == '/' ? kPathSeparator : c;
-    }
-    return out;
-}
-
 // Reads a stream's files one after another, and zeros after its end.
 class StreamReader {
 public:
@@ -155,7 +147,7 @@ private:
                 continue;
             }
             int error = 0;
-            file_ = WorkFile::Open(PlatformPath(folder_, files_[current_].path), error);
+            file_ = WorkFile::Open(DiskFilePath(folder_, files_[current_].path), error);
             if (!file_) {
                 Fail(error);
             }
@@ -166,7 +158,7 @@ private:
     }
 
     [[noreturn]] void Fail(int error) const {
-        const std::string path = PlatformPath(folder_, files_[current_].path);
+        const std::string path = DiskFilePath(folder_, files_[current_].path);
         throw RebuildError(
             Formatted(msg::kRebuildReadFailed, path.c_str(), CopyFailureReason(error).c_str()));
     }
@@ -183,8 +175,13 @@ private:
 // gets its name.
 class StreamWriter {
 public:
-    StreamWriter(std::string folder, std::vector<StreamFile> files)
-        : folder_(std::move(folder)), files_(std::move(files)) {}
+    // times: each file's time and mode, in the files' order; empty leaves them as made.
+    StreamWriter(std::string folder, std::vector<StreamFile> files, std::vector<FileTimes> times)
+        : folder_(std::move(folder)), files_(std::move(files)), times_(std::move(times)) {
+        if (!times_.empty() && times_.size() != files_.size()) {
+            throw SetFormatError(kRecoveryHeaderName, 0);
+        }
+    }
 
     void Write(const std::uint8_t* bytes, std::size_t size) {
         while (size > 0 && next_ < files_.size()) {
@@ -222,7 +219,7 @@ public:
 
 private:
     void Open() {
-        const std::string path = PlatformPath(folder_, files_[next_].path);
+        const std::string path = DiskFilePath(folder_, files_[next_].path);
         const std::string::size_type slash = path.find_last_of(kPathSeparator);
         const std::string folder = path.substr(0, slash + 1);
         int error = 0;
@@ -237,7 +234,10 @@ private:
         if (hash_.Finish() != wanted.digest) {
             throw RebuildError(Formatted(msg::kRebuiltMismatch, wanted.path.c_str()));
         }
-        if (!file_->KeepAs(PlatformPath(folder_, wanted.path))) {
+        if (!times_.empty() && !file_->SetTimes(times_[next_])) {
+            Fail(file_->Error());
+        }
+        if (!file_->KeepAs(DiskFilePath(folder_, wanted.path))) {
             Fail(file_->Error());
         }
         file_.reset();
@@ -251,6 +251,7 @@ private:
 
     std::string folder_;
     std::vector<StreamFile> files_;
+    std::vector<FileTimes> times_;
     std::size_t next_ = 0;
     std::unique_ptr<WorkFile> file_;
     std::int64_t offset_ = 0;
@@ -364,7 +365,10 @@ void Rebuild(const RebuildRequest& request) {
     }
     const std::vector<MapEntry> map = ParseSetMap(ReadSetFile(set.recoveryFolder + kSetMapName));
     const int target = request.disk - 1;
-    StreamWriter writer(request.out, StreamFilesOf(set, map, target));
+    const bool timed = target < n && !set.header.times.empty();
+    StreamWriter writer(request.out, StreamFilesOf(set, map, target),
+                        timed ? set.header.times[static_cast<std::size_t>(target)]
+                              : std::vector<FileTimes>{});
     MakeStream(set, map, target, writer);
     if (target < n) {
         WriteDataSetFiles(set, map, request.disk, request.out);
@@ -374,21 +378,6 @@ void Rebuild(const RebuildRequest& request) {
 }
 
 } // namespace
-
-std::vector<int> DataDisksNotGiven(const std::vector<std::string>& folders) {
-    std::vector<int> missing;
-    try {
-        const SetDisks set = GatherDisks(folders);
-        for (int n = 1; n <= set.header.dataCount; ++n) {
-            if (set.folderOf[static_cast<std::size_t>(n - 1)].empty()) {
-                missing.push_back(n);
-            }
-        }
-    } catch (const std::runtime_error&) {
-        // No recovery disk to rebuild from: the restore reads what it is given.
-    }
-    return missing;
-}
 
 bool RebuildDisk(const RebuildRequest& request, std::string& message) {
     try {

@@ -21,9 +21,4 @@ struct RebuildRequest {
 // leaves what was written in out, never a file that did not match.
 bool RebuildDisk(const RebuildRequest& request, std::string& message);
 
-// The data disks of the set that are not among the folders (disk folders as folder
-// prefixes), when a recovery disk of the set is: those a restore can have rebuilt first.
-// Empty when no recovery disk can be read among them.
-std::vector<int> DataDisksNotGiven(const std::vector<std::string>& folders);
-
 } // namespace arbolink

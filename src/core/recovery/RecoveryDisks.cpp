@@ -45,8 +45,10 @@ std::int64_t RecoveryDiskClusters(const PlanningValues& values, std::int64_t len
         clusters += ClustersFor(size, cluster);
     }
     const std::string program = ProgramCopyPath(values);
+    const std::int64_t times = TimesLineBound() * (values.FileCount + 1);
     return clusters + ClustersFor(RecoveryHeaderBound(length, stripe, parityCount, setIdSize,
-                                                      static_cast<std::int64_t>(program.size())),
+                                                      static_cast<std::int64_t>(program.size())) +
+                                      times,
                                   cluster);
 }
 

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <limits>
 
 namespace arbolink {
 
@@ -17,6 +18,9 @@ constexpr std::string_view kPiecePrefix = "_Parity";
 constexpr std::string_view kPieceSuffix = ".@rs";
 // The longest a line of numbers and a digest gets, besides its texts.
 constexpr std::int64_t kLineBound = 160;
+// "times", a disk number of 3 digits, a signed 64-bit second, 9 digits of nanoseconds, a
+// mode of 10 digits, the commas and CR LF.
+constexpr std::int64_t kTimesLineBound = 7 + 3 + 20 + 9 + 10 + 4 + 2;
 
 template <typename Number> bool ParseNumber(const std::string& field, Number& value) {
     auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
@@ -86,6 +90,15 @@ void ReadOptionalLine(HeaderReader& reader, const std::vector<std::string>& fiel
     if (fields[0] == "program" && fields.size() == 4 && !header.program) {
         header.program = ProgramCopy{fields[1], reader.Take<std::int64_t>(fields[2], 0),
                                      reader.Digest(fields[3])};
+    } else if (fields[0] == "times" && fields.size() == 5 && header.times.size() > 0) {
+        const int disk = reader.Take<int>(fields[1], 1);
+        const auto nanoseconds = reader.Take<std::int32_t>(fields[3], 0);
+        if (disk > header.dataCount || nanoseconds > 999'999'999) {
+            reader.Fail();
+        }
+        header.times[static_cast<std::size_t>(disk - 1)].push_back(
+            {reader.Take<std::int64_t>(fields[2], std::numeric_limits<std::int64_t>::min()),
+             nanoseconds, reader.Take<std::uint32_t>(fields[4], 0)});
     } else if (fields[0] == "parity" && fields.size() == 5) {
         header.pieces.push_back({reader.Take<int>(fields[1], 1), fields[2],
                                  reader.Take<std::int64_t>(fields[3], 0),
@@ -158,6 +171,18 @@ std::vector<std::int64_t> PieceSizes(std::int64_t length, std::int64_t stripe) {
     return sizes;
 }
 
+std::string DiskFilePath(const std::string& folder, const std::string& path) {
+    std::string out = folder;
+    for (char c : path) {
+        out += c == '/' ? kPathSeparator : c;
+    }
+    return out;
+}
+
+std::int64_t TimesLineBound() {
+    return kTimesLineBound;
+}
+
 std::int64_t RecoveryHeaderBound(std::int64_t length, std::int64_t stripe, int parityCount,
                                  std::int64_t setIdSize, std::int64_t programPathSize) {
     const auto pieces = static_cast<std::int64_t>(PieceSizes(length, stripe).size());
@@ -186,6 +211,14 @@ std::string RecoveryHeaderBytes(const RecoveryHeader& header) {
                     HexDigest(piece.digest)},
                    {true, false, true, false, true});
     }
+    for (std::size_t n = 0; n < header.times.size(); ++n) {
+        for (const FileTimes& times : header.times[n]) {
+            AppendLine(out,
+                       {"times", std::to_string(n + 1), std::to_string(times.seconds),
+                        std::to_string(times.nanoseconds), std::to_string(times.mode)},
+                       {true, false, false, false, false});
+        }
+    }
     return out;
 }
 
@@ -193,8 +226,8 @@ RecoveryHeader ParseRecoveryHeader(std::string_view bytes) {
     HeaderReader reader(bytes);
     RecoveryHeader header;
     std::vector<std::string> fields = reader.Next();
-    if (fields.size() != 2 || fields[0] != kHeaderTag ||
-        reader.Take<int>(fields[1], 1) != kRecoveryFormatVersion) {
+    const int version = fields.size() == 2 ? reader.Take<int>(fields[1], 1) : 0;
+    if (fields[0] != kHeaderTag || version < 1 || version > kRecoveryFormatVersion) {
         reader.Fail();
     }
     fields = reader.Next();
@@ -211,6 +244,9 @@ RecoveryHeader ParseRecoveryHeader(std::string_view bytes) {
     }
     header.stripe = reader.Take<std::int64_t>(fields[0], 1);
     header.streamLength = reader.Take<std::int64_t>(fields[1], 0);
+    if (version >= 2) {
+        header.times.resize(static_cast<std::size_t>(header.dataCount));
+    }
     while (!reader.AtEnd()) {
         fields = reader.Next();
         ReadOptionalLine(reader, fields, header);

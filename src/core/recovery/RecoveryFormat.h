@@ -13,10 +13,15 @@
 //   <stripe>,<stream length>
 //   "program","<path>",<size>,"<sha256>"  the program copy on disk 1, when there is one
 //   "parity",<j>,"<piece>",<size>,"<sha256>"  every piece of every recovery disk, in order
+//   "times",<n>,<seconds>,<nanoseconds>,<mode>  every file of data disk n's stream, in order
 // Every recovery disk's header is the same but for j, so any one of them rebuilds another.
+// The times lines give a rebuilt file the modification time (seconds since 1970 UTC and the
+// nanoseconds of the second) and permission bits its stored file had; a header of version 1
+// has none, and its rebuilt files take the time they were made.
 
 #include "core/SetFormat.h"
 #include "fs/Sha256.h"
+#include "fs/WorkFile.h"
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +31,7 @@
 
 namespace arbolink {
 
-inline constexpr int kRecoveryFormatVersion = 1;
+inline constexpr int kRecoveryFormatVersion = 2;
 // A piece stays below FAT's file limit (4 GiB - 1), whatever medium the disk goes onto.
 inline constexpr std::int64_t kLargestFileOnAnyDisk = (std::int64_t{4} << 30) - 1;
 
@@ -59,6 +64,9 @@ struct RecoveryHeader {
     std::int64_t streamLength = 0;
     std::optional<ProgramCopy> program;
     std::vector<ParityPiece> pieces;
+    // Per data disk (1 to N at 0 to N - 1): its stream's files, in order. Empty for a header
+    // of version 1.
+    std::vector<std::vector<FileTimes>> times;
 };
 
 std::string RecoveryHeaderBytes(const RecoveryHeader& header);
@@ -66,11 +74,17 @@ std::string RecoveryHeaderBytes(const RecoveryHeader& header);
 // numbers that do not fit together (pieces that do not add up to the stream length).
 RecoveryHeader ParseRecoveryHeader(std::string_view bytes);
 
+// The file at path (from a disk folder, '/' between folders) below the folder prefix.
+std::string DiskFilePath(const std::string& folder, const std::string& path);
+
 // The pieces of one recovery disk, cut from a stream of length bytes.
 std::vector<std::int64_t> PieceSizes(std::int64_t length, std::int64_t stripe);
 
-// Room a header can take at most for streams of at most length bytes: what planning keeps
-// free for it.
+// The most bytes a times line takes: what planning keeps free for each file of the set.
+std::int64_t TimesLineBound();
+
+// Room a header can take at most for streams of at most length bytes, besides its times lines:
+// what planning keeps free for it.
 std::int64_t RecoveryHeaderBound(std::int64_t length, std::int64_t stripe, int parityCount,
                                  std::int64_t setIdSize, std::int64_t programPathSize);
 

@@ -55,11 +55,36 @@ inline constexpr const char* kRebuildTargetNotEmpty =
     "作り直す先のフォルダーが空ではありません: %s";
 inline constexpr const char* kRebuildDone = "ディスク %d を作り直しました: %s";
 
-// A restore from folders rebuilding a data disk not given: its number, then the folder.
-inline constexpr const char* kRebuildingForRestore =
-    "ディスク %d がないため、復旧用ディスクから作り直して読みます: %s";
-// The disk, then why it could not be rebuilt; its files are named among those not restored.
-inline constexpr const char* kNotRebuiltForRestore = "ディスク %d は作り直せませんでした。%s";
+// Making again the files a restore could not bring back.
+inline constexpr const char* kRecoveryMapMismatch =
+    "復旧用ディスクのファイル一覧が、このセットの索引と合いません。別のセットの復旧用ディスクか、"
+    "傷んだディスクです";
+// Why a lost file was not made again, each after its name.
+inline constexpr const char* kReasonNeverWritten = "分割のときにどのディスクにも書かれていません";
+inline constexpr const char* kReasonRebuiltMismatch =
+    "作り直した内容がセットに記録された値と一致しません。元にしたディスクのどれかが傷んでいます";
+// The data disks missing at the file's place, then the recovery disks that were read there.
+inline constexpr const char* kReasonTooManyLost =
+    "同じ位置のデータを持つディスクが %d 枚欠けていて、読めた復旧用ディスクは %d 枚です";
+inline constexpr const char* kReasonRebuildStopped = "作り直しを途中でやめました";
+inline constexpr const char* kAskRebuild =
+    "復元できなかったファイルを、復旧用ディスクとほかのディスクから作り直しますか？";
+inline constexpr const char* kRebuildCaption = "ファイルを作り直し中．．．";
+// The disks that would still help, as kDiskLabel and kRecoveryDiskLabel joined by "、".
+inline constexpr const char* kInsertDiskForRebuild =
+    "作り直しに使うディスクを入れてください。\n\nまだ使えるディスク: %s";
+inline constexpr const char* kDiskLabel = "ディスク %d";
+inline constexpr const char* kRecoveryDiskLabel = "復旧用ディスク %d";
+inline constexpr const char* kDiskNotNeeded =
+    "このディスクは作り直しに使いません（もう読んだか、作り直すファイルの位置に何もありません）。";
+inline constexpr const char* kDiskNotOfSet = "このディスクは、このセットのディスクではありません。";
+// The closing message: the count of files made again follows "\n\n" and goes before this.
+inline constexpr const char* kRebuiltNoteAfter =
+    " 個のファイルを、復旧用ディスクを使って作り直しました。";
+inline constexpr const char* kAllLostRebuilt = "復元できなかったファイルを、すべて作り直しました。";
+inline constexpr const char* kRebuildEnded = "作り直しを終えました。";
+// A count, then each file with why it was not made again.
+inline constexpr const char* kNotRebuiltBefore = "\n\n作り直せなかったファイルが ";
 
 // What verify finds of a set with recovery disks: the disks to rebuild, as "3, 5".
 inline constexpr const char* kSetRebuildable =

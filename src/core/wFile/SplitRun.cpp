@@ -366,6 +366,7 @@ private:
         // The gauge goes on with the bytes read; the caption tells the stage.
         dialog.SetCaption(msg::kVerifyingCaption);
         const ReadBackSink sink = ParitySink(disk);
+        const std::function<void(const std::string&)> noteTimes = TimesSink(disk);
         auto betweenChunks = [&](std::int64_t bytesRead) {
             gauge_.Within(bytesRead, dialog);
             host_.ProcessMessages();
@@ -383,6 +384,9 @@ private:
             if (dialog.CancelRequested()) {
                 values_.RunStatus = kCancelled;
                 return ReadBackEnd::Cancelled;
+            }
+            if (noteTimes) {
+                noteTimes(file.target);
             }
             if (!read) {
                 bad.push_back(file.source + "（" + CopyFailureReason(error) + "）");
@@ -469,6 +473,25 @@ private:
         };
     }
 
+    // Notes the time and mode of each file the disk's read-back reads, in its stream's order,
+    // for the recovery header: a rebuilt file gets those its stored file has. A disk read
+    // afresh is noted afresh.
+    std::function<void(const std::string&)> TimesSink(std::int32_t disk) {
+        if (!BuildsParity()) {
+            return {};
+        }
+        streamTimes_.resize(static_cast<std::size_t>(values_.DiskCount));
+        std::vector<FileTimes>& times = streamTimes_[static_cast<std::size_t>(disk - 1)];
+        times.clear();
+        return [this, &times](const std::string& target) {
+            FileTimes read;
+            if (!ReadFileTimes(target, read) && parityLost_.empty()) {
+                parityLost_ = CopyFailureReason(errno);
+            }
+            times.push_back(read);
+        };
+    }
+
     // A disk that read back otherwise than it was written has fed the parity wrong bytes:
     // the recovery disks would rebuild them, so none are made.
     void EndParity(bool readWell) {
@@ -492,6 +515,7 @@ private:
         if (programDigest_) {
             header.program = ProgramCopy{ProgramCopyPath(values_), programSize_, *programDigest_};
         }
+        header.times = streamTimes_;
         for (int j = 1; j <= header.parityCount; ++j) {
             if (!DescribePieces(parity_->Parity(j - 1), j, header.streamLength, header.stripe,
                                 header.pieces, error)) {
@@ -670,6 +694,9 @@ private:
     ReadBackSink ParitySink(std::int32_t) {
         return {};
     }
+    std::function<void(const std::string&)> TimesSink(std::int32_t) {
+        return {};
+    }
     void EndParity(bool) {}
     bool WriteRecoveryDisks() {
         return true;
@@ -827,6 +854,7 @@ private:
 #if ARBOLINK_RECOVERY
     std::unique_ptr<ParityBuilder> parity_; // while recovery disks are to be made
     std::string parityLost_;                // why they cannot be made; empty while they can
+    std::vector<std::vector<FileTimes>> streamTimes_; // per data disk, for the recovery header
 #endif
     std::vector<WrittenFile> written_; // onto the disk in hand, for its read-back
     std::string indexBytes_;           // the same on every disk
