@@ -70,7 +70,7 @@ struct CopyOutcome {
                    // the target's folders (named in blockedAt)
     std::string blockedAt;
     // On Copied by CopyFileBelow: the name the copy took in its folder, which differs from the
-    // target's own where that was taken, and the copy's identity.
+    // target's own where that was taken, and the copy's identity (where mayReplace was given).
     std::string takenName;
     FileIdentity identity;
 };

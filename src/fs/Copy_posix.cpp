@@ -496,8 +496,9 @@ CopyOutcome CopyOpenSource(int in, const struct stat& info, std::int64_t limit,
     }
     CarryAttributes(out.fd(), info);
     if (asNew != nullptr) {
+        // The copy's identity only matters where something may be replaced.
         struct stat written {};
-        if (fstat(out.fd(), &written) != 0 || !out.FinishWriting()) {
+        if ((*asNew && fstat(out.fd(), &written) != 0) || !out.FinishWriting()) {
             return Failure(CopySide::Target);
         }
         return PlaceAsNew(out, place, *asNew,

@@ -465,8 +465,10 @@ TEST(CopyFileBelow, CreatesItsFileAsNewOnEveryKindOfFileSystem) {
             ActiveCopyCalls().link = NoHardLinks;
         }
         const std::string root = folder / "root/";
+        // A check, for the copy's identity to be told.
         CopyOutcome fresh =
-            CopyFileBelow(folder / "src.txt", root, "new.txt", Always, SourceLinks::Refuse, {});
+            CopyFileBelow(folder / "src.txt", root, "new.txt", Always, SourceLinks::Refuse,
+                          [](const FileIdentity&) { return false; });
         EXPECT_EQ(fresh.result, CopyResult::Copied);
         EXPECT_EQ(fresh.takenName, "new.txt");
         struct stat info {};
