@@ -68,6 +68,66 @@ void ExpectEveryLossRebuilt(int n, int k, const std::vector<Bytes>& streams) {
     }
 }
 
+// Every loss of up to K data streams made again from as many parity streams that are left,
+// once the known data streams' shares are added into them, as a restore does place by place.
+void ExpectEveryLossMadeFromWhatIsLeft(int n, int k, const std::vector<Bytes>& streams) {
+    const auto length = streams.front().size();
+    const ParityEncoder encoder(n, k);
+    for (int lost = 1; lost < (1 << (n + k)); ++lost) {
+        std::vector<int> lostData;
+        std::vector<int> parity;
+        for (int s = 0; s < n + k; ++s) {
+            if (s < n && (lost & (1 << s)) != 0) {
+                lostData.push_back(s);
+            } else if (s >= n && (lost & (1 << s)) == 0) {
+                parity.push_back(s - n);
+            }
+        }
+        if (__builtin_popcount(static_cast<unsigned>(lost)) > k || lostData.empty()) {
+            continue;
+        }
+        parity.resize(lostData.size());
+        std::vector<Bytes> sums;
+        for (int j : parity) {
+            sums.push_back(streams[static_cast<std::size_t>(n + j)]);
+        }
+        std::vector<std::uint8_t*> into;
+        for (Bytes& sum : sums) {
+            into.push_back(sum.data());
+        }
+        // The encoder adds into every parity stream; only the ones chosen are kept here.
+        std::vector<Bytes> all(static_cast<std::size_t>(k), Bytes(length));
+        for (int i = 0; i < n; ++i) {
+            if ((lost & (1 << i)) == 0) {
+                std::vector<std::uint8_t*> each;
+                for (Bytes& one : all) {
+                    std::fill(one.begin(), one.end(), 0);
+                    each.push_back(one.data());
+                }
+                encoder.Add(i, streams[static_cast<std::size_t>(i)].data(), length, each.data());
+                for (std::size_t c = 0; c < parity.size(); ++c) {
+                    for (std::size_t b = 0; b < length; ++b) {
+                        sums[c][b] ^= all[static_cast<std::size_t>(parity[c])][b];
+                    }
+                }
+            }
+        }
+        auto decoder = LossDecoder::For(n, k, lostData, parity);
+        ASSERT_TRUE(decoder) << "lost " << lost;
+        std::vector<Bytes> made(lostData.size(), Bytes(length));
+        std::vector<const std::uint8_t*> in(into.begin(), into.end());
+        std::vector<std::uint8_t*> out;
+        for (Bytes& one : made) {
+            out.push_back(one.data());
+        }
+        decoder->Make(in.data(), length, out.data());
+        for (std::size_t l = 0; l < lostData.size(); ++l) {
+            ASSERT_EQ(made[l], streams[static_cast<std::size_t>(lostData[l])])
+                << "lost " << lost << ", stream " << lostData[l];
+        }
+    }
+}
+
 TEST(RecoveryCode, AnyKLostStreamsComeBackByteForByte) {
     test::TempFolder cache;
     const std::string folder = AddBackslash(cache / "cache");
@@ -105,6 +165,7 @@ TEST(RecoveryCode, AnyKLostStreamsComeBackByteForByte) {
     // cancelled or killed divide leaves none behind.
     EXPECT_TRUE(std::filesystem::is_empty(cache / "cache"));
     ExpectEveryLossRebuilt(n, k, streams);
+    ExpectEveryLossMadeFromWhatIsLeft(n, k, streams);
 }
 
 TEST(RecoveryCode, SetsBeyondTheCodeAndBadSourcesAreRefused) {
