@@ -16,6 +16,11 @@ namespace {
 
 constexpr int kNameTries = 16;
 
+std::int64_t PageSize() {
+    static const std::int64_t size = sysconf(_SC_PAGESIZE);
+    return size;
+}
+
 } // namespace
 
 std::unique_ptr<WorkFile> WorkFile::Create(const std::string& folder, int& error) {
@@ -122,18 +127,23 @@ std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
         }
         grownTo_ = end;
     }
+    // A mapping starts on a page: the bytes before offset on its page are mapped with it.
+    const std::int64_t lead = offset % PageSize();
     // The pages are faulted in at once: the caller goes over every byte.
-    void* bytes = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_,
-                       static_cast<off_t>(offset));
+    void* bytes = mmap(nullptr, size + static_cast<std::size_t>(lead), PROT_READ | PROT_WRITE,
+                       MAP_SHARED | MAP_POPULATE, fd_, static_cast<off_t>(offset - lead));
     if (bytes == MAP_FAILED) {
         error_ = errno;
         return nullptr;
     }
-    return static_cast<std::uint8_t*>(bytes);
+    return static_cast<std::uint8_t*>(bytes) + lead;
 }
 
 void WorkFile::Unmap(std::uint8_t* bytes, std::size_t size) {
-    munmap(bytes, size);
+    // The mapping began on the page that holds bytes.
+    const auto lead = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(bytes) %
+                                               static_cast<std::uintptr_t>(PageSize()));
+    munmap(bytes - lead, size + lead);
 }
 
 } // namespace arbolink

@@ -47,15 +47,18 @@ public:
 
 private:
     ParityBuilder(int dataCount, int parityCount);
-    bool AddStripe();
+    // Adds the bytes gathered in data_, then none are.
+    bool AddGathered();
+    // Adds length bytes of the stream begun, from data, at position_, and moves it on.
+    bool Add(const std::uint8_t* data, std::size_t length);
 
     ParityEncoder encoder_;
     std::int64_t stripe_;
     std::vector<std::unique_ptr<WorkFile>> files_;
-    std::vector<std::uint8_t> data_; // the stripe being filled
+    std::vector<std::uint8_t> data_; // small pieces gathered, a stripe at most
     int stream_ = -1;
     std::size_t filled_ = 0;
-    std::int64_t position_ = 0; // of the stripe being filled, in its stream
+    std::int64_t position_ = 0; // in its stream, of the first byte not yet added
     std::int64_t longest_ = 0;
     int error_ = 0;
 };
