@@ -41,6 +41,10 @@ public:
     std::uint8_t* Map(std::int64_t offset, std::size_t size);
     void Unmap(std::uint8_t* bytes, std::size_t size);
 
+    // Writes the file's pages out and drops them from the system's cache, so that the reads
+    // that follow come from its medium.
+    void DropCached();
+
     // The errno value of the last call that failed.
     int Error() const { return error_; }
     const std::string& Path() const { return path_; }

@@ -118,6 +118,12 @@ bool WorkFile::RemoveName() {
     return true;
 }
 
+void WorkFile::DropCached() {
+    // Only pages on the medium can be dropped: the write-out comes first.
+    (void)fdatasync(fd_);
+    (void)posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
     const std::int64_t end = offset + static_cast<std::int64_t>(size);
     if (end > grownTo_) {

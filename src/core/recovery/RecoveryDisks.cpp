@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace arbolink {
 
@@ -137,6 +138,41 @@ PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
         return PieceCopy::Failed;
     }
     return PieceCopy::Copied;
+}
+
+PieceCheck ComparePiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
+                        const std::string& path, const std::function<bool()>& betweenChunks,
+                        int& error) {
+    std::unique_ptr<WorkFile> piece = WorkFile::Open(path, error);
+    if (!piece) {
+        return PieceCheck::Failed;
+    }
+    piece->DropCached();
+    std::vector<char> held(kChunk);
+    PieceCheck check = PieceCheck::Same;
+    const bool read = ReadParityRange(
+        parity, offset, size, error, [&](const char* bytes, std::size_t got, std::int64_t done) {
+            std::size_t have = 0;
+            if (!piece->ReadAt(held.data(), got, done, have)) {
+                error = piece->Error();
+                check = PieceCheck::Failed;
+            } else if (have != got || std::memcmp(held.data(), bytes, got) != 0) {
+                check = PieceCheck::Differs;
+            } else if (!betweenChunks()) {
+                check = PieceCheck::Cancelled;
+            }
+            return check == PieceCheck::Same;
+        });
+    if (!read) {
+        return PieceCheck::Failed;
+    }
+    // A piece that goes on beyond the parity's bytes differs from them too.
+    std::size_t beyond = 0;
+    if (check == PieceCheck::Same && !piece->ReadAt(held.data(), 1, size, beyond)) {
+        error = piece->Error();
+        return PieceCheck::Failed;
+    }
+    return beyond != 0 ? PieceCheck::Differs : check;
 }
 
 } // namespace arbolink

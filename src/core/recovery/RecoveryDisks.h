@@ -42,4 +42,13 @@ PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
                     const std::string& path, const std::function<bool()>& betweenChunks,
                     int& error);
 
+enum class PieceCheck { Same, Differs, Cancelled, Failed };
+
+// Reads the file path back from its medium and compares it with size bytes from offset of the
+// working file: a comparison of the bytes costs less than their digest. betweenChunks answers
+// false to stop (Cancel). Failed, error set, when either cannot be read.
+PieceCheck ComparePiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
+                        const std::string& path, const std::function<bool()>& betweenChunks,
+                        int& error);
+
 } // namespace arbolink

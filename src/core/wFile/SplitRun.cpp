@@ -636,23 +636,33 @@ private:
         return FileOutcome::Copied;
     }
 
+    // Compares every piece of the disk, read back from the medium, with the working file it
+    // was copied from.
     ReadBackEnd ReadBackPieces(const RecoveryHeader& header, ProgressDialog& dialog) {
         dialog.SetCaption(msg::kVerifyingCaption);
+        WorkFile& parity = parity_->Parity(header.disk - 1);
+        auto betweenChunks = [&] {
+            host_.ProcessMessages();
+            return !dialog.CancelRequested();
+        };
         std::vector<std::string> bad;
+        std::int64_t offset = 0;
         for (const ParityPiece& piece : header.pieces) {
             if (piece.disk != header.disk) {
                 continue;
             }
             const std::string path = values_.DestRoot + piece.name;
-            Sha256Digest digest{};
             int error = 0;
-            if (!ReadBackDigest(path, digest, error)) {
+            const PieceCheck check =
+                ComparePiece(parity, offset, piece.size, path, betweenChunks, error);
+            offset += piece.size;
+            if (check == PieceCheck::Failed) {
                 bad.push_back(path + "（" + CopyFailureReason(error) + "）");
-            } else if (digest != piece.digest) {
+            } else if (check == PieceCheck::Differs) {
                 bad.push_back(path + "（" + msg::kReasonReadBack + "）");
             }
             host_.ProcessMessages();
-            if (dialog.CancelRequested()) {
+            if (check == PieceCheck::Cancelled || dialog.CancelRequested()) {
                 values_.RunStatus = kCancelled;
                 return ReadBackEnd::Cancelled;
             }
