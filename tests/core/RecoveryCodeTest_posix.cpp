@@ -82,7 +82,7 @@ TEST(RecoveryCode, AnyKLostStreamsComeBackByteForByte) {
     // take turns at random, so that either starts anywhere in a stripe or a page.
     const auto stripe = static_cast<std::size_t>(builder->StripeSize());
     std::uniform_int_distribution<std::size_t> small(1, 300000);
-    std::uniform_int_distribution<std::size_t> large(stripe, 2 * stripe + 4097);
+    std::uniform_int_distribution<std::size_t> large(stripe, 3 * stripe + 4097);
     auto piece = [&](std::mt19937& r) { return r() % 2 == 0 ? small(r) : large(r); };
     for (int i = 0; i < n; ++i) {
         const Bytes& stream = streams[static_cast<std::size_t>(i)];

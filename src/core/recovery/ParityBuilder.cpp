@@ -10,6 +10,13 @@
 
 namespace arbolink {
 
+namespace {
+
+// The parity mapped at once over all the streams, when stripes are smaller.
+constexpr std::size_t kMappedRoom = std::size_t{8} << 20;
+
+} // namespace
+
 std::string RecoveryCacheFolder() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     std::string folder;
@@ -25,6 +32,8 @@ std::string RecoveryCacheFolder() {
 
 ParityBuilder::ParityBuilder(int dataCount, int parityCount)
     : encoder_(dataCount, parityCount), stripe_(StripeSizeFor(dataCount, parityCount)),
+      span_(std::max(static_cast<std::size_t>(stripe_),
+                     kMappedRoom / static_cast<std::size_t>(parityCount))),
       data_(static_cast<std::size_t>(stripe_)) {}
 
 std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, int dataCount,
@@ -64,9 +73,8 @@ bool ParityBuilder::Feed(const void* bytes, std::size_t size) {
         if (!AddGathered()) {
             return false;
         }
-        // A stripe at a time, so that no more than a stripe of each parity stream is mapped.
-        for (std::size_t done = 0; done < size; done += std::min(size - done, stripe)) {
-            if (!Add(from + done, std::min(size - done, stripe))) {
+        for (std::size_t done = 0; done < size; done += std::min(size - done, span_)) {
+            if (!Add(from + done, std::min(size - done, span_))) {
                 return false;
             }
         }

@@ -3,9 +3,9 @@
 // The parity streams of a set's recovery disks, built while its data disks are written.
 //
 // Each data disk is one stream: the bytes of its files one after another, fed in order and a
-// disk at a time. The K parity streams live in working files (the cache folder), mapped a
-// stripe at a time, so memory stays at one stripe per stream whatever the set's size. They
-// have no name in the folder: they go with the builder, or with the process however it ends.
+// disk at a time. The K parity streams live in working files (the cache folder), mapped a span
+// at a time, so memory stays at one span per stream whatever the set's size. They have no
+// name in the folder: they go with the builder, or with the process however it ends.
 
 #include "core/recovery/ErasureCode.h"
 #include "fs/WorkFile.h"
@@ -54,6 +54,9 @@ private:
 
     ParityEncoder encoder_;
     std::int64_t stripe_;
+    // The bytes of each parity stream mapped at once: a stripe or more. Each unmapping costs
+    // the other processors a flush, so a span is as long as the room allows.
+    std::size_t span_;
     std::vector<std::unique_ptr<WorkFile>> files_;
     std::vector<std::uint8_t> data_; // small pieces gathered, a stripe at most
     int stream_ = -1;
