@@ -29,9 +29,10 @@ std::int64_t RecoveryDiskClusters(const PlanningValues& values, std::int64_t len
 std::int64_t RecoveryReserveClusters(std::int64_t capacity, std::int32_t clusterSize,
                                      int parityCount);
 
-// The pieces of parity stream disk (1 to K) of length bytes, named and with their digests
-// read from the working file. False, error set, when it cannot be read.
-bool DescribePieces(WorkFile& parity, int disk, std::int64_t length, std::int64_t stripe,
+// The pieces of the parity streams (parity[j] is that of recovery disk j + 1), each of length
+// bytes, named and with their digests read from the working files, added to pieces disk after
+// disk. False, error set, when one cannot be read.
+bool DescribePieces(const std::vector<WorkFile*>& parity, std::int64_t length, std::int64_t stripe,
                     std::vector<ParityPiece>& pieces, int& error);
 
 enum class PieceCopy { Copied, Cancelled, Failed };

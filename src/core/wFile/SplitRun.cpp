@@ -492,13 +492,11 @@ private:
         if (programDigest_) {
             header.program = ProgramCopy{ProgramCopyPath(values_), programSize_, *programDigest_};
         }
-        for (int j = 1; j <= header.parityCount; ++j) {
-            if (!DescribePieces(parity_->Parity(j - 1), j, header.streamLength, header.stripe,
-                                header.pieces, error)) {
-                return false;
-            }
+        std::vector<WorkFile*> streams;
+        for (int j = 0; j < header.parityCount; ++j) {
+            streams.push_back(&parity_->Parity(j));
         }
-        return true;
+        return DescribePieces(streams, header.streamLength, header.stripe, header.pieces, error);
     }
 
     // The recovery disks, asked for after the data disks like them. False on Abort.
