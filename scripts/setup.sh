@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     clang libclang-rt-14-dev clang-format
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev par2
     qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev libisal-dev
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
     xvfb xauth xdotool openbox x11-utils

@@ -47,11 +47,16 @@ public:
     // that nothing of it is left behind even when the process is killed. False, Error() set,
     // when the name cannot be removed.
     bool RemoveName();
-    // Maps size bytes at offset (a multiple of the page size) for reading and writing, the file
-    // grown with zeros to hold them, so that they are changed in place without a copy. Null,
-    // Error() set, when they cannot be mapped. Unmap gives them back, written to the file.
+    // Maps size bytes at offset for reading and writing, the file grown with zeros to hold them,
+    // so that they are changed in place without a copy: the pointer is that of the byte at
+    // offset. Null, Error() set, when they cannot be mapped. Unmap gives them back, written to
+    // the file.
     std::uint8_t* Map(std::int64_t offset, std::size_t size);
     void Unmap(std::uint8_t* bytes, std::size_t size);
+
+    // Writes the file's pages out and drops them from the system's cache, so that the reads
+    // that follow come from its medium.
+    void DropCached();
 
     // The errno value of the last call that failed.
     int Error() const { return error_; }

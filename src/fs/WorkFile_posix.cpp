@@ -16,6 +16,11 @@ namespace {
 
 constexpr int kNameTries = 16;
 
+std::int64_t PageSize() {
+    static const std::int64_t size = sysconf(_SC_PAGESIZE);
+    return size;
+}
+
 } // namespace
 
 std::unique_ptr<WorkFile> WorkFile::Create(const std::string& folder, int& error) {
@@ -133,6 +138,12 @@ bool WorkFile::RemoveName() {
     return true;
 }
 
+void WorkFile::DropCached() {
+    // Only pages on the medium can be dropped: the write-out comes first.
+    (void)fdatasync(fd_);
+    (void)posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
     const std::int64_t end = offset + static_cast<std::int64_t>(size);
     if (end > grownTo_) {
@@ -142,18 +153,23 @@ std::uint8_t* WorkFile::Map(std::int64_t offset, std::size_t size) {
         }
         grownTo_ = end;
     }
+    // A mapping starts on a page: the bytes before offset on its page are mapped with it.
+    const std::int64_t lead = offset % PageSize();
     // The pages are faulted in at once: the caller goes over every byte.
-    void* bytes = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_,
-                       static_cast<off_t>(offset));
+    void* bytes = mmap(nullptr, size + static_cast<std::size_t>(lead), PROT_READ | PROT_WRITE,
+                       MAP_SHARED | MAP_POPULATE, fd_, static_cast<off_t>(offset - lead));
     if (bytes == MAP_FAILED) {
         error_ = errno;
         return nullptr;
     }
-    return static_cast<std::uint8_t*>(bytes);
+    return static_cast<std::uint8_t*>(bytes) + lead;
 }
 
 void WorkFile::Unmap(std::uint8_t* bytes, std::size_t size) {
-    munmap(bytes, size);
+    // The mapping began on the page that holds bytes.
+    const auto lead = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(bytes) %
+                                               static_cast<std::uintptr_t>(PageSize()));
+    munmap(bytes - lead, size + lead);
 }
 
 } // namespace arbolink

@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 // stripe boundary inside a piece or a short last stripe shows as wrong bytes.
 std::vector<Bytes> RandomStreams(int count, std::int64_t stripe, std::mt19937& random) {
     std::vector<Bytes> streams;
-    std::uniform_int_distribution<std::int64_t> length(0, 2 * stripe + stripe / 2);
+    std::uniform_int_distribution<std::int64_t> length(0, 4 * stripe + stripe / 2);
     for (int i = 0; i < count; ++i) {
         Bytes stream(static_cast<std::size_t>(length(random)));
         for (auto& byte : stream) {
@@ -138,7 +138,12 @@ TEST(RecoveryCode, AnyKLostStreamsComeBackByteForByte) {
     auto builder = ParityBuilder::Create(folder, n, k, error);
     ASSERT_TRUE(builder) << error;
     std::vector<Bytes> streams = RandomStreams(n, builder->StripeSize(), random);
-    std::uniform_int_distribution<std::size_t> piece(1, 300000);
+    // Small pieces are gathered, pieces of a stripe or more encoded where they lie: the two
+    // take turns at random, so that either starts anywhere in a stripe or a page.
+    const auto stripe = static_cast<std::size_t>(builder->StripeSize());
+    std::uniform_int_distribution<std::size_t> small(1, 300000);
+    std::uniform_int_distribution<std::size_t> large(stripe, 3 * stripe + 4097);
+    auto piece = [&](std::mt19937& r) { return r() % 2 == 0 ? small(r) : large(r); };
     for (int i = 0; i < n; ++i) {
         const Bytes& stream = streams[static_cast<std::size_t>(i)];
         builder->BeginStream(i);

@@ -10,6 +10,13 @@
 
 namespace arbolink {
 
+namespace {
+
+// The parity mapped at once over all the streams, when stripes are smaller.
+constexpr std::size_t kMappedRoom = std::size_t{8} << 20;
+
+} // namespace
+
 std::string RecoveryCacheFolder() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     std::string folder;
@@ -25,6 +32,8 @@ std::string RecoveryCacheFolder() {
 
 ParityBuilder::ParityBuilder(int dataCount, int parityCount)
     : encoder_(dataCount, parityCount), stripe_(StripeSizeFor(dataCount, parityCount)),
+      span_(std::max(static_cast<std::size_t>(stripe_),
+                     kMappedRoom / static_cast<std::size_t>(parityCount))),
       data_(static_cast<std::size_t>(stripe_)) {}
 
 std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, int dataCount,
@@ -54,32 +63,47 @@ void ParityBuilder::BeginStream(int dataIndex) {
     position_ = 0;
 }
 
+// A piece of a stripe or more (the read-back's chunks of a large file) is encoded where it
+// lies, without a copy. Smaller ones are gathered first, so that a tree of small files does
+// not map the parity once per file.
 bool ParityBuilder::Feed(const void* bytes, std::size_t size) {
     const auto* from = static_cast<const std::uint8_t*>(bytes);
-    while (size > 0) {
-        const std::size_t take = std::min(size, data_.size() - filled_);
-        std::memcpy(data_.data() + filled_, from, take);
-        filled_ += take;
-        from += take;
-        size -= take;
-        if (filled_ == data_.size() && !AddStripe()) {
+    const std::size_t stripe = data_.size();
+    if (size >= stripe) {
+        if (!AddGathered()) {
             return false;
         }
+        for (std::size_t done = 0; done < size; done += std::min(size - done, span_)) {
+            if (!Add(from + done, std::min(size - done, span_))) {
+                return false;
+            }
+        }
+        return true;
     }
+    if (filled_ + size > stripe && !AddGathered()) {
+        return false;
+    }
+    std::memcpy(data_.data() + filled_, from, size);
+    filled_ += size;
     return true;
 }
 
 bool ParityBuilder::EndStream() {
-    const bool added = filled_ == 0 || AddStripe();
+    const bool added = AddGathered();
     stream_ = -1;
     return added;
 }
 
-// Adds the filled part of the stripe into the parity at its place, mapped: the parity is
-// read and written once per data stream, and a copy in and out would double that. Parity not
-// yet written reads as zeros: the streams are padded with zeros to the longest.
-bool ParityBuilder::AddStripe() {
+bool ParityBuilder::AddGathered() {
     const std::size_t length = filled_;
+    filled_ = 0;
+    return length == 0 || Add(data_.data(), length);
+}
+
+// Adds the bytes into the parity at their place, mapped: the parity is read and written once
+// per data stream, and a copy in and out would double that. Parity not yet written reads as
+// zeros: the streams are padded with zeros to the longest.
+bool ParityBuilder::Add(const std::uint8_t* data, std::size_t length) {
     std::vector<std::uint8_t*> parity;
     for (const auto& file : files_) {
         std::uint8_t* bytes = file->Map(position_, length);
@@ -92,13 +116,12 @@ bool ParityBuilder::AddStripe() {
         }
         parity.push_back(bytes);
     }
-    encoder_.Add(stream_, data_.data(), length, parity.data());
+    encoder_.Add(stream_, data, length, parity.data());
     for (std::size_t j = 0; j < files_.size(); ++j) {
         files_[j]->Unmap(parity[j], length);
     }
     position_ += static_cast<std::int64_t>(length);
     longest_ = std::max(longest_, position_);
-    filled_ = 0;
     return true;
 }
 

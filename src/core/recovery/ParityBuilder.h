@@ -3,9 +3,9 @@
 // The parity streams of a set's recovery disks, built while its data disks are written.
 //
 // Each data disk is one stream: the bytes of its files one after another, fed in order and a
-// disk at a time. The K parity streams live in working files (the cache folder), mapped a
-// stripe at a time, so memory stays at one stripe per stream whatever the set's size. They
-// have no name in the folder: they go with the builder, or with the process however it ends.
+// disk at a time. The K parity streams live in working files (the cache folder), mapped a span
+// at a time, so memory stays at one span per stream whatever the set's size. They have no
+// name in the folder: they go with the builder, or with the process however it ends.
 
 #include "core/recovery/ErasureCode.h"
 #include "fs/WorkFile.h"
@@ -47,15 +47,21 @@ public:
 
 private:
     ParityBuilder(int dataCount, int parityCount);
-    bool AddStripe();
+    // Adds the bytes gathered in data_, then none are.
+    bool AddGathered();
+    // Adds length bytes of the stream begun, from data, at position_, and moves it on.
+    bool Add(const std::uint8_t* data, std::size_t length);
 
     ParityEncoder encoder_;
     std::int64_t stripe_;
+    // The bytes of each parity stream mapped at once: a stripe or more. Each unmapping costs
+    // the other processors a flush, so a span is as long as the room allows.
+    std::size_t span_;
     std::vector<std::unique_ptr<WorkFile>> files_;
-    std::vector<std::uint8_t> data_; // the stripe being filled
+    std::vector<std::uint8_t> data_; // small pieces gathered, a stripe at most
     int stream_ = -1;
     std::size_t filled_ = 0;
-    std::int64_t position_ = 0; // of the stripe being filled, in its stream
+    std::int64_t position_ = 0; // in its stream, of the first byte not yet added
     std::int64_t longest_ = 0;
     int error_ = 0;
 };

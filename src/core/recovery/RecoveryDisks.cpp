@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace arbolink {
 
@@ -90,7 +93,9 @@ bool ReadParityRange(WorkFile& parity, std::int64_t offset, std::int64_t size, i
 
 } // namespace
 
-bool DescribePieces(WorkFile& parity, int disk, std::int64_t length, std::int64_t stripe,
+namespace {
+
+bool DescribeStream(WorkFile& parity, int disk, std::int64_t length, std::int64_t stripe,
                     std::vector<ParityPiece>& pieces, int& error) {
     std::int64_t offset = 0;
     int number = 0;
@@ -105,6 +110,46 @@ bool DescribePieces(WorkFile& parity, int disk, std::int64_t length, std::int64_
         }
         pieces.push_back({disk, ParityPieceName(++number), size, hash.Finish()});
         offset += size;
+    }
+    return true;
+}
+
+} // namespace
+
+bool DescribePieces(const std::vector<WorkFile*>& parity, std::int64_t length, std::int64_t stripe,
+                    std::vector<ParityPiece>& pieces, int& error) {
+    const std::size_t count = parity.size();
+    std::vector<std::vector<ParityPiece>> described(count);
+    std::vector<int> errors(count, 0);
+    std::vector<char> read(count, 0); // not vector<bool>: two threads write its elements
+    auto lane = [&](std::size_t first) {
+        for (std::size_t j = first; j < count; j += 2) {
+            read[j] = DescribeStream(*parity[j], static_cast<int>(j + 1), length, stripe,
+                                     described[j], errors[j])
+                          ? 1
+                          : 0;
+        }
+    };
+    // Hashing is most of the work: every other stream is hashed on a thread of its own, so
+    // that two processors share it. Without a thread, this one does it all.
+    std::thread second;
+    if (count > 1) {
+        try {
+            second = std::thread(lane, 1);
+        } catch (const std::system_error&) {
+            lane(1);
+        }
+    }
+    lane(0);
+    if (second.joinable()) {
+        second.join();
+    }
+    for (std::size_t j = 0; j < count; ++j) {
+        if (read[j] == 0) {
+            error = errors[j];
+            return false;
+        }
+        pieces.insert(pieces.end(), described[j].begin(), described[j].end());
     }
     return true;
 }
@@ -139,6 +184,41 @@ PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
         return PieceCopy::Failed;
     }
     return PieceCopy::Copied;
+}
+
+PieceCheck ComparePiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
+                        const std::string& path, const std::function<bool()>& betweenChunks,
+                        int& error) {
+    std::unique_ptr<WorkFile> piece = WorkFile::Open(path, error);
+    if (!piece) {
+        return PieceCheck::Failed;
+    }
+    piece->DropCached();
+    std::vector<char> held(kChunk);
+    PieceCheck check = PieceCheck::Same;
+    const bool read = ReadParityRange(
+        parity, offset, size, error, [&](const char* bytes, std::size_t got, std::int64_t done) {
+            std::size_t have = 0;
+            if (!piece->ReadAt(held.data(), got, done, have)) {
+                error = piece->Error();
+                check = PieceCheck::Failed;
+            } else if (have != got || std::memcmp(held.data(), bytes, got) != 0) {
+                check = PieceCheck::Differs;
+            } else if (!betweenChunks()) {
+                check = PieceCheck::Cancelled;
+            }
+            return check == PieceCheck::Same;
+        });
+    if (!read) {
+        return PieceCheck::Failed;
+    }
+    // A piece that goes on beyond the parity's bytes differs from them too.
+    std::size_t beyond = 0;
+    if (check == PieceCheck::Same && !piece->ReadAt(held.data(), 1, size, beyond)) {
+        error = piece->Error();
+        return PieceCheck::Failed;
+    }
+    return beyond != 0 ? PieceCheck::Differs : check;
 }
 
 } // namespace arbolink

@@ -29,9 +29,10 @@ std::int64_t RecoveryDiskClusters(const PlanningValues& values, std::int64_t len
 std::int64_t RecoveryReserveClusters(std::int64_t capacity, std::int32_t clusterSize,
                                      int parityCount);
 
-// The pieces of parity stream disk (1 to K) of length bytes, named and with their digests
-// read from the working file. False, error set, when it cannot be read.
-bool DescribePieces(WorkFile& parity, int disk, std::int64_t length, std::int64_t stripe,
+// The pieces of the parity streams (parity[j] is that of recovery disk j + 1), each of length
+// bytes, named and with their digests read from the working files, added to pieces disk after
+// disk. False, error set, when one cannot be read.
+bool DescribePieces(const std::vector<WorkFile*>& parity, std::int64_t length, std::int64_t stripe,
                     std::vector<ParityPiece>& pieces, int& error);
 
 enum class PieceCopy { Copied, Cancelled, Failed };
@@ -41,5 +42,14 @@ enum class PieceCopy { Copied, Cancelled, Failed };
 PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
                     const std::string& path, const std::function<bool()>& betweenChunks,
                     int& error);
+
+enum class PieceCheck { Same, Differs, Cancelled, Failed };
+
+// Reads the file path back from its medium and compares it with size bytes from offset of the
+// working file: a comparison of the bytes costs less than their digest. betweenChunks answers
+// false to stop (Cancel). Failed, error set, when either cannot be read.
+PieceCheck ComparePiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
+                        const std::string& path, const std::function<bool()>& betweenChunks,
+                        int& error);
 
 } // namespace arbolink

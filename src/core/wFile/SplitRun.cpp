@@ -516,13 +516,11 @@ private:
             header.program = ProgramCopy{ProgramCopyPath(values_), programSize_, *programDigest_};
         }
         header.times = streamTimes_;
-        for (int j = 1; j <= header.parityCount; ++j) {
-            if (!DescribePieces(parity_->Parity(j - 1), j, header.streamLength, header.stripe,
-                                header.pieces, error)) {
-                return false;
-            }
+        std::vector<WorkFile*> streams;
+        for (int j = 0; j < header.parityCount; ++j) {
+            streams.push_back(&parity_->Parity(j));
         }
-        return true;
+        return DescribePieces(streams, header.streamLength, header.stripe, header.pieces, error);
     }
 
     // The recovery disks, asked for after the data disks like them. False on Abort.
@@ -660,23 +658,33 @@ private:
         return FileOutcome::Copied;
     }
 
+    // Compares every piece of the disk, read back from the medium, with the working file it
+    // was copied from.
     ReadBackEnd ReadBackPieces(const RecoveryHeader& header, ProgressDialog& dialog) {
         dialog.SetCaption(msg::kVerifyingCaption);
+        WorkFile& parity = parity_->Parity(header.disk - 1);
+        auto betweenChunks = [&] {
+            host_.ProcessMessages();
+            return !dialog.CancelRequested();
+        };
         std::vector<std::string> bad;
+        std::int64_t offset = 0;
         for (const ParityPiece& piece : header.pieces) {
             if (piece.disk != header.disk) {
                 continue;
             }
             const std::string path = values_.DestRoot + piece.name;
-            Sha256Digest digest{};
             int error = 0;
-            if (!ReadBackDigest(path, digest, error)) {
+            const PieceCheck check =
+                ComparePiece(parity, offset, piece.size, path, betweenChunks, error);
+            offset += piece.size;
+            if (check == PieceCheck::Failed) {
                 bad.push_back(path + "（" + CopyFailureReason(error) + "）");
-            } else if (digest != piece.digest) {
+            } else if (check == PieceCheck::Differs) {
                 bad.push_back(path + "（" + msg::kReasonReadBack + "）");
             }
             host_.ProcessMessages();
-            if (dialog.CancelRequested()) {
+            if (check == PieceCheck::Cancelled || dialog.CancelRequested()) {
                 values_.RunStatus = kCancelled;
                 return ReadBackEnd::Cancelled;
             }
