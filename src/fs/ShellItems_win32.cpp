@@ -127,11 +127,13 @@ private:
         }
     }
 
+    // Created as a new file: a file that took the name while the copy ran is never replaced
+    // (the copy then takes a free numbered name beside it).
     void File(const std::string& source, const std::string& target) {
-        int error = 0;
-        if (CopyOneFile(
-                source, target, [] { return true; }, error) != CopyResult::Copied) {
-            Fail(error);
+        const CopyOutcome outcome = CopyFileBelow(source, FolderOf(target), NameOf(target), {},
+                                                  SourceLinks::Refuse, ReplaceCheck());
+        if (outcome.result != CopyResult::Copied) {
+            Fail(outcome.error);
         }
     }
 
