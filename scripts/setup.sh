@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev par2
     qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev libisal-dev
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
-    xvfb xauth xdotool openbox x11-utils
+    xvfb xauth xdotool openbox x11-utils fonts-wine
     dpkg-dev file desktop-file-utils appstream
     fusefat dosfstools
     libglib2.0-dev dbus-daemon python3-dbusmock

@@ -4,11 +4,17 @@
 # build-win/ and runs the tests under Wine: all of them in one program, as Wine takes seconds
 # to start each process. Wine's drive A: is a removable drive on a scratch folder there, so
 # that the tests of removable disks and drive roots run on a real drive letter.
+# Then the window: against the static Windows Qt of scripts/windows-qt.sh, its Qt Test programs
+# run under Wine on an Xvfb display, and the main window's picture is taken under Wine into
+# build-win/gui/main-window.png. That Qt takes a quarter of an hour to build, so by default the
+# window is tested only where it is built already; ARBOLINK_WINDOWS_GUI=1 builds it when
+# missing, ARBOLINK_WINDOWS_GUI=0 leaves the window out.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-win"
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build)
+packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build
+    xvfb fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -102,4 +108,65 @@ grep -q 'A.txt → A (2).txt\|a.txt → a (2).txt' <<<"$restore" || fail "the re
 [ "$(contents_of "$clash")" = "$(contents_of "$check/clash-out")" ] ||
     fail "not every file came back once: $(find "$check/clash-out" -type f)"
 echo "arbolink-cli under Wine: names that meet on a case-folding file system all restored, the renamed named, status 1"
+
+window=${ARBOLINK_WINDOWS_GUI:-}
+if [ -z "$window" ]; then
+    window=0
+    [ -f "$build/qt/arbolink-qt.stamp" ] && window=1
+    ((window)) || echo "The window is not tested under Wine: no Windows Qt in $build/qt" \
+        "(scripts/windows-qt.sh builds it, or run this with ARBOLINK_WINDOWS_GUI=1)"
+fi
+if [ "$window" != 0 ]; then
+    # The Japanese faces where Windows keeps its fonts: Wine finds them there as Windows would.
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    cp -u /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf "$fonts/"
+    "$root/scripts/windows-qt.sh"
+    gui="$build/gui"
+    cmake -S "$root" -B "$gui" -G Ninja -DCMAKE_BUILD_TYPE= -DARBOLINK_WERROR=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$build/qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+    # Not the whole tree: the GoogleTest program and the tool were built and run above.
+    window_tests=()
+    for source in "$root"/tests/*/*_qtest_win32.cpp; do
+        window_tests+=("$(basename "$source" .cpp)")
+    done
+    cmake --build "$gui" --target arbolink arbolink-screenshot "${window_tests[@]}"
+    # One X display for every Windows program here: Wine's services that draw the windows
+    # start on the display of the first program and stay until wineserver ends. Those of the
+    # runs above have none, and must be gone before the window's first program starts.
+    wineserver -k || true
+    wineserver -w
+    # Xvfb writes its display's number once it takes connections.
+    rm -f "$build/xvfb-display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$build/xvfb-display" 2>/dev/null &
+    xvfb=$!
+    trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do
+        [ -s "$build/xvfb-display" ] && break
+        sleep 0.1
+    done
+    [ -s "$build/xvfb-display" ] || fail "Xvfb did not start"
+    # Every Wine process from here on sees the display, winepath's included.
+    export DISPLAY=":$(cat "$build/xvfb-display")"
+    # Qt Test writes to the debugger's output where the process has no Windows console, as
+    # under Wine: its log goes to a file instead.
+    for name in "${window_tests[@]}"; do
+        program="$gui/tests/$name.exe"
+        log="$gui/$name.txt"
+        rm -f "$log"
+        status=0
+        wine "$program" -o "$(windows_path "$log"),txt" || status=$?
+        grep -v '^QCRITICAL: .*\(EnableNonClientDpiScaling\|fromWinHICON\)' "$log" || true
+        [ "$status" -eq 0 ] || fail "$name failed under Wine (status $status)"
+    done
+    version=$(wine "$gui/app/arbolink.exe" --version | tr -d '\r') ||
+        fail "arbolink.exe --version did not exit 0"
+    grep -q '^Arbolink Ver\. ' <<<"$version" || fail "arbolink.exe --version said: $version"
+    rm -rf "$gui/pictures"
+    wine "$gui/tools/screenshot/arbolink-screenshot.exe" "$(windows_path "$gui/pictures")" >/dev/null ||
+        fail "no picture of the window under Wine"
+    cp "$gui/pictures/main-window.png" "$gui/main-window.png"
+    echo "arbolink.exe under Wine: the window's tests passed, its picture is $gui/main-window.png"
+fi
 wineserver -k || true

@@ -36,10 +36,12 @@ bool IsFolderReady(const std::string& folder);
 bool GetDriveSpace(const std::string& folder, std::int32_t& sectorsPerCluster,
                    std::int32_t& bytesPerSector, std::int64_t& freeBytes);
 
-// A mounted volume that the folder tree shows as one of the computer's drives.
+// A mounted volume that the folder tree shows as one of the computer's drives. On Windows only
+// root, label and kind are filled.
 struct DriveEntry {
-    std::string root;         // its mount point: the drive's root folder
-    std::string label;        // the volume label; empty when the volume has none
+    std::string root;         // its mount point (on Windows "C:\"): the drive's root folder
+    std::string label;        // the volume label (on Windows the shell's display name of the
+                              // drive, "ローカル ディスク (C:)"); empty when there is none
     std::string kind;         // as GetDriveKind answers for the root
     std::string source;       // what the mount table names as its source: "/dev/sdb1"
     std::string deviceNumber; // "major:minor" of the mounted file system
@@ -47,7 +49,8 @@ struct DriveEntry {
 };
 
 // The drives a user would recognise (see IsUserVolume), the root file system first, then in
-// the order of their mount points.
+// the order of their mount points. On Windows every logical drive, in the order of the letters;
+// a drive without its medium is listed all the same, and no box asks for one.
 std::vector<DriveEntry> ListDrives();
 
 // Remembers the volumes a command started on. While a VolumeWatch lives, DriveFreeBytes (and

@@ -8,6 +8,8 @@
 
 #include <limits>
 #include <windows.h>
+// The shell's headers take their types from windows.h.
+#include <shellapi.h>
 
 namespace arbolink {
 
@@ -60,7 +62,58 @@ std::int64_t CallerFreeBytes(const std::wstring& path) {
     return AsInt64(available);
 }
 
+// The shell's name of a drive, "ローカル ディスク (C:)" or the label with the letter; empty when
+// the shell has none. Critical-error boxes are kept off: a drive without its medium must not
+// ask the user to insert one while the tree is filled.
+std::string ShellDisplayName(const std::wstring& root) {
+    DWORD previous = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
+    SHFILEINFOW info{};
+    const bool named = SHGetFileInfoW(root.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) != 0;
+    SetThreadErrorMode(previous, nullptr);
+    return named ? Narrow(info.szDisplayName) : std::string();
+}
+
+// The volume's own label; empty when it has none or the drive has no medium.
+std::string VolumeLabel(const std::wstring& root) {
+    DWORD previous = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
+    wchar_t label[MAX_PATH + 1] = {};
+    const bool read = GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr,
+                                            nullptr, nullptr, 0) != 0;
+    SetThreadErrorMode(previous, nullptr);
+    return read ? Narrow(label) : std::string();
+}
+
+// What the tree shows for the drive: the shell's name, else the label with the letter.
+std::string DriveCaption(const std::wstring& root) {
+    std::string name = ShellDisplayName(root);
+    if (!name.empty()) {
+        return name;
+    }
+    std::string label = VolumeLabel(root);
+    const std::string letter = Narrow(root.substr(0, 2));
+    return label.empty() ? std::string() : label + " (" + letter + ")";
+}
+
 } // namespace
+
+std::vector<DriveEntry> ListDrives() {
+    std::vector<DriveEntry> drives;
+    const DWORD letters = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if ((letters & (DWORD{1} << i)) == 0) {
+            continue;
+        }
+        const std::wstring root = std::wstring(1, static_cast<wchar_t>(L'A' + i)) + L":\\";
+        DriveEntry drive;
+        drive.root = Narrow(root);
+        drive.kind = GetDriveKind(drive.root);
+        drive.label = DriveCaption(root);
+        drives.push_back(drive);
+    }
+    return drives;
+}
 
 std::string VolumeRootOf(const std::string& path) {
     return NamesADrive(path) ? Narrow(DriveRootOf(path)) : std::string();

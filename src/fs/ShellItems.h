@@ -4,7 +4,8 @@
 // delete one item. They act on the item the user pointed at and write only into the folder
 // the user named: a symbolic link is copied, moved or removed as the link itself and never
 // followed, another mounted volume below a folder is never entered, and nothing that exists
-// is ever overwritten.
+// is ever overwritten. On Windows a reparse point (a link, a junction, a volume mounted in a
+// folder) stands where POSIX has a symbolic link or another volume, and a link is a shortcut.
 
 #include <string>
 
@@ -16,7 +17,8 @@ struct ItemResult {
     std::string path; // the item's path afterwards (the new name, the copy, the link)
 };
 
-// A name the item can take inside its folder: not empty, not "." or "..", no "/" or NUL.
+// A name the item can take inside its folder: not empty, not "." or "..", no "/" or NUL; on
+// Windows none of the characters <>:"/\|?* nor a control character, and no final space or dot.
 bool IsValidItemName(const std::string& name);
 
 // name itself when folder holds no entry of that name, else the first free NumberedName:
@@ -39,12 +41,20 @@ ItemResult CopyItemInto(const std::string& item, const std::string& folder);
 // again. An item already in folder stays where it is and counts as moved.
 ItemResult MoveItemInto(const std::string& item, const std::string& folder);
 
-// Creates, inside folder, a symbolic link to the item under a free form of linkName.
+// Creates, inside folder, a symbolic link to the item under a free form of linkName; on Windows
+// a shortcut, under a free form of linkName + ".lnk".
 ItemResult CreateLinkIn(const std::string& item, const std::string& folder,
                         const std::string& linkName);
 
 // Removes the item for good: a file or link is unlinked, a folder emptied and removed. A
 // volume's root (a mount point) is refused with EBUSY.
 ItemResult DeleteItem(const std::string& item);
+
+#ifdef _WIN32
+// Moves the item to the Recycle Bin. ENOTSUP on a drive that has none (removable, network),
+// where the shell would delete it for good; EBUSY for a drive's root. The shell asks the user
+// before it deletes an item too large for the Recycle Bin; a refusal answers EIO.
+ItemResult TrashItem(const std::string& item);
+#endif
 
 } // namespace arbolink

@@ -5,7 +5,6 @@
 
 #include "fs/Copy.h"
 #include "fs/Folders.h"
-#include "fs/FreeName.h"
 #include "fs/MountTable.h"
 #include "fs/TreePaths.h"
 
@@ -178,18 +177,6 @@ bool SameEntry(const std::string& a, const std::string& b) {
 bool IsValidItemName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
-}
-
-std::string FreeNameIn(const std::string& folder, const std::string& name, bool isFolder) {
-    if (!Exists(ChildPath(folder, name))) {
-        return name;
-    }
-    for (int number = 2;; ++number) {
-        std::string candidate = NumberedName(name, isFolder, number);
-        if (!Exists(ChildPath(folder, candidate))) {
-            return candidate;
-        }
-    }
 }
 
 ItemResult RenameItem(const std::string& item, const std::string& newName) {

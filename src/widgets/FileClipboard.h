@@ -2,7 +2,8 @@
 #pragma once
 // Files on the desktop's clipboard and in drags, in the forms file managers read and write:
 // a URI list, GNOME's "x-special/gnome-copied-files" ("copy" or "cut", then the URIs) and
-// KDE's "application/x-kde-cutselection" ("1" for cut).
+// KDE's "application/x-kde-cutselection" ("1" for cut) and Windows Explorer's
+// "Preferred DropEffect" (DROPEFFECT_MOVE for cut).
 
 #include <QStringList>
 

@@ -164,6 +164,13 @@ bool CreateLink(TFolderTreeViewEx& tree, QTreeWidgetItem* node, const FolderNode
     return made.ok;
 }
 
+#ifdef _WIN32
+// The shell's Recycle Bin, used only where the drive has one: elsewhere the shell would
+// delete the item for good without a word.
+bool MoveToTrash(const QString& path) {
+    return TrashItem(path.toStdString()).ok;
+}
+#else
 // Qt 6.4 builds the home trash inside the current folder when the user's data folder does
 // not exist yet, and calls that a success; the data folder is made first, and an item that
 // still lands anywhere but in an absolute trash folder is put back.
@@ -182,6 +189,7 @@ bool MoveToTrash(const QString& path) {
     QDir().rename(inTrash, path);
     return false;
 }
+#endif
 
 // To the trash; where the item's volume has none, for good only on the user's word.
 bool Trash(TFolderTreeViewEx& tree, const FolderNodeData& data) {

@@ -378,6 +378,25 @@ private slots:
                  QByteArray("copy\nfile://") + QByteArray::fromStdString(In("Music")));
     }
 
+    void clipboardDataCarriesTheCutMarkInEveryFileManagersForm() {
+        const QString drop = "application/x-qt-windows-mime;value=\"Preferred DropEffect\"";
+        std::unique_ptr<QMimeData> cut(NewFileListData({"/x/a"}, true));
+        std::unique_ptr<QMimeData> copy(NewFileListData({"/x/a"}, false));
+        QCOMPARE(cut->data(drop), QByteArray("\x02\0\0\0", 4));
+        QCOMPARE(copy->data(drop), QByteArray("\x05\0\0\0", 4));
+        QVERIFY(IsCutData(cut.get()));
+        QVERIFY(!IsCutData(copy.get()));
+        // Explorer's mark alone, as Windows puts files cut in Explorer on the clipboard.
+        QMimeData explorer;
+        explorer.setUrls({QUrl::fromLocalFile("/x/a")});
+        explorer.setData(drop, QByteArray("\x02\0\0\0", 4));
+        QVERIFY(IsCutData(&explorer));
+        explorer.setData(drop, QByteArray("\x03\0\0\0", 4));
+        QVERIFY(!IsCutData(&explorer));
+        explorer.setData(drop, QByteArray("\x02", 1));
+        QVERIFY(!IsCutData(&explorer));
+    }
+
     void renameEndsInARealRenameAndATakenNameIsRefused() {
         MakeTree();
         QVERIFY(tree->SelectPath(Q(In("Music"))));

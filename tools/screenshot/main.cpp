@@ -123,9 +123,14 @@ int main(int argc, char* argv[]) {
     // The main window as a user would see it: folders in a home folder, and a split
     // destination whose free space can be read.
     Settings shown;
+#ifdef _WIN32
+    shown.source = "C:\\Users\\user\\Pictures\\写真";
+    shown.dest = "C:\\Users\\user\\復元";
+#else
     shown.source = "/home/user/写真";
-    shown.divide = QDir::tempPath().toStdString();
     shown.dest = "/home/user/復元";
+#endif
+    shown.divide = QDir::toNativeSeparators(QDir::tempPath()).toStdString();
     const std::string shownPath = work.filePath(QStringLiteral("shown.ini")).toStdString();
     WriteSettings(shownPath, shown);
     {

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds a static Qt for 64-bit Windows (Core, Gui, Widgets and Test) with MinGW-w64 from
+# Debian's own qt6-base source of the Qt installed on this machine, into build-win/qt/, so that
+# the window can be cross-built. Done once: a stamp in build-win/qt/ keeps the Qt version and
+# the configure line, and the build is reused while both are unchanged.
+# Needs root (or sudo) only to add the deb-src entry and to install the source's tools.
+# ARBOLINK_QT_JOBS sets the parallel jobs (2 by default: the machine is shared).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-win"
+prefix="$build/qt"
+source_root="$build/qt-source"
+work="$build/qt-build"
+toolchain="$root/cmake/mingw-w64-qt.cmake"
+jobs=${ARBOLINK_QT_JOBS:-2}
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+packages=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools dpkg-dev cmake ninja-build)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The Windows Qt is the host's version: its moc, rcc and uic run on this side of the build.
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+upstream=${version#*:}
+upstream=${upstream%%+*}
+upstream=${upstream%%-*}
+
+configure_line=(-prefix "$prefix" -release -static -static-runtime
+    -qt-host-path /usr -xplatform win32-g++ -nomake examples -nomake tests
+    -no-dbus -no-opengl -no-feature-vulkan -no-icu -no-zstd -no-glib -no-pkg-config
+    -qt-zlib -qt-libpng -no-libjpeg -qt-pcre -qt-harfbuzz -no-freetype -qt-doubleconversion
+    -no-feature-sql -no-feature-network -no-feature-printsupport
+    -no-feature-concurrent -no-feature-xml -no-feature-tabletevent -no-feature-direct2d1_1
+    -no-feature-androiddeployqt -no-feature-macdeployqt -no-feature-windeployqt
+    -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain"
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+stamp_text="qt6-base $version
+${configure_line[*]}"
+stamp="$prefix/arbolink-qt.stamp"
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_text" ]; then
+    echo "Windows Qt $version: already built in $prefix"
+    exit 0
+fi
+
+# apt-get source needs a deb-src entry; add one for each Debian deb entry that has none.
+add_source_entries() {
+    local list=/etc/apt/sources.list deb822=/etc/apt/sources.list.d/debian.sources
+    local added=/etc/apt/sources.list.d/arbolink-deb-src.sources changed=0
+    if [ -f "$deb822" ] && ! grep -q '^Types:.*deb-src' "$deb822" && [ ! -f "$added" ]; then
+        sed 's/^Types: *deb$/Types: deb-src/' "$deb822" | "${sudo_cmd[@]}" tee "$added" >/dev/null
+        changed=1
+    fi
+    if [ -f "$list" ] && ! grep -q '^deb-src ' "$list" && grep -q '^deb ' "$list"; then
+        sed -n 's/^deb /deb-src /p' "$list" | "${sudo_cmd[@]}" tee -a "$list" >/dev/null
+        changed=1
+    fi
+    if ((changed)) || ! apt-cache showsrc qt6-base >/dev/null 2>&1; then
+        "${sudo_cmd[@]}" apt-get update -qq
+    fi
+}
+
+fetch_source() {
+    local folder
+    folder=$(find "$source_root" -maxdepth 1 -type d -name "qt6-base-$upstream*" 2>/dev/null | head -n1)
+    if [ -n "$folder" ] && [ -f "$source_root/fetched-$version" ]; then
+        echo "$folder"
+        return
+    fi
+    add_source_entries >&2
+    rm -rf "$source_root"
+    mkdir -p "$source_root"
+    # The exact Debian revision when the archive still has it, else the same upstream version.
+    local wanted="qt6-base=$version"
+    apt-cache showsrc qt6-base | grep -qx "Version: $version" || wanted=qt6-base
+    (cd "$source_root" && apt-get source -qq "$wanted" >&2)
+    folder=$(find "$source_root" -maxdepth 1 -type d -name "qt6-base-$upstream*" | head -n1)
+    [ -n "$folder" ] || {
+        echo "no qt6-base $upstream source in $source_root" >&2
+        exit 1
+    }
+    touch "$source_root/fetched-$version"
+    echo "$folder"
+}
+
+source_folder=$(fetch_source)
+started=$(date +%s)
+rm -rf "$work" "$prefix"
+mkdir -p "$work"
+(cd "$work" && "$source_folder/configure" "${configure_line[@]}")
+cmake --build "$work" --parallel "$jobs"
+cmake --install "$work" >/dev/null
+printf '%s\n' "$stamp_text" >"$stamp"
+# The build folder holds some 3 GB, mostly precompiled headers; the installed Qt is all that
+# the program's build needs.
+rm -rf "$work"
+echo "Windows Qt $version built in $(($(date +%s) - started)) s: $(du -sh "$prefix" | cut -f1) in $prefix"
