@@ -192,14 +192,10 @@ LostFiles::Added LostFiles::Add(const std::string& folder, const BetweenChunks& 
                        ? AddData(identity->disk, folder, betweenChunks, message)
                        : Added::OtherSet;
         }
-        std::string bytes;
-        if (!ReadWholeFile(folder + kRecoveryHeaderName, bytes, std::int64_t{1} << 31)) {
-            return Added::OtherSet;
-        }
-        const RecoveryHeader header = ParseRecoveryHeader(bytes);
-        return header.setId == header_.setId && header.dataCount == header_.dataCount &&
-                       header.parityCount == header_.parityCount
-                   ? AddParity(header.disk, folder, betweenChunks, message)
+        const std::optional<RecoveryHeader> header = TryReadRecoveryHeader(folder);
+        return header && header->setId == header_.setId && header->dataCount == header_.dataCount &&
+                       header->parityCount == header_.parityCount
+                   ? AddParity(header->disk, folder, betweenChunks, message)
                    : Added::OtherSet;
     } catch (const SetFormatError& error) {
         message = error.what();

@@ -15,21 +15,6 @@ namespace arbolink {
 
 namespace {
 
-constexpr std::int64_t kLargestHeader = std::int64_t{64} << 20;
-
-std::optional<RecoveryHeader> HeaderOf(const std::string& folder) {
-    std::string bytes;
-    if (FileExists(folder + kIdentityFileName) ||
-        !ReadWholeFile(folder + kRecoveryHeaderName, bytes, kLargestHeader)) {
-        return std::nullopt;
-    }
-    try {
-        return ParseRecoveryHeader(bytes);
-    } catch (const SetFormatError&) {
-        return std::nullopt;
-    }
-}
-
 RecoveryDiskCheck CheckPieces(const RecoveryHeader& header, const std::string& folder) {
     RecoveryDiskCheck check{header.disk, folder, true, {}};
     for (const ParityPiece& piece : header.pieces) {
@@ -63,7 +48,7 @@ RecoveryStanding CheckRecovery(const SetCheckReport& report,
                                const std::vector<std::string>& folders) {
     RecoveryStanding standing;
     for (const std::string& folder : folders) {
-        std::optional<RecoveryHeader> header = HeaderOf(folder);
+        std::optional<RecoveryHeader> header = TryReadRecoveryHeader(folder);
         if (!header || header->setId != report.setId || header->dataCount != report.diskCount) {
             continue;
         }

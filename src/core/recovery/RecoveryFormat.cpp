@@ -171,6 +171,21 @@ std::vector<std::int64_t> PieceSizes(std::int64_t length, std::int64_t stripe) {
     return sizes;
 }
 
+std::optional<RecoveryHeader> TryReadRecoveryHeader(const std::string& folder) {
+    // A header of a million files' times lines takes some 40 MB.
+    constexpr std::int64_t kLargestHeader = std::int64_t{64} << 20;
+    std::string bytes;
+    if (EntryExists(folder + kIdentityFileName) ||
+        !ReadWholeFile(folder + kRecoveryHeaderName, bytes, kLargestHeader)) {
+        return std::nullopt;
+    }
+    try {
+        return ParseRecoveryHeader(bytes);
+    } catch (const SetFormatError&) {
+        return std::nullopt;
+    }
+}
+
 std::string DiskFilePath(const std::string& folder, const std::string& path) {
     std::string out = folder;
     for (char c : path) {

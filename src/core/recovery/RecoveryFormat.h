@@ -77,6 +77,10 @@ RecoveryHeader ParseRecoveryHeader(std::string_view bytes);
 // The file at path (from a disk folder, '/' between folders) below the folder prefix.
 std::string DiskFilePath(const std::string& folder, const std::string& path);
 
+// The header of the recovery disk in the folder (a folder prefix). Nothing when the folder
+// holds a data disk's identity file, no header, or one that cannot be read or parsed.
+std::optional<RecoveryHeader> TryReadRecoveryHeader(const std::string& folder);
+
 // The pieces of one recovery disk, cut from a stream of length bytes.
 std::vector<std::int64_t> PieceSizes(std::int64_t length, std::int64_t stripe);
 

@@ -15,21 +15,6 @@ namespace arbolink {
 
 namespace {
 
-constexpr std::int64_t kLargestHeader = std::int64_t{1} << 31;
-
-std::optional<RecoveryHeader> TryReadRecoveryHeader(const std::string& folder) {
-    std::string bytes;
-    if (EntryExists(folder + kIdentityFileName) ||
-        !ReadWholeFile(folder + kRecoveryHeaderName, bytes, kLargestHeader)) {
-        return std::nullopt;
-    }
-    try {
-        return ParseRecoveryHeader(bytes);
-    } catch (const SetFormatError&) {
-        return std::nullopt;
-    }
-}
-
 // "ディスク 2、復旧用ディスク 1"
 std::string DiskNames(const std::vector<int>& disks, int dataCount) {
     std::string text;
