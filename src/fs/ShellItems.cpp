@@ -4,7 +4,10 @@
 
 #include "fs/Folders.h"
 #include "fs/FreeName.h"
+#include "fs/ShellItemMove.h"
 #include "fs/TreePaths.h"
+
+#include <cerrno>
 
 namespace arbolink {
 
@@ -18,6 +21,28 @@ std::string FreeNameIn(const std::string& folder, const std::string& name, bool 
             return candidate;
         }
     }
+}
+
+ItemResult MoveToFreePath(const std::string& item, const std::string& target,
+                          int (*moveNoReplace)(const std::string& from, const std::string& to),
+                          ItemResult (*copyTo)(const std::string& item,
+                                               const std::string& target)) {
+    if (EntryExists(target)) {
+        return {false, EEXIST, {}};
+    }
+    const int error = moveNoReplace(item, target);
+    if (error != EXDEV) {
+        return error == 0 ? ItemResult{true, 0, target} : ItemResult{false, error, {}};
+    }
+    ItemResult copied = copyTo(item, target);
+    if (!copied.ok) {
+        if (EntryExists(target)) {
+            DeleteItem(target);
+        }
+        return {false, copied.error != 0 ? copied.error : EIO, {}};
+    }
+    ItemResult removed = DeleteItem(item);
+    return removed.ok ? copied : ItemResult{false, removed.error, target};
 }
 
 } // namespace arbolink

@@ -6,6 +6,7 @@
 #include "fs/Copy.h"
 #include "fs/Folders.h"
 #include "fs/MountTable.h"
+#include "fs/ShellItemMove.h"
 #include "fs/TreePaths.h"
 
 #include <cerrno>
@@ -218,23 +219,7 @@ ItemResult MoveItemInto(const std::string& item, const std::string& folder) {
     if (isFolder && IsInside(folder, item)) {
         return Failed(EINVAL);
     }
-    std::string target = ChildPath(folder, NameOf(item));
-    if (Exists(target)) {
-        return Failed(EEXIST);
-    }
-    int error = RenameNoReplace(item, target);
-    if (error != EXDEV) {
-        return error == 0 ? Done(target) : Failed(error);
-    }
-    ItemResult copied = CopyTo(item, target);
-    if (!copied.ok) {
-        if (Exists(target)) {
-            DeleteItem(target);
-        }
-        return Failed(copied.error);
-    }
-    ItemResult removed = DeleteItem(item);
-    return removed.ok ? copied : ItemResult{false, removed.error, target};
+    return MoveToFreePath(item, ChildPath(folder, NameOf(item)), RenameNoReplace, CopyTo);
 }
 
 ItemResult CreateLinkIn(const std::string& item, const std::string& folder,

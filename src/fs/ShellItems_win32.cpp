@@ -9,6 +9,7 @@
 #include "fs/Drives.h"
 #include "fs/FolderWalk_win32.h"
 #include "fs/Folders.h"
+#include "fs/ShellItemMove.h"
 #include "fs/TreePaths.h"
 #include "fs/WideText_win32.h"
 
@@ -286,23 +287,7 @@ ItemResult MoveItemInto(const std::string& item, const std::string& folder) {
     if (isFolder && FolderWithin(folder, item)) {
         return Failed(EINVAL);
     }
-    const std::string target = ChildPath(folder, NameOf(item));
-    if (EntryExists(target)) {
-        return Failed(EEXIST);
-    }
-    const int error = MoveNoReplace(item, target);
-    if (error != EXDEV) {
-        return error == 0 ? Done(target) : Failed(error);
-    }
-    ItemResult copied = CopyTo(item, target);
-    if (!copied.ok) {
-        if (EntryExists(target)) {
-            DeleteItem(target);
-        }
-        return Failed(copied.error);
-    }
-    ItemResult removed = DeleteItem(item);
-    return removed.ok ? copied : ItemResult{false, removed.error, target};
+    return MoveToFreePath(item, ChildPath(folder, NameOf(item)), MoveNoReplace, CopyTo);
 }
 
 ItemResult CreateLinkIn(const std::string& item, const std::string& folder,
