@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The names the environment gives the user's language, as the platform keeps them.
+
+#include <string>
+
+namespace arbolink {
+
+// The LANGUAGE list of preferred languages ("en_GB:ja"); empty when unset.
+std::string LanguageList();
+
+// The name of the locale that governs messages: LC_ALL, else LC_MESSAGES, else LANG on POSIX
+// ("ja_JP.UTF-8", "C", or empty when none is set); on Windows the user's display language
+// ("ja-JP", "en-US").
+std::string MessagesLocale();
+
+} // namespace arbolink

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Win32 backend of the locale names: LANGUAGE when set (tests under Wine set it), and the
+// user's display language, which is what Windows shows its own menus in.
+#include "fs/LocaleNames.h"
+
+#include "fs/WideText_win32.h"
+
+#include <cstdlib>
+#include <windows.h>
+
+namespace arbolink {
+
+std::string LanguageList() {
+    const wchar_t* value = _wgetenv(L"LANGUAGE");
+    return value ? Narrow(value) : "";
+}
+
+std::string MessagesLocale() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH];
+    if (!LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name,
+                          LOCALE_NAME_MAX_LENGTH, 0)) {
+        return "";
+    }
+    return Narrow(name);
+}
+
+} // namespace arbolink
