@@ -2,6 +2,7 @@
 // The Arbolink program: the application object, the main window and the event loop.
 #include "Product.h"
 #include "ProgramMessages.h"
+#include "core/Language.h"
 #include "fs/Folders.h"
 #include "ui/Glyphs.h"
 #include "ui/Help.h"
@@ -52,6 +53,7 @@ std::optional<int> AnswerInformationOptions(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    arbolink::UseLanguage(arbolink::SystemLanguage());
     if (const std::optional<int> status = AnswerInformationOptions(argc, argv)) {
         return *status;
     }

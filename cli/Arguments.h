@@ -5,9 +5,11 @@
 // (several letters may share one dash, "-yh"), "--" ends the options, and "-" alone is an
 // operand. Every command takes its options from one table, so an option means the same in all.
 
+#include "core/Phrase.h"
 #include "core/PlanningValues.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -46,9 +48,9 @@ struct Arguments {
     std::vector<std::string> All(const std::string& name) const;
 };
 
-// What is wrong with a command line: a message pattern with one %s and the word it names.
+// What is wrong with a command line: a message pattern with one %1 and the word it names.
 struct UsageError {
-    const char* pattern = nullptr;
+    std::reference_wrapper<const Phrase> pattern;
     std::string subject;
 };
 

@@ -6,6 +6,7 @@
 #include "PlanCommand.h"
 #include "Product.h"
 #include "TerminalHost.h"
+#include "core/Formatted.h"
 
 #include <algorithm>
 #include <array>
@@ -47,8 +48,10 @@ const std::array<Command, 6>& Commands() {
 }
 
 void PrintVersion(std::FILE* out) {
-    std::fprintf(out, msg::kVersion, msg::kProgramName, kProductName, kVersionNumber,
-                 kCopyrightLine, kLicenceNotice);
+    std::fputs(Formatted(msg::kVersion, msg::kProgramName, kProductName, kVersionNumber,
+                         kCopyrightLine, kLicenceNotice)
+                   .c_str(),
+               out);
 }
 
 // Runs the words after the program's name; output still buffered is flushed by the caller.
@@ -75,7 +78,7 @@ int Dispatch(const std::vector<std::string>& args, const Streams& io) {
         return kExitSuccess;
     }
     if (parsed.help || command == nullptr) {
-        std::fputs(command ? command->help : msg::kHelp, io.out);
+        std::fputs((command ? command->help : msg::kHelp).c_str(), io.out);
         return kExitSuccess;
     }
     return command->run(parsed, io);
@@ -92,13 +95,13 @@ const Command* FindCommand(std::string_view name) {
 
 int ReportUsage(std::FILE* err, std::string_view command, const UsageError& error) {
     std::fputs(msg::kUsagePrefix, err);
-    std::fprintf(err, error.pattern, error.subject.c_str());
+    std::fputs(Formatted(error.pattern.get(), error.subject).c_str(), err);
     std::string program = msg::kProgramName;
     if (!command.empty()) {
         program += ' ';
         program += command;
     }
-    std::fprintf(err, msg::kHelpHint, program.c_str());
+    std::fputs(Formatted(msg::kHelpHint, program).c_str(), err);
     return kExitUsage;
 }
 
@@ -106,7 +109,7 @@ int RunCli(const std::vector<std::string>& args, const Streams& io) {
     const int code = Dispatch(args, io);
     // A full disk or a closed pipe shows only here: the output was buffered until now.
     if (std::fflush(io.out) != 0 || std::ferror(io.out) != 0) {
-        std::fputs(msg::kOutputFailed, io.err);
+        std::fputs(msg::kOutputFailed.c_str(), io.err);
         return code == kExitSuccess ? kExitFailure : code;
     }
     return code;

@@ -3,6 +3,7 @@
 // arbolink-cli: the subcommands and the words that choose them.
 
 #include "Arguments.h"
+#include "core/Phrase.h"
 
 #include <cstdio>
 #include <string>
@@ -24,7 +25,7 @@ struct Streams {
 struct Command {
     std::string_view name;
     std::vector<std::string_view> options;
-    const char* help;
+    const Phrase& help;
     int (*run)(const Arguments& parsed, const Streams& io);
 };
 

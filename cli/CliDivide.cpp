@@ -7,6 +7,7 @@
 #include "StagingFolders.h"
 #include "TerminalHost.h"
 #include "core/FolderFieldCheck.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -156,7 +157,8 @@ int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
         return host.ExitCode();
     }
     if (!FolderExists(request.destination)) {
-        std::fprintf(io.err, msg::kStagingFolderMissing, request.destination.c_str());
+        std::fputs(Formatted(msg::kStagingFolderMissing, request.destination.c_str()).c_str(),
+                   io.err);
         return kExitFailure;
     }
     VolumeWatch watch;
@@ -189,7 +191,7 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     }
 #if !ARBOLINK_RECOVERY
     if (request.recoveryDisks > 0) {
-        std::fprintf(io.err, "%s\n", arbolink::msg::kRecoveryNotBuilt);
+        std::fprintf(io.err, "%s\n", arbolink::msg::kRecoveryNotBuilt.c_str());
         return kExitFailure;
     }
 #endif

@@ -7,6 +7,7 @@
 #include "OutputText.h"
 #include "TerminalHost.h"
 #include "core/FileTable.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/rFile/LetterCase.h"
 #include "core/rFile/RestoreMessages.h"
@@ -40,8 +41,15 @@ struct DiskReport {
     bool sound = true;
 };
 
-void Unsound(DiskReport& report, std::FILE* err, const char* pattern, const std::string& subject) {
-    std::fprintf(err, pattern, subject.c_str());
+void Unsound(DiskReport& report, std::FILE* err, const Phrase& pattern,
+             const std::string& subject) {
+    std::fputs(Formatted(pattern, subject).c_str(), err);
+    report.sound = false;
+}
+
+// A problem told in a text of its own, such as a set file's format error.
+void Unsound(DiskReport& report, std::FILE* err, const std::string& problem) {
+    std::fprintf(err, "%s\n", problem.c_str());
     report.sound = false;
 }
 
@@ -49,7 +57,7 @@ void ReadIdentityOf(const std::string& folder, DiskReport& report, std::FILE* er
     try {
         report.identity = TryReadIdentity(folder);
     } catch (const SetFormatError& error) {
-        Unsound(report, err, "%s\n", error.what());
+        Unsound(report, err, error.what());
         return;
     }
     if (!report.identity) {
@@ -65,14 +73,16 @@ void CheckRows(const FileTable& table, std::size_t rows, const StoredNameIndex& 
     bool sameTold = false;
     for (std::size_t row = 0; row < rows; ++row) {
         if (!unsafeTold && !RestorePathOf(table.Cell(Folder, row), table.Cell(Name, row))) {
-            std::fprintf(err, msg::kInfoUnsafeRow, static_cast<long long>(row + 1));
+            std::fputs(Formatted(msg::kInfoUnsafeRow, row + 1).c_str(), err);
             report.sound = false;
             unsafeTold = true;
         }
         const std::int64_t first = stored.First(table.Cell(StoredName, row));
         if (!sameTold && first != static_cast<std::int64_t>(row)) {
-            std::fprintf(err, msg::kInfoSameStoredName, static_cast<long long>(row + 1),
-                         table.Cell(StoredName, row).c_str());
+            std::fputs(
+                Formatted(msg::kInfoSameStoredName, row + 1, table.Cell(StoredName, row).c_str())
+                    .c_str(),
+                err);
             report.sound = false;
             sameTold = true;
         }
@@ -110,7 +120,7 @@ void CheckLetterCase(const FileTable& table, std::size_t rows, const std::string
                      DiskReport& report, std::FILE* err) {
     const std::optional<std::vector<CaseClash>> clashes = CaseClashesIn(table, rows, restoreTo);
     if (!clashes) {
-        std::fprintf(err, msg::kInfoNoProbe, restoreTo.c_str());
+        std::fputs(Formatted(msg::kInfoNoProbe, restoreTo.c_str()).c_str(), err);
         return;
     }
     report.caseClashes = clashes->size();
@@ -132,7 +142,7 @@ void ReadIndexOf(const std::string& folder, const std::string& restoreTo, DiskRe
             return;
         }
     } catch (const SetFormatError& error) {
-        Unsound(report, err, "%s\n", error.what());
+        Unsound(report, err, error.what());
         return;
     } catch (const std::bad_alloc&) {
         Unsound(report, err, msg::kInfoUnreadable, folder + kIndexFileName);
@@ -140,7 +150,7 @@ void ReadIndexOf(const std::string& folder, const std::string& restoreTo, DiskRe
     }
     report.setFiles = rows;
     if (rows == 0) {
-        std::fprintf(err, "%s\n", arbolink::msg::kSetWithoutFiles);
+        std::fprintf(err, "%s\n", arbolink::msg::kSetWithoutFiles.c_str());
         report.sound = false;
     }
     const StoredNameIndex stored(table, static_cast<std::size_t>(rows));
@@ -158,7 +168,7 @@ void ReadMapOf(const std::string& folder, DiskReport& report, std::FILE* err) {
     try {
         map = TryReadSetMap(folder);
     } catch (const SetFormatError& error) {
-        Unsound(report, err, "%s\n", error.what());
+        Unsound(report, err, error.what());
         return;
     }
     if (!map) {
@@ -230,7 +240,7 @@ int RunInfoCommand(const Arguments& parsed, const Streams& io) {
     }
     const std::string folder = SetFolderOf(parsed.operands[0]);
     if (!EntryExists(folder + kIdentityFileName) && !EntryExists(folder + kIndexFileName)) {
-        std::fprintf(io.err, msg::kNoSetHere, parsed.operands[0].c_str());
+        std::fputs(Formatted(msg::kNoSetHere, parsed.operands[0].c_str()).c_str(), io.err);
         return kExitFailure;
     }
     // Reading the index can only tell, never ask: the host is for the readers' messages.

@@ -3,11 +3,14 @@
 // The texts arbolink-cli shows of its own, each in exactly one place. The commands' own
 // questions and messages come from the core's message headers, unchanged.
 
+#include "core/Phrase.h"
+
 namespace arbolink::cli::msg {
 
 inline constexpr const char* kProgramName = "arbolink-cli";
 
-inline constexpr const char* kHelp =
+ARBOLINK_PHRASE(
+    kHelp,
     "使い方: arbolink-cli <コマンド> [オプション]\n"
     "\n"
     "フォルダーの木を、ファイルを分けずに何枚ものディスクへ振り分けて書き、あとで元に戻します。\n"
@@ -31,9 +34,29 @@ inline constexpr const char* kHelp =
     "オプションの値は「--capacity 25G」とも「--capacity=25G」とも書けます。「--」の後ろは、\n"
     "「-」で始まっても、すべてフォルダーの名前として読みます。\n"
     "\n"
-    "終了コード: 0 成功、1 失敗、2 使い方の誤り、3 中止またはキャンセル（Ctrl+C を含む）\n";
+    "終了コード: 0 成功、1 失敗、2 使い方の誤り、3 中止またはキャンセル（Ctrl+C を含む）\n",
+    "Usage: arbolink-cli <command> [options]\n\nWrites a folder tree onto several disks without "
+    "splitting any file, and puts it\nback later.\n\nCommands:\n  divide SOURCE DEST             "
+    "divide SOURCE and write the disks one by one in\n                                 DEST's "
+    "drive\n  divide SOURCE --disk-folders DIR --capacity SIZE\n                                 "
+    "write the disks into the folders DIR/disk01,\n                                 DIR/disk02, "
+    "...\n  restore DISKS DEST             read the disks from DISKS's drive and restore\n         "
+    "                        them into DEST\n  restore --from DIR... DEST     restore from disks "
+    "kept in folders, read in any\n                                 order\n  info DISK             "
+    "         show what a disk holds\n  verify DISKS                   check the disks in DISKS's "
+    "drive one by one,\n                                 without restoring\n  verify --from DIR... "
+    "          check disks kept in folders, without restoring\n  rebuild --from DIR... --disk N "
+    "OUT\n                                 rebuild lost disk N into OUT with the recovery\n        "
+    "                         disks\n  plan SOURCE ...                show the plan of a divide "
+    "only\n\n  -h, --help                     show this help (also after a command)\n  -V, "
+    "--version                  show the version and licence (also after a\n                       "
+    "          command)\n\nAn option's value may be written \"--capacity 25G\" or "
+    "\"--capacity=25G\".\nEverything after \"--\" is read as a folder name, even when it starts "
+    "with \"-\".\n\nExit status: 0 success, 1 failure, 2 usage error, 3 aborted or cancelled "
+    "(Ctrl+C\nincluded)\n");
 
-inline constexpr const char* kDivideHelp =
+ARBOLINK_PHRASE(
+    kDivideHelp,
     "使い方: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify] [--no-eject]\n"
     "                            [--pack tight]\n"
@@ -68,9 +91,43 @@ inline constexpr const char* kDivideHelp =
     "                        セットのどの K 枚を失っても、rebuild で作り直せます。\n"
     "                        作業ファイルをキャッシュ（$XDG_CACHE_HOME/arbolink）に置きます\n"
     "\n"
-    "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
+    "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n",
+    "Usage: arbolink-cli divide SOURCE DEST [--percent P] [--program-copy] [-y|--yes]\n            "
+    "                [--empty-destination] [--no-verify] [--no-eject]\n                            "
+    "[--pack tight]\n       arbolink-cli divide SOURCE --disk-folders DIR --capacity SIZE\n        "
+    "                    [--cluster-size BYTES] [--program-copy] [-y|--yes]\n                      "
+    "      [--empty-destination] [--no-verify] [--pack tight]\n                            "
+    "[--recovery-disks K]\n\nWrites the files of SOURCE onto several disks, without splitting any "
+    "of them.\n\n  DEST                  a folder on the drive the disks go into. Asks for each\n  "
+    "                      disk in turn and uses the next disk inserted, wherever\n                "
+    "        it is mounted\n  --percent P           the share of a disk's free space to use, 0-100 "
+    "(default\n                        95)\n  --program-copy        also copy this program onto "
+    "disk 1\n  --disk-folders DIR    instead of a drive, write disk n into DIR/disk01,\n           "
+    "             DIR/disk02, ... Each holds exactly what one disk holds:\n                        "
+    "burn or copy it to the top of a disk (the set is in its\n                        @dummy@ "
+    "folder)\n  --capacity SIZE       the capacity of one disk for --disk-folders, e.g. 1440K,\n   "
+    "                     4.7G, 25G. K M G T are powers of 1000, Ki Mi Gi Ti\n                     "
+    "   powers of 1024, a bare number is bytes\n  --cluster-size BYTES  the allocation unit of the "
+    "--disk-folders disks, 512 or\n                        more (default 2048)\n  -y, --yes        "
+    "     answer the safe questions (the number of disks, the next\n                        disk, "
+    "creating the destination folder) by itself; a disk\n                        is answered once "
+    "it is in the drive\n  --empty-destination   agree to delete everything in a destination that "
+    "holds\n                        something (on a hard disk, to write into it as it is).\n       "
+    "                 Without it --yes declines that question\n  --no-verify           do not read "
+    "the written disks back to check them (by\n                        default the files written "
+    "are read back from the disk\n                        before the next disk is asked for)\n  "
+    "--no-eject            do not eject the written disks (by default a disk\n                     "
+    "   written and checked is ejected so that it can be\n                        removed)\n  "
+    "--pack tight          use the disks tightly: each file, largest first, goes on\n              "
+    "          the first disk it still fits (the default in-order fills\n                        "
+    "the disks one after another)\n  --recovery-disks K    write K recovery disks (0-8, default 0) "
+    "after the data\n                        disks. Any K disks of the set that are lost can be\n  "
+    "                      rebuilt with rebuild. Work files are kept in the cache\n                "
+    "        ($XDG_CACHE_HOME/arbolink)\n\nAnswer questions on standard input with the letters of "
+    "their buttons (O, Y, N,\nA, R, I, C).\n");
 
-inline constexpr const char* kRebuildHelp =
+ARBOLINK_PHRASE(
+    kRebuildHelp,
     "使い方: arbolink-cli rebuild --from DIR [--from DIR ...] --disk N OUT\n"
     "\n"
     "復旧用ディスクのあるセットのディスク N を、残ったディスクから作り直して OUT に書きます。\n"
@@ -81,9 +138,19 @@ inline constexpr const char* kRebuildHelp =
     "  --from DIR            手元にあるディスク（データのディスクと復旧用ディスク）のフォルダー\n"
     "  --disk N              作り直すディスク: 1〜データのディスクの枚数はデータのディスク、\n"
     "                        その後の番号は復旧用ディスク（divide --disk-folders の番号と同じ）\n"
-    "  OUT                   空のフォルダーか、まだないフォルダー\n";
+    "  OUT                   空のフォルダーか、まだないフォルダー\n",
+    "Usage: arbolink-cli rebuild --from DIR [--from DIR ...] --disk N OUT\n\nRebuilds disk N of a "
+    "set with recovery disks from the disks that are left, and\nwrites it to OUT. Like a diskNN of "
+    "--disk-folders, OUT holds exactly what one\ndisk holds (the set is in its @dummy@ folder). "
+    "Every file written is checked\nagainst the SHA-256 recorded for the set.\n\n  --from DIR      "
+    "      the folder of a disk at hand (a data disk or a recovery\n                        "
+    "disk)\n  --disk N              the disk to rebuild: 1 to the number of data disks are\n       "
+    "                 data disks, the numbers after them recovery disks (as\n                      "
+    "  divide --disk-folders numbers them)\n  OUT                   an empty folder, or one that "
+    "does not exist yet\n");
 
-inline constexpr const char* kRestoreHelp =
+ARBOLINK_PHRASE(
+    kRestoreHelp,
     "使い方: arbolink-cli restore DISKS DEST [-y|--yes] [--empty-destination]\n"
     "       arbolink-cli restore --from DIR [--from DIR ...] DEST [-y|--yes]\n"
     "                            [--empty-destination]\n"
@@ -96,9 +163,22 @@ inline constexpr const char* kRestoreHelp =
     "                        diskNN、またはセットのファイルを直接持つフォルダー）。何度でも\n"
     "                        書けて、どの順でも、質問なしに読みます\n"
     "  -y, --yes             安全な質問（次のディスク、復元先フォルダーの作成）に自分で答える\n"
-    "  --empty-destination   何かがある復元先を全削除または上書きすることに同意する\n";
+    "  --empty-destination   何かがある復元先を全削除または上書きすることに同意する\n",
+    "Usage: arbolink-cli restore DISKS DEST [-y|--yes] [--empty-destination]\n       arbolink-cli "
+    "restore --from DIR [--from DIR ...] DEST [-y|--yes]\n                            "
+    "[--empty-destination]\n\nReads the divided disks and rebuilds the folder tree in DEST as it "
+    "was.\n\n  DISKS                 a folder on the drive the disks go into. They may come\n      "
+    "                  in any order; the next disk inserted is read, wherever\n                    "
+    "    it is mounted\n  --from DIR            a folder that holds what one disk holds (a diskNN "
+    "of\n                        divide --disk-folders, or a folder holding the set's\n            "
+    "            files directly). May be given many times; read in any\n                        "
+    "order, without questions\n  -y, --yes             answer the safe questions (the next disk, "
+    "creating the\n                        destination folder) by itself\n  --empty-destination   "
+    "agree to delete or overwrite everything in a destination\n                        that holds "
+    "something\n");
 
-inline constexpr const char* kInfoHelp =
+ARBOLINK_PHRASE(
+    kInfoHelp,
     "使い方: arbolink-cli info DISK [--restore-to DEST] [--json]\n"
     "\n"
     "DISK（ディスクのフォルダー、または diskNN）にあるセットについて、標準出力に表示します:\n"
@@ -116,9 +196,24 @@ inline constexpr const char* kInfoHelp =
     "  --restore-to DEST  復元先にするフォルダー（あるもの）。そこで名前が重なるかを調べます\n"
     "  --json         同じことを JSON のオブジェクト一つで表示する（disk は disk と disks "
     "に分け、\n"
-    "                 sound と checksums は true か false）\n";
+    "                 sound と checksums は true か false）\n",
+    "Usage: arbolink-cli info DISK [--restore-to DEST] [--json]\n\nShows on standard output what "
+    "the set on DISK (a disk's folder, or a diskNN) is:\n  set            the set's ID (the date "
+    "and time its divide began)\n  disk           this disk's number / the number of disks of the "
+    "set\n  files-on-disk  the number of files on this disk\n  files-in-set   the number of files "
+    "in the whole set\n  case-clashes   with --restore-to only: when DEST does not tell upper and "
+    "lower\n                 case apart, the number of pairs of names that differ only in\n        "
+    "         case (the pairs go to standard error); 0 otherwise\n  checksums      yes when the "
+    "disk has checksums (_index.@map, _Disk.@sha256)\n  map-disks      the number of disks of the "
+    "set according to the checksum list\n  map-files      the number of files of the whole set, "
+    "likewise\n  map-size       the total size of the set's files in bytes, likewise\n  sound      "
+    "    yes when the set's files are sound, no otherwise (the reasons\n                 go to "
+    "standard error)\n  --restore-to DEST  the (existing) folder to restore into; checks whether "
+    "names\n                     clash there\n  --json         show the same as one JSON object "
+    "(disk split into disk and\n                 disks, sound and checksums true or false)\n");
 
-inline constexpr const char* kVerifyHelp =
+ARBOLINK_PHRASE(
+    kVerifyHelp,
     "使い方: arbolink-cli verify DISKS [--json]\n"
     "       arbolink-cli verify --from DIR [--from DIR ...] [--json]\n"
     "\n"
@@ -142,9 +237,28 @@ inline constexpr const char* kVerifyHelp =
     "  files-good …   それぞれの数。verified はセットの全ファイルが見つかって一致すれば yes\n"
     "\n"
     "終了コード: 0 セットの全ファイルが見つかり、記録どおり、1 そうでない（チェックサムの\n"
-    "ないディスクを含む）、2 使い方の誤り、3 中止またはキャンセル\n";
+    "ないディスクを含む）、2 使い方の誤り、3 中止またはキャンセル\n",
+    "Usage: arbolink-cli verify DISKS [--json]\n       arbolink-cli verify --from DIR [--from DIR "
+    "...] [--json]\n\nChecks the disks of a set without restoring them. Reads each stored file "
+    "back\nfrom its disk (bypassing the cache) and compares it with the size and SHA-256\nrecorded "
+    "in the set's list (_index.@map).\n\n  DISKS         a folder on the drive the disks go into. "
+    "Asks for one disk after\n                another until every disk of the set is checked, or "
+    "until N (No)\n                answers the question for the next one\n  --from DIR    a folder "
+    "that holds what one disk holds. May be given many\n                times; read in any order\n "
+    " --json        show the same as one JSON object\n\nStandard output gets one line per item, "
+    "its fields separated by tabs:\n  disk           a checked disk's number, folder and checksums "
+    "(yes, no,\n                 unreadable)\n  good, damaged, missing, unchecked, skipped\n       "
+    "          the disk's number, the stored name, the original folder and\n                 name "
+    "(damaged with its reason). unchecked are files without a\n                 recorded checksum, "
+    "skipped files not read because of a cancel\n  disk-not-given the number of a disk not "
+    "checked; the not-given lines after it\n                 are its files\n  unplaced       a "
+    "file whose disk is not known\n  files-good ... the counts of each. verified is yes when every "
+    "file of the set\n                 was found and matches\n\nExit status: 0 every file of the "
+    "set was found and is as recorded, 1 otherwise\n(disks without checksums included), 2 usage "
+    "error, 3 aborted or cancelled\n");
 
-inline constexpr const char* kPlanHelp =
+ARBOLINK_PHRASE(
+    kPlanHelp,
     "使い方: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]\n"
     "                          [--drive-root] [--program FILE] [--pack tight] [--json]\n"
     "\n"
@@ -157,82 +271,129 @@ inline constexpr const char* kPlanHelp =
     "  --drive-root     分割先がドライブの最上位のとき（@dummy@ に一クラスターを取る）\n"
     "  --program FILE   1 枚目にコピーするプログラムのファイル\n"
     "  --pack tight     ディスクを詰めて使う計画にする（divide の --pack と同じ）\n"
-    "  --json           同じことを JSON のオブジェクト一つで表示する（名前は正確に）\n";
+    "  --json           同じことを JSON のオブジェクト一つで表示する（名前は正確に）\n",
+    "Usage: arbolink-cli plan SOURCE --cluster-size BYTES --free-bytes BYTES [--percent P]\n       "
+    "                   [--drive-root] [--program FILE] [--pack tight] [--json]\n\nPlans the "
+    "divide of SOURCE onto disks with --free-bytes of free space and an\nallocation unit of "
+    "--cluster-size, and shows one line per file, \"folder, name,\nstored name, size, disk\" "
+    "separated by tabs. Then shows disks (the number),\nlower-bound (the fewest disks any "
+    "assignment needs), usage (the clusters of each\ndisk) and index-reserve. Tabs and other "
+    "control characters in names are shown as\nsymbols such as ␉.\n  --percent P      the share of "
+    "the free space to use (default 95)\n  --drive-root     the destination is the top of a drive "
+    "(one cluster is kept\n                   for @dummy@)\n  --program FILE   the program file to "
+    "copy onto disk 1\n  --pack tight     plan with the disks used tightly (as divide's --pack)\n  "
+    "--json           show the same as one JSON object (with the names exact)\n");
 
 // arbolink-cli --version: the program, the product, its version, the copyright line and the
 // licence notice.
-inline constexpr const char* kVersion = "%s (%s) %s\n%s\n%s";
+inline constexpr const char* kVersion = "%1 (%2) %3\n%4\n%5";
 
-// Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line. A text without %s
+// Bad usage: "arbolink-cli: " + what is wrong + the hint, on one line. A text without %1
 // names no word.
 inline constexpr const char* kUsagePrefix = "arbolink-cli: ";
-inline constexpr const char* kHelpHint = "（%s --help を参照）\n";
-inline constexpr const char* kNoCommand = "コマンドがありません";
-inline constexpr const char* kUnknownCommand = "「%s」というコマンドはありません";
-inline constexpr const char* kUnknownOption = "「%s」というオプションはありません";
-inline constexpr const char* kMissingValue = "%s の後ろに値がありません";
-inline constexpr const char* kFlagWithValue = "%s は値を取りません";
-inline constexpr const char* kRepeatedOption = "%s が二度あります";
-inline constexpr const char* kBadPercent = "--percent は 0 から 100 までの整数です: %s";
-inline constexpr const char* kBadRecoveryDisks = "--recovery-disks は 0 から 8 までの整数です: %s";
-inline constexpr const char* kBadCapacity = "--capacity を大きさとして読めません: %s";
-inline constexpr const char* kBadClusterSize = "--cluster-size は 512 以上の整数です: %s";
-inline constexpr const char* kCapacityBelowCluster =
-    "--capacity が --cluster-size より小さいため、ディスクに何も入りません";
-inline constexpr const char* kCapacityTooLarge =
-    "--capacity を --cluster-size で割ると 2147483647 を超えます";
-inline constexpr const char* kWantSourceAndDestination = "SOURCE と DEST が必要です";
-inline constexpr const char* kWantSourceOnly =
-    "--disk-folders があるときは SOURCE だけを書きます（DEST は書きません）";
-inline constexpr const char* kWantCapacity = "--disk-folders には --capacity が必要です";
-inline constexpr const char* kStagingOnly = "%s は --disk-folders と一緒にだけ使えます";
-inline constexpr const char* kNotWithStaging = "%s は --disk-folders と一緒には使えません";
-inline constexpr const char* kWantDisksAndDestination = "DISKS と DEST が必要です";
-inline constexpr const char* kWantDestinationOnly =
-    "--from があるときは DEST だけを書きます（DISKS は書きません）";
-inline constexpr const char* kWantDisk = "DISK が一つ必要です";
-inline constexpr const char* kWantFromAndOut = "--from と OUT が必要です";
-inline constexpr const char* kBadDiskNumber = "--disk は 1 以上の整数です: %s";
-inline constexpr const char* kWantDisks = "DISKS が一つ必要です";
-inline constexpr const char* kWantNoOperands =
-    "--from があるときは、ほかにフォルダーを書きません（DISKS は書きません）";
-inline constexpr const char* kWantSource = "SOURCE が一つ必要です";
-inline constexpr const char* kWantOption = "%s が必要です";
-inline constexpr const char* kBadPlanClusterSize = "--cluster-size は 1 以上の整数です: %s";
-inline constexpr const char* kBadFreeBytes = "--free-bytes は 0 以上の整数です: %s";
-inline constexpr const char* kBadPacking = "--pack は tight か in-order です: %s";
+ARBOLINK_PHRASE(kHelpHint, "（%1 --help を参照）\n", " (see %1 --help)\n");
+ARBOLINK_PHRASE(kNoCommand, "コマンドがありません", "no command given");
+ARBOLINK_PHRASE(kUnknownCommand, "「%1」というコマンドはありません", "there is no command \"%1\"");
+ARBOLINK_PHRASE(kUnknownOption, "「%1」というオプションはありません", "there is no option \"%1\"");
+ARBOLINK_PHRASE(kMissingValue, "%1 の後ろに値がありません", "%1 needs a value");
+ARBOLINK_PHRASE(kFlagWithValue, "%1 は値を取りません", "%1 takes no value");
+ARBOLINK_PHRASE(kRepeatedOption, "%1 が二度あります", "%1 is given twice");
+ARBOLINK_PHRASE(kBadPercent, "--percent は 0 から 100 までの整数です: %1",
+                "--percent is a whole number from 0 to 100: %1");
+ARBOLINK_PHRASE(kBadRecoveryDisks, "--recovery-disks は 0 から 8 までの整数です: %1",
+                "--recovery-disks is a whole number from 0 to 8: %1");
+ARBOLINK_PHRASE(kBadCapacity, "--capacity を大きさとして読めません: %1",
+                "--capacity cannot be read as a size: %1");
+ARBOLINK_PHRASE(kBadClusterSize, "--cluster-size は 512 以上の整数です: %1",
+                "--cluster-size is a whole number of 512 or more: %1");
+ARBOLINK_PHRASE(kCapacityBelowCluster,
+                "--capacity が --cluster-size より小さいため、ディスクに何も入りません",
+                "--capacity is smaller than --cluster-size, so nothing fits on a disk");
+ARBOLINK_PHRASE(kCapacityTooLarge, "--capacity を --cluster-size で割ると 2147483647 を超えます",
+                "--capacity divided by --cluster-size exceeds 2147483647");
+ARBOLINK_PHRASE(kWantSourceAndDestination, "SOURCE と DEST が必要です",
+                "SOURCE and DEST are needed");
+ARBOLINK_PHRASE(kWantSourceOnly,
+                "--disk-folders があるときは SOURCE だけを書きます（DEST は書きません）",
+                "with --disk-folders give SOURCE only (no DEST)");
+ARBOLINK_PHRASE(kWantCapacity, "--disk-folders には --capacity が必要です",
+                "--disk-folders needs --capacity");
+ARBOLINK_PHRASE(kStagingOnly, "%1 は --disk-folders と一緒にだけ使えます",
+                "%1 can be used only with --disk-folders");
+ARBOLINK_PHRASE(kNotWithStaging, "%1 は --disk-folders と一緒には使えません",
+                "%1 cannot be used with --disk-folders");
+ARBOLINK_PHRASE(kWantDisksAndDestination, "DISKS と DEST が必要です", "DISKS and DEST are needed");
+ARBOLINK_PHRASE(kWantDestinationOnly,
+                "--from があるときは DEST だけを書きます（DISKS は書きません）",
+                "with --from give DEST only (no DISKS)");
+ARBOLINK_PHRASE(kWantDisk, "DISK が一つ必要です", "one DISK is needed");
+ARBOLINK_PHRASE(kWantFromAndOut, "--from と OUT が必要です", "--from and OUT are needed");
+ARBOLINK_PHRASE(kBadDiskNumber, "--disk は 1 以上の整数です: %1",
+                "--disk is a whole number of 1 or more: %1");
+ARBOLINK_PHRASE(kWantDisks, "DISKS が一つ必要です", "one DISKS is needed");
+ARBOLINK_PHRASE(kWantNoOperands,
+                "--from があるときは、ほかにフォルダーを書きません（DISKS は書きません）",
+                "with --from give no other folder (no DISKS)");
+ARBOLINK_PHRASE(kWantSource, "SOURCE が一つ必要です", "one SOURCE is needed");
+ARBOLINK_PHRASE(kWantOption, "%1 が必要です", "%1 is needed");
+ARBOLINK_PHRASE(kBadPlanClusterSize, "--cluster-size は 1 以上の整数です: %1",
+                "--cluster-size is a whole number of 1 or more: %1");
+ARBOLINK_PHRASE(kBadFreeBytes, "--free-bytes は 0 以上の整数です: %1",
+                "--free-bytes is a whole number of 0 or more: %1");
+ARBOLINK_PHRASE(kBadPacking, "--pack は tight か in-order です: %1",
+                "--pack is tight or in-order: %1");
 
 // Failures of the tool's own checks.
-inline constexpr const char* kOutputFailed = "標準出力に書き込めませんでした\n";
-inline constexpr const char* kSourceMissing = "複写元フォルダーがありません: %s\n";
-inline constexpr const char* kFromFolderMissing = "--from のフォルダーがありません: %s\n";
-inline constexpr const char* kStagingFolderMissing = "分割先フォルダーを作成できませんでした: %s\n";
-inline constexpr const char* kDisksInDestination =
-    "復元先フォルダーと分割ディスクのフォルダーが重なっているため、復元を中止します: %s\n";
-inline constexpr const char* kNoSetHere =
-    "このフォルダーには分割ディスクのファイル（_index.@txt、_Disk.@ID）がありません: %s\n";
+ARBOLINK_PHRASE(kOutputFailed, "標準出力に書き込めませんでした\n",
+                "Could not write to standard output\n");
+ARBOLINK_PHRASE(kSourceMissing, "複写元フォルダーがありません: %1\n",
+                "The copy source folder does not exist: %1\n");
+ARBOLINK_PHRASE(kFromFolderMissing, "--from のフォルダーがありません: %1\n",
+                "The --from folder does not exist: %1\n");
+ARBOLINK_PHRASE(kStagingFolderMissing, "分割先フォルダーを作成できませんでした: %1\n",
+                "The split destination folder could not be created: %1\n");
+ARBOLINK_PHRASE(
+    kDisksInDestination,
+    "復元先フォルダーと分割ディスクのフォルダーが重なっているため、復元を中止します: %1\n",
+    "The restore destination folder and the folder of the split disks overlap, so restoring stops: "
+    "%1\n");
+ARBOLINK_PHRASE(
+    kNoSetHere,
+    "このフォルダーには分割ディスクのファイル（_index.@txt、_Disk.@ID）がありません: %1\n",
+    "This folder holds no split disk files (_index.@txt, _Disk.@ID): %1\n");
 
 // How the terminal answers questions.
-inline constexpr const char* kAnsweredByYes = "%s（--yes）\n";
-inline constexpr const char* kRefusedByYes =
-    "%s（--yes はこの質問に同意しません。同意するには --empty-destination を付けます）\n";
-inline constexpr const char* kNoAnswer = "%s（標準入力に答えがありません）\n";
-inline constexpr const char* kInterruptedAnswer = "%s（Ctrl+C）\n";
-inline constexpr const char* kWaitingForMedium =
-    "（ドライブにディスクが入るのを待っています。Ctrl+C で中止します）\n";
-inline constexpr const char* kWaitingForSwap =
-    "（ディスクの入れ換えを待っています。Ctrl+C で中止します）\n";
+ARBOLINK_PHRASE(kAnsweredByYes, "%1（--yes）\n", "%1 (--yes)\n");
+ARBOLINK_PHRASE(
+    kRefusedByYes,
+    "%1（--yes はこの質問に同意しません。同意するには --empty-destination を付けます）\n",
+    "%1 (--yes does not agree to this question; add --empty-destination to agree)\n");
+ARBOLINK_PHRASE(kNoAnswer, "%1（標準入力に答えがありません）\n",
+                "%1 (no answer on standard input)\n");
+ARBOLINK_PHRASE(kInterruptedAnswer, "%1（Ctrl+C）\n", "%1 (Ctrl+C)\n");
+ARBOLINK_PHRASE(kWaitingForMedium,
+                "（ドライブにディスクが入るのを待っています。Ctrl+C で中止します）\n",
+                "(Waiting for a disk in the drive. Ctrl+C aborts)\n");
+ARBOLINK_PHRASE(kWaitingForSwap, "（ディスクの入れ換えを待っています。Ctrl+C で中止します）\n",
+                "(Waiting for the disk to be changed. Ctrl+C aborts)\n");
 
 // info: problems that make a disk's set files unsound, one a line on standard error.
-inline constexpr const char* kInfoUnreadable = "読めません: %s\n";
-inline constexpr const char* kInfoUnsafeRow =
-    "インデックスの %lld 件目は、復元先フォルダーの外を指すか、使えない名前です\n";
-inline constexpr const char* kInfoStray = "インデックスにないものがディスクにあります: %s\n";
-inline constexpr const char* kInfoStoredNotPlain =
-    "格納ファイルが普通のファイルではありません（リンク、フォルダーなど）: %s\n";
-inline constexpr const char* kInfoNoProbe =
-    "復元先フォルダーにファイルを作れないため、大文字と小文字を区別するか調べられません: %s\n";
-inline constexpr const char* kInfoSameStoredName =
-    "インデックスの %lld 件目の格納名 %s は、ほかの行と同じです\n";
+ARBOLINK_PHRASE(kInfoUnreadable, "読めません: %1\n", "Cannot read: %1\n");
+ARBOLINK_PHRASE(kInfoUnsafeRow,
+                "インデックスの %1 件目は、復元先フォルダーの外を指すか、使えない名前です\n",
+                "Row %1 of the index points outside the restore destination folder or has a name "
+                "that cannot be used\n");
+ARBOLINK_PHRASE(kInfoStray, "インデックスにないものがディスクにあります: %1\n",
+                "The disk holds something not in the index: %1\n");
+ARBOLINK_PHRASE(kInfoStoredNotPlain,
+                "格納ファイルが普通のファイルではありません（リンク、フォルダーなど）: %1\n",
+                "A stored file is not a regular file (a link, a folder, ...): %1\n");
+ARBOLINK_PHRASE(
+    kInfoNoProbe,
+    "復元先フォルダーにファイルを作れないため、大文字と小文字を区別するか調べられません: %1\n",
+    "No file can be created in the restore destination folder, so whether it tells case apart "
+    "cannot be checked: %1\n");
+ARBOLINK_PHRASE(kInfoSameStoredName, "インデックスの %1 件目の格納名 %2 は、ほかの行と同じです\n",
+                "The stored name %2 of row %1 of the index is the same as that of another row\n");
 
 } // namespace arbolink::cli::msg

@@ -42,7 +42,7 @@ int RunRebuildCommand(const Arguments& parsed, const Streams& io) {
     std::fprintf(rebuilt ? io.out : io.err, "%s\n", message.c_str());
     return rebuilt ? kExitSuccess : kExitFailure;
 #else
-    std::fprintf(io.err, "%s\n", arbolink::msg::kRecoveryNotBuilt);
+    std::fprintf(io.err, "%s\n", arbolink::msg::kRecoveryNotBuilt.c_str());
     return kExitFailure;
 #endif
 }

@@ -5,6 +5,7 @@
 #include "ExitStatus.h"
 #include "GivenFolders.h"
 #include "TerminalHost.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/SetFormat.h"
 #include "core/rFile/RestoreCommand.h"
@@ -52,7 +53,7 @@ bool RefuseOverlap(const std::string& setFolder, const std::string& destination,
     if (destination.empty() || !FoldersOverlap(setFolder, destination)) {
         return false;
     }
-    std::fprintf(err, msg::kDisksInDestination, setFolder.c_str());
+    std::fputs(Formatted(msg::kDisksInDestination, setFolder.c_str()).c_str(), err);
     return true;
 }
 
@@ -73,7 +74,7 @@ int RestoreFromDrive(const RestoreRequest& request, const Streams& io) {
 int RestoreFromFolders(const RestoreRequest& request, const Streams& io) {
     for (const std::string& folder : request.from) {
         if (!FolderExists(folder)) {
-            std::fprintf(io.err, msg::kFromFolderMissing, folder.c_str());
+            std::fputs(Formatted(msg::kFromFolderMissing, folder.c_str()).c_str(), io.err);
             return kExitFailure;
         }
         if (RefuseOverlap(SetFolderOf(folder), request.destination, io.err)) {

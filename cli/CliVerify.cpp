@@ -8,6 +8,7 @@
 #include "OutputText.h"
 #include "Terminal.h"
 #include "TerminalHost.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/rFile/SetCheck.h"
 #include "fs/Drives.h"
@@ -223,17 +224,21 @@ void TellRecovery(const RecoveryStanding& standing, std::FILE* err) {
     }
     const std::string lost = NumberList(standing.lost);
     if (standing.rebuildable) {
-        std::fprintf(err, arbolink::msg::kSetRebuildable, lost.c_str());
+        std::fputs(Formatted(arbolink::msg::kSetRebuildable, lost.c_str()).c_str(), err);
         std::fputc('\n', err);
         if (!standing.usedRecovery.empty()) {
-            std::fprintf(err, arbolink::msg::kRebuildUses,
-                         NumberList(standing.usedRecovery).c_str());
+            std::fputs(
+                Formatted(arbolink::msg::kRebuildUses, NumberList(standing.usedRecovery).c_str())
+                    .c_str(),
+                err);
             std::fputc('\n', err);
         }
         return;
     }
-    std::fprintf(err, arbolink::msg::kSetNotRebuildable, lost.c_str(), standing.dataCount,
-                 SoundDisks(standing));
+    std::fputs(Formatted(arbolink::msg::kSetNotRebuildable, lost.c_str(), standing.dataCount,
+                         SoundDisks(standing))
+                   .c_str(),
+               err);
     std::fputc('\n', err);
 }
 #endif
@@ -251,7 +256,7 @@ int RunVerifyCommand(const Arguments& parsed, const Streams& io) {
     }
     for (const std::string& folder : from) {
         if (!FolderExists(folder)) {
-            std::fprintf(io.err, msg::kFromFolderMissing, folder.c_str());
+            std::fputs(Formatted(msg::kFromFolderMissing, folder.c_str()).c_str(), io.err);
             return kExitFailure;
         }
     }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Questions.h"
+#include "core/Formatted.h"
 #include "core/divide/DivideMessages.h"
 #include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
@@ -10,19 +11,19 @@ namespace arbolink::cli {
 
 std::optional<QuestionKind> KindOfDivideQuestion(const std::string& text) {
     const std::string_view view = text;
-    if (view.starts_with(arbolink::msg::kPrepareDisksBefore) &&
-        view.ends_with(arbolink::msg::kPrepareDisksAfter)) {
+    if ((view.starts_with(arbolink::msg::kPrepareDisksBefore.c_str()) &&
+         view.ends_with(arbolink::msg::kPrepareDisksAfter.c_str())) ||
+        IsFilledIn(arbolink::msg::kPrepareDisksWithRecovery, view)) {
         return QuestionKind::Confirm;
     }
-    if (view.ends_with(arbolink::msg::kInsertDisk)) {
+    if (IsFilledIn(arbolink::msg::kInsertDisk, view)) {
         // The first disk only has to be in the drive; every later one replaces the one
         // just written.
-        return view.starts_with(std::string("1") + arbolink::msg::kInsertDisk)
-                   ? QuestionKind::MediumWanted
-                   : QuestionKind::SwapWanted;
+        return text == Formatted(arbolink::msg::kInsertDisk, 1) ? QuestionKind::MediumWanted
+                                                                : QuestionKind::SwapWanted;
     }
-    if (view.starts_with(arbolink::msg::kInsertRecoveryDiskBefore) &&
-        view.ends_with(arbolink::msg::kInsertRecoveryDiskAfter)) {
+    if (view.starts_with(arbolink::msg::kInsertRecoveryDiskBefore.c_str()) &&
+        view.ends_with(arbolink::msg::kInsertRecoveryDiskAfter.c_str())) {
         return QuestionKind::SwapWanted;
     }
     if (text == arbolink::msg::kNoDisk) {

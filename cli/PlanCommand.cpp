@@ -5,6 +5,7 @@
 #include "CliMessages.h"
 #include "ExitStatus.h"
 #include "OutputText.h"
+#include "core/Formatted.h"
 #include "core/PlanningValues.h"
 #include "core/divide/Planning.h"
 #include "fs/Folders.h"
@@ -29,7 +30,7 @@ struct PlanArguments {
 
 // The value of a whole-number option within [low, high], into target.
 std::optional<UsageError> TakeNumber(const Arguments& parsed, const std::string& name,
-                                     std::int64_t low, std::int64_t high, const char* bad,
+                                     std::int64_t low, std::int64_t high, const Phrase& bad,
                                      std::int64_t& target) {
     const std::optional<std::string> text = parsed.Value(name);
     if (!text) {
@@ -121,7 +122,7 @@ int RunPlanCommand(const Arguments& arguments, Host& host, std::FILE* out, std::
         return ReportUsage(err, "plan", *error);
     }
     if (!FolderExists(parsed.source)) {
-        std::fprintf(err, msg::kSourceMissing, parsed.source.c_str());
+        std::fputs(Formatted(msg::kSourceMissing, parsed.source.c_str()).c_str(), err);
         return kExitFailure;
     }
     PlanningValues values;

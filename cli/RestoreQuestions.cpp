@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Questions.h"
+#include "core/Formatted.h"
 #include "core/rFile/RestoreMessages.h"
 #if ARBOLINK_RECOVERY
 #include "core/recovery/RecoveryMessages.h"
@@ -14,15 +15,12 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
     if (text == arbolink::msg::kNoDiskInDrive) {
         return QuestionKind::MediumWanted;
     }
-    if (std::string_view(text).starts_with(arbolink::msg::kSwapDiskBefore) ||
-        std::string_view(text).starts_with(arbolink::msg::kNotASetDisk) ||
-        text == arbolink::msg::kOtherSet) {
+    if (text.starts_with(arbolink::msg::kSwapDiskBefore.c_str()) ||
+        text.starts_with(arbolink::msg::kNotASetDisk.c_str()) || text == arbolink::msg::kOtherSet) {
         return QuestionKind::SwapWanted;
     }
 #if ARBOLINK_RECOVERY
-    if (text.starts_with(
-            std::string_view(arbolink::msg::kInsertDiskForRebuild)
-                .substr(0, std::string_view(arbolink::msg::kInsertDiskForRebuild).find('%')))) {
+    if (IsFilledIn(arbolink::msg::kInsertDiskForRebuild, text)) {
         return QuestionKind::SwapWanted;
     }
     if (text == arbolink::msg::kAskRebuild) {
@@ -42,11 +40,12 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
 bool IsRestoreSuccess(const std::string& text) {
 #if ARBOLINK_RECOVERY
     // Every file back, some of them made again: "<finished>\n\n<count><made again>".
-    const std::string_view rest = std::string_view(text).substr(
-        std::min(text.size(), std::string_view(arbolink::msg::kRestoreFinished).size()));
-    const std::string_view after = arbolink::msg::kRebuiltNoteAfter;
-    if (text.starts_with(arbolink::msg::kRestoreFinished) && rest.starts_with("\n\n") &&
-        rest.ends_with(after) && rest.size() > 2 + after.size() &&
+    const std::string_view finished = arbolink::msg::kRestoreFinished.c_str();
+    const std::string_view rest =
+        std::string_view(text).substr(std::min(text.size(), finished.size()));
+    const std::string_view after = arbolink::msg::kRebuiltNoteAfter.c_str();
+    if (text.starts_with(finished) && rest.starts_with("\n\n") && rest.ends_with(after) &&
+        rest.size() > 2 + after.size() &&
         rest.substr(2, rest.size() - 2 - after.size()).find_first_not_of("0123456789") ==
             std::string_view::npos) {
         return true;
@@ -59,7 +58,7 @@ bool IsRestoreSuccess(const std::string& text) {
 }
 
 bool IsRestoreAborted(const std::string& text) {
-    return text.starts_with(arbolink::msg::kRestoreAborted);
+    return text.starts_with(arbolink::msg::kRestoreAborted.c_str());
 }
 
 } // namespace arbolink::cli

@@ -4,6 +4,7 @@
 #include "CliMessages.h"
 #include "Questions.h"
 #include "Terminal.h"
+#include "core/Formatted.h"
 #include "fs/Drives.h"
 
 #include <cctype>
@@ -38,11 +39,16 @@ char KeyOf(Button button) {
     return '?';
 }
 
-// The caption without its accelerator mark: "はい(&Y)" shows as "はい".
+// The caption without its accelerator mark: "はい(&Y)" shows as "はい", "&Yes" as "Yes".
 std::string ChoiceText(Button button) {
     std::string caption = CaptionOf(button);
-    const std::size_t mark = caption.find("(&");
-    return mark == std::string::npos ? caption : caption.substr(0, mark);
+    if (const std::size_t mark = caption.find("(&"); mark != std::string::npos) {
+        return caption.substr(0, mark);
+    }
+    if (const std::size_t mark = caption.find('&'); mark != std::string::npos) {
+        caption.erase(mark, 1);
+    }
+    return caption;
 }
 
 bool Holds(const Buttons& buttons, Button wanted) {
@@ -146,10 +152,10 @@ Button TerminalHost::ShowDialogUntil(DialogKind kind, const std::string& text,
     };
     if (!WaitUntil(ready, msg::kWaitingForMedium)) {
         const Button answer = SafestOf(buttons);
-        std::fprintf(err_, msg::kInterruptedAnswer, ChoiceText(answer).c_str());
+        std::fputs(Formatted(msg::kInterruptedAnswer, ChoiceText(answer)).c_str(), err_);
         return Settled(answer, AnsweredBy::User);
     }
-    std::fprintf(err_, msg::kAnsweredByYes, ChoiceText(closedAs).c_str());
+    std::fputs(Formatted(msg::kAnsweredByYes, ChoiceText(closedAs)).c_str(), err_);
     return Settled(closedAs, AnsweredBy::Tool);
 }
 
@@ -182,7 +188,7 @@ bool TerminalHost::AnswerByItself(const std::string& text, const Buttons& button
             !WaitForMedium(true, msg::kWaitingForMedium)) {
             answer = SafestOf(buttons);
             by = AnsweredBy::User;
-            std::fprintf(err_, msg::kInterruptedAnswer, ChoiceText(answer).c_str());
+            std::fputs(Formatted(msg::kInterruptedAnswer, ChoiceText(answer)).c_str(), err_);
             return true;
         }
         break;
@@ -192,29 +198,29 @@ bool TerminalHost::AnswerByItself(const std::string& text, const Buttons& button
         if (!options_.emptyDestination) {
             answer = SafestOf(buttons);
             by = AnsweredBy::Tool;
-            std::fprintf(err_, msg::kRefusedByYes, ChoiceText(answer).c_str());
+            std::fputs(Formatted(msg::kRefusedByYes, ChoiceText(answer)).c_str(), err_);
             return true;
         }
         break;
     }
     answer = GoOnOf(buttons);
     by = AnsweredBy::Tool;
-    std::fprintf(err_, msg::kAnsweredByYes, ChoiceText(answer).c_str());
+    std::fputs(Formatted(msg::kAnsweredByYes, ChoiceText(answer)).c_str(), err_);
     return true;
 }
 
-bool TerminalHost::WaitForMedium(bool wanted, const char* notice) {
+bool TerminalHost::WaitForMedium(bool wanted, const Phrase& notice) {
     return WaitUntil([&] { return mediumPresent_() == wanted; }, notice);
 }
 
-bool TerminalHost::WaitUntil(const std::function<bool()>& done, const char* notice) {
+bool TerminalHost::WaitUntil(const std::function<bool()>& done, const Phrase& notice) {
     bool noticed = false;
     while (!done()) {
         if (Interrupted()) {
             return false;
         }
         if (!noticed) {
-            std::fprintf(err_, "\n%s", notice);
+            std::fprintf(err_, "\n%s", notice.c_str());
             std::fflush(err_);
             noticed = true;
         }
@@ -235,8 +241,10 @@ Button TerminalHost::AskOnTerminal(const Buttons& buttons, AnsweredBy& by,
             const bool interrupted = Interrupted();
             const Button answer = SafestOf(buttons);
             by = interrupted ? AnsweredBy::User : AnsweredBy::Tool;
-            std::fprintf(err_, interrupted ? msg::kInterruptedAnswer : msg::kNoAnswer,
-                         ChoiceText(answer).c_str());
+            std::fputs(Formatted(interrupted ? msg::kInterruptedAnswer : msg::kNoAnswer,
+                                 ChoiceText(answer))
+                           .c_str(),
+                       err_);
             return answer;
         }
         const std::size_t first = line.find_first_not_of(" \t\r");

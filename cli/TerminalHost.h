@@ -8,6 +8,7 @@
 #include "ExitStatus.h"
 #include "TerminalProgress.h"
 #include "core/Host.h"
+#include "core/Phrase.h"
 
 #include <cstdio>
 #include <functional>
@@ -67,9 +68,9 @@ private:
     Button AskOnTerminal(const Buttons& buttons, AnsweredBy& by, std::optional<Button> onEnter);
     void PrintChoices(const Buttons& buttons);
     // Waits until the probe answers wanted; false when Ctrl+C came first.
-    bool WaitForMedium(bool wanted, const char* notice);
+    bool WaitForMedium(bool wanted, const Phrase& notice);
     // Waits until done answers true, telling notice once; false when Ctrl+C came first.
-    bool WaitUntil(const std::function<bool()>& done, const char* notice);
+    bool WaitUntil(const std::function<bool()>& done, const Phrase& notice);
 
     std::FILE* in_;
     std::FILE* err_;

@@ -2,6 +2,7 @@
 #include "TerminalProgress.h"
 
 #include "Terminal.h"
+#include "core/Quantities.h"
 
 #include <algorithm>
 
@@ -51,13 +52,7 @@ std::string ThroughputText(double bytesPerSecond) {
     if (bytesPerSecond <= 0) {
         return {};
     }
-    char text[32];
-    if (bytesPerSecond >= 1e6) {
-        std::snprintf(text, sizeof text, "%.1f MB/s", bytesPerSecond / 1e6);
-    } else {
-        std::snprintf(text, sizeof text, "%.1f kB/s", bytesPerSecond / 1e3);
-    }
-    return text;
+    return RateText(bytesPerSecond);
 }
 
 } // namespace

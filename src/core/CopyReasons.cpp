@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/CopyReasons.h"
 
+#include "core/Formatted.h"
 #include "fs/Drives.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace arbolink {
@@ -33,9 +33,7 @@ std::string CopyFailureReason(int error) {
     case EINVAL:
         return msg::kReasonNotRegular;
     default:
-        char text[256];
-        std::snprintf(text, sizeof text, msg::kReasonOther, error, std::strerror(error));
-        return text;
+        return Formatted(msg::kReasonOther, error, std::strerror(error));
     }
 }
 

@@ -7,7 +7,7 @@
 namespace arbolink {
 
 FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
-                             const char* notReadyText, const char* missingText,
+                             const Phrase& notReadyText, const Phrase& missingText,
                              AfterWait afterWait) {
     if (DriveFreeBytes(folder) == -1) {
         do {

@@ -4,6 +4,7 @@
 // answer, and a missing folder on a drive that answers is created on the user's Yes.
 
 #include "core/Host.h"
+#include "core/Phrase.h"
 
 #include <string>
 
@@ -25,7 +26,7 @@ enum class AfterWait { SkipFolderQuestion, AskFolderQuestion };
 // gives the confirmation missingText with Yes and No: Yes creates it with its parents, No
 // selects the field's text.
 FolderCheck CheckFolderField(Host& host, const std::string& folder, Field field,
-                             const char* notReadyText, const char* missingText,
+                             const Phrase& notReadyText, const Phrase& missingText,
                              AfterWait afterWait = AfterWait::SkipFolderQuestion);
 
 } // namespace arbolink

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Host.h"
 
+#include "core/HostMessages.h"
+
 namespace arbolink {
 
 const char* CaptionOf(DialogKind kind) {
@@ -8,13 +10,13 @@ const char* CaptionOf(DialogKind kind) {
     case DialogKind::Plain:
         return "Arbolink";
     case DialogKind::Warning:
-        return "警告";
+        return msg::kCaptionWarning.c_str();
     case DialogKind::Error:
-        return "エラー";
+        return msg::kCaptionError.c_str();
     case DialogKind::Information:
-        return "情報";
+        return msg::kCaptionInformation.c_str();
     case DialogKind::Confirmation:
-        return "確認";
+        return msg::kCaptionConfirmation.c_str();
     }
     return "";
 }
@@ -24,17 +26,17 @@ const char* CaptionOf(Button button) {
     case Button::Ok:
         return "OK";
     case Button::Cancel:
-        return "キャンセル";
+        return msg::kButtonCancel.c_str();
     case Button::Yes:
-        return "はい(&Y)";
+        return msg::kButtonYes.c_str();
     case Button::No:
-        return "いいえ(&N)";
+        return msg::kButtonNo.c_str();
     case Button::Abort:
-        return "中止(&A)";
+        return msg::kButtonAbort.c_str();
     case Button::Retry:
-        return "再試行(&R)";
+        return msg::kButtonRetry.c_str();
     case Button::Ignore:
-        return "無視(&I)";
+        return msg::kButtonIgnore.c_str();
     }
     return "";
 }

@@ -23,10 +23,12 @@ enum class Button { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
 using Buttons = std::vector<Button>;
 
-// The caption a dialog of this kind carries: "Arbolink", "警告", "エラー", "情報", "確認".
+// The caption a dialog of this kind carries in the current language: "Arbolink", "警告",
+// "エラー", "情報", "確認" in Japanese.
 const char* CaptionOf(DialogKind kind);
 
-// The caption of a button as the user sees it: "OK", "キャンセル", "はい(&Y)", ...
+// The caption of a button as the user sees it in the current language: "OK", "キャンセル",
+// "はい(&Y)", ... in Japanese, "OK", "Cancel", "&Yes", ... in English.
 const char* CaptionOf(Button button);
 
 // The system's two standard animations shown in the progress dialog.

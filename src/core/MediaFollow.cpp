@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/MediaFollow.h"
 
+#include "core/Formatted.h"
 #include "core/MediaMessages.h"
 #include "fs/Folders.h"
 
@@ -19,10 +20,7 @@ std::string KeyOf(const Medium& medium) {
 std::string NoteFor(const Medium& medium) {
     const bool labelled = !medium.label.empty();
     const std::string& name = labelled ? medium.label : medium.mountPoint;
-    const char* pattern = labelled ? msg::kUsingLabelledMedium : msg::kUsingMediumAt;
-    std::vector<char> text(name.size() + 128);
-    std::snprintf(text.data(), text.size(), pattern, name.c_str());
-    return text.data();
+    return Formatted(labelled ? msg::kUsingLabelledMedium : msg::kUsingMediumAt, name);
 }
 
 // Disks are swapped in removable and optical drives; a RAM disk stands in for them in tests

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/SetFormat.h"
 
+#include "core/Formatted.h"
 #include "fs/Encoding.h"
 #include "fs/Folders.h"
 
@@ -10,19 +11,6 @@
 namespace arbolink {
 
 namespace {
-
-std::string FormatErrorText(const std::string& fileName, std::int64_t line) {
-    char text[512];
-    std::snprintf(text, sizeof text, msg::kBadSetFile, fileName.c_str(),
-                  static_cast<long long>(line));
-    return text;
-}
-
-std::string FileErrorText(const char* pattern, const std::string& fileName) {
-    char text[512];
-    std::snprintf(text, sizeof text, pattern, fileName.c_str());
-    return text;
-}
 
 bool IsBlankOrControl(char c) {
     auto code = static_cast<unsigned char>(c);
@@ -64,14 +52,14 @@ bool IsIndexName(std::string_view name) {
 }
 
 SetFormatError::SetFormatError(const std::string& fileName, std::int64_t line)
-    : std::runtime_error(FormatErrorText(fileName, line)) {}
+    : std::runtime_error(Formatted(msg::kBadSetFile, fileName, line)) {}
 
 SetFormatError SetFormatError::NotPlain(const std::string& fileName) {
-    return SetFormatError(FileErrorText(msg::kSetFileNotPlain, fileName));
+    return SetFormatError(Formatted(msg::kSetFileNotPlain, fileName));
 }
 
 SetFormatError SetFormatError::TooLarge(const std::string& fileName) {
-    return SetFormatError(FileErrorText(msg::kSetFileTooLarge, fileName));
+    return SetFormatError(Formatted(msg::kSetFileTooLarge, fileName));
 }
 
 bool IsSetFileName(std::string_view name) {

@@ -11,6 +11,8 @@
 // checksum list "_Disk.@sha256" of the disk's own files, in the form sha256sum reads, and the
 // set map "_index.@map" of every file of the set. A set without them restores all the same.
 
+#include "core/Phrase.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -30,14 +32,16 @@ inline constexpr const char* kDummyFolderName = "@dummy@";
 inline constexpr const char* kProgramFolderName = "Arbolink";
 
 namespace msg {
-inline constexpr const char* kDiskUnusable = "このディスクは使えません\n\n確認してください";
-inline constexpr const char* kCheckDisk = "ディスクを確認してください";
-inline constexpr const char* kBadSetFile =
-    "ディスクのファイル「%s」の形式が正しくありません（%lld 行目）";
-inline constexpr const char* kSetFileNotPlain =
-    "ディスクのファイル「%s」が普通のファイルではありません（リンク、フォルダーなど）";
-inline constexpr const char* kSetFileTooLarge =
-    "ディスクのファイル「%s」が大きすぎるため、読み込めません";
+ARBOLINK_PHRASE(kDiskUnusable, "このディスクは使えません\n\n確認してください",
+                "This disk cannot be used\n\nPlease check it");
+ARBOLINK_PHRASE(kCheckDisk, "ディスクを確認してください", "Please check the disk");
+ARBOLINK_PHRASE(kBadSetFile, "ディスクのファイル「%1」の形式が正しくありません（%2 行目）",
+                "The disk's file \"%1\" is not in the right format (line %2)");
+ARBOLINK_PHRASE(kSetFileNotPlain,
+                "ディスクのファイル「%1」が普通のファイルではありません（リンク、フォルダーなど）",
+                "The disk's file \"%1\" is not a regular file (a link, a folder, ...)");
+ARBOLINK_PHRASE(kSetFileTooLarge, "ディスクのファイル「%1」が大きすぎるため、読み込めません",
+                "The disk's file \"%1\" is too large to read");
 } // namespace msg
 
 // A set file whose contents do not follow the format, or that is not a plain file a set

@@ -14,4 +14,8 @@ std::string LanguageList();
 // ("ja-JP", "en-US").
 std::string MessagesLocale();
 
+// The decimal separator of the user's number format ("." or ","); "." when none is set or
+// the locale cannot be loaded.
+std::string DecimalSeparator();
+
 } // namespace arbolink

@@ -4,6 +4,8 @@
 #include "fs/LocaleNames.h"
 
 #include <cstdlib>
+#include <langinfo.h>
+#include <locale.h>
 
 namespace arbolink {
 
@@ -27,6 +29,18 @@ std::string MessagesLocale() {
         }
     }
     return "";
+}
+
+std::string DecimalSeparator() {
+    // A locale object of its own: the process's C locale stays as it is, so no number written
+    // into a file changes its form.
+    const locale_t numbers = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (numbers == static_cast<locale_t>(0)) {
+        return ".";
+    }
+    std::string separator = nl_langinfo_l(RADIXCHAR, numbers);
+    freelocale(numbers);
+    return separator.empty() ? "." : separator;
 }
 
 } // namespace arbolink

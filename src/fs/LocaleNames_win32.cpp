@@ -24,4 +24,13 @@ std::string MessagesLocale() {
     return Narrow(name);
 }
 
+std::string DecimalSeparator() {
+    wchar_t separator[8];
+    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) ||
+        !separator[0]) {
+        return ".";
+    }
+    return Narrow(separator);
+}
+
 } // namespace arbolink

@@ -58,7 +58,7 @@ TEST(Arguments, FollowTheConventionsOfCommandLineTools) {
 TEST(Arguments, NamesWhatIsWrong) {
     struct Case {
         std::vector<std::string> args;
-        const char* pattern;
+        const Phrase& pattern;
         std::string subject;
     };
     for (const Case& c : std::vector<Case>{
@@ -75,7 +75,7 @@ TEST(Arguments, NamesWhatIsWrong) {
         Arguments parsed;
         std::optional<UsageError> error = ParseArguments(c.args, kSpec, parsed);
         ASSERT_TRUE(error) << c.args.front();
-        EXPECT_STREQ(error->pattern, c.pattern) << c.args.front();
+        EXPECT_EQ(&error->pattern.get(), &c.pattern) << c.args.front();
         EXPECT_EQ(error->subject, c.subject);
         EXPECT_FALSE(parsed.help);
     }

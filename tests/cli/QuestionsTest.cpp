@@ -19,7 +19,7 @@ TEST(Questions, TheRestoreSideIsToldByItsTexts) {
               QuestionKind::SwapWanted);
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kCreateRestoreFolder), QuestionKind::Confirm);
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kCreateDiskFolder), QuestionKind::Confirm);
-    for (const char* destructive :
+    for (const Phrase& destructive :
          {arbolink::msg::kEmptyRemovableRestoreFolder, arbolink::msg::kOverwriteAll,
           arbolink::msg::kKeepHardDiskRestoreFolder}) {
         EXPECT_EQ(KindOfQuestion(destructive), QuestionKind::Destructive) << destructive;

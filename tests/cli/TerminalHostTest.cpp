@@ -2,6 +2,7 @@
 #include "TerminalHost.h"
 
 #include "CliMessages.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
@@ -173,8 +174,7 @@ TEST_F(TerminalHostTest, YesWaitsForTheFirstDiskAndForEachSwap) {
     TerminalHost& host = Host("", WithYes(false, "/drive"));
     int calls = 0;
     host.SetMediumProbe(Probe({false, false, true}, calls));
-    EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation,
-                              std::string("1") + arbolink::msg::kInsertDisk,
+    EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation, Formatted(arbolink::msg::kInsertDisk, 1),
                               {Button::Ok, Button::Abort}),
               Button::Ok);
     EXPECT_EQ(calls, 3);
@@ -183,8 +183,7 @@ TEST_F(TerminalHostTest, YesWaitsForTheFirstDiskAndForEachSwap) {
     // The next disk: the one just written must go out and another come in.
     calls = 0;
     host.SetMediumProbe(Probe({true, false, true}, calls));
-    EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation,
-                              std::string("2") + arbolink::msg::kInsertDisk,
+    EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation, Formatted(arbolink::msg::kInsertDisk, 2),
                               {Button::Ok, Button::Abort}),
               Button::Ok);
     EXPECT_EQ(calls, 3);
@@ -217,20 +216,20 @@ TEST_F(TerminalHostTest, AQuestionThatClosesByItselfWaitsWithYesAndTakesEnter) {
     drive.SetMediumProbe(Probe({true}, probes));
     auto never = [] { return false; };
     EXPECT_EQ(drive.ShowDialogUntil(DialogKind::Confirmation,
-                                    std::string("1") + arbolink::msg::kInsertDisk,
+                                    Formatted(arbolink::msg::kInsertDisk, 1),
                                     {Button::Ok, Button::Abort}, never, Button::Ok),
               Button::Ok);
     EXPECT_EQ(probes, 1);
     probes = 0;
     drive.SetMediumProbe(Probe({true, false, true}, probes));
     EXPECT_EQ(drive.ShowDialogUntil(DialogKind::Confirmation,
-                                    std::string("2") + arbolink::msg::kInsertDisk,
+                                    Formatted(arbolink::msg::kInsertDisk, 2),
                                     {Button::Ok, Button::Abort}, never, Button::Ok),
               Button::Ok);
     EXPECT_EQ(probes, 3);
 
     TerminalHost& typed = Host("\na\n");
-    const std::string prompt = std::string("2") + arbolink::msg::kInsertDisk;
+    const std::string prompt = Formatted(arbolink::msg::kInsertDisk, 2);
     EXPECT_EQ(typed.ShowDialogUntil(DialogKind::Confirmation, prompt, {Button::Ok, Button::Abort},
                                     never, Button::Ok),
               Button::Ok);

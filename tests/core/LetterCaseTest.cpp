@@ -3,6 +3,7 @@
 // them before a restore into a folder whose file system folds case.
 #include "core/rFile/LetterCase.h"
 
+#include "core/Formatted.h"
 #include "core/rFile/RestoreMessages.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +46,11 @@ TEST(CaseClashes, FindsFilesAndFoldersThatMeetOnceEachAndWarnsOfThem) {
                          {"A.txt", "A.TXT"},
                      }));
     EXPECT_EQ(CaseClashWarning(clashes),
-              std::string(msg::kCaseClashesBefore) + "4" + msg::kCaseClashesAfter + "\nA.txt" +
-                  msg::kCaseClashAnd + "a.txt\nDocs" + msg::kCaseClashAnd + "docs\n\xc3\x84.txt" +
-                  msg::kCaseClashAnd + "\xc3\xa4.txt\nA.txt" + msg::kCaseClashAnd + "A.TXT");
+              std::string(msg::kCaseClashesBefore) + "4" + msg::kCaseClashesAfter + "\n" +
+                  Formatted(msg::kCaseClashAnd, "A.txt", "a.txt") + "\n" +
+                  Formatted(msg::kCaseClashAnd, "Docs", "docs") + "\n" +
+                  Formatted(msg::kCaseClashAnd, "\xc3\x84.txt", "\xc3\xa4.txt") + "\n" +
+                  Formatted(msg::kCaseClashAnd, "A.txt", "A.TXT"));
     EXPECT_EQ(CaseClashWarning({}), "");
     EXPECT_TRUE(FindCaseClashes(TableOf({{"docs\\", "a"}, {"docs\\old\\", "a"}}), 2).empty());
 }

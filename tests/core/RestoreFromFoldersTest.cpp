@@ -134,7 +134,7 @@ TEST_F(RestoreFromFoldersTest, FoldersRunningOutEndWithTheFilesNoFolderHeld) {
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.dialogs[0].kind, DialogKind::Warning);
     const std::string& text = host.dialogs[0].text;
-    EXPECT_TRUE(text.starts_with(msg::kRestoreFinished)) << text;
+    EXPECT_TRUE(text.starts_with(msg::kRestoreFinished.c_str())) << text;
     EXPECT_NE(text.find(msg::kNotFoundBefore + std::string("2") + msg::kFilesAfter),
               std::string::npos)
         << text;
@@ -148,7 +148,7 @@ TEST_F(RestoreFromFoldersTest, ACancelStopsBeforeTheNextFolder) {
     RestoreDisks(session, host, &disks);
     EXPECT_EQ(host.progress.size(), 1u);
     ASSERT_FALSE(host.dialogs.empty());
-    EXPECT_TRUE(host.dialogs.back().text.starts_with(msg::kCancelled));
+    EXPECT_TRUE(host.dialogs.back().text.starts_with(msg::kCancelled.c_str()));
     EXPECT_EQ(disks.asked, 1);
 }
 

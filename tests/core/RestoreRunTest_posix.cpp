@@ -2,6 +2,7 @@
 #include "core/rFile/RestoreRun.h"
 
 #include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/CheckMessages.h"
 #include "core/rFile/RestoreMessages.h"
@@ -218,10 +219,9 @@ TEST_F(RestoreRunTest, AFailedCopyIsRetriedUntilItSucceeds) {
     set.Insert(1);
     // A folder in the way: no file can be put in its place.
     set.root.MakeFolder("out/a.txt/x");
-    const std::string failed = msg::kCopyFailed + std::string(msg::kCopyFrom) +
-                               host.fields.destination + "/a.txt" + msg::kCopyTo +
-                               host.fields.restoreTo + "/a.txt" + msg::kCopyReason +
-                               CopyFailureReason(EISDIR);
+    const std::string failed =
+        Formatted(msg::kCopyFailed, host.fields.destination + "/a.txt",
+                  host.fields.restoreTo + "/a.txt", CopyFailureReason(EISDIR));
     host.Answer(Button::Retry, failed);
     host.Answer(Button::Retry, failed);
     host.onDialog = [&](const test::DialogRecord&) {
@@ -331,8 +331,9 @@ TEST_F(RestoreRunTest, RefusesHostileIndexesBeforeWritingAnything) {
         RestoreDisks(fresh, hostileHost);
         ASSERT_EQ(hostileHost.dialogs.size(), 1u) << folder << name;
         EXPECT_EQ(hostileHost.dialogs[0].kind, DialogKind::Error);
-        EXPECT_EQ(hostileHost.dialogs[0].text.rfind(msg::kUnsafeRowBefore + "2"s, 0), 0u)
-            << hostileHost.dialogs[0].text;
+        std::string row = folder + name;
+        std::replace(row.begin(), row.end(), '\0', '?');
+        EXPECT_EQ(hostileHost.dialogs[0].text, Formatted(msg::kUnsafeRow, 2, row));
         EXPECT_FALSE(stdfs::exists(hostile.root / "out")) << folder << name;
         EXPECT_FALSE(stdfs::exists(hostile.root / "evil"));
         EXPECT_TRUE(hostileHost.mainWindowEnabled);
@@ -417,8 +418,7 @@ TEST_F(RestoreRunTest, RefusesRepeatedRowsAndIndexesNoSetWouldHave) {
                          {"docs", "a.txt", "a.txt-0", 1, "3"}},
                         1);
          },
-         msg::kUnsafeRowBefore + "3"s + msg::kSameRowMiddle + "1" + msg::kSameRowAfter +
-             "docsa.txt" + msg::kUnsafeRowEnd},
+         Formatted(msg::kSameRow, 3, 1, "docsa.txt")},
         {"huge",
          [&](DiskSetFixture& d) { d.WriteSetFiles("disk1", huge, IdentityLine("s", 1, 1)); },
          SetFormatError::TooLarge(kIndexFileName).what()},
@@ -620,8 +620,8 @@ TEST_F(RestoreRunTest, RestoredFilesKeepTheirModificationTimes) {
 // The dialog a refused copy shows: from the disk's stored file to its place, with the reason.
 std::string CopyFailedText(const ScriptedHost& host, const std::string& stored,
                            const std::string& target, const std::string& reason) {
-    return msg::kCopyFailed + std::string(msg::kCopyFrom) + host.fields.destination + "/" + stored +
-           msg::kCopyTo + host.fields.restoreTo + "/" + target + msg::kCopyReason + reason;
+    return Formatted(msg::kCopyFailed, host.fields.destination + "/" + stored,
+                     host.fields.restoreTo + "/" + target, reason);
 }
 
 TEST_F(RestoreRunTest, ALinkInTheRestoreFolderIsNeverWrittenThroughAtAnyDepth) {

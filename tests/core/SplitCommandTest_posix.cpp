@@ -2,6 +2,7 @@
 #include "core/divide/SplitCommand.h"
 
 #include "PlanningTestSupport.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/wFile/WriteMessages.h"
@@ -45,11 +46,11 @@ Shown PrepareShown(int disks) {
     return {DialogKind::Confirmation, PrepareText(disks), {Button::Ok, Button::Cancel}};
 }
 
-Shown NotReadyShown(const char* text) {
+Shown NotReadyShown(const std::string& text) {
     return {DialogKind::Error, text, {Button::Ok, Button::Abort}};
 }
 
-Shown CreateShown(const char* text) {
+Shown CreateShown(const std::string& text) {
     return {DialogKind::Confirmation, text, {Button::Yes, Button::No}};
 }
 
@@ -59,7 +60,7 @@ const Shown kHardDiskShown = {
     DialogKind::Information, msg::kHardDiskHasEntries, {Button::Yes, Button::Abort}};
 
 std::string Prompt(int disk) {
-    return std::to_string(disk) + msg::kInsertDisk;
+    return Formatted(msg::kInsertDisk, disk);
 }
 
 std::string FieldNumber(Field field) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/wFile/SplitRun.h"
 
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/Planning.h"
@@ -57,7 +58,7 @@ const std::vector<SourceFile>& NineFiles() {
 }
 
 std::string Prompt(int disk) {
-    return std::to_string(disk) + msg::kInsertDisk;
+    return Formatted(msg::kInsertDisk, disk);
 }
 
 Shown PromptShown(int disk) {
@@ -131,7 +132,7 @@ protected:
     // Swaps disks at every disk prompt; the main window must be enabled while it is asked.
     void SwapAtPrompts() {
         host.onDialog = [this](const DialogRecord& dialog) {
-            if (dialog.text.ends_with(msg::kInsertDisk)) {
+            if (IsFilledIn(msg::kInsertDisk, dialog.text)) {
                 EXPECT_TRUE(host.mainWindowEnabled) << dialog.text;
                 TakeOut();
             }

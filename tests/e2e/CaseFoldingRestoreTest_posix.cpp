@@ -4,6 +4,7 @@
 // written over, and the command-line tool ends with status 1. Skipped where FUSE or the FAT
 // tools are not available.
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestoreRun.h"
 #include "fs/Folders.h"
@@ -69,7 +70,7 @@ TEST_F(CaseFoldingRestoreTest, TheToolListsTheRenamedFilesAndEndsWithStatusOne) 
     test::CliResult info = test::RunCliWith({"info", set.root / "disk1", "--restore-to", Fat()});
     EXPECT_EQ(info.code, 0) << info.err;
     EXPECT_NE(info.err.find(msg::kCaseClashesBefore), std::string::npos) << info.err;
-    EXPECT_NE(info.err.find(std::string("\nA.txt") + msg::kCaseClashAnd + "a.txt\n"),
+    EXPECT_NE(info.err.find("\n" + Formatted(msg::kCaseClashAnd, "A.txt", "a.txt") + "\n"),
               std::string::npos)
         << info.err;
     EXPECT_NE(info.out.find("case-clashes\t3\n"), std::string::npos) << info.out;

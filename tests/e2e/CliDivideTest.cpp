@@ -3,6 +3,7 @@
 // set the split command of the GUI writes restored from the command line.
 #include "CliMessages.h"
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -252,9 +253,8 @@ TEST_F(CliDivideTest, OntoADriveWithYes) {
     // The drive has room for everything: one disk, asked for and found in the drive.
     CliResult divide = RunCliWith({"divide", root / "src", root / "drive", "--yes"});
     ASSERT_EQ(divide.code, 0) << divide.err;
-    EXPECT_NE(
-        divide.err.find(std::string("1") + msg::kInsertDisk + "\n[O] OK / [A] 中止: OK（--yes）"),
-        std::string::npos)
+    EXPECT_NE(divide.err.find(Formatted(msg::kInsertDisk, 1) + "\n[O] OK / [A] 中止: OK（--yes）"),
+              std::string::npos)
         << divide.err;
     EXPECT_TRUE(stdfs::exists(root / ("drive/" + std::string(kIdentityFileName))));
 
@@ -284,14 +284,14 @@ TEST_F(CliDivideTest, ASetTheSplitCommandWritesRestoresFromFolders) {
     host.fields.destination = root / "drive";
     int written = 0;
     host.onDialog = [&](const test::DialogRecord& dialog) {
-        if (dialog.text.ends_with(msg::kInsertDisk) && !dialog.text.starts_with("1 ")) {
+        if (IsFilledIn(msg::kInsertDisk, dialog.text) && !dialog.text.starts_with("1 ")) {
             stdfs::rename(root / "drive", root / ("gui" + std::to_string(++written)));
             root.MakeFolder("drive");
         }
     };
     host.Answer(Button::Ok, std::string(msg::kPrepareDisksBefore) + "3" + msg::kPrepareDisksAfter);
     for (int n = 1; n <= 3; ++n) {
-        host.Answer(Button::Ok, std::to_string(n) + msg::kInsertDisk);
+        host.Answer(Button::Ok, Formatted(msg::kInsertDisk, n));
     }
     Session session;
     RunDivide(session, host, host.fields, 512, 82, false);

@@ -5,6 +5,7 @@
 #include "CliRestoreFixture.h"
 #include "CliRun.h"
 #include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/rFile/CheckMessages.h"
 #include "core/rFile/SetCheck.h"
@@ -103,8 +104,10 @@ TEST_F(CliVerifyTest, ADamagedFileIsNamedWithItsDisk) {
     // The closing message names both among the damaged files, with their disks.
     const std::size_t list = run.err.find(msg::kDamagedBefore + std::string("2"));
     ASSERT_NE(list, std::string::npos) << run.err;
-    EXPECT_NE(run.err.find(std::string("\n2") + msg::kOnDisk, list), std::string::npos);
-    EXPECT_NE(run.err.find(std::string("\n1") + msg::kOnDisk, list), std::string::npos);
+    for (int disk : {1, 2}) {
+        const std::string onDisk = Formatted(msg::kOnDisk, disk, "");
+        EXPECT_NE(run.err.find("\n" + onDisk, list), std::string::npos) << onDisk;
+    }
 }
 
 TEST_F(CliVerifyTest, ARemovedFileIsMissingWithItsDiskFromTheMap) {

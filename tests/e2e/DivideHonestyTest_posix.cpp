@@ -2,6 +2,8 @@
 // A divide on real folders that must carry everything it can, say what it could not carry,
 // and never take the source for a place to write to.
 #include "CliRun.h"
+#include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -35,14 +37,12 @@ std::vector<std::string> StagingDivide(const TempFolder& root) {
     return {"divide", root / "src", "--disk-folders", root / "stage", "--capacity", "1M", "--yes"};
 }
 
-std::string Filled(const char* pattern, int count) {
-    char text[512];
-    std::snprintf(text, sizeof text, pattern, count);
-    return text;
+std::string Filled(const Phrase& pattern, int count) {
+    return Formatted(pattern, count);
 }
 
-std::string Listed(const std::string& path, const char* reason) {
-    return "\n" + path + "（" + reason + "）";
+std::string Listed(const std::string& path, const Phrase& reason) {
+    return "\n" + Formatted(msg::kNameWithReason, path, reason);
 }
 
 // A chain of folders of 250-byte names below parent, made through descriptors since its
@@ -114,7 +114,7 @@ TEST(DivideHonesty, LeftOutEntriesAreCountedInTheClosingMessageAndFailTheCommand
     DeepChain deep(root / "src", (root / "src/").size(), 17);
     ASSERT_FALSE(deep.tooLong.empty());
 
-    const std::vector<std::pair<std::string, const char*>> leftOut = {
+    const std::vector<std::pair<std::string, Phrase>> leftOut = {
         {"loop", msg::kReasonLinkLoop},    {"ring-a", msg::kReasonLinkLoop},
         {"ring-b", msg::kReasonLinkLoop},  {"dangling", msg::kReasonDanglingLink},
         {"fifo", msg::kReasonSpecialFile}, {deep.tooLong, msg::kReasonPathTooLong}};
@@ -133,7 +133,7 @@ TEST(DivideHonesty, LeftOutEntriesAreCountedInTheClosingMessageAndFailTheCommand
         stdfs::create_directories(root / "window");
         host.Answer(Button::Ok,
                     msg::kPrepareDisksBefore + std::string("1") + msg::kPrepareDisksAfter);
-        host.Answer(Button::Ok, std::string("1") + msg::kInsertDisk);
+        host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 1));
         BitBtn2Click(session, host);
         ASSERT_EQ(host.dialogs.size(), 4u) << ::testing::PrintToString(host.DialogTexts());
         EXPECT_EQ(host.dialogs[0].kind, DialogKind::Warning);

@@ -3,6 +3,7 @@
 // swaps disks in a drive: a set of three disks, the disks a user gets wrong, a disk that fills
 // up while it is written, Cancel, and a disk pulled while a prompt is up. Every finished set is
 // read back with the restore run. Needs the right to mount (root).
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DiskAssignment.h"
 #include "core/divide/DivideMessages.h"
@@ -66,14 +67,14 @@ const std::vector<SourceFile>& SourceFiles() {
 constexpr std::size_t kProgramBytes = 100'000;
 
 std::string Prompt(int disk) {
-    return std::to_string(disk) + msg::kInsertDisk;
+    return Formatted(msg::kInsertDisk, disk);
 }
 
 Shown PromptShown(int disk) {
     return {DialogKind::Confirmation, Prompt(disk), {Button::Ok, Button::Abort}};
 }
 
-Shown CheckShown(const char* text) {
+Shown CheckShown(const std::string& text) {
     return {DialogKind::Confirmation, text, {Button::Abort, Button::Retry}};
 }
 
@@ -141,7 +142,7 @@ protected:
         host.onDialog = [this](const DialogRecord& dialog) { SwapIfPrompt(dialog); };
     }
     void SwapIfPrompt(const DialogRecord& dialog) {
-        if (dialog.text.ends_with(msg::kInsertDisk)) {
+        if (IsFilledIn(msg::kInsertDisk, dialog.text)) {
             int disk = std::stoi(dialog.text);
             if (disk > 1) {
                 Keep(disk - 1);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A divide onto the removable drive a:\ and a restore from it, on Windows paths with names
 // the ANSI code page cannot hold, through the commands as the main window runs them.
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -62,7 +63,7 @@ protected:
 TEST_F(FloppyRoundTrip, DividesIntoTheDummyFolderAndRestoresTheTree) {
     const std::string prepare =
         std::string(msg::kPrepareDisksBefore) + "1" + msg::kPrepareDisksAfter;
-    const std::string insert = std::string("1") + msg::kInsertDisk;
+    const std::string insert = Formatted(msg::kInsertDisk, 1);
     host.Answer(Button::Ok, prepare);
     host.Answer(Button::Ok, insert);
     BitBtn2Click(session, host);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Ejecting each written disk through UDisks2, and following the sticks it reports, against a
 // mocked service on a private bus: the sticks' mount points are plain folders.
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -42,10 +43,10 @@ protected:
         host.fields = {root / "src", root / "media/STICK1", "", false};
         host.Answer(Button::Ok,
                     msg::kPrepareDisksBefore + std::string("2") + msg::kPrepareDisksAfter);
-        host.Answer(Button::Ok, "1" + std::string(msg::kInsertDisk));
+        host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 1));
         // At the request for disk 2 the first stick is pulled and another one plugged in.
         host.onDialog = [this](const DialogRecord& dialog) {
-            if (dialog.text == "2" + std::string(msg::kInsertDisk)) {
+            if (dialog.text == Formatted(msg::kInsertDisk, 2)) {
                 if (pullFirst) {
                     mock.RemoveStick("sdb");
                 }
@@ -81,7 +82,7 @@ TEST_F(MediaEjectTest, EachWrittenStickIsUnmountedAndPoweredOffAndTheNextOneIsFo
     Divide();
     EXPECT_EQ(Texts(), (std::vector<std::string>{
                            msg::kPrepareDisksBefore + std::string("2") + msg::kPrepareDisksAfter,
-                           "1" + std::string(msg::kInsertDisk), "2" + std::string(msg::kInsertDisk),
+                           Formatted(msg::kInsertDisk, 1), Formatted(msg::kInsertDisk, 2),
                            msg::kCopyFinished}));
     EXPECT_TRUE(host.dialogs[2].closedByItself);
     EXPECT_EQ(mock.Calls(), (std::vector<std::string>{"Unmount sdb1", "PowerOff sdb",

@@ -4,6 +4,7 @@
 // are tmpfs file systems on a shelf, bound into .../media/STICKn as a desktop mounts a stick.
 // Needs the right to mount (root).
 #include "CliProcess_posix.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -129,11 +130,11 @@ TEST_F(MediaSwapTmpfsTest, ThreeDisksOnSticksMountedEachAtItsOwnFolderThenRestor
     const std::string prepare =
         msg::kPrepareDisksBefore + std::string("3") + msg::kPrepareDisksAfter;
     host.Answer(Button::Ok, prepare);
-    host.Answer(Button::Ok, "1" + std::string(msg::kInsertDisk));
+    host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 1));
     // The disk just written is left in; Enter is pressed all the same.
-    host.Answer(Button::Ok, "3" + std::string(msg::kInsertDisk));
+    host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 3));
     AtQuestions(host, {
-                          {"2" + std::string(msg::kInsertDisk),
+                          {Formatted(msg::kInsertDisk, 2),
                            [&] {
                                Pull("STICK1");
                                PlugIn("other", "OTHER");
@@ -157,10 +158,10 @@ TEST_F(MediaSwapTmpfsTest, ThreeDisksOnSticksMountedEachAtItsOwnFolderThenRestor
     }
     EXPECT_EQ(asked, (std::vector<std::pair<std::string, bool>>{
                          {prepare, false},
-                         {"1" + std::string(msg::kInsertDisk), false},
-                         {"2" + std::string(msg::kInsertDisk), true},
+                         {Formatted(msg::kInsertDisk, 1), false},
+                         {Formatted(msg::kInsertDisk, 2), true},
                          {msg::kSwapDisk, true}, // the disk of another set
-                         {"3" + std::string(msg::kInsertDisk), false},
+                         {Formatted(msg::kInsertDisk, 3), false},
                          {msg::kSwapDisk, true}, // the disk just written
                          {msg::kCopyFinished, false},
                      }));
@@ -219,10 +220,10 @@ TEST_F(MediaSwapTmpfsTest, ThreeDisksOnSticksMountedEachAtItsOwnFolderThenRestor
 TEST_F(MediaSwapTmpfsTest, TheCommandLineToolWithYesFollowsTheSticksToo) {
     PlugIn("1", "STICK1");
     test::Program divide({"divide", root / "src", Stick("STICK1"), "--yes"});
-    ASSERT_TRUE(divide.ReadUntil("2" + std::string(msg::kInsertDisk))) << divide.err;
+    ASSERT_TRUE(divide.ReadUntil(Formatted(msg::kInsertDisk, 2))) << divide.err;
     Pull("STICK1");
     PlugIn("2", "STICK2");
-    ASSERT_TRUE(divide.ReadUntil("3" + std::string(msg::kInsertDisk))) << divide.err;
+    ASSERT_TRUE(divide.ReadUntil(Formatted(msg::kInsertDisk, 3))) << divide.err;
     Pull("STICK2");
     PlugIn("3", "STICK3");
     EXPECT_EQ(divide.Wait(), 0) << divide.err;

@@ -5,6 +5,7 @@
 // disk for the withheld one makes its files again, with their times and modes, after one
 // question. Needs the right to mount (root).
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -53,8 +54,8 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     // At each request the disk in the drive is kept as the disk before and a fresh one goes in.
     int asked = 0;
     host.onDialog = [&](const DialogRecord& dialog) {
-        const bool data = dialog.text.ends_with(msg::kInsertDisk);
-        const bool recovery = dialog.text.ends_with(msg::kInsertRecoveryDiskAfter);
+        const bool data = IsFilledIn(msg::kInsertDisk, dialog.text);
+        const bool recovery = dialog.text.ends_with(msg::kInsertRecoveryDiskAfter.c_str());
         if (data || recovery) {
             if (asked > 0) {
                 stdfs::copy(root / "drive", written(asked), stdfs::copy_options::recursive);
@@ -63,11 +64,10 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
             ASSERT_TRUE(drive.Swap()) << drive.error();
         }
     };
-    const std::string prepare = msg::kPrepareDisksBefore + std::string("3") +
-                                msg::kPrepareRecoveryDisks + "1" + msg::kPrepareDisksAfter;
+    const std::string prepare = Formatted(msg::kPrepareDisksWithRecovery, 3, 1);
     host.Answer(Button::Ok, prepare);
     for (int disk = 1; disk <= 3; ++disk) {
-        host.Answer(Button::Ok, std::to_string(disk) + msg::kInsertDisk);
+        host.Answer(Button::Ok, Formatted(msg::kInsertDisk, disk));
     }
     host.Answer(Button::Ok,
                 std::string(msg::kInsertRecoveryDiskBefore) + "1" + msg::kInsertRecoveryDiskAfter);
@@ -100,7 +100,7 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     };
     insert(1);
     host.onDialog = [&](const DialogRecord& dialog) {
-        if (dialog.text.starts_with(msg::kSwapDiskBefore) ||
+        if (dialog.text.starts_with(msg::kSwapDiskBefore.c_str()) ||
             dialog.text.starts_with("作り直しに使うディスクを入れてください")) {
             ASSERT_LT(next, inserted.size()) << dialog.text;
             insert(inserted[next++]);

@@ -9,6 +9,7 @@
 // Several disks in one drive can only be had by mounting (root); without that right the test
 // skips. Plain folders would not do: the split run must find a fresh disk, with free space of
 // its own, at the same path after every prompt.
+#include "core/Formatted.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -274,12 +275,12 @@ protected:
             if (disks == 0 && dialog.text.starts_with(before) && dialog.text.ends_with(after)) {
                 disks = std::stoi(dialog.text.substr(before.size()));
                 for (int disk = 1; disk <= disks; ++disk) {
-                    host.Answer(Button::Ok, std::to_string(disk) + msg::kInsertDisk);
+                    host.Answer(Button::Ok, Formatted(msg::kInsertDisk, disk));
                 }
                 return;
             }
             // Every prompt after the first gets a fresh disk; the first finds the one in the drive.
-            if (dialog.text.ends_with(msg::kInsertDisk) && !dialog.text.starts_with("1 ")) {
+            if (IsFilledIn(msg::kInsertDisk, dialog.text) && !dialog.text.starts_with("1 ")) {
                 ASSERT_TRUE(shelf->AddDisk() && shelf->Insert(shelf->count())) << shelf->error();
             }
         };
@@ -290,7 +291,7 @@ protected:
         std::vector<std::string> expected = {msg::kPrepareDisksBefore + std::to_string(disks) +
                                              msg::kPrepareDisksAfter};
         for (int disk = 1; disk <= disks; ++disk) {
-            expected.push_back(std::to_string(disk) + msg::kInsertDisk);
+            expected.push_back(Formatted(msg::kInsertDisk, disk));
         }
         EXPECT_EQ(host.DialogTexts(), expected);
         EXPECT_EQ(host.UnusedAnswers(), 0u);
@@ -302,15 +303,15 @@ protected:
     // The divide lists what it leaves out before it asks for the disks and in its closing
     // message; the dialog at that place is taken out of the host's record here, so that the
     // rest can be compared as it stands.
-    void ExpectLeftOutListed(ScriptedHost& host, std::size_t at, const char* headerPattern) {
+    void ExpectLeftOutListed(ScriptedHost& host, std::size_t at, const Phrase& headerPattern) {
         ASSERT_LT(at, host.dialogs.size());
         const test::DialogRecord& list = host.dialogs[at];
-        char header[256];
-        std::snprintf(header, sizeof header, headerPattern, static_cast<int>(tree.leftOut.size()));
+        const std::string header = Formatted(headerPattern, tree.leftOut.size());
         EXPECT_EQ(list.kind, DialogKind::Warning);
         EXPECT_TRUE(list.text.starts_with(header)) << list.text;
         for (const std::string& path : tree.leftOut) {
-            EXPECT_NE(list.text.find("\n" + path + "（" + msg::kReasonNotRestorableName + "）"),
+            EXPECT_NE(list.text.find("\n" + Formatted(msg::kNameWithReason, path,
+                                                      msg::kReasonNotRestorableName)),
                       std::string::npos)
                 << path << " is not listed in\n"
                 << list.text;
@@ -345,7 +346,7 @@ protected:
         std::size_t next = 0;
         ASSERT_TRUE(shelf->Insert(order[next++])) << shelf->error();
         host.onDialog = [&](const test::DialogRecord& dialog) {
-            if (dialog.text.starts_with(msg::kSwapDiskBefore) && next < order.size()) {
+            if (dialog.text.starts_with(msg::kSwapDiskBefore.c_str()) && next < order.size()) {
                 ASSERT_TRUE(shelf->Insert(order[next++])) << shelf->error();
             }
         };

@@ -30,8 +30,8 @@ TEST(Manual, ShowsTheMainWindowsPicture) {
 
 TEST(Manual, ShowsEveryDivideMessage) {
     const std::string html = ManualHtml();
-    for (const char* stage : {msg::kPlanningCaption, msg::kStageWalk, msg::kStageSort,
-                              msg::kStageSameNames, msg::kStageAssign}) {
+    for (const std::string stage : {msg::kPlanningCaption, msg::kStageWalk, msg::kStageSort,
+                                    msg::kStageSameNames, msg::kStageAssign}) {
         ExpectInManual(html, "planning stage", stage);
     }
     EXPECT_MESSAGE(html, kTooManyCopyFiles);
@@ -86,7 +86,7 @@ TEST(Manual, ShowsTheChecksumMessagesOfWriting) {
 
 TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     const std::string html = ManualHtml();
-    EXPECT_MESSAGE(html, kPrepareRecoveryDisks);
+    EXPECT_MESSAGE(html, kPrepareDisksWithRecovery);
     EXPECT_MESSAGE(html, kInsertRecoveryDiskBefore);
     EXPECT_MESSAGE(html, kInsertRecoveryDiskAfter);
     EXPECT_MESSAGE(html, kTooManyDisksForRecovery);
@@ -147,13 +147,8 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kSwapDiskAfter);
     EXPECT_MESSAGE(html, kRestoreFinished);
     EXPECT_MESSAGE(html, kSetWithoutFiles);
-    EXPECT_MESSAGE(html, kUnsafeRowBefore);
-    EXPECT_MESSAGE(html, kUnsafeRowAfter);
-    EXPECT_MESSAGE(html, kUnsafeRowEnd);
+    EXPECT_MESSAGE(html, kUnsafeRow);
     EXPECT_MESSAGE(html, kCopyFailed);
-    EXPECT_MESSAGE(html, kCopyFrom);
-    EXPECT_MESSAGE(html, kCopyTo);
-    EXPECT_MESSAGE(html, kCopyReason);
     EXPECT_MESSAGE(html, kReasonStoredFileChanged);
     EXPECT_MESSAGE(html, kReasonContentMismatch);
     EXPECT_MESSAGE(html, kNoChecksums);
@@ -171,8 +166,7 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kRestoreFolderIsFile);
     EXPECT_MESSAGE(html, kRestoreFolderNotCreated);
     EXPECT_MESSAGE(html, kRestoreFolderReadOnly);
-    EXPECT_MESSAGE(html, kSameRowMiddle);
-    EXPECT_MESSAGE(html, kSameRowAfter);
+    EXPECT_MESSAGE(html, kSameRow);
     EXPECT_MESSAGE(html, kRestoreOntoSwappedDrive);
     EXPECT_MESSAGE(html, kNotASetDisk);
     EXPECT_MESSAGE(html, kFolderWithoutSet);

@@ -28,11 +28,10 @@ inline std::string HtmlEscaped(const std::string& text) {
     return out;
 }
 
-// Every piece of the message between its printf directives stands in the page as it is,
-// line breaks included (the page shows messages in pre-wrapped blocks).
-inline void ExpectInManual(const std::string& html, const char* name, const char* message) {
-    static const std::regex directive("%(lld|d|s)");
-    const std::string text = message;
+// Every piece of the message between its placeholders (%1, or printf's %s) stands in the page as it
+// is, line breaks included (the page shows messages in pre-wrapped blocks).
+inline void ExpectInManual(const std::string& html, const char* name, const std::string& text) {
+    static const std::regex directive("%(lld|d|s|[1-9])");
     for (std::sregex_token_iterator piece(text.begin(), text.end(), directive, -1), end;
          piece != end; ++piece) {
         if (piece->length() > 0) {

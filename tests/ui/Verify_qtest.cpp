@@ -2,6 +2,7 @@
 // The menu item 検査 on a disk written by the command-line tool: a sound disk is told so, and
 // a damaged file is named in the closing message as the tool's JSON report names it.
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/rFile/CheckMessages.h"
 #include "support/MessageBoxWatch.h"
 #include "support/ProgressWatch.h"
@@ -24,8 +25,8 @@ using arbolink::test::ProgressWatch;
 
 namespace {
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -84,8 +85,7 @@ private slots:
         QCOMPARE(watch.seen.size(), std::size_t{1});
         const test::SeenBox& closing = watch.seen[0];
         QCOMPARE(closing.caption, Text(CaptionOf(DialogKind::Warning)));
-        const QString damaged =
-            QStringLiteral("1") + Text(msg::kOnDisk) + QStringLiteral("docs/写真.jpg");
+        const QString damaged = Text(Formatted(msg::kOnDisk, 1, "docs/写真.jpg"));
         QCOMPARE(closing.text, Text(msg::kCheckFinished) + Text(msg::kDamagedBefore) +
                                    QStringLiteral("1") + Text(msg::kFilesAfter) +
                                    QStringLiteral("\n") + damaged);

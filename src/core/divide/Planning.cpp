@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/divide/Planning.h"
 
+#include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/Progress.h"
+#include "core/Quantities.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DiskAssignment.h"
@@ -30,7 +33,7 @@ void SetUpPlanningDialog(ProgressDialog& dialog) {
     dialog.SetCaption(msg::kPlanningCaption);
 }
 
-const char* ReasonText(NotCarriedReason reason) {
+const Phrase& ReasonText(NotCarriedReason reason) {
     switch (reason) {
     case NotCarriedReason::LinkToFolder:
         return msg::kReasonLinkToFolder;
@@ -53,7 +56,7 @@ const char* ReasonText(NotCarriedReason reason) {
     case NotCarriedReason::NotRestorableName:
         return msg::kReasonNotRestorableName;
     }
-    return "";
+    return msg::kReasonSpecialFile;
 }
 
 // Names are shown as far as they are text; a stray byte would garble the whole dialog.
@@ -67,10 +70,8 @@ std::string Printable(const std::string& path) {
 }
 
 std::string NotCarriedList(const std::vector<NotCarried>& skipped) {
-    char line[256];
-    std::snprintf(line, sizeof line, msg::kNotCarriedHeader, static_cast<int>(skipped.size()));
     // Appended, not line + text: GCC 12 at -O3 warns falsely (-Wrestrict) on that insert.
-    std::string text = line;
+    std::string text = Formatted(msg::kNotCarriedHeader, skipped.size());
     text += NotCarriedLines(skipped);
     return text;
 }
@@ -102,11 +103,7 @@ std::int64_t RowOnDisk(const PlanningValues& values, std::int64_t row) {
 // The warning for a file row (or the program row) that no disk takes, naming it.
 std::string FileTooLargeText(const PlanningValues& values, std::int64_t row) {
     const std::string path = Printable(SourcePathOfRow(values, row));
-    std::string text(std::strlen(msg::kFileTooLargeNamed) + path.size(), '\0');
-    const int length =
-        std::snprintf(text.data(), text.size(), msg::kFileTooLargeNamed, path.c_str());
-    text.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return text;
+    return Formatted(msg::kFileTooLargeNamed, path);
 }
 
 // The refusal when an empty disk does not take the largest file or the program beside the
@@ -134,10 +131,8 @@ PlanOutcome RefuseOversized(const PlanningValues& values, std::int64_t capacity,
     const auto mostDigits = static_cast<int>(std::to_string(values.FileCount + 1).size());
     const std::int64_t shortfall = values.IndexReserve + SetFilesClusters(values, mostDigits) +
                                    std::max(largest, program) - capacity;
-    char line[512];
-    std::snprintf(line, sizeof line, msg::kIndexTooLarge, static_cast<long long>(values.FileCount),
-                  static_cast<long long>((requested + shortfall) * values.ClusterSize));
-    text = line;
+    text = Formatted(msg::kIndexTooLarge, values.FileCount,
+                     ByteCountText((requested + shortfall) * values.ClusterSize));
     return PlanOutcome::IndexTooLarge;
 }
 
@@ -225,22 +220,17 @@ void ReportOutcome(Host& host, PlanOutcome outcome, const PlanningValues& values
 } // namespace
 
 std::string NotCarriedLines(const std::vector<NotCarried>& skipped) {
-    char line[256];
     std::string text;
     for (std::size_t i = 0; i < skipped.size() && i < kListedNotCarried; ++i) {
         // Appended piece by piece: "\n" + a temporary string makes GCC 12 at -O3 warn falsely
         // (-Wrestrict), and this copies less.
         text += '\n';
-        text += Printable(skipped[i].path);
-        text += "（";
-        text += ReasonText(skipped[i].reason);
-        text += "）";
+        text += Formatted(msg::kNameWithReason, Printable(skipped[i].path),
+                          ReasonText(skipped[i].reason));
     }
     if (skipped.size() > kListedNotCarried) {
-        std::snprintf(line, sizeof line, msg::kNotCarriedMore,
-                      static_cast<int>(skipped.size() - kListedNotCarried));
         text += "\n";
-        text += line;
+        text += Formatted(msg::kNotCarriedMore, skipped.size() - kListedNotCarried);
     }
     return text;
 }

@@ -4,6 +4,7 @@
 // progress dialog that stays up for all stages.
 
 #include "core/Host.h"
+#include "core/Phrase.h"
 #include "core/PlanningValues.h"
 
 namespace arbolink {
@@ -24,7 +25,7 @@ struct PlanningRun {
     }
 
     // Starts a stage: gauge to 0, the stage text, and a repaint.
-    void BeginStage(const char* text) {
+    void BeginStage(const Phrase& text) {
         dialog.SetGauge(0);
         dialog.SetStage(text);
         dialog.Repaint();

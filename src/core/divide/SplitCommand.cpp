@@ -2,6 +2,7 @@
 #include "core/divide/SplitCommand.h"
 
 #include "core/FolderFieldCheck.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/Planning.h"
@@ -26,8 +27,8 @@ namespace {
 // Checks a folder field as the command needs it. A drive that became ready only after an OK
 // is asked about its folder too: a source folder still missing would otherwise become an
 // empty plan. True when the command goes on with the folder.
-bool FolderFieldUsable(Host& host, const std::string& folder, Field field, const char* notReady,
-                       const char* missing, bool goOnWhenCreated) {
+bool FolderFieldUsable(Host& host, const std::string& folder, Field field, const Phrase& notReady,
+                       const Phrase& missing, bool goOnWhenCreated) {
     switch (
         CheckFolderField(host, folder, field, notReady, missing, AfterWait::AskFolderQuestion)) {
     case FolderCheck::Ready:
@@ -94,12 +95,10 @@ bool RefuseFilesTooLarge(const PlanningValues& values, Host& host, bool copyProg
 }
 
 bool AskForDisks(Host& host, std::int32_t diskCount, int recoveryDisks) {
-    std::string text = msg::kPrepareDisksBefore + std::to_string(diskCount);
-    if (recoveryDisks > 0) {
-        text += msg::kPrepareRecoveryDisks;
-        text += std::to_string(recoveryDisks);
-    }
-    text += msg::kPrepareDisksAfter;
+    const std::string text =
+        recoveryDisks > 0
+            ? Formatted(msg::kPrepareDisksWithRecovery, diskCount, recoveryDisks)
+            : msg::kPrepareDisksBefore + std::to_string(diskCount) + msg::kPrepareDisksAfter;
     return host.ShowDialog(DialogKind::Confirmation, text, {Button::Ok, Button::Cancel}) ==
            Button::Ok;
 }
@@ -111,11 +110,9 @@ bool RefuseTooManyDisks(const PlanningValues& values, Host& host, int recoveryDi
     if (recoveryDisks == 0 || RecoveryFits(values.DiskCount, recoveryDisks)) {
         return false;
     }
-    char text[512];
-    std::snprintf(text, sizeof text, msg::kTooManyDisksForRecovery, recoveryDisks,
-                  kMaxSetStreams - recoveryDisks, static_cast<int>(values.DiskCount));
     host.Beep();
-    host.Warning(text);
+    host.Warning(Formatted(msg::kTooManyDisksForRecovery, recoveryDisks,
+                           kMaxSetStreams - recoveryDisks, values.DiskCount));
     return true;
 #else
     if (recoveryDisks == 0) {

@@ -7,60 +7,84 @@
 
 namespace arbolink::msg {
 
-inline constexpr const char* kCheckCaption = "検査中．．．";
+ARBOLINK_PHRASE(kCheckCaption, "検査中．．．", "Checking...");
 // The progress dialog's line: then the disk folder.
-inline constexpr const char* kCheckLabel = "検査 : ";
+ARBOLINK_PHRASE(kCheckLabel, "検査 : ", "Check : ");
 
 // Questions while disks are inserted one after another: Yes reads the drive again, No ends
 // the check with what was found so far.
 // "ディスクを入れ換えてください..." + disks still to come + " 枚あります。..."
-inline constexpr const char* kCheckSwapBefore =
-    "ディスクを入れ換えてください\n\nまだ検査していないディスクが、あと ";
-inline constexpr const char* kCheckSwapAfter =
-    " 枚あります。\n\n「いいえ」を押すと、ここで検査を終えます。";
-inline constexpr const char* kCheckOtherSet =
+ARBOLINK_PHRASE(kCheckSwapBefore,
+                "ディスクを入れ換えてください\n\nまだ検査していないディスクが、あと ",
+                "Please change the disk\n\nDisks not yet checked: ");
+ARBOLINK_PHRASE(kCheckSwapAfter, " 枚あります。\n\n「いいえ」を押すと、ここで検査を終えます。",
+                ".\n\nPress \"No\" to end the check here.");
+ARBOLINK_PHRASE(
+    kCheckOtherSet,
     "最初に検査した分割ディスクとIDが異なります。\n同じセットのディスクを入れてください\n\n"
-    "「いいえ」を押すと、ここで検査を終えます。";
+    "「いいえ」を押すと、ここで検査を終えます。",
+    "This disk's ID differs from that of the split disk checked first.\nPlease insert a disk of "
+    "the same set\n\nPress \"No\" to end the check here.");
 // Then the disk folder and what is wrong with it.
-inline constexpr const char* kCheckNotASetDisk =
-    "このディスクは分割ディスクとして読めません。\n分割ディスクを入れてください\n\n"
-    "「いいえ」を押すと、ここで検査を終えます。\n\n";
+ARBOLINK_PHRASE(kCheckNotASetDisk,
+                "このディスクは分割ディスクとして読めません。\n分割ディスクを入れてください\n\n"
+                "「いいえ」を押すと、ここで検査を終えます。\n\n",
+                "This disk cannot be read as a split disk.\nPlease insert a split disk\n\nPress "
+                "\"No\" to end the check here.\n\n");
 
 // Disks given as folders side by side: a folder passed over, then its path (a folder that
 // holds no readable set is told as the restore tells it).
-inline constexpr const char* kCheckFolderOfOtherSet =
-    "次のフォルダーは、最初に検査した分割ディスクとIDが異なるため、読み飛ばします。\n\n";
-inline constexpr const char* kCheckFolderSeen =
-    "次のフォルダーのディスクは検査済みのため、読み飛ばします。\n\n";
+ARBOLINK_PHRASE(
+    kCheckFolderOfOtherSet,
+    "次のフォルダーは、最初に検査した分割ディスクとIDが異なるため、読み飛ばします。\n\n",
+    "The following folder's ID differs from that of the split disk checked first, so it is "
+    "skipped.\n\n");
+ARBOLINK_PHRASE(kCheckFolderSeen, "次のフォルダーのディスクは検査済みのため、読み飛ばします。\n\n",
+                "The disk in the following folder has been checked already, so it is skipped.\n\n");
 
 // Why a stored file counts as damaged, besides the reasons a copy names.
-inline constexpr const char* kReasonSizeMismatch =
-    "大きさがディスクに記録された値と一致しません。ディスクが傷んでいるおそれがあります。";
-inline constexpr const char* kReasonFolderUnreadable = "ディスクのフォルダーを読めません。";
+ARBOLINK_PHRASE(
+    kReasonSizeMismatch,
+    "大きさがディスクに記録された値と一致しません。ディスクが傷んでいるおそれがあります。",
+    "The size does not match the value recorded on the disk. The disk may be damaged.");
+ARBOLINK_PHRASE(kReasonFolderUnreadable, "ディスクのフォルダーを読めません。",
+                "The disk's folder cannot be read.");
 
 // The closing message.
-inline constexpr const char* kCheckAllGood =
-    "検査が終わりました。\n\nすべてのファイルが、ディスクに記録された値と一致しました。";
-inline constexpr const char* kCheckFinished = "検査が終わりました。";
-inline constexpr const char* kCheckAborted = "検査を中止しました。";
-// Each list: a count, kFilesAfter, then one line per file: its disk number, kOnDisk, its path.
-inline constexpr const char* kDamagedBefore = "\n\n傷んでいるファイルが ";
-inline constexpr const char* kMissingBefore = "\n\nディスクにないファイルが ";
-inline constexpr const char* kUncheckedBefore =
-    "\n\nチェックサムが記録されていないため、検査できなかったファイルが ";
-inline constexpr const char* kUnplacedBefore =
-    "\n\nどのディスクにあるかが分からないため、検査できなかったファイルが ";
-inline constexpr const char* kOnDisk = " 枚目 : ";
+ARBOLINK_PHRASE(
+    kCheckAllGood,
+    "検査が終わりました。\n\nすべてのファイルが、ディスクに記録された値と一致しました。",
+    "The check is finished.\n\nEvery file matches the values recorded on the disks.");
+ARBOLINK_PHRASE(kCheckFinished, "検査が終わりました。", "The check is finished.");
+ARBOLINK_PHRASE(kCheckAborted, "検査を中止しました。", "The check was stopped.");
+// Each list: a count, kFilesAfter, then one line per file as kOnDisk: its disk number, its path.
+ARBOLINK_PHRASE(kDamagedBefore, "\n\n傷んでいるファイルが ", "\n\nDamaged files: ");
+ARBOLINK_PHRASE(kMissingBefore, "\n\nディスクにないファイルが ",
+                "\n\nFiles missing from the disks: ");
+ARBOLINK_PHRASE(kUncheckedBefore,
+                "\n\nチェックサムが記録されていないため、検査できなかったファイルが ",
+                "\n\nFiles that could not be checked because no checksum was recorded: ");
+ARBOLINK_PHRASE(kUnplacedBefore,
+                "\n\nどのディスクにあるかが分からないため、検査できなかったファイルが ",
+                "\n\nFiles that could not be checked because their disk is not known: ");
+ARBOLINK_PHRASE(kOnDisk, "%1 枚目 : %2", "Disk %1 : %2");
 // The disks not checked: their numbers, then the files that lie on them.
-inline constexpr const char* kNotGivenBefore = "\n\n検査していないディスク : ";
-inline constexpr const char* kNotGivenAfter = " 枚目";
-inline constexpr const char* kOnNotGivenBefore = "\n\n検査していないディスクにあるファイルが ";
+ARBOLINK_PHRASE(kNotGivenBefore, "\n\n検査していないディスク : ", "\n\nDisks not checked: ");
+ARBOLINK_PHRASE(kNotGivenAfter, " 枚目", "");
+ARBOLINK_PHRASE(kOnNotGivenBefore, "\n\n検査していないディスクにあるファイルが ",
+                "\n\nFiles on the disks not checked: ");
 // Disks of a set written before checksums were kept: then one line per disk folder.
-inline constexpr const char* kNoChecksumsOnDisks =
+ARBOLINK_PHRASE(
+    kNoChecksumsOnDisks,
     "\n\n次のディスクにはチェックサムがないため（チェックサムを記録する前の版で書かれたセットです）"
     "、"
-    "内容を検査できませんでした。";
-inline constexpr const char* kChecksumsUnreadableOnDisks =
-    "\n\n次のディスクのチェックサムを読み込めなかったため、内容を検査できませんでした。";
+    "内容を検査できませんでした。",
+    "\n\nThe following disks have no checksums (the set was written by a version that did not "
+    "record them), so their content could not be checked.");
+ARBOLINK_PHRASE(
+    kChecksumsUnreadableOnDisks,
+    "\n\n次のディスクのチェックサムを読み込めなかったため、内容を検査できませんでした。",
+    "\n\nThe checksums of the following disks could not be read, so their content could not be "
+    "checked.");
 
 } // namespace arbolink::msg

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rFile/LetterCase.h"
 
+#include "core/Formatted.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestorePaths.h"
 #include "fs/Encoding.h"
@@ -82,7 +83,7 @@ std::string CaseClashWarning(const std::vector<CaseClash>& clashes) {
     std::string text =
         msg::kCaseClashesBefore + std::to_string(clashes.size()) + msg::kCaseClashesAfter;
     for (std::size_t i = 0; i < clashes.size() && i < kClashesShown; ++i) {
-        text += "\n" + clashes[i].first + msg::kCaseClashAnd + clashes[i].second;
+        text += "\n" + Formatted(msg::kCaseClashAnd, clashes[i].first, clashes[i].second);
     }
     if (clashes.size() > kClashesShown) {
         text += msg::kMoreBefore + std::to_string(clashes.size() - kClashesShown) +

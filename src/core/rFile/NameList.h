@@ -2,6 +2,7 @@
 #pragma once
 // The lists of files a closing message names: a count, then the first names, one a line.
 
+#include "core/Phrase.h"
 #include "core/rFile/RestoreMessages.h"
 
 #include <cstddef>
@@ -13,10 +14,10 @@ namespace arbolink {
 // A closing message names at most this many files of each kind; a count says the rest.
 inline constexpr std::size_t kNamesShown = 20;
 
-// before + count + " 個あります。" and the names of count files, name(i) giving the i-th; only
+// before + count + kFilesAfter and the names of count files, name(i) giving the i-th; only
 // the first kNamesShown are asked for. Empty when count is 0.
 template <typename NameOf>
-std::string NameList(const char* before, std::size_t count, NameOf name) {
+std::string NameList(const Phrase& before, std::size_t count, NameOf name) {
     if (count == 0) {
         return {};
     }
@@ -30,7 +31,7 @@ std::string NameList(const char* before, std::size_t count, NameOf name) {
     return text;
 }
 
-inline std::string NameList(const char* before, const std::vector<std::string>& names) {
+inline std::string NameList(const Phrase& before, const std::vector<std::string>& names) {
     return NameList(before, names.size(), [&](std::size_t i) { return names[i]; });
 }
 

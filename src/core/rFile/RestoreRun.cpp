@@ -3,6 +3,7 @@
 
 #include "core/ByteGauge.h"
 #include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/MediaFollow.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
@@ -45,7 +46,7 @@ std::string RowText(const std::string& folder, const std::string& name) {
 }
 
 // The files restored under another name than the index gives, each "asked → taken".
-std::string RenamedList(const char* before, const std::vector<RenamedFile>& files) {
+std::string RenamedList(const Phrase& before, const std::vector<RenamedFile>& files) {
     return NameList(before, files.size(), [&](std::size_t i) {
         return files[i].asked + msg::kRenamedArrow + files[i].taken;
     });
@@ -80,7 +81,7 @@ private:
     bool ReadIndex();
     bool RowsAreSafe();
     bool RowsAreDistinct();
-    bool RefuseRow(std::size_t row, const std::string& why);
+    bool RefuseRow(const std::string& text);
     bool RestoreFolderStaysPut();
     void CreateFolderTree();
     bool TakeDisks();
@@ -285,7 +286,7 @@ std::string RestoreRun::RebuildNote() const {
         note += "\n\n" + std::to_string(rebuilt_.size()) + msg::kRebuiltNoteAfter;
     }
     note += NameList(msg::kNotRebuiltBefore, unmade_.size(), [this](std::size_t i) {
-        return targets_[unmade_[i].first] + "（" + unmade_[i].second + "）";
+        return Formatted(msg::kNameWithReason, targets_[unmade_[i].first], unmade_[i].second);
     });
 #endif
     return note;
@@ -354,13 +355,9 @@ bool RestoreRun::ReadIndex() {
     return false;
 }
 
-bool RestoreRun::RefuseRow(std::size_t row, const std::string& why) {
+bool RestoreRun::RefuseRow(const std::string& text) {
     host_.Beep();
-    host_.ShowDialog(DialogKind::Error,
-                     msg::kUnsafeRowBefore + std::to_string(row + 1) + why +
-                         RowText(table_.Cell(Folder, row), table_.Cell(Name, row)) +
-                         msg::kUnsafeRowEnd,
-                     {Button::Ok});
+    host_.ShowDialog(DialogKind::Error, text, {Button::Ok});
     return false;
 }
 
@@ -371,7 +368,8 @@ bool RestoreRun::RowsAreSafe() {
         std::optional<std::string> target =
             RestorePathOf(table_.Cell(Folder, row), table_.Cell(Name, row));
         if (!target) {
-            return RefuseRow(row, msg::kUnsafeRowAfter);
+            return RefuseRow(Formatted(msg::kUnsafeRow, row + 1,
+                                       RowText(table_.Cell(Folder, row), table_.Cell(Name, row))));
         }
         targets_[row] = std::move(*target);
     }
@@ -404,7 +402,8 @@ bool RestoreRun::RowsAreDistinct() {
         }
     }
     return later == rowCount_ ||
-           RefuseRow(later, msg::kSameRowMiddle + std::to_string(earlier + 1) + msg::kSameRowAfter);
+           RefuseRow(Formatted(msg::kSameRow, later + 1, earlier + 1,
+                               RowText(table_.Cell(Folder, later), table_.Cell(Name, later))));
 }
 
 // A restore folder on the very medium that is taken out for the next disk would go with it.
@@ -513,16 +512,16 @@ bool RestoreRun::TakeFolders() {
             PassOverFolder(msg::kNoSetFiles);
             continue;
         }
-        const char* passedOver = nullptr;
+        const Phrase* passedOver = nullptr;
         if (disk->setId != referenceId_) {
-            passedOver = msg::kFolderOfOtherSet;
+            passedOver = &msg::kFolderOfOtherSet;
         } else if (std::find(seenDisks_.begin(), seenDisks_.end(), disk->disk) !=
                    seenDisks_.end()) {
-            passedOver = msg::kFolderRestoredAlready;
+            passedOver = &msg::kFolderRestoredAlready;
         }
         if (passedOver != nullptr) {
             host_.Beep();
-            host_.Warning(passedOver + diskFolder_);
+            host_.Warning(*passedOver + diskFolder_);
             continue;
         }
         seenDisks_.push_back(disk->disk);
@@ -704,11 +703,10 @@ bool RestoreRun::RestoreRow(const std::string& source, const Sha256Digest* diges
                                        ? msg::kReasonContentMismatch
                                        : FailedCopyReason(outcome, CopySide::Source, diskFolder_);
         host_.Beep();
-        Button answer = host_.ShowDialog(DialogKind::Error,
-                                         msg::kCopyFailed + std::string(msg::kCopyFrom) + source +
-                                             msg::kCopyTo + restoreRoot_ + targets_[row] +
-                                             msg::kCopyReason + reason,
-                                         {Button::Abort, Button::Retry, Button::Ignore});
+        Button answer = host_.ShowDialog(
+            DialogKind::Error,
+            Formatted(msg::kCopyFailed, source, restoreRoot_ + targets_[row], reason),
+            {Button::Abort, Button::Retry, Button::Ignore});
         if (answer == Button::Ignore) {
             notCopied_.push_back(targets_[row]);
             return true;
@@ -748,7 +746,7 @@ void RestoreRun::ShowClosingMessage(Ending ending) {
 
 // What the closing message says of disks whose files came back unchecked.
 std::string RestoreRun::ChecksumNote() const {
-    std::string note = someDiskUnchecked_ ? msg::kNoChecksums : "";
+    std::string note = someDiskUnchecked_ ? std::string(msg::kNoChecksums) : std::string();
     if (!unreadableMaps_.empty()) {
         note += msg::kChecksumsUnreadable;
         for (const std::string& folder : unreadableMaps_) {

@@ -3,6 +3,7 @@
 
 #include "core/ByteGauge.h"
 #include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/rFile/CheckMessages.h"
 #include "core/rFile/NameList.h"
@@ -77,7 +78,7 @@ bool Judge(FileCheck& file, const std::string& diskFolder, const FolderEntry& en
 
 // "2 枚目 : docs/a.txt"
 std::string OnDiskText(const FileCheck& file) {
-    return std::to_string(file.entry.disk) + msg::kOnDisk + file.path;
+    return Formatted(msg::kOnDisk, file.entry.disk, file.path);
 }
 
 class SetCheckRun {
@@ -385,7 +386,7 @@ void SetCheckRun::ShowClosingMessage() const {
         std::string& list =
             disk.checksums == DiskChecksums::None ? noChecksums : unreadableChecksums;
         if (disk.checksums != DiskChecksums::Present) {
-            list += "\n" + std::to_string(disk.disk) + msg::kOnDisk + disk.folder;
+            list += "\n" + Formatted(msg::kOnDisk, disk.disk, disk.folder);
         }
         for (const FileCheck& file : disk.files) {
             auto& kind = file.state == FileState::Damaged   ? damaged

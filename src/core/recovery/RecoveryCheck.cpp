@@ -2,6 +2,7 @@
 #include "core/recovery/RecoveryCheck.h"
 
 #include "core/CopyReasons.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/recovery/RecoveryFormat.h"
 #include "core/wFile/WriteMessages.h"
@@ -24,9 +25,9 @@ RecoveryDiskCheck CheckPieces(const RecoveryHeader& header, const std::string& f
         Sha256Digest digest{};
         int error = 0;
         if (!ReadBackDigest(folder + piece.name, digest, error)) {
-            check.reason = piece.name + "（" + CopyFailureReason(error) + "）";
+            check.reason = Formatted(msg::kNameWithReason, piece.name, CopyFailureReason(error));
         } else if (digest != piece.digest) {
-            check.reason = piece.name + "（" + msg::kReasonReadBack + "）";
+            check.reason = Formatted(msg::kNameWithReason, piece.name, msg::kReasonReadBack);
         } else {
             continue;
         }

@@ -2,98 +2,142 @@
 #pragma once
 // The texts about recovery disks, each in exactly one place.
 
+#include "core/Phrase.h"
+
 namespace arbolink::msg {
 
-// The disk-count question with recovery disks: "ディスクを 3 枚と復旧用ディスクを 2 枚、用意して
-// ください"; the data disks' count goes before it, the recovery disks' count after it.
-inline constexpr const char* kPrepareRecoveryDisks = " 枚と復旧用ディスクを ";
+// The disk-count question with recovery disks: the data disks' count, then the recovery
+// disks' count.
+ARBOLINK_PHRASE(kPrepareDisksWithRecovery,
+                "ディスクを %1 枚と復旧用ディスクを %2 枚、用意してください",
+                "Please prepare %1 disk(s) and %2 recovery disk(s)");
 // Follows the recovery disk's number: "復旧用ディスク 1 枚目を入れてください。".
-inline constexpr const char* kInsertRecoveryDiskBefore = "復旧用ディスク ";
-inline constexpr const char* kInsertRecoveryDiskAfter = " 枚目を入れてください。";
+ARBOLINK_PHRASE(kInsertRecoveryDiskBefore, "復旧用ディスク ", "Please insert recovery disk ");
+ARBOLINK_PHRASE(kInsertRecoveryDiskAfter, " 枚目を入れてください。", ".");
 // A plan of more disks than the code takes: the largest number of data disks, then the plan's.
-inline constexpr const char* kTooManyDisksForRecovery =
-    "復旧用ディスクを %d 枚付けられるのは、データのディスクが %d 枚までのセットです。\n"
-    "このセットには %d 枚のディスクが要ります。\n\n"
-    "復旧用ディスクを減らすか、容量の大きいディスクを使ってください。";
+ARBOLINK_PHRASE(kTooManyDisksForRecovery,
+                "復旧用ディスクを %1 枚付けられるのは、データのディスクが %2 枚までのセットです。\n"
+                "このセットには %3 枚のディスクが要ります。\n\n"
+                "復旧用ディスクを減らすか、容量の大きいディスクを使ってください。",
+                "With %1 recovery disks, a set can have at most %2 data disks.\nThis set needs %3 "
+                "disks.\n\nUse fewer recovery disks or disks of larger capacity.");
 // The cache folder, the bytes needed there, then the bytes free.
-inline constexpr const char* kRecoveryCacheTooSmall =
-    "復旧用ディスクの作業ファイルを置く場所が足りません。\n\n%s\n\n"
-    "%lld バイトの空きが必要ですが、%lld バイトしか空いていません。";
+ARBOLINK_PHRASE(kRecoveryCacheTooSmall,
+                "復旧用ディスクの作業ファイルを置く場所が足りません。\n\n%1\n\n"
+                "%2 バイトの空きが必要ですが、%3 バイトしか空いていません。",
+                "There is not enough room for the recovery disks' work files.\n\n%1\n\n%2 of free "
+                "space is needed, but only %3 is free.");
 // The cache folder, then the reason.
-inline constexpr const char* kRecoveryCacheUnusable =
-    "復旧用ディスクの作業ファイルを作れませんでした。\n\n%s\n\n%s";
-inline constexpr const char* kRecoveryCaption = "復旧用ディスクを作成中．．．";
+ARBOLINK_PHRASE(kRecoveryCacheUnusable,
+                "復旧用ディスクの作業ファイルを作れませんでした。\n\n%1\n\n%2",
+                "The recovery disks' work files could not be created.\n\n%1\n\n%2");
+ARBOLINK_PHRASE(kRecoveryCaption, "復旧用ディスクを作成中．．．", "Making recovery disks...");
 // A line of the closing message when the recovery disks could not be made: the reason follows.
-inline constexpr const char* kNoRecoveryDisks = "復旧用ディスクは作られていません";
-inline constexpr const char* kReasonParityReadBack =
-    "読み返したディスクの内容が書き込んだものと一致しませんでした";
+ARBOLINK_PHRASE(kNoRecoveryDisks, "復旧用ディスクは作られていません",
+                "The recovery disks were not made");
+ARBOLINK_PHRASE(kReasonParityReadBack,
+                "読み返したディスクの内容が書き込んだものと一致しませんでした",
+                "the content read back from the disk does not match what was written");
 // A parity piece or the recovery header could not be written: its path, then the reason.
-inline constexpr const char* kRecoveryFileNotWritten =
-    "復旧用ディスクのファイルを書き込めませんでした。\n\n%s\n\n%s";
+ARBOLINK_PHRASE(kRecoveryFileNotWritten,
+                "復旧用ディスクのファイルを書き込めませんでした。\n\n%1\n\n%2",
+                "A file of the recovery disks could not be written.\n\n%1\n\n%2");
 // Recovery disks asked for in a build without the erasure code.
-inline constexpr const char* kRecoveryNotBuilt =
-    "このプログラムは復旧用ディスクを作れません（ISA-L なしで作られています）";
+ARBOLINK_PHRASE(kRecoveryNotBuilt,
+                "このプログラムは復旧用ディスクを作れません（ISA-L なしで作られています）",
+                "This program cannot make recovery disks (it was built without ISA-L)");
 
 // Rebuilding a disk of a set.
-inline constexpr const char* kNoRecoveryDiskGiven =
-    "復旧用ディスクがありません。ディスクを作り直すには、セットの復旧用ディスクが一枚は要ります";
+ARBOLINK_PHRASE(
+    kNoRecoveryDiskGiven,
+    "復旧用ディスクがありません。ディスクを作り直すには、セットの復旧用ディスクが一枚は要ります",
+    "No recovery disk given. Rebuilding a disk needs at least one recovery disk of the set");
 // The disk asked for, then the number of disks of the set.
-inline constexpr const char* kNoSuchDisk =
-    "ディスク %d はこのセットにありません（データのディスクと復旧用ディスクで %d 枚のセットです）";
+ARBOLINK_PHRASE(
+    kNoSuchDisk,
+    "ディスク %1 はこのセットにありません（データのディスクと復旧用ディスクで %2 枚のセットです）",
+    "Disk %1 is not in this set (the set has %2 disks, data and recovery disks together)");
 // The disks given, then the disks needed.
-inline constexpr const char* kTooFewDisks =
-    "ディスクが足りません。作り直すには、ほかのディスクが %d 枚要りますが、%d 枚しかありません";
+ARBOLINK_PHRASE(
+    kTooFewDisks,
+    "ディスクが足りません。作り直すには、ほかのディスクが %1 枚要りますが、%2 枚しかありません",
+    "Not enough disks. Rebuilding needs %1 other disks, but only %2 are given");
 // A file of a given disk that cannot be read: its path, then the reason.
-inline constexpr const char* kRebuildReadFailed = "ファイルを読めませんでした。\n\n%s\n\n%s";
+ARBOLINK_PHRASE(kRebuildReadFailed, "ファイルを読めませんでした。\n\n%1\n\n%2",
+                "The file could not be read.\n\n%1\n\n%2");
 // A file the rebuild wrote whose bytes are not the ones the set recorded: its name.
-inline constexpr const char* kRebuiltMismatch =
-    "作り直したファイル「%s」の内容が、セットに記録された値と一致しません。"
-    "元にしたディスクのどれかが傷んでいます";
+ARBOLINK_PHRASE(kRebuiltMismatch,
+                "作り直したファイル「%1」の内容が、セットに記録された値と一致しません。"
+                "元にしたディスクのどれかが傷んでいます",
+                "The content of the rebuilt file \"%1\" does not match the value recorded for the "
+                "set. One of the disks it was made from is damaged");
 // The folder, then the reason.
-inline constexpr const char* kRebuildWriteFailed = "書き込めませんでした。\n\n%s\n\n%s";
-inline constexpr const char* kRebuildTargetNotEmpty =
-    "作り直す先のフォルダーが空ではありません: %s";
-inline constexpr const char* kRebuildDone = "ディスク %d を作り直しました: %s";
+ARBOLINK_PHRASE(kRebuildWriteFailed, "書き込めませんでした。\n\n%1\n\n%2",
+                "Could not write.\n\n%1\n\n%2");
+ARBOLINK_PHRASE(kRebuildTargetNotEmpty, "作り直す先のフォルダーが空ではありません: %1",
+                "The folder to rebuild into is not empty: %1");
+ARBOLINK_PHRASE(kRebuildDone, "ディスク %1 を作り直しました: %2", "Disk %1 rebuilt: %2");
 
 // Making again the files a restore could not bring back.
-inline constexpr const char* kRecoveryMapMismatch =
+ARBOLINK_PHRASE(
+    kRecoveryMapMismatch,
     "復旧用ディスクのファイル一覧が、このセットの索引と合いません。別のセットの復旧用ディスクか、"
-    "傷んだディスクです";
+    "傷んだディスクです",
+    "The recovery disk's list of files does not match this set's index. It is a recovery disk of "
+    "another set, or a damaged disk");
 // Why a lost file was not made again, each after its name.
-inline constexpr const char* kReasonNeverWritten = "分割のときにどのディスクにも書かれていません";
-inline constexpr const char* kReasonRebuiltMismatch =
-    "作り直した内容がセットに記録された値と一致しません。元にしたディスクのどれかが傷んでいます";
+ARBOLINK_PHRASE(kReasonNeverWritten, "分割のときにどのディスクにも書かれていません",
+                "it was not written on any disk when dividing");
+ARBOLINK_PHRASE(
+    kReasonRebuiltMismatch,
+    "作り直した内容がセットに記録された値と一致しません。元にしたディスクのどれかが傷んでいます",
+    "the rebuilt content does not match the value recorded for the set; one of the disks it was "
+    "made from is damaged");
 // The data disks missing at the file's place, then the recovery disks that were read there.
-inline constexpr const char* kReasonTooManyLost =
-    "同じ位置のデータを持つディスクが %d 枚欠けていて、読めた復旧用ディスクは %d 枚です";
-inline constexpr const char* kReasonRebuildStopped = "作り直しを途中でやめました";
-inline constexpr const char* kAskRebuild =
-    "復元できなかったファイルを、復旧用ディスクとほかのディスクから作り直しますか？";
-inline constexpr const char* kRebuildCaption = "ファイルを作り直し中．．．";
+ARBOLINK_PHRASE(
+    kReasonTooManyLost,
+    "同じ位置のデータを持つディスクが %1 枚欠けていて、読めた復旧用ディスクは %2 枚です",
+    "%1 disks holding data at the same place are missing, and %2 recovery disks could be read");
+ARBOLINK_PHRASE(kReasonRebuildStopped, "作り直しを途中でやめました", "rebuilding was stopped");
+ARBOLINK_PHRASE(
+    kAskRebuild, "復元できなかったファイルを、復旧用ディスクとほかのディスクから作り直しますか？",
+    "Rebuild the files that could not be restored, from the recovery disks and the other disks?");
+ARBOLINK_PHRASE(kRebuildCaption, "ファイルを作り直し中．．．", "Rebuilding files...");
 // The disks that would still help, as kDiskLabel and kRecoveryDiskLabel joined by "、".
-inline constexpr const char* kInsertDiskForRebuild =
-    "作り直しに使うディスクを入れてください。\n\nまだ使えるディスク: %s";
-inline constexpr const char* kDiskLabel = "ディスク %d";
-inline constexpr const char* kRecoveryDiskLabel = "復旧用ディスク %d";
-inline constexpr const char* kDiskNotNeeded =
-    "このディスクは作り直しに使いません（もう読んだか、作り直すファイルの位置に何もありません）。";
-inline constexpr const char* kDiskNotOfSet = "このディスクは、このセットのディスクではありません。";
+ARBOLINK_PHRASE(kInsertDiskForRebuild,
+                "作り直しに使うディスクを入れてください。\n\nまだ使えるディスク: %1",
+                "Please insert a disk to rebuild from.\n\nDisks that can still help: %1");
+ARBOLINK_PHRASE(kListSeparator, "、", ", ");
+ARBOLINK_PHRASE(kDiskLabel, "ディスク %1", "disk %1");
+ARBOLINK_PHRASE(kRecoveryDiskLabel, "復旧用ディスク %1", "recovery disk %1");
+ARBOLINK_PHRASE(
+    kDiskNotNeeded,
+    "このディスクは作り直しに使いません（もう読んだか、作り直すファイルの位置に何もありません）。",
+    "This disk is not needed for rebuilding (it was read already, or holds nothing where the files "
+    "to rebuild lie).");
+ARBOLINK_PHRASE(kDiskNotOfSet, "このディスクは、このセットのディスクではありません。",
+                "This disk is not a disk of this set.");
 // The closing message: the count of files made again follows "\n\n" and goes before this.
-inline constexpr const char* kRebuiltNoteAfter =
-    " 個のファイルを、復旧用ディスクを使って作り直しました。";
-inline constexpr const char* kAllLostRebuilt = "復元できなかったファイルを、すべて作り直しました。";
-inline constexpr const char* kRebuildEnded = "作り直しを終えました。";
+ARBOLINK_PHRASE(kRebuiltNoteAfter, " 個のファイルを、復旧用ディスクを使って作り直しました。",
+                " files were rebuilt from the recovery disks.");
+ARBOLINK_PHRASE(kAllLostRebuilt, "復元できなかったファイルを、すべて作り直しました。",
+                "All files that could not be restored have been rebuilt.");
+ARBOLINK_PHRASE(kRebuildEnded, "作り直しを終えました。", "Rebuilding is finished.");
 // A count, then each file with why it was not made again.
-inline constexpr const char* kNotRebuiltBefore = "\n\n作り直せなかったファイルが ";
+ARBOLINK_PHRASE(kNotRebuiltBefore, "\n\n作り直せなかったファイルが ",
+                "\n\nFiles that could not be rebuilt: ");
 
 // What verify finds of a set with recovery disks: the disks to rebuild, as "3, 5".
-inline constexpr const char* kSetRebuildable =
-    "ディスク %s は、ほかのディスクから作り直せます（arbolink-cli rebuild）";
+ARBOLINK_PHRASE(kSetRebuildable,
+                "ディスク %1 は、ほかのディスクから作り直せます（arbolink-cli rebuild）",
+                "Disk %1 can be rebuilt from the other disks (arbolink-cli rebuild)");
 // The recovery disks the rebuild of the data disks uses, as "1, 2".
-inline constexpr const char* kRebuildUses = "使う復旧用ディスク: %s";
+ARBOLINK_PHRASE(kRebuildUses, "使う復旧用ディスク: %1", "Recovery disks used: %1");
 // The disks to rebuild, then the sound disks needed and those at hand.
-inline constexpr const char* kSetNotRebuildable =
-    "ディスク %s は作り直せません。作り直すには傷んでいないディスクが %d 枚要りますが、%d 枚しか"
-    "ありません";
+ARBOLINK_PHRASE(
+    kSetNotRebuildable,
+    "ディスク %1 は作り直せません。作り直すには傷んでいないディスクが %2 枚要りますが、%3 枚しか"
+    "ありません",
+    "Disk %1 cannot be rebuilt. Rebuilding needs %2 undamaged disks, but only %3 are there");
 
 } // namespace arbolink::msg

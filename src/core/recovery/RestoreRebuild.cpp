@@ -20,7 +20,7 @@ std::string DiskNames(const std::vector<int>& disks, int dataCount) {
     std::string text;
     for (int disk : disks) {
         if (!text.empty()) {
-            text += "、";
+            text += msg::kListSeparator;
         }
         text += disk <= dataCount ? Formatted(msg::kDiskLabel, disk)
                                   : Formatted(msg::kRecoveryDiskLabel, disk - dataCount);

@@ -148,9 +148,7 @@ private:
         return !values_.DestRoot.empty();
     }
 
-    bool TakeDisk(std::int32_t disk) {
-        return TakeDisk(disk, std::to_string(disk) + msg::kInsertDisk);
-    }
+    bool TakeDisk(std::int32_t disk) { return TakeDisk(disk, Formatted(msg::kInsertDisk, disk)); }
 
     // The clusters disk n takes: planned for a data disk, the same for every recovery disk.
     std::int64_t ClustersOf(std::int32_t disk) const {
@@ -164,27 +162,27 @@ private:
     // The first of the three checks the disk in the drive fails, or nullptr. A disk that
     // belongs to a set is told to be swapped before its room is looked at: the disk just
     // written is nearly full, and "not enough room" would send the user for a larger disk.
-    const char* DiskProblem(std::int32_t disk) const {
+    const Phrase* DiskProblem(std::int32_t disk) const {
         const std::int64_t freeBytes = DriveFreeBytes(values_.DestRoot);
         if (freeBytes == -1) {
-            return msg::kNoDisk;
+            return &msg::kNoDisk;
         }
         if (FileExists(values_.DestRoot + kIdentityFileName) ||
             FileExists(values_.DestRoot + kRecoveryHeaderName)) {
-            return msg::kSwapDisk;
+            return &msg::kSwapDisk;
         }
         const std::int64_t need = ClustersOf(disk);
         const std::int64_t cluster = request_.clusterSize > 0 ? request_.clusterSize : 1;
         const std::int64_t have = freeBytes / cluster + (freeBytes % cluster != 0 ? 1 : 0);
         if (need > have) {
-            return msg::kNotEnoughRoom;
+            return &msg::kNotEnoughRoom;
         }
         return nullptr;
     }
 
     bool CheckDisk(std::int32_t disk) {
-        while (const char* problem = DiskProblem(disk)) {
-            if (!AskForMedium(problem, {Button::Abort, Button::Retry}, Button::Retry)) {
+        while (const Phrase* problem = DiskProblem(disk)) {
+            if (!AskForMedium(*problem, {Button::Abort, Button::Retry}, Button::Retry)) {
                 return false;
             }
         }
@@ -351,8 +349,8 @@ private:
                 return false;
             }
             if (answer == Button::Ignore) {
-                notCopied_.push_back(folder + kChecksumListName + "（" + msg::kReasonNoChecksums +
-                                     "）");
+                notCopied_.push_back(Formatted(msg::kNameWithReason, folder + kChecksumListName,
+                                               msg::kReasonNoChecksums));
                 return true;
             }
         }
@@ -389,9 +387,10 @@ private:
                 noteTimes(file.target);
             }
             if (!read) {
-                bad.push_back(file.source + "（" + CopyFailureReason(error) + "）");
+                bad.push_back(
+                    Formatted(msg::kNameWithReason, file.source, CopyFailureReason(error)));
             } else if (digest != file.digest) {
-                bad.push_back(file.source + "（" + msg::kReasonReadBack + "）");
+                bad.push_back(Formatted(msg::kNameWithReason, file.source, msg::kReasonReadBack));
             }
         }
         EndParity(bad.empty());
@@ -534,7 +533,8 @@ private:
             parityLost_ = CopyFailureReason(error);
         }
         if (!parityLost_.empty()) {
-            notCopied_.push_back(std::string(msg::kNoRecoveryDisks) + "（" + parityLost_ + "）");
+            notCopied_.push_back(
+                Formatted(msg::kNameWithReason, msg::kNoRecoveryDisks, parityLost_));
             parity_.reset();
             return true;
         }
@@ -679,9 +679,9 @@ private:
                 ComparePiece(parity, offset, piece.size, path, betweenChunks, error);
             offset += piece.size;
             if (check == PieceCheck::Failed) {
-                bad.push_back(path + "（" + CopyFailureReason(error) + "）");
+                bad.push_back(Formatted(msg::kNameWithReason, path, CopyFailureReason(error)));
             } else if (check == PieceCheck::Differs) {
-                bad.push_back(path + "（" + msg::kReasonReadBack + "）");
+                bad.push_back(Formatted(msg::kNameWithReason, path, msg::kReasonReadBack));
             }
             host_.ProcessMessages();
             if (check == PieceCheck::Cancelled || dialog.CancelRequested()) {
@@ -783,7 +783,8 @@ private:
     void Flush() {
         int error = 0;
         if (FolderExists(values_.DestRoot) && !FlushFileSystem(values_.DestRoot, error)) {
-            notCopied_.push_back(values_.DestRoot + "（" + CopyFailureReason(error) + "）");
+            notCopied_.push_back(
+                Formatted(msg::kNameWithReason, values_.DestRoot, CopyFailureReason(error)));
         }
     }
 
@@ -798,7 +799,7 @@ private:
     }
 
     // The header pattern takes the count; then one path a line, the first ones only.
-    std::string NotCopiedList(const char* header) const {
+    std::string NotCopiedList(const Phrase& header) const {
         std::string text = Formatted(header, static_cast<int>(notCopied_.size()));
         for (std::size_t i = 0; i < notCopied_.size() && i < kListedNotCopied; ++i) {
             text += '\n';
@@ -820,7 +821,7 @@ private:
         std::string text =
             notCopied_.empty() ? std::string() : NotCopiedList(msg::kNotCopiedHeader);
         if (!values_.Skipped.empty()) {
-            const char* header =
+            const Phrase& header =
                 notCopied_.empty() ? msg::kCopyFinishedNotCarried : msg::kNotCarriedAlso;
             text += Formatted(header, static_cast<int>(values_.Skipped.size()));
             text += NotCarriedLines(values_.Skipped);

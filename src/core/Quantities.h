@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Sizes and rates as the current language writes them. Japanese keeps the program's own
+// forms: a byte count in plain digits, the unit written by the message around it ("%1 バイト"),
+// and rates with a point ("12.5 MB/s"). English follows the user's locale: units of 1000,
+// as disks are labelled ("1.5 MB", "512 bytes"), and the locale's decimal separator.
+
+#include <cstdint>
+#include <string>
+
+namespace arbolink {
+
+// A number of bytes for a message's placeholder: digits alone in Japanese, whose messages
+// name the unit themselves; a size with its unit in English.
+std::string ByteCountText(std::int64_t bytes);
+
+// A transfer rate: "12.5 MB/s", or "850.0 kB/s" below a megabyte a second.
+std::string RateText(double bytesPerSecond);
+
+// A number with one decimal, with the decimal separator the current language uses.
+std::string OneDecimal(double value);
+
+} // namespace arbolink
