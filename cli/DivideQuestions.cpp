@@ -11,8 +11,7 @@ namespace arbolink::cli {
 
 std::optional<QuestionKind> KindOfDivideQuestion(const std::string& text) {
     const std::string_view view = text;
-    if ((view.starts_with(arbolink::msg::kPrepareDisksBefore.c_str()) &&
-         view.ends_with(arbolink::msg::kPrepareDisksAfter.c_str())) ||
+    if (IsFilledIn(arbolink::msg::kPrepareDisks, view) ||
         IsFilledIn(arbolink::msg::kPrepareDisksWithRecovery, view)) {
         return QuestionKind::Confirm;
     }
@@ -22,8 +21,7 @@ std::optional<QuestionKind> KindOfDivideQuestion(const std::string& text) {
         return text == Formatted(arbolink::msg::kInsertDisk, 1) ? QuestionKind::MediumWanted
                                                                 : QuestionKind::SwapWanted;
     }
-    if (view.starts_with(arbolink::msg::kInsertRecoveryDiskBefore.c_str()) &&
-        view.ends_with(arbolink::msg::kInsertRecoveryDiskAfter.c_str())) {
+    if (IsFilledIn(arbolink::msg::kInsertRecoveryDisk, view)) {
         return QuestionKind::SwapWanted;
     }
     if (text == arbolink::msg::kNoDisk) {

@@ -15,7 +15,7 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
     if (text == arbolink::msg::kNoDiskInDrive) {
         return QuestionKind::MediumWanted;
     }
-    if (text.starts_with(arbolink::msg::kSwapDiskBefore.c_str()) ||
+    if (IsFilledIn(arbolink::msg::kSwapDiskLeft, text) ||
         text.starts_with(arbolink::msg::kNotASetDisk.c_str()) || text == arbolink::msg::kOtherSet) {
         return QuestionKind::SwapWanted;
     }
@@ -39,15 +39,15 @@ std::optional<QuestionKind> KindOfRestoreQuestion(const std::string& text) {
 
 bool IsRestoreSuccess(const std::string& text) {
 #if ARBOLINK_RECOVERY
-    // Every file back, some of them made again: "<finished>\n\n<count><made again>".
+    // Every file back, some of them made again: the finished message and the count.
     const std::string_view finished = arbolink::msg::kRestoreFinished.c_str();
     const std::string_view rest =
         std::string_view(text).substr(std::min(text.size(), finished.size()));
-    const std::string_view after = arbolink::msg::kRebuiltNoteAfter.c_str();
-    if (text.starts_with(finished) && rest.starts_with("\n\n") && rest.ends_with(after) &&
-        rest.size() > 2 + after.size() &&
-        rest.substr(2, rest.size() - 2 - after.size()).find_first_not_of("0123456789") ==
-            std::string_view::npos) {
+    const std::size_t digits = rest.find_first_of("0123456789");
+    const std::string count(rest.substr(std::min(digits, rest.size()),
+                                        rest.find_first_not_of("0123456789", digits) - digits));
+    if (text.starts_with(finished) && !count.empty() &&
+        rest == Formatted(arbolink::msg::kRebuiltNote, count)) {
         return true;
     }
     if (text == arbolink::msg::kAllLostRebuilt) {

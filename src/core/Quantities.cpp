@@ -22,12 +22,13 @@ std::string OneDecimal(double value) {
 }
 
 std::string ByteCountText(std::int64_t bytes) {
-    if (CurrentLanguage() == Language::Japanese || bytes < 1000) {
-        const std::string digits = std::to_string(bytes);
-        if (CurrentLanguage() == Language::Japanese) {
-            return digits;
-        }
-        return digits + (bytes == 1 ? " byte" : " bytes");
+    const std::string digits = std::to_string(bytes);
+    if (CurrentLanguage() == Language::Japanese) {
+        return digits;
+    }
+    const std::string exact = digits + (bytes == 1 ? " byte" : " bytes");
+    if (bytes < 1000) {
+        return exact;
     }
     static constexpr const char* kUnits[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
     double value = static_cast<double>(bytes) / 1000;
@@ -37,7 +38,7 @@ std::string ByteCountText(std::int64_t bytes) {
         value /= 1000;
         ++unit;
     }
-    return OneDecimal(value) + " " + kUnits[unit];
+    return OneDecimal(value) + " " + kUnits[unit] + " (" + exact + ")";
 }
 
 std::string RateText(double bytesPerSecond) {

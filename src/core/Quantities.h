@@ -3,7 +3,7 @@
 // Sizes and rates as the current language writes them. Japanese keeps the program's own
 // forms: a byte count in plain digits, the unit written by the message around it ("%1 バイト"),
 // and rates with a point ("12.5 MB/s"). English follows the user's locale: units of 1000,
-// as disks are labelled ("1.5 MB", "512 bytes"), and the locale's decimal separator.
+// as disks are labelled ("1.5 MB"), and the locale's decimal separator.
 
 #include <cstdint>
 #include <string>
@@ -11,7 +11,8 @@
 namespace arbolink {
 
 // A number of bytes for a message's placeholder: digits alone in Japanese, whose messages
-// name the unit themselves; a size with its unit in English.
+// name the unit themselves; in English a size with its unit and, since a rounded size may be
+// less than what is needed, the exact count: "1.5 MB (1474560 bytes)", "512 bytes".
 std::string ByteCountText(std::int64_t bytes);
 
 // A transfer rate: "12.5 MB/s", or "850.0 kB/s" below a megabyte a second.

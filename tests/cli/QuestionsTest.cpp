@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Questions.h"
 
+#include "core/Formatted.h"
 #include "core/rFile/RestoreMessages.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,7 @@ namespace {
 
 TEST(Questions, TheRestoreSideIsToldByItsTexts) {
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kNoDiskInDrive), QuestionKind::MediumWanted);
-    EXPECT_EQ(KindOfQuestion(std::string(arbolink::msg::kSwapDiskBefore) + "2" +
-                             arbolink::msg::kSwapDiskAfter),
-              QuestionKind::SwapWanted);
+    EXPECT_EQ(KindOfQuestion(Formatted(arbolink::msg::kSwapDiskLeft, 2)), QuestionKind::SwapWanted);
     EXPECT_EQ(KindOfQuestion(arbolink::msg::kOtherSet), QuestionKind::SwapWanted);
     // A disk passed over is a request for another one, whatever the folder and reason.
     EXPECT_EQ(KindOfQuestion(std::string(arbolink::msg::kNotASetDisk) + "/media/a/\n\nwhy"),

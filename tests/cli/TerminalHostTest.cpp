@@ -123,8 +123,7 @@ TEST_F(TerminalHostTest, TheExitCodeFollowsHowTheConversationEnded) {
 
 TEST_F(TerminalHostTest, YesAnswersTheSafeQuestionsWithoutReadingInput) {
     TerminalHost& host = Host("a\n", WithYes());
-    const std::string prepare =
-        std::string(arbolink::msg::kPrepareDisksBefore) + "3" + arbolink::msg::kPrepareDisksAfter;
+    const std::string prepare = Formatted(arbolink::msg::kPrepareDisks, 3);
     EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation, prepare, {Button::Ok, Button::Cancel}),
               Button::Ok);
     EXPECT_EQ(host.ShowDialog(DialogKind::Confirmation, arbolink::msg::kCreateDestination,

@@ -46,7 +46,7 @@ TEST(CaseClashes, FindsFilesAndFoldersThatMeetOnceEachAndWarnsOfThem) {
                          {"A.txt", "A.TXT"},
                      }));
     EXPECT_EQ(CaseClashWarning(clashes),
-              std::string(msg::kCaseClashesBefore) + "4" + msg::kCaseClashesAfter + "\n" +
+              Formatted(msg::kCaseClashes, 4) + "\n" +
                   Formatted(msg::kCaseClashAnd, "A.txt", "a.txt") + "\n" +
                   Formatted(msg::kCaseClashAnd, "Docs", "docs") + "\n" +
                   Formatted(msg::kCaseClashAnd, "\xc3\x84.txt", "\xc3\xa4.txt") + "\n" +

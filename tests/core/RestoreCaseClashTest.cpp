@@ -6,6 +6,7 @@
 #include "core/rFile/RestoreRun.h"
 #include "fs/Folders.h"
 #include "support/CaseClashSet.h"
+#include "support/PhraseLead.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ void RestoreClashes(bool withEarlierFile) {
         // A.txt and a.txt meet, and so do Docs\report.txt and docs\report.txt.
         EXPECT_EQ(renamed, 2u) << closing.text;
         EXPECT_EQ(closing.kind, DialogKind::Warning);
-        EXPECT_NE(closing.text.find(msg::kRenamedBefore), std::string::npos);
+        EXPECT_NE(closing.text.find(test::Lead(msg::kRenamedFiles)), std::string::npos);
     } else {
         EXPECT_EQ(renamed, 0u) << closing.text;
         EXPECT_EQ(closing.text, msg::kRestoreFinished);

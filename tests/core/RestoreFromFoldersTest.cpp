@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The restore run reading its disks from folders side by side, in the order given.
 #include "core/DiskSupplier.h"
+#include "core/Formatted.h"
 #include "core/divide/DivideMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/rFile/RestoreRun.h"
@@ -135,9 +136,7 @@ TEST_F(RestoreFromFoldersTest, FoldersRunningOutEndWithTheFilesNoFolderHeld) {
     EXPECT_EQ(host.dialogs[0].kind, DialogKind::Warning);
     const std::string& text = host.dialogs[0].text;
     EXPECT_TRUE(text.starts_with(msg::kRestoreFinished.c_str())) << text;
-    EXPECT_NE(text.find(msg::kNotFoundBefore + std::string("2") + msg::kFilesAfter),
-              std::string::npos)
-        << text;
+    EXPECT_NE(text.find(Formatted(msg::kNotFoundFiles, 2)), std::string::npos) << text;
     EXPECT_NE(text.find(PlatformForm("写真/表.jpg")), std::string::npos) << text;
     ExpectRestored({1, 3});
 }

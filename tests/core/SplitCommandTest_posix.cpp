@@ -39,7 +39,7 @@ constexpr const char* kNvme = "pci0000:00/0000:00:06.0/0000:02:00.0/nvme/nvme0/n
 constexpr const char* kOptical = "pci0000:00/0000:00:1f.2/ata2/host1/target1:0:0/1:0:0:0/block/sr0";
 
 std::string PrepareText(int disks) {
-    return msg::kPrepareDisksBefore + std::to_string(disks) + msg::kPrepareDisksAfter;
+    return Formatted(msg::kPrepareDisks, disks);
 }
 
 Shown PrepareShown(int disks) {

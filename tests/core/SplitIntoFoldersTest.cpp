@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The split run writing its disks into folders side by side.
 #include "core/DiskSupplier.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
@@ -40,7 +41,7 @@ private:
 };
 
 std::string PrepareDisks(int count) {
-    return msg::kPrepareDisksBefore + std::to_string(count) + msg::kPrepareDisksAfter;
+    return Formatted(msg::kPrepareDisks, count);
 }
 
 class SplitIntoFoldersTest : public ::testing::Test {

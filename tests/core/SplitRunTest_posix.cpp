@@ -172,8 +172,7 @@ protected:
         std::vector<std::string> others;
         for (int disk = 2; disk <= count; ++disk) {
             others.push_back("disk" + std::to_string(disk));
-            restorer.Answer(Button::Yes, msg::kSwapDiskBefore + std::to_string(count - disk + 1) +
-                                             msg::kSwapDiskAfter);
+            restorer.Answer(Button::Yes, Formatted(msg::kSwapDiskLeft, count - disk + 1));
         }
         set.SwapAtQuestions(restorer, others);
         RestoreDisks(session, restorer);

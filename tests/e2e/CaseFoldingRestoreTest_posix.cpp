@@ -10,6 +10,7 @@
 #include "fs/Folders.h"
 #include "support/CaseClashSet.h"
 #include "support/FatImage_posix.h"
+#include "support/PhraseLead.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST_F(CaseFoldingRestoreTest, TheToolListsTheRenamedFilesAndEndsWithStatusOne) 
     set.root.MakeFolder("fat/out");
     test::CliResult info = test::RunCliWith({"info", set.root / "disk1", "--restore-to", Fat()});
     EXPECT_EQ(info.code, 0) << info.err;
-    EXPECT_NE(info.err.find(msg::kCaseClashesBefore), std::string::npos) << info.err;
+    EXPECT_NE(info.err.find(test::Lead(msg::kCaseClashes)), std::string::npos) << info.err;
     EXPECT_NE(info.err.find("\n" + Formatted(msg::kCaseClashAnd, "A.txt", "a.txt") + "\n"),
               std::string::npos)
         << info.err;
@@ -82,7 +83,7 @@ TEST_F(CaseFoldingRestoreTest, TheToolListsTheRenamedFilesAndEndsWithStatusOne) 
 
     test::CliResult run = test::RunCliWith({"restore", "--from", set.root / "disk1", out});
     EXPECT_EQ(run.code, 1) << run.err;
-    EXPECT_NE(run.err.find(msg::kRenamedBefore), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(test::Lead(msg::kRenamedFiles)), std::string::npos) << run.err;
     EXPECT_GE(ExpectEveryFileBack(out, run.err, files), 2u);
 }
 

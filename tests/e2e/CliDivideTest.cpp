@@ -289,7 +289,7 @@ TEST_F(CliDivideTest, ASetTheSplitCommandWritesRestoresFromFolders) {
             root.MakeFolder("drive");
         }
     };
-    host.Answer(Button::Ok, std::string(msg::kPrepareDisksBefore) + "3" + msg::kPrepareDisksAfter);
+    host.Answer(Button::Ok, Formatted(msg::kPrepareDisks, 3));
     for (int n = 1; n <= 3; ++n) {
         host.Answer(Button::Ok, Formatted(msg::kInsertDisk, n));
     }

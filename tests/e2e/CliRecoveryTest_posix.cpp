@@ -8,6 +8,7 @@
 #include "core/rFile/RestoreMessages.h"
 #include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
+#include "support/PhraseLead.h"
 #include "support/ScopedVariable_posix.h"
 #include "support/TempFolder.h"
 
@@ -169,7 +170,7 @@ TEST_F(CliRecoveryTest, RestoreRebuildsTheDataDisksNotGiven) {
 
     CliResult three = restore(4, "three");
     EXPECT_EQ(three.code, 1);
-    EXPECT_NE(three.err.find(msg::kNotRebuiltBefore), std::string::npos) << three.err;
+    EXPECT_NE(three.err.find(test::Lead(msg::kNotRebuiltFiles)), std::string::npos) << three.err;
     for (const auto& [path, contents] : TreeOf(root / "src")) {
         if (contents != "<folder>" && !stdfs::exists(root / ("three/" + path))) {
             EXPECT_NE(three.err.find(stdfs::path(path).filename().string()), std::string::npos)
@@ -409,8 +410,7 @@ TEST(CliRecoveryProperty, AnyKLostDisksOfAGeneratedSetStillRestore) {
                 missing += contents != "<folder>" && !stdfs::exists(out + "/" + path) ? 1 : 0;
             }
             EXPECT_GT(missing, 0);
-            const std::string count =
-                std::string(msg::kNotRebuiltBefore).substr(2) + std::to_string(missing) + " ";
+            const std::string count = Formatted(msg::kNotRebuiltFiles, missing).substr(2);
             EXPECT_NE(result.err.find(count), std::string::npos) << result.err;
             // The message names the first files only; each of them was not restored.
             for (const auto& [path, contents] : TreeOf(root / "src")) {

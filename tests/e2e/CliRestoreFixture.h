@@ -4,6 +4,7 @@
 // that restore it.
 
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/rFile/RestoreMessages.h"
 #include "support/DiskSetFixture.h"
 
@@ -13,8 +14,8 @@
 
 namespace arbolink::test {
 
-inline const std::string kSwap2 = std::string(msg::kSwapDiskBefore) + "2" + msg::kSwapDiskAfter;
-inline const std::string kSwap1 = std::string(msg::kSwapDiskBefore) + "1" + msg::kSwapDiskAfter;
+inline const std::string kSwap2 = Formatted(msg::kSwapDiskLeft, 2);
+inline const std::string kSwap1 = Formatted(msg::kSwapDiskLeft, 1);
 
 class CliRestoreTest : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include "fs/Drives.h"
 #include "fs/Utf8Path.h"
 #include "support/DiskSetFixture.h"
+#include "support/PhraseLead.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -56,7 +57,7 @@ TEST_F(CliRestoreTest, AMissingDiskIsReportedByTheFilesItHeld) {
     root().MakeFolder("out");
     CliResult run = RunCliWith(From({Disk("stage", 3), Disk("stage", 1)}));
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find(msg::kNotFoundBefore), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(test::Lead(msg::kNotFoundFiles)), std::string::npos) << run.err;
     EXPECT_LT(TreeOf(root() / "out").size(), TreeOf(root() / "src").size());
 }
 

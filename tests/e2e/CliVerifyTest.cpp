@@ -102,7 +102,7 @@ TEST_F(CliVerifyTest, ADamagedFileIsNamedWithItsDisk) {
     EXPECT_EQ(Rows(run.out, "good").size(), 4u);
     EXPECT_EQ(Rows(run.out, "verified"), std::vector<std::string>{"no"});
     // The closing message names both among the damaged files, with their disks.
-    const std::size_t list = run.err.find(msg::kDamagedBefore + std::string("2"));
+    const std::size_t list = run.err.find(Formatted(msg::kDamagedFiles, 2));
     ASSERT_NE(list, std::string::npos) << run.err;
     for (int disk : {1, 2}) {
         const std::string onDisk = Formatted(msg::kOnDisk, disk, "");
@@ -119,9 +119,7 @@ TEST_F(CliVerifyTest, ARemovedFileIsMissingWithItsDiskFromTheMap) {
     ASSERT_EQ(missing.size(), 1u) << run.out;
     EXPECT_TRUE(missing[0].starts_with("3\t" + removed + "\t")) << missing[0];
     EXPECT_TRUE(Rows(run.out, "damaged").empty());
-    EXPECT_NE(run.err.find(msg::kMissingBefore + std::string("1") + msg::kFilesAfter),
-              std::string::npos)
-        << run.err;
+    EXPECT_NE(run.err.find(Formatted(msg::kMissingFiles, 1)), std::string::npos) << run.err;
 }
 
 TEST_F(CliVerifyTest, ADiskNotGivenIsNamedWithTheFilesOnIt) {
@@ -136,9 +134,7 @@ TEST_F(CliVerifyTest, ADiskNotGivenIsNamedWithTheFilesOnIt) {
     EXPECT_EQ(listed, StoredOn(2));
     EXPECT_TRUE(Rows(run.out, "damaged").empty());
     EXPECT_EQ(Rows(run.out, "good").size(), 6u - StoredOn(2).size());
-    EXPECT_NE(run.err.find(msg::kNotGivenBefore + std::string("2") + msg::kNotGivenAfter),
-              std::string::npos)
-        << run.err;
+    EXPECT_NE(run.err.find(Formatted(msg::kDisksNotGiven, 2)), std::string::npos) << run.err;
 }
 
 TEST_F(CliVerifyTest, ASetWithoutChecksumsIsNeverVerified) {
@@ -169,8 +165,8 @@ TEST_F(CliVerifyTest, TheDriveFormAsksForDiskAfterDisk) {
     set.Insert("stage/disk02/" + std::string(kDummyFolderName));
     set.SwapAtQuestions(host, {"stage/disk03/" + std::string(kDummyFolderName),
                                "stage/disk01/" + std::string(kDummyFolderName)});
-    host.Answer(Button::Yes, std::string(msg::kCheckSwapBefore) + "2" + msg::kCheckSwapAfter);
-    host.Answer(Button::Yes, std::string(msg::kCheckSwapBefore) + "1" + msg::kCheckSwapAfter);
+    host.Answer(Button::Yes, Formatted(msg::kCheckSwap, 2));
+    host.Answer(Button::Yes, Formatted(msg::kCheckSwap, 1));
     Session session;
     const SetCheckReport report = Verify1Click(session, host);
     EXPECT_TRUE(report.Verified());

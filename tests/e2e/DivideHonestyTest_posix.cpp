@@ -131,8 +131,7 @@ TEST(DivideHonesty, LeftOutEntriesAreCountedInTheClosingMessageAndFailTheCommand
         ScriptedHost host;
         host.fields = {root / "src", root / "window", "", false};
         stdfs::create_directories(root / "window");
-        host.Answer(Button::Ok,
-                    msg::kPrepareDisksBefore + std::string("1") + msg::kPrepareDisksAfter);
+        host.Answer(Button::Ok, Formatted(msg::kPrepareDisks, 1));
         host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 1));
         BitBtn2Click(session, host);
         ASSERT_EQ(host.dialogs.size(), 4u) << ::testing::PrintToString(host.DialogTexts());

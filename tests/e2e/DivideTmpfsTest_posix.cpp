@@ -79,7 +79,7 @@ Shown CheckShown(const std::string& text) {
 }
 
 std::string PrepareText(int disks) {
-    return msg::kPrepareDisksBefore + std::to_string(disks) + msg::kPrepareDisksAfter;
+    return Formatted(msg::kPrepareDisks, disks);
 }
 
 Shown PrepareShown(int disks) {
@@ -187,8 +187,7 @@ protected:
         };
         insert(1);
         for (int left = disks - 1; left >= 1; --left) {
-            restorer.Answer(Button::Yes,
-                            msg::kSwapDiskBefore + std::to_string(left) + msg::kSwapDiskAfter);
+            restorer.Answer(Button::Yes, Formatted(msg::kSwapDiskLeft, left));
         }
         restorer.onDialog = [&, next = 2](const DialogRecord& dialog) mutable {
             if (dialog.buttons.size() > 1 && next <= disks) {

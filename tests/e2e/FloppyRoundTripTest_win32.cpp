@@ -61,8 +61,7 @@ protected:
 };
 
 TEST_F(FloppyRoundTrip, DividesIntoTheDummyFolderAndRestoresTheTree) {
-    const std::string prepare =
-        std::string(msg::kPrepareDisksBefore) + "1" + msg::kPrepareDisksAfter;
+    const std::string prepare = Formatted(msg::kPrepareDisks, 1);
     const std::string insert = Formatted(msg::kInsertDisk, 1);
     host.Answer(Button::Ok, prepare);
     host.Answer(Button::Ok, insert);

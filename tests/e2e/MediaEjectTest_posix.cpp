@@ -41,8 +41,7 @@ protected:
         ASSERT_NE(media, nullptr);
         session.Media = media.get();
         host.fields = {root / "src", root / "media/STICK1", "", false};
-        host.Answer(Button::Ok,
-                    msg::kPrepareDisksBefore + std::string("2") + msg::kPrepareDisksAfter);
+        host.Answer(Button::Ok, Formatted(msg::kPrepareDisks, 2));
         host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 1));
         // At the request for disk 2 the first stick is pulled and another one plugged in.
         host.onDialog = [this](const DialogRecord& dialog) {
@@ -81,9 +80,8 @@ protected:
 TEST_F(MediaEjectTest, EachWrittenStickIsUnmountedAndPoweredOffAndTheNextOneIsFollowed) {
     Divide();
     EXPECT_EQ(Texts(), (std::vector<std::string>{
-                           msg::kPrepareDisksBefore + std::string("2") + msg::kPrepareDisksAfter,
-                           Formatted(msg::kInsertDisk, 1), Formatted(msg::kInsertDisk, 2),
-                           msg::kCopyFinished}));
+                           Formatted(msg::kPrepareDisks, 2), Formatted(msg::kInsertDisk, 1),
+                           Formatted(msg::kInsertDisk, 2), msg::kCopyFinished}));
     EXPECT_TRUE(host.dialogs[2].closedByItself);
     EXPECT_EQ(mock.Calls(), (std::vector<std::string>{"Unmount sdb1", "PowerOff sdb",
                                                       "Unmount sdc1", "PowerOff sdc"}));

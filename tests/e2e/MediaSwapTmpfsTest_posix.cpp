@@ -55,7 +55,7 @@ std::string Contents(const SourceFile& file) {
 }
 
 std::string Swap(int left) {
-    return msg::kSwapDiskBefore + std::to_string(left) + msg::kSwapDiskAfter;
+    return Formatted(msg::kSwapDiskLeft, left);
 }
 
 class MediaSwapTmpfsTest : public ::testing::Test {
@@ -127,8 +127,7 @@ TEST_F(MediaSwapTmpfsTest, ThreeDisksOnSticksMountedEachAtItsOwnFolderThenRestor
     session.Media = media.get();
     ScriptedHost host;
     host.fields = {root / "src", Stick("STICK1"), root / "out", false};
-    const std::string prepare =
-        msg::kPrepareDisksBefore + std::string("3") + msg::kPrepareDisksAfter;
+    const std::string prepare = Formatted(msg::kPrepareDisks, 3);
     host.Answer(Button::Ok, prepare);
     host.Answer(Button::Ok, Formatted(msg::kInsertDisk, 1));
     // The disk just written is left in; Enter is pressed all the same.

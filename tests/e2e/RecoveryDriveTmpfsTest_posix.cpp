@@ -55,7 +55,7 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     int asked = 0;
     host.onDialog = [&](const DialogRecord& dialog) {
         const bool data = IsFilledIn(msg::kInsertDisk, dialog.text);
-        const bool recovery = dialog.text.ends_with(msg::kInsertRecoveryDiskAfter.c_str());
+        const bool recovery = IsFilledIn(msg::kInsertRecoveryDisk, dialog.text);
         if (data || recovery) {
             if (asked > 0) {
                 stdfs::copy(root / "drive", written(asked), stdfs::copy_options::recursive);
@@ -69,8 +69,7 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     for (int disk = 1; disk <= 3; ++disk) {
         host.Answer(Button::Ok, Formatted(msg::kInsertDisk, disk));
     }
-    host.Answer(Button::Ok,
-                std::string(msg::kInsertRecoveryDiskBefore) + "1" + msg::kInsertRecoveryDiskAfter);
+    host.Answer(Button::Ok, Formatted(msg::kInsertRecoveryDisk, 1));
     BitBtn2Click(session, host);
     stdfs::copy(root / "drive", written(4), stdfs::copy_options::recursive);
     ASSERT_EQ(asked, 4);
@@ -100,7 +99,7 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     };
     insert(1);
     host.onDialog = [&](const DialogRecord& dialog) {
-        if (dialog.text.starts_with(msg::kSwapDiskBefore.c_str()) ||
+        if (IsFilledIn(msg::kSwapDiskLeft, dialog.text) ||
             dialog.text.starts_with("作り直しに使うディスクを入れてください")) {
             ASSERT_LT(next, inserted.size()) << dialog.text;
             insert(inserted[next++]);

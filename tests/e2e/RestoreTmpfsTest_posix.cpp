@@ -6,6 +6,7 @@
 #include "core/rFile/RestoreCommand.h"
 #include "core/rFile/RestoreMessages.h"
 #include "support/DiskSetFixture.h"
+#include "support/PhraseLead.h"
 #include "support/TmpfsDisk_posix.h"
 
 #include <filesystem>
@@ -106,7 +107,7 @@ TEST_F(RestoreTmpfsTest, CancelDuringTheSecondOfThreeDisks) {
     EXPECT_EQ(host.DialogTexts()[0], kSwap2);
     // The closing message names what is not back.
     EXPECT_TRUE(
-        host.DialogTexts()[1].starts_with(std::string(msg::kCancelled) + msg::kNotRestoredBefore))
+        host.DialogTexts()[1].starts_with(msg::kCancelled + test::Lead(msg::kNotRestoredFiles)))
         << host.DialogTexts()[1];
     EXPECT_NE(host.DialogTexts()[1].find("docs/a.txt"), std::string::npos);
     EXPECT_TRUE(set.Out("top.txt") == ThreeDisks()[0].contents);

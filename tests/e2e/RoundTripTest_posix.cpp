@@ -19,6 +19,7 @@
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
 #include "support/DiskShelf_posix.h"
+#include "support/PhraseLead.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 #include "support/TreeSnapshot_posix.h"
@@ -270,10 +271,8 @@ protected:
         int disks = 0;
         host.Answer(Button::Ok); // the number of disks is the split's to tell
         host.onDialog = [&](const test::DialogRecord& dialog) {
-            const std::string before = msg::kPrepareDisksBefore;
-            const std::string after = msg::kPrepareDisksAfter;
-            if (disks == 0 && dialog.text.starts_with(before) && dialog.text.ends_with(after)) {
-                disks = std::stoi(dialog.text.substr(before.size()));
+            if (disks == 0 && IsFilledIn(msg::kPrepareDisks, dialog.text)) {
+                disks = std::stoi(dialog.text.substr(test::Lead(msg::kPrepareDisks).size()));
                 for (int disk = 1; disk <= disks; ++disk) {
                     host.Answer(Button::Ok, Formatted(msg::kInsertDisk, disk));
                 }
@@ -288,8 +287,7 @@ protected:
         ExpectLeftOutListed(host, 0, msg::kNotCarriedHeader);
         // What was left out is counted again in the closing message, never a plain "finished".
         ExpectLeftOutListed(host, host.dialogs.size() - 1, msg::kCopyFinishedNotCarried);
-        std::vector<std::string> expected = {msg::kPrepareDisksBefore + std::to_string(disks) +
-                                             msg::kPrepareDisksAfter};
+        std::vector<std::string> expected = {Formatted(msg::kPrepareDisks, disks)};
         for (int disk = 1; disk <= disks; ++disk) {
             expected.push_back(Formatted(msg::kInsertDisk, disk));
         }
@@ -339,14 +337,14 @@ protected:
         host.fields.restoreTo = root / "out";
         std::vector<std::string> expected;
         for (std::size_t left = order.size() - 1; left >= 1; --left) {
-            expected.push_back(msg::kSwapDiskBefore + std::to_string(left) + msg::kSwapDiskAfter);
+            expected.push_back(Formatted(msg::kSwapDiskLeft, left));
             host.Answer(Button::Yes, expected.back());
         }
         expected.push_back(msg::kRestoreFinished);
         std::size_t next = 0;
         ASSERT_TRUE(shelf->Insert(order[next++])) << shelf->error();
         host.onDialog = [&](const test::DialogRecord& dialog) {
-            if (dialog.text.starts_with(msg::kSwapDiskBefore.c_str()) && next < order.size()) {
+            if (IsFilledIn(msg::kSwapDiskLeft, dialog.text) && next < order.size()) {
                 ASSERT_TRUE(shelf->Insert(order[next++])) << shelf->error();
             }
         };

@@ -65,8 +65,7 @@ TEST(Manual, ShowsEveryDivideMessage) {
     EXPECT_MESSAGE(html, kHardDiskHasEntries);
     EXPECT_MESSAGE(html, kDeleted);
     EXPECT_MESSAGE(html, kDeleteFailed);
-    EXPECT_MESSAGE(html, kPrepareDisksBefore);
-    EXPECT_MESSAGE(html, kPrepareDisksAfter);
+    EXPECT_MESSAGE(html, kPrepareDisks);
     EXPECT_MESSAGE(html, kCreateFolderFailed);
     EXPECT_MESSAGE(html, kFoldersOverlap);
     EXPECT_MESSAGE(html, kDestinationInSource);
@@ -87,8 +86,7 @@ TEST(Manual, ShowsTheChecksumMessagesOfWriting) {
 TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     const std::string html = ManualHtml();
     EXPECT_MESSAGE(html, kPrepareDisksWithRecovery);
-    EXPECT_MESSAGE(html, kInsertRecoveryDiskBefore);
-    EXPECT_MESSAGE(html, kInsertRecoveryDiskAfter);
+    EXPECT_MESSAGE(html, kInsertRecoveryDisk);
     EXPECT_MESSAGE(html, kTooManyDisksForRecovery);
     EXPECT_MESSAGE(html, kRecoveryCacheTooSmall);
     EXPECT_MESSAGE(html, kRecoveryCacheUnusable);
@@ -116,10 +114,10 @@ TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     EXPECT_MESSAGE(html, kInsertDiskForRebuild);
     EXPECT_MESSAGE(html, kDiskNotNeeded);
     EXPECT_MESSAGE(html, kDiskNotOfSet);
-    EXPECT_MESSAGE(html, kRebuiltNoteAfter);
+    EXPECT_MESSAGE(html, kRebuiltNote);
     EXPECT_MESSAGE(html, kAllLostRebuilt);
     EXPECT_MESSAGE(html, kRebuildEnded);
-    EXPECT_MESSAGE(html, kNotRebuiltBefore);
+    EXPECT_MESSAGE(html, kNotRebuiltFiles);
     EXPECT_MESSAGE(html, kSetRebuildable);
     EXPECT_MESSAGE(html, kRebuildUses);
     EXPECT_MESSAGE(html, kSetNotRebuildable);
@@ -143,8 +141,7 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kNoDiskInDrive);
     EXPECT_MESSAGE(html, kNoSetFiles);
     EXPECT_MESSAGE(html, kOtherSet);
-    EXPECT_MESSAGE(html, kSwapDiskBefore);
-    EXPECT_MESSAGE(html, kSwapDiskAfter);
+    EXPECT_MESSAGE(html, kSwapDiskLeft);
     EXPECT_MESSAGE(html, kRestoreFinished);
     EXPECT_MESSAGE(html, kSetWithoutFiles);
     EXPECT_MESSAGE(html, kUnsafeRow);
@@ -153,11 +150,9 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kReasonContentMismatch);
     EXPECT_MESSAGE(html, kNoChecksums);
     EXPECT_MESSAGE(html, kChecksumsUnreadable);
-    EXPECT_MESSAGE(html, kNotCopiedBefore);
-    EXPECT_MESSAGE(html, kNotFoundBefore);
-    EXPECT_MESSAGE(html, kFilesAfter);
-    EXPECT_MESSAGE(html, kMoreBefore);
-    EXPECT_MESSAGE(html, kMoreAfter);
+    EXPECT_MESSAGE(html, kNotCopiedFiles);
+    EXPECT_MESSAGE(html, kNotFoundFiles);
+    EXPECT_MESSAGE(html, kMoreFiles);
     EXPECT_MESSAGE(html, kDiskUnusable);
     EXPECT_MESSAGE(html, kCheckDisk);
     EXPECT_MESSAGE(html, kBadSetFile);
@@ -172,21 +167,19 @@ TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {
     EXPECT_MESSAGE(html, kFolderWithoutSet);
     EXPECT_MESSAGE(html, kNoFolderWithSet);
     EXPECT_MESSAGE(html, kRestoreAborted);
-    EXPECT_MESSAGE(html, kNotRestoredBefore);
-    EXPECT_MESSAGE(html, kRenamedBefore);
+    EXPECT_MESSAGE(html, kNotRestoredFiles);
+    EXPECT_MESSAGE(html, kRenamedFiles);
     EXPECT_MESSAGE(html, kRenamedArrow);
-    EXPECT_MESSAGE(html, kCaseClashesBefore);
-    EXPECT_MESSAGE(html, kCaseClashesAfter);
+    EXPECT_MESSAGE(html, kCaseClashes);
     EXPECT_MESSAGE(html, kCaseClashAnd);
-    EXPECT_MESSAGE(html, kCaseClashesMoreAfter);
+    EXPECT_MESSAGE(html, kMoreCaseClashes);
 }
 
 TEST(Manual, ShowsEveryCheckMessage) {
     const std::string html = ManualHtml();
     EXPECT_MESSAGE(html, kCheckCaption);
     EXPECT_MESSAGE(html, kCheckLabel);
-    EXPECT_MESSAGE(html, kCheckSwapBefore);
-    EXPECT_MESSAGE(html, kCheckSwapAfter);
+    EXPECT_MESSAGE(html, kCheckSwap);
     EXPECT_MESSAGE(html, kCheckOtherSet);
     EXPECT_MESSAGE(html, kCheckNotASetDisk);
     EXPECT_MESSAGE(html, kCheckFolderOfOtherSet);
@@ -197,14 +190,13 @@ TEST(Manual, ShowsEveryCheckMessage) {
     EXPECT_MESSAGE(html, kCheckAllGood);
     EXPECT_MESSAGE(html, kCheckFinished);
     EXPECT_MESSAGE(html, kCheckAborted);
-    EXPECT_MESSAGE(html, kDamagedBefore);
-    EXPECT_MESSAGE(html, kMissingBefore);
-    EXPECT_MESSAGE(html, kUncheckedBefore);
-    EXPECT_MESSAGE(html, kUnplacedBefore);
+    EXPECT_MESSAGE(html, kDamagedFiles);
+    EXPECT_MESSAGE(html, kMissingFiles);
+    EXPECT_MESSAGE(html, kUncheckedFiles);
+    EXPECT_MESSAGE(html, kUnplacedFiles);
     EXPECT_MESSAGE(html, kOnDisk);
-    EXPECT_MESSAGE(html, kNotGivenBefore);
-    EXPECT_MESSAGE(html, kNotGivenAfter);
-    EXPECT_MESSAGE(html, kOnNotGivenBefore);
+    EXPECT_MESSAGE(html, kDisksNotGiven);
+    EXPECT_MESSAGE(html, kFilesOnDisksNotGiven);
     EXPECT_MESSAGE(html, kNoChecksumsOnDisks);
     EXPECT_MESSAGE(html, kChecksumsUnreadableOnDisks);
 }

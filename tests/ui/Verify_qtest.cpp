@@ -86,8 +86,7 @@ private slots:
         const test::SeenBox& closing = watch.seen[0];
         QCOMPARE(closing.caption, Text(CaptionOf(DialogKind::Warning)));
         const QString damaged = Text(Formatted(msg::kOnDisk, 1, "docs/写真.jpg"));
-        QCOMPARE(closing.text, Text(msg::kCheckFinished) + Text(msg::kDamagedBefore) +
-                                   QStringLiteral("1") + Text(msg::kFilesAfter) +
+        QCOMPARE(closing.text, Text(msg::kCheckFinished) + Text(Formatted(msg::kDamagedFiles, 1)) +
                                    QStringLiteral("\n") + damaged);
         QCOMPARE(watch.unexpected, 0);
         QCOMPARE(progress.shown, 2);

@@ -94,9 +94,8 @@ ARBOLINK_PHRASE(
     "hand if you want them gone.\n\n\nStart dividing anyway?");
 ARBOLINK_PHRASE(kDeleted, "削除完了しました。", "Deleted.");
 ARBOLINK_PHRASE(kDeleteFailed, "全削除に失敗しました。", "Could not delete everything.");
-// The disk count goes between the two parts: "ディスクを 3 枚、用意してください".
-ARBOLINK_PHRASE(kPrepareDisksBefore, "ディスクを ", "Please prepare ");
-ARBOLINK_PHRASE(kPrepareDisksAfter, " 枚、用意してください", " disk(s)");
+// The disk count: "ディスクを 3 枚、用意してください".
+ARBOLINK_PHRASE(kPrepareDisks, "ディスクを %1 枚、用意してください", "Please prepare %1 disks");
 
 // Where the command refuses what would lose or spoil data.
 // Followed by the folder's path.

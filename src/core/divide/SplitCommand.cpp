@@ -96,9 +96,8 @@ bool RefuseFilesTooLarge(const PlanningValues& values, Host& host, bool copyProg
 
 bool AskForDisks(Host& host, std::int32_t diskCount, int recoveryDisks) {
     const std::string text =
-        recoveryDisks > 0
-            ? Formatted(msg::kPrepareDisksWithRecovery, diskCount, recoveryDisks)
-            : msg::kPrepareDisksBefore + std::to_string(diskCount) + msg::kPrepareDisksAfter;
+        recoveryDisks > 0 ? Formatted(msg::kPrepareDisksWithRecovery, diskCount, recoveryDisks)
+                          : Formatted(msg::kPrepareDisks, diskCount);
     return host.ShowDialog(DialogKind::Confirmation, text, {Button::Ok, Button::Cancel}) ==
            Button::Ok;
 }

@@ -13,12 +13,12 @@ ARBOLINK_PHRASE(kCheckLabel, "検査 : ", "Check : ");
 
 // Questions while disks are inserted one after another: Yes reads the drive again, No ends
 // the check with what was found so far.
-// "ディスクを入れ換えてください..." + disks still to come + " 枚あります。..."
-ARBOLINK_PHRASE(kCheckSwapBefore,
-                "ディスクを入れ換えてください\n\nまだ検査していないディスクが、あと ",
-                "Please change the disk\n\nDisks not yet checked: ");
-ARBOLINK_PHRASE(kCheckSwapAfter, " 枚あります。\n\n「いいえ」を押すと、ここで検査を終えます。",
-                ".\n\nPress \"No\" to end the check here.");
+// The number of disks still to come.
+ARBOLINK_PHRASE(kCheckSwap,
+                "ディスクを入れ換えてください\n\nまだ検査していないディスクが、あと %1 "
+                "枚あります。\n\n「いいえ」を押すと、ここで検査を終えます。",
+                "Please change the disk\n\nDisks not checked yet: %1\n\nPress \"No\" to end the "
+                "check here.");
 ARBOLINK_PHRASE(
     kCheckOtherSet,
     "最初に検査した分割ディスクとIDが異なります。\n同じセットのディスクを入れてください\n\n"
@@ -57,22 +57,24 @@ ARBOLINK_PHRASE(
     "The check is finished.\n\nEvery file matches the values recorded on the disks.");
 ARBOLINK_PHRASE(kCheckFinished, "検査が終わりました。", "The check is finished.");
 ARBOLINK_PHRASE(kCheckAborted, "検査を中止しました。", "The check was stopped.");
-// Each list: a count, kFilesAfter, then one line per file as kOnDisk: its disk number, its path.
-ARBOLINK_PHRASE(kDamagedBefore, "\n\n傷んでいるファイルが ", "\n\nDamaged files: ");
-ARBOLINK_PHRASE(kMissingBefore, "\n\nディスクにないファイルが ",
-                "\n\nFiles missing from the disks: ");
-ARBOLINK_PHRASE(kUncheckedBefore,
-                "\n\nチェックサムが記録されていないため、検査できなかったファイルが ",
-                "\n\nFiles that could not be checked because no checksum was recorded: ");
-ARBOLINK_PHRASE(kUnplacedBefore,
-                "\n\nどのディスクにあるかが分からないため、検査できなかったファイルが ",
-                "\n\nFiles that could not be checked because their disk is not known: ");
+// Each list: its count, then one line per file as kOnDisk: its disk number, its path.
+ARBOLINK_PHRASE(kDamagedFiles, "\n\n傷んでいるファイルが %1 個あります。", "\n\nDamaged files: %1");
+ARBOLINK_PHRASE(kMissingFiles, "\n\nディスクにないファイルが %1 個あります。",
+                "\n\nFiles missing from the disks: %1");
+ARBOLINK_PHRASE(
+    kUncheckedFiles,
+    "\n\nチェックサムが記録されていないため、検査できなかったファイルが %1 個あります。",
+    "\n\nFiles that could not be checked because no checksum was recorded: %1");
+ARBOLINK_PHRASE(kUnplacedFiles,
+                "\n\nどのディスクにあるかが分からないため、検査できなかったファイルが %1 "
+                "個あります。",
+                "\n\nFiles that could not be checked because their disk is not known: %1");
 ARBOLINK_PHRASE(kOnDisk, "%1 枚目 : %2", "Disk %1 : %2");
-// The disks not checked: their numbers, then the files that lie on them.
-ARBOLINK_PHRASE(kNotGivenBefore, "\n\n検査していないディスク : ", "\n\nDisks not checked: ");
-ARBOLINK_PHRASE(kNotGivenAfter, " 枚目", "");
-ARBOLINK_PHRASE(kOnNotGivenBefore, "\n\n検査していないディスクにあるファイルが ",
-                "\n\nFiles on the disks not checked: ");
+// The disks not checked: their numbers ("2, 3"), then the files that lie on them.
+ARBOLINK_PHRASE(kDisksNotGiven, "\n\n検査していないディスク : %1 枚目",
+                "\n\nDisks not checked: %1");
+ARBOLINK_PHRASE(kFilesOnDisksNotGiven, "\n\n検査していないディスクにあるファイルが %1 個あります。",
+                "\n\nFiles on the disks not checked: %1");
 // Disks of a set written before checksums were kept: then one line per disk folder.
 ARBOLINK_PHRASE(
     kNoChecksumsOnDisks,

@@ -80,14 +80,12 @@ std::string CaseClashWarning(const std::vector<CaseClash>& clashes) {
     if (clashes.empty()) {
         return {};
     }
-    std::string text =
-        msg::kCaseClashesBefore + std::to_string(clashes.size()) + msg::kCaseClashesAfter;
+    std::string text = Formatted(msg::kCaseClashes, clashes.size());
     for (std::size_t i = 0; i < clashes.size() && i < kClashesShown; ++i) {
         text += "\n" + Formatted(msg::kCaseClashAnd, clashes[i].first, clashes[i].second);
     }
     if (clashes.size() > kClashesShown) {
-        text += msg::kMoreBefore + std::to_string(clashes.size() - kClashesShown) +
-                msg::kCaseClashesMoreAfter;
+        text += Formatted(msg::kMoreCaseClashes, clashes.size() - kClashesShown);
     }
     return text;
 }

@@ -2,6 +2,7 @@
 #pragma once
 // The lists of files a closing message names: a count, then the first names, one a line.
 
+#include "core/Formatted.h"
 #include "core/Phrase.h"
 #include "core/rFile/RestoreMessages.h"
 
@@ -14,25 +15,25 @@ namespace arbolink {
 // A closing message names at most this many files of each kind; a count says the rest.
 inline constexpr std::size_t kNamesShown = 20;
 
-// before + count + kFilesAfter and the names of count files, name(i) giving the i-th; only
-// the first kNamesShown are asked for. Empty when count is 0.
+// The header filled in with count, then the names of count files, name(i) giving the i-th;
+// only the first kNamesShown are asked for. Empty when count is 0.
 template <typename NameOf>
-std::string NameList(const Phrase& before, std::size_t count, NameOf name) {
+std::string NameList(const Phrase& header, std::size_t count, NameOf name) {
     if (count == 0) {
         return {};
     }
-    std::string text = before + std::to_string(count) + msg::kFilesAfter;
+    std::string text = Formatted(header, count);
     for (std::size_t i = 0; i < count && i < kNamesShown; ++i) {
         text += "\n" + name(i);
     }
     if (count > kNamesShown) {
-        text += msg::kMoreBefore + std::to_string(count - kNamesShown) + msg::kMoreAfter;
+        text += Formatted(msg::kMoreFiles, count - kNamesShown);
     }
     return text;
 }
 
-inline std::string NameList(const Phrase& before, const std::vector<std::string>& names) {
-    return NameList(before, names.size(), [&](std::size_t i) { return names[i]; });
+inline std::string NameList(const Phrase& header, const std::vector<std::string>& names) {
+    return NameList(header, names.size(), [&](std::size_t i) { return names[i]; });
 }
 
 } // namespace arbolink

@@ -64,10 +64,9 @@ ARBOLINK_PHRASE(
     "最初に復元するのに使用した分割ディスクとIDが異なります。\n正しいディスクを入れてください",
     "This disk's ID differs from that of the split disk the restore began with.\nPlease insert the "
     "right disk");
-// "ディスクを入れ換えてください\n\nあと " + disks still to come + " 枚です"
-ARBOLINK_PHRASE(kSwapDiskBefore, "ディスクを入れ換えてください\n\nあと ",
-                "Please change the disk\n\n");
-ARBOLINK_PHRASE(kSwapDiskAfter, " 枚です", " more to go");
+// The number of disks still to come.
+ARBOLINK_PHRASE(kSwapDiskLeft, "ディスクを入れ換えてください\n\nあと %1 枚です",
+                "Please change the disk\n\nDisks to go: %1");
 ARBOLINK_PHRASE(kRestoreCaption, "復元中．．．", "Restoring...");
 inline constexpr const char* kFromLabel = "From : ";
 inline constexpr const char* kToLabel = "  To : ";
@@ -148,31 +147,32 @@ ARBOLINK_PHRASE(
     "\n\nThe checksums of the following disk could not be read, so its content was restored "
     "without being checked.");
 // Appended to the closing message: a count, then the names.
-ARBOLINK_PHRASE(kNotCopiedBefore, "\n\nコピーできなかったファイルが ",
-                "\n\nFiles that could not be copied: ");
-ARBOLINK_PHRASE(kNotFoundBefore, "\n\nどのディスクにもなかったファイルが ",
-                "\n\nFiles found on no disk: ");
-ARBOLINK_PHRASE(kNotRestoredBefore, "\n\n復元されなかったファイルが ", "\n\nFiles not restored: ");
+ARBOLINK_PHRASE(kNotCopiedFiles, "\n\nコピーできなかったファイルが %1 個あります。",
+                "\n\nFiles that could not be copied: %1");
+ARBOLINK_PHRASE(kNotFoundFiles, "\n\nどのディスクにもなかったファイルが %1 個あります。",
+                "\n\nFiles found on no disk: %1");
+ARBOLINK_PHRASE(kNotRestoredFiles, "\n\n復元されなかったファイルが %1 個あります。",
+                "\n\nFiles not restored: %1");
 // Files whose names the restore folder already held, often because its file system does not
 // tell letter case apart: each named as the index names it, the arrow, and the name it got.
-ARBOLINK_PHRASE(kRenamedBefore,
-                "\n\n復元先に同じ名前のファイルがあったため、別の名前で復元したファイルが ",
+ARBOLINK_PHRASE(kRenamedFiles,
+                "\n\n復元先に同じ名前のファイルがあったため、別の名前で復元したファイルが %1 "
+                "個あります。",
                 "\n\nFiles restored under another name because the restore destination held a file "
-                "of the same name: ");
+                "of the same name: %1");
 inline constexpr const char* kRenamedArrow = " → ";
 // Before a restore into a folder whose file system does not tell letter case apart: a count,
-// then each pair of names as kCaseClashAnd.
-ARBOLINK_PHRASE(kCaseClashesBefore,
-                "復元先は大文字と小文字を区別しないディスクのため、大文字と小文字だけが違う名前が ",
-                "The restore destination does not tell upper and lower case apart, and ");
-ARBOLINK_PHRASE(kCaseClashesAfter,
-                " 組あります。\n復元すると、あとのファイルは別の名前になります。",
-                " pair(s) of names differ only in case.\nOn restoring, the later file of each pair "
-                "gets another name.");
+// then each pair of names as kCaseClashAnd, then how many more pairs there are.
+ARBOLINK_PHRASE(
+    kCaseClashes,
+    "復元先は大文字と小文字を区別しないディスクのため、大文字と小文字だけが違う名前が %1 "
+    "組あります。\n復元すると、あとのファイルは別の名前になります。",
+    "The restore destination does not tell upper and lower case apart. Pairs of names "
+    "that differ only in case: %1\nOn restoring, the later file of each pair gets "
+    "another name.");
 ARBOLINK_PHRASE(kCaseClashAnd, "%1 と %2", "%1 and %2");
-ARBOLINK_PHRASE(kCaseClashesMoreAfter, " 組", " pair(s)");
-ARBOLINK_PHRASE(kFilesAfter, " 個あります。", "");
-ARBOLINK_PHRASE(kMoreBefore, "\nほか ", "\nand ");
-ARBOLINK_PHRASE(kMoreAfter, " 個", " more");
+ARBOLINK_PHRASE(kMoreCaseClashes, "\nほか %1 組", "\nand %1 more pairs");
+// After the names a list shows: how many more files it holds.
+ARBOLINK_PHRASE(kMoreFiles, "\nほか %1 個", "\nand %1 more");
 
 } // namespace arbolink::msg

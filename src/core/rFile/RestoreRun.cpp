@@ -283,9 +283,9 @@ std::string RestoreRun::RebuildNote() const {
     std::string note;
 #if ARBOLINK_RECOVERY
     if (!rebuilt_.empty()) {
-        note += "\n\n" + std::to_string(rebuilt_.size()) + msg::kRebuiltNoteAfter;
+        note += Formatted(msg::kRebuiltNote, rebuilt_.size());
     }
-    note += NameList(msg::kNotRebuiltBefore, unmade_.size(), [this](std::size_t i) {
+    note += NameList(msg::kNotRebuiltFiles, unmade_.size(), [this](std::size_t i) {
         return Formatted(msg::kNameWithReason, targets_[unmade_[i].first], unmade_[i].second);
     });
 #endif
@@ -447,8 +447,7 @@ bool RestoreRun::TakeDisks() {
             }
         } else if (std::find(seenDisks_.begin(), seenDisks_.end(), disk->disk) !=
                    seenDisks_.end()) {
-            if (!AskToSwap(msg::kSwapDiskBefore + std::to_string(diskTotal_ - k + 1) +
-                           msg::kSwapDiskAfter)) {
+            if (!AskToSwap(Formatted(msg::kSwapDiskLeft, diskTotal_ - k + 1))) {
                 return false;
             }
         } else {
@@ -726,17 +725,17 @@ void RestoreRun::ShowClosingMessage(Ending ending) {
         // Ended early: every file not back yet is named, whatever kept it.
         const std::vector<std::size_t> notRestored = RowsWithout(back_);
         host_.Warning((ending == Ending::Aborted ? msg::kRestoreAborted : msg::kCancelled) +
-                      NameList(msg::kNotRestoredBefore, notRestored.size(), targetOf(notRestored)) +
-                      RenamedList(msg::kRenamedBefore, restored_->Renamed()));
+                      NameList(msg::kNotRestoredFiles, notRestored.size(), targetOf(notRestored)) +
+                      RenamedList(msg::kRenamedFiles, restored_->Renamed()));
         return;
     }
     // After a rebuild every file left behind was either made again or is named with why not.
     const std::vector<std::size_t> notFound =
         rebuildRan_ ? std::vector<std::size_t>{} : RowsWithout(reached_);
     const std::string failures =
-        NameList(msg::kNotCopiedBefore, rebuildRan_ ? std::vector<std::string>{} : notCopied_) +
-        NameList(msg::kNotFoundBefore, notFound.size(), targetOf(notFound)) +
-        RenamedList(msg::kRenamedBefore, restored_->Renamed());
+        NameList(msg::kNotCopiedFiles, rebuildRan_ ? std::vector<std::string>{} : notCopied_) +
+        NameList(msg::kNotFoundFiles, notFound.size(), targetOf(notFound)) +
+        RenamedList(msg::kRenamedFiles, restored_->Renamed());
     if (failures.empty() && unmade_.empty()) {
         host_.Message(msg::kRestoreFinished + RebuildNote() + ChecksumNote());
     } else {

@@ -166,10 +166,9 @@ CheckEnding SetCheckRun::TakeDisks() {
         } else if (report_.diskCount > 0 && identity->setId != report_.setId) {
             question = msg::kCheckOtherSet;
         } else if (Seen(identity->disk)) {
-            question = msg::kCheckSwapBefore +
-                       std::to_string(report_.diskCount -
-                                      static_cast<std::int32_t>(report_.checked.size())) +
-                       msg::kCheckSwapAfter;
+            question =
+                Formatted(msg::kCheckSwap,
+                          report_.diskCount - static_cast<std::int32_t>(report_.checked.size()));
         }
         if (!question.empty()) {
             if (!AskForDisk(question)) {
@@ -403,22 +402,22 @@ void SetCheckRun::ShowClosingMessage() const {
     std::string text = report_.ending == CheckEnding::Aborted     ? msg::kCheckAborted
                        : report_.ending == CheckEnding::Cancelled ? msg::kCancelled
                                                                   : msg::kCheckFinished;
-    text += NameList(msg::kDamagedBefore, damaged.size(), named(damaged));
-    text += NameList(msg::kMissingBefore, missing.size(), named(missing));
-    text += NameList(msg::kUncheckedBefore, unchecked.size(), named(unchecked));
-    text += NameList(msg::kUnplacedBefore, report_.unplaced.size(),
+    text += NameList(msg::kDamagedFiles, damaged.size(), named(damaged));
+    text += NameList(msg::kMissingFiles, missing.size(), named(missing));
+    text += NameList(msg::kUncheckedFiles, unchecked.size(), named(unchecked));
+    text += NameList(msg::kUnplacedFiles, report_.unplaced.size(),
                      [this](std::size_t i) { return report_.unplaced[i].path; });
     if (!report_.notGiven.empty()) {
         std::vector<const FileCheck*> onThem;
-        text += msg::kNotGivenBefore;
+        std::string numbers;
         for (const DiskCheck& disk : report_.notGiven) {
-            text += (&disk == &report_.notGiven.front() ? "" : ", ") + std::to_string(disk.disk);
+            numbers += (&disk == &report_.notGiven.front() ? "" : ", ") + std::to_string(disk.disk);
             for (const FileCheck& file : disk.files) {
                 onThem.push_back(&file);
             }
         }
-        text += msg::kNotGivenAfter;
-        text += NameList(msg::kOnNotGivenBefore, onThem.size(), named(onThem));
+        text += Formatted(msg::kDisksNotGiven, numbers);
+        text += NameList(msg::kFilesOnDisksNotGiven, onThem.size(), named(onThem));
     }
     if (!noChecksums.empty()) {
         text += msg::kNoChecksumsOnDisks + noChecksums;

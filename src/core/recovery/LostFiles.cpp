@@ -3,6 +3,7 @@
 
 #include "core/CopyReasons.h"
 #include "core/Formatted.h"
+#include "core/Quantities.h"
 #include "core/SetFormat.h"
 #include "core/rFile/SetReader.h"
 #include "core/recovery/RecoveryMessages.h"
@@ -157,8 +158,8 @@ std::unique_ptr<LostFiles> LostFiles::Plan(const RecoveryHeader& header,
     const std::int64_t needed = header.parityCount * lost->length_ + lost->LostBytes();
     const std::int64_t free = DriveFreeBytes(cache);
     if (free >= 0 && free < needed) {
-        message = Formatted(msg::kRecoveryCacheTooSmall, cache.c_str(),
-                            static_cast<long long>(needed), static_cast<long long>(free));
+        message = Formatted(msg::kRecoveryCacheTooSmall, cache, ByteCountText(needed),
+                            ByteCountText(free));
         return nullptr;
     }
     for (int j = 0; j < header.parityCount; ++j) {

@@ -11,9 +11,9 @@ namespace arbolink::msg {
 ARBOLINK_PHRASE(kPrepareDisksWithRecovery,
                 "ディスクを %1 枚と復旧用ディスクを %2 枚、用意してください",
                 "Please prepare %1 disk(s) and %2 recovery disk(s)");
-// Follows the recovery disk's number: "復旧用ディスク 1 枚目を入れてください。".
-ARBOLINK_PHRASE(kInsertRecoveryDiskBefore, "復旧用ディスク ", "Please insert recovery disk ");
-ARBOLINK_PHRASE(kInsertRecoveryDiskAfter, " 枚目を入れてください。", ".");
+// The recovery disk's number: "復旧用ディスク 1 枚目を入れてください。".
+ARBOLINK_PHRASE(kInsertRecoveryDisk, "復旧用ディスク %1 枚目を入れてください。",
+                "Please insert recovery disk %1.");
 // A plan of more disks than the code takes: the largest number of data disks, then the plan's.
 ARBOLINK_PHRASE(kTooManyDisksForRecovery,
                 "復旧用ディスクを %1 枚付けられるのは、データのディスクが %2 枚までのセットです。\n"
@@ -117,15 +117,15 @@ ARBOLINK_PHRASE(
     "to rebuild lie).");
 ARBOLINK_PHRASE(kDiskNotOfSet, "このディスクは、このセットのディスクではありません。",
                 "This disk is not a disk of this set.");
-// The closing message: the count of files made again follows "\n\n" and goes before this.
-ARBOLINK_PHRASE(kRebuiltNoteAfter, " 個のファイルを、復旧用ディスクを使って作り直しました。",
-                " files were rebuilt from the recovery disks.");
+// Appended to the closing message: the count of files made again.
+ARBOLINK_PHRASE(kRebuiltNote, "\n\n%1 個のファイルを、復旧用ディスクを使って作り直しました。",
+                "\n\nFiles rebuilt from the recovery disks: %1");
 ARBOLINK_PHRASE(kAllLostRebuilt, "復元できなかったファイルを、すべて作り直しました。",
                 "All files that could not be restored have been rebuilt.");
 ARBOLINK_PHRASE(kRebuildEnded, "作り直しを終えました。", "Rebuilding is finished.");
 // A count, then each file with why it was not made again.
-ARBOLINK_PHRASE(kNotRebuiltBefore, "\n\n作り直せなかったファイルが ",
-                "\n\nFiles that could not be rebuilt: ");
+ARBOLINK_PHRASE(kNotRebuiltFiles, "\n\n作り直せなかったファイルが %1 個あります。",
+                "\n\nFiles that could not be rebuilt: %1");
 
 // What verify finds of a set with recovery disks: the disks to rebuild, as "3, 5".
 ARBOLINK_PHRASE(kSetRebuildable,

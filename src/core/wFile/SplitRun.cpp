@@ -6,6 +6,7 @@
 #include "core/MediaFollow.h"
 #include "core/MediaMessages.h"
 #include "core/Progress.h"
+#include "core/Quantities.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
 #include "core/divide/DiskAssignment.h"
@@ -442,9 +443,8 @@ private:
             const std::int64_t freeBytes = DriveFreeBytes(folder);
             if (freeBytes >= 0 && freeBytes < need) {
                 host_.Beep();
-                host_.Warning(Formatted(msg::kRecoveryCacheTooSmall, folder.c_str(),
-                                        static_cast<long long>(need),
-                                        static_cast<long long>(freeBytes)));
+                host_.Warning(Formatted(msg::kRecoveryCacheTooSmall, folder, ByteCountText(need),
+                                        ByteCountText(freeBytes)));
                 return false;
             }
             parity_ =
@@ -542,8 +542,7 @@ private:
             RecoveryDiskClusters(values_, header.streamLength, header.stripe, header.parityCount,
                                  static_cast<std::int64_t>(setId_.size()));
         for (header.disk = 1; header.disk <= header.parityCount; ++header.disk) {
-            const std::string prompt = msg::kInsertRecoveryDiskBefore +
-                                       std::to_string(header.disk) + msg::kInsertRecoveryDiskAfter;
+            const std::string prompt = Formatted(msg::kInsertRecoveryDisk, header.disk);
             const std::int32_t disk = values_.DiskCount + header.disk;
             if (!TakeDisk(disk, prompt) || !PrepareRecoveryDisk(disk)) {
                 return false;
