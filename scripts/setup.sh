@@ -13,7 +13,7 @@ packages=(
     xvfb xauth xdotool openbox x11-utils fonts-wine
     dpkg-dev file desktop-file-utils appstream
     fusefat dosfstools
-    libglib2.0-dev dbus-daemon python3-dbusmock
+    libglib2.0-dev dbus-daemon python3-dbusmock locales
 )
 
 missing=()
@@ -27,4 +27,10 @@ if ((${#missing[@]})); then
     [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# A locale that writes numbers with a decimal comma, for the test of English sizes.
+if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -1,29 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Quantities.h"
 
-#include "core/Language.h"
 #include "fs/LocaleNames.h"
 
-#include <cmath>
 #include <cstdio>
+#include <iterator>
 
 namespace arbolink {
+namespace {
 
-std::string OneDecimal(double value) {
+// The value with one decimal, the point replaced by separator in English.
+std::string OneDecimal(double value, Language language, std::string_view separator) {
     char text[64];
     std::snprintf(text, sizeof text, "%.1f", value);
     std::string out = text;
-    if (CurrentLanguage() == Language::English) {
-        if (const auto point = out.find('.'); point != std::string::npos) {
-            out.replace(point, 1, DecimalSeparator());
-        }
+    if (const auto point = out.find('.');
+        language == Language::English && point != std::string::npos) {
+        out.replace(point, 1, separator);
     }
     return out;
 }
 
-std::string ByteCountText(std::int64_t bytes) {
+// Only English reads the locale's number format; Japanese never needs it.
+std::string SeparatorOf(Language language) {
+    return language == Language::English ? DecimalSeparator() : ".";
+}
+
+} // namespace
+
+std::string ByteCountText(std::int64_t bytes, Language language, std::string_view separator) {
     const std::string digits = std::to_string(bytes);
-    if (CurrentLanguage() == Language::Japanese) {
+    if (language == Language::Japanese) {
         return digits;
     }
     const std::string exact = digits + (bytes == 1 ? " byte" : " bytes");
@@ -38,12 +45,22 @@ std::string ByteCountText(std::int64_t bytes) {
         value /= 1000;
         ++unit;
     }
-    return OneDecimal(value) + " " + kUnits[unit] + " (" + exact + ")";
+    return OneDecimal(value, language, separator) + " " + kUnits[unit] + " (" + exact + ")";
+}
+
+std::string RateText(double bytesPerSecond, Language language, std::string_view separator) {
+    return bytesPerSecond >= 1e6 ? OneDecimal(bytesPerSecond / 1e6, language, separator) + " MB/s"
+                                 : OneDecimal(bytesPerSecond / 1e3, language, separator) + " kB/s";
+}
+
+std::string ByteCountText(std::int64_t bytes) {
+    const Language language = CurrentLanguage();
+    return ByteCountText(bytes, language, SeparatorOf(language));
 }
 
 std::string RateText(double bytesPerSecond) {
-    return bytesPerSecond >= 1e6 ? OneDecimal(bytesPerSecond / 1e6) + " MB/s"
-                                 : OneDecimal(bytesPerSecond / 1e3) + " kB/s";
+    const Language language = CurrentLanguage();
+    return RateText(bytesPerSecond, language, SeparatorOf(language));
 }
 
 } // namespace arbolink

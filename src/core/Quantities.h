@@ -5,8 +5,11 @@
 // and rates with a point ("12.5 MB/s"). English follows the user's locale: units of 1000,
 // as disks are labelled ("1.5 MB"), and the locale's decimal separator.
 
+#include "core/Language.h"
+
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace arbolink {
 
@@ -18,7 +21,9 @@ std::string ByteCountText(std::int64_t bytes);
 // A transfer rate: "12.5 MB/s", or "850.0 kB/s" below a megabyte a second.
 std::string RateText(double bytesPerSecond);
 
-// A number with one decimal, with the decimal separator the current language uses.
-std::string OneDecimal(double value);
+// The same in a given language with a given decimal separator, which English uses in place
+// of the point.
+std::string ByteCountText(std::int64_t bytes, Language language, std::string_view separator);
+std::string RateText(double bytesPerSecond, Language language, std::string_view separator);
 
 } // namespace arbolink

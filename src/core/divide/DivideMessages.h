@@ -47,7 +47,7 @@ inline constexpr const char* kProgramRowFolder = "main body";
 
 // The list of what the walk leaves behind, shown once before the disk-count question.
 ARBOLINK_PHRASE(kNotCarriedHeader, "次のものは分割されません（%1 件）。\n",
-                "The following will not be divided (%1 items).\n");
+                "The following will not be divided (%1 in all).\n");
 ARBOLINK_PHRASE(kNotCarriedMore, "ほか %1 件", "and %1 more");
 ARBOLINK_PHRASE(kReasonLinkToFolder, "フォルダーへのリンク", "link to a folder");
 ARBOLINK_PHRASE(kReasonDanglingLink, "リンク先がありません", "link target missing");
@@ -95,7 +95,8 @@ ARBOLINK_PHRASE(
 ARBOLINK_PHRASE(kDeleted, "削除完了しました。", "Deleted.");
 ARBOLINK_PHRASE(kDeleteFailed, "全削除に失敗しました。", "Could not delete everything.");
 // The disk count: "ディスクを 3 枚、用意してください".
-ARBOLINK_PHRASE(kPrepareDisks, "ディスクを %1 枚、用意してください", "Please prepare %1 disks");
+ARBOLINK_PHRASE(kPrepareDisks, "ディスクを %1 枚、用意してください",
+                "Disks needed: %1. Please have them ready.");
 
 // Where the command refuses what would lose or spoil data.
 // Followed by the folder's path.

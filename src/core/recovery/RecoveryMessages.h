@@ -10,7 +10,7 @@ namespace arbolink::msg {
 // disks' count.
 ARBOLINK_PHRASE(kPrepareDisksWithRecovery,
                 "ディスクを %1 枚と復旧用ディスクを %2 枚、用意してください",
-                "Please prepare %1 disk(s) and %2 recovery disk(s)");
+                "Disks needed: %1, and recovery disks: %2. Please have them ready.");
 // The recovery disk's number: "復旧用ディスク 1 枚目を入れてください。".
 ARBOLINK_PHRASE(kInsertRecoveryDisk, "復旧用ディスク %1 枚目を入れてください。",
                 "Please insert recovery disk %1.");
@@ -19,8 +19,8 @@ ARBOLINK_PHRASE(kTooManyDisksForRecovery,
                 "復旧用ディスクを %1 枚付けられるのは、データのディスクが %2 枚までのセットです。\n"
                 "このセットには %3 枚のディスクが要ります。\n\n"
                 "復旧用ディスクを減らすか、容量の大きいディスクを使ってください。",
-                "With %1 recovery disks, a set can have at most %2 data disks.\nThis set needs %3 "
-                "disks.\n\nUse fewer recovery disks or disks of larger capacity.");
+                "Recovery disks: %1. With these, a set can have at most %2 data disks.\nThis set "
+                "needs %3 disks.\n\nUse fewer recovery disks or disks of larger capacity.");
 // The cache folder, the bytes needed there, then the bytes free.
 ARBOLINK_PHRASE(kRecoveryCacheTooSmall,
                 "復旧用ディスクの作業ファイルを置く場所が足りません。\n\n%1\n\n"
@@ -61,7 +61,7 @@ ARBOLINK_PHRASE(
 ARBOLINK_PHRASE(
     kTooFewDisks,
     "ディスクが足りません。作り直すには、ほかのディスクが %1 枚要りますが、%2 枚しかありません",
-    "Not enough disks. Rebuilding needs %1 other disks, but only %2 are given");
+    "Not enough disks. Other disks needed for rebuilding: %1; disks given: %2");
 // A file of a given disk that cannot be read: its path, then the reason.
 ARBOLINK_PHRASE(kRebuildReadFailed, "ファイルを読めませんでした。\n\n%1\n\n%2",
                 "The file could not be read.\n\n%1\n\n%2");
@@ -97,7 +97,8 @@ ARBOLINK_PHRASE(
 ARBOLINK_PHRASE(
     kReasonTooManyLost,
     "同じ位置のデータを持つディスクが %1 枚欠けていて、読めた復旧用ディスクは %2 枚です",
-    "%1 disks holding data at the same place are missing, and %2 recovery disks could be read");
+    "disks holding data at the same place that are missing: %1; recovery disks that could be "
+    "read: %2");
 ARBOLINK_PHRASE(kReasonRebuildStopped, "作り直しを途中でやめました", "rebuilding was stopped");
 ARBOLINK_PHRASE(
     kAskRebuild, "復元できなかったファイルを、復旧用ディスクとほかのディスクから作り直しますか？",
@@ -138,6 +139,6 @@ ARBOLINK_PHRASE(
     kSetNotRebuildable,
     "ディスク %1 は作り直せません。作り直すには傷んでいないディスクが %2 枚要りますが、%3 枚しか"
     "ありません",
-    "Disk %1 cannot be rebuilt. Rebuilding needs %2 undamaged disks, but only %3 are there");
+    "Disk %1 cannot be rebuilt. Undamaged disks needed for rebuilding: %2; there are only %3");
 
 } // namespace arbolink::msg

@@ -25,19 +25,19 @@ ARBOLINK_PHRASE(kSplitCopyFailed, "次のファイルをコピーできません
 // The closing message when some files did not make it: their count, then one path a line.
 ARBOLINK_PHRASE(kNotCopiedHeader,
                 "ファイルのコピーが終了しましたが、次の %1 個のファイルはコピーされていません。\n",
-                "The files have been copied, but the following %1 files were not.\n");
+                "The files have been copied, but the following were not (%1 in all).\n");
 // Appended to "途中でキャンセルされました。" when some files failed before the Cancel.
 ARBOLINK_PHRASE(kNotCopiedAfterCancel, "\n\n次の %1 個のファイルはコピーされていません。\n",
-                "\n\nThe following %1 files were not copied.\n");
+                "\n\nThe following files were not copied (%1 in all).\n");
 ARBOLINK_PHRASE(kNotCopiedMore, "ほか %1 個", "and %1 more");
 // The closing message of a run that copied every planned file while the walk left some out:
 // their count, then one "path（reason）" a line.
 ARBOLINK_PHRASE(kCopyFinishedNotCarried,
                 "ファイルのコピーが終了しましたが、次の %1 件は分割されていません。\n",
-                "The files have been copied, but the following %1 items were not divided.\n");
+                "The files have been copied, but the following were not divided (%1 in all).\n");
 // Appended to the list of files not copied when the walk left some out as well.
 ARBOLINK_PHRASE(kNotCarriedAlso, "\n\n次の %1 件も分割されていません。\n",
-                "\n\nThe following %1 items were not divided either.\n");
+                "\n\nThe following were not divided either (%1 in all).\n");
 
 ARBOLINK_PHRASE(kVerifyingCaption, "検査中．．．", "Checking...");
 // The files of a disk that read back otherwise than they were written, one a line after it.
