@@ -21,7 +21,7 @@ using test::ExpectInManual;
 using test::ManualFolder;
 using test::ManualHtml;
 
-#define EXPECT_MESSAGE(html, name) ExpectInManual(html, #name, msg::name)
+#define EXPECT_MESSAGE(html, name) test::ExpectInManuals(html, #name, msg::name)
 
 TEST(Manual, ShowsTheMainWindowsPicture) {
     const std::string html = ManualHtml();
@@ -81,9 +81,9 @@ TEST(Manual, TheEnglishManualFollowsTheJapaneseOne) {
 
 TEST(Manual, ShowsEveryDivideMessage) {
     const std::string html = ManualHtml();
-    for (const std::string stage : {msg::kPlanningCaption, msg::kStageWalk, msg::kStageSort,
-                                    msg::kStageSameNames, msg::kStageAssign}) {
-        ExpectInManual(html, "planning stage", stage);
+    for (const Phrase* stage : {&msg::kPlanningCaption, &msg::kStageWalk, &msg::kStageSort,
+                                &msg::kStageSameNames, &msg::kStageAssign}) {
+        test::ExpectInManuals(html, "planning stage", *stage);
     }
     EXPECT_MESSAGE(html, kTooManyCopyFiles);
     EXPECT_MESSAGE(html, kTooManyCopyFilesAlloc);

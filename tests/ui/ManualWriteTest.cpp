@@ -10,7 +10,7 @@ namespace {
 using test::ExpectInManual;
 using test::ManualHtml;
 
-#define EXPECT_MESSAGE(html, name) ExpectInManual(html, #name, msg::name)
+#define EXPECT_MESSAGE(html, name) test::ExpectInManuals(html, #name, msg::name)
 
 TEST(Manual, ShowsEveryDiskWritingMessage) {
     const std::string html = ManualHtml();
