@@ -3,6 +3,7 @@
 #include "Product.h"
 #include "ProgramMessages.h"
 #include "core/Language.h"
+#include "core/ProductMessages.h"
 #include "fs/Folders.h"
 #include "ui/Glyphs.h"
 #include "ui/Help.h"
@@ -31,7 +32,7 @@ void PrintUsage() {
 
 void PrintVersion() {
     std::printf("%s %s\n%s\n%s", arbolink::kProductName, arbolink::kVersionText,
-                arbolink::kCopyrightLine, arbolink::kLicenceNotice);
+                arbolink::kCopyrightLine, arbolink::kLicenceNotice.c_str());
 }
 
 // --help and --version are answered before the application object exists, so that they need

@@ -7,6 +7,7 @@
 #include "Product.h"
 #include "TerminalHost.h"
 #include "core/Formatted.h"
+#include "core/ProductMessages.h"
 
 #include <algorithm>
 #include <array>

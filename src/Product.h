@@ -13,12 +13,7 @@ inline constexpr const char* kVersionNumber = ARBOLINK_VERSION;
 inline constexpr const char* kVersionText = "Ver. " ARBOLINK_VERSION;
 inline constexpr const char* kCopyrightLine = "Copyright (C) 2026 The Arbolink developers";
 inline constexpr const char* kLicenceName = "GPL-3.0-or-later";
-// What --version says of the licence after the copyright line, in both programs.
-inline constexpr const char* kLicenceNotice =
-    "ライセンス GPL-3.0-or-later: GNU GPL 第 3 版またはそれ以降の版 "
-    "<https://www.gnu.org/licenses/gpl-3.0.html>\n"
-    "これはフリーソフトウェアです。自由に変更し、再配布できます。\n"
-    "法律の許す限り、何の保証もありません。\n";
+// What --version says of the licence after the copyright line is in core/ProductMessages.h.
 // Empty when the distributor named none.
 inline constexpr const char* kHomepage = ARBOLINK_HOMEPAGE;
 inline constexpr const char* kContact = ARBOLINK_CONTACT;

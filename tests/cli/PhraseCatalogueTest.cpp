@@ -25,19 +25,22 @@ std::set<int> PlaceholdersOf(const std::string& text) {
     return numbers;
 }
 
+std::size_t DeclaredIn(const std::filesystem::path& header) {
+    std::size_t count = 0;
+    std::ifstream in(header);
+    for (std::string line; std::getline(in, line);) {
+        count += line.starts_with("ARBOLINK_PHRASE(") ? 1 : 0;
+    }
+    return count;
+}
+
 // How many texts the headers of the core and the tool declare, counted in their sources.
 std::size_t DeclaredInSources() {
+    const auto sources = std::filesystem::path(ARBOLINK_SOURCE_DIR);
     std::size_t count = 0;
     for (const char* folder : {"src/core", "cli"}) {
-        const auto root = std::filesystem::path(ARBOLINK_SOURCE_DIR) / folder;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (entry.path().extension() != ".h") {
-                continue;
-            }
-            std::ifstream in(entry.path());
-            for (std::string line; std::getline(in, line);) {
-                count += line.starts_with("ARBOLINK_PHRASE(") ? 1 : 0;
-            }
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(sources / folder)) {
+            count += entry.path().extension() == ".h" ? DeclaredIn(entry.path()) : 0;
         }
     }
     return count;

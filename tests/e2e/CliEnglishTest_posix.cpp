@@ -39,6 +39,7 @@ TEST(CliEnglish, HelpQuestionsDivideAndRestoreAreInEnglish) {
     root.WriteFile("src/a.txt", "a");
     root.WriteFile("src/docs/b.txt", "bb");
     root.WriteFile("help", "");
+    root.WriteFile("version", "");
     root.MakeFolder("stage");
 
     Program help({"--help"}, (root / "help").c_str());
@@ -46,6 +47,14 @@ TEST(CliEnglish, HelpQuestionsDivideAndRestoreAreInEnglish) {
     const std::string helpText = ContentsOf(root / "help");
     EXPECT_EQ(helpText, cli::msg::kHelp.In(Language::English));
     EXPECT_TRUE(helpText.starts_with("Usage: arbolink-cli <command> [options]\n")) << helpText;
+
+    Program version({"--version"}, (root / "version").c_str());
+    EXPECT_EQ(version.Wait(), 0) << version.err;
+    const std::string versionText = ContentsOf(root / "version");
+    EXPECT_NE(versionText.find("\nThis is free software: you are free to change and "
+                               "redistribute it.\n"),
+              std::string::npos)
+        << versionText;
 
     Program bad({"divide", "--capacity"});
     EXPECT_EQ(bad.Wait(), 2);
