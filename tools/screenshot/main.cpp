@@ -4,13 +4,20 @@
 //
 //   arbolink-screenshot OUTPUT_FOLDER
 //
-// Writes main-window.png, progress-planning.png and progress-copying.png. The questions of
-// the divide are answered by themselves (OK, Yes) and printed instead of shown.
+// Writes main-window.png, options.png, folder-chooser.png, about.png, progress-planning.png
+// and progress-copying.png, in the language of the environment as the program chooses it
+// (LANGUAGE=en for the English manual's pictures). The questions of the divide are answered
+// by themselves (OK, Yes) and printed instead of shown.
+#include "core/Language.h"
 #include "core/divide/SplitCommand.h"
+#include "ui/AboutBox.h"
+#include "ui/FolderChoice.h"
 #include "ui/IniFile.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
 #include "ui/ProgressForm.h"
 #include "ui/QtHost.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -107,11 +114,35 @@ template <typename T> T* Child(QWidget& window, const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
 }
 
+// A sample folder's name in the pictures' language.
+QString SampleName(const char* name) {
+    return Translated("arbolink::Screenshot", name);
+}
+
+// The dialogs the main window opens, each as it first shows itself.
+void SaveDialogs(TForm1& form, const QString& output) {
+    std::int32_t percent = form.session().FreeSpacePercent;
+    TfOption options(percent, &form);
+    options.show();
+    QApplication::processEvents();
+    Save(options, output + QStringLiteral("/options.png"));
+    TForm3 chooser(&form);
+    chooser.show();
+    QApplication::processEvents();
+    Save(chooser, output + QStringLiteral("/folder-chooser.png"));
+    TAboutBox about(&form);
+    about.show();
+    QApplication::processEvents();
+    Save(about, output + QStringLiteral("/about.png"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Arbolink"));
+    UseLanguage(SystemLanguage());
+    InstallTranslator(CurrentLanguage());
     if (argc != 2) {
         std::fprintf(stderr, "usage: arbolink-screenshot OUTPUT_FOLDER\n");
         return 2;
@@ -122,13 +153,15 @@ int main(int argc, char* argv[]) {
     QTemporaryDir work;
     // The main window as a user would see it: folders in a home folder, and a split
     // destination whose free space can be read.
+    const QString photos = SampleName(QT_TRANSLATE_NOOP("arbolink::Screenshot", "写真"));
+    const QString restored = SampleName(QT_TRANSLATE_NOOP("arbolink::Screenshot", "復元"));
     Settings shown;
 #ifdef _WIN32
-    shown.source = "C:\\Users\\user\\Pictures\\写真";
-    shown.dest = "C:\\Users\\user\\復元";
+    shown.source = (QStringLiteral("C:\\Users\\user\\Pictures\\") + photos).toStdString();
+    shown.dest = (QStringLiteral("C:\\Users\\user\\") + restored).toStdString();
 #else
-    shown.source = "/home/user/写真";
-    shown.dest = "/home/user/復元";
+    shown.source = (QStringLiteral("/home/user/") + photos).toStdString();
+    shown.dest = (QStringLiteral("/home/user/") + restored).toStdString();
 #endif
     shown.divide = QDir::toNativeSeparators(QDir::tempPath()).toStdString();
     const std::string shownPath = work.filePath(QStringLiteral("shown.ini")).toStdString();
@@ -138,10 +171,11 @@ int main(int argc, char* argv[]) {
         form.show();
         QApplication::processEvents();
         Save(form, output + QStringLiteral("/main-window.png"));
+        SaveDialogs(form, output);
     }
 
     // A real divide of a sample folder, for the progress dialog's two layouts.
-    const QString source = work.filePath(QStringLiteral("写真"));
+    const QString source = work.filePath(photos);
     const QString disk = work.filePath(QStringLiteral("disk"));
     for (int i = 0; i < 40; ++i) {
         WriteSample(source + QStringLiteral("/2023/img%1.jpg").arg(i), 2000 + i);
