@@ -62,13 +62,13 @@
 
 &#x3000;&#x3000;しかし、95%でも分割実行を失敗する場合は、
 &#x3000;&#x3000;95%未満にするとうまくいく可能性があります。</source>
-        <translation>  Sets how much of the split destination&apos;s free space,
-  at most, each disk may be filled with.
+        <translation>  The most of each disk&apos;s free space
+  that a divide may fill, in percent.
 
   Even 100% should do no harm;
   the default is 95%.
 
-  If dividing still fails at 95%, try a lower value.</translation>
+  If a divide still fails at 95%, try less.</translation>
     </message>
 </context>
 <context>
@@ -138,7 +138,7 @@ Qt&apos;s options (such as -platform) are accepted too.
     </message>
     <message>
         <source>Arbolink本体もコピーする</source>
-        <translation>Also copy Arbolink itself</translation>
+        <translation>Also copy Arbolink</translation>
     </message>
     <message>
         <source>復元先フォルダー</source>
@@ -146,11 +146,11 @@ Qt&apos;s options (such as -platform) are accepted too.
     </message>
     <message>
         <source>&#x3000;分&#x3000;&#x3000;割</source>
-        <translation>Divide</translation>
+        <translation> Divide</translation>
     </message>
     <message>
         <source>&#x3000;復&#x3000;元</source>
-        <translation>Restore</translation>
+        <translation> Restore</translation>
     </message>
     <message>
         <source>終&#x3000;&#x3000;了</source>

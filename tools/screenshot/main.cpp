@@ -4,10 +4,10 @@
 //
 //   arbolink-screenshot OUTPUT_FOLDER
 //
-// Writes main-window.png, options.png, folder-chooser.png, about.png, progress-planning.png
-// and progress-copying.png, in the language of the environment as the program chooses it
-// (LANGUAGE=en for the English manual's pictures). The questions of the divide are answered
-// by themselves (OK, Yes) and printed instead of shown.
+// Writes main-window.png, file-menu.png, help-menu.png, options.png, folder-chooser.png,
+// about.png, progress-planning.png and progress-copying.png, in the language of the environment as
+// the program chooses it (LANGUAGE=en for the English manual's pictures). The questions of the
+// divide are answered by themselves (OK, Yes) and printed instead of shown.
 #include "core/Language.h"
 #include "core/divide/SplitCommand.h"
 #include "ui/AboutBox.h"
@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -119,8 +120,19 @@ QString SampleName(const char* name) {
     return Translated("arbolink::Screenshot", name);
 }
 
-// The dialogs the main window opens, each as it first shows itself.
+// A menu of the main window as it drops down.
+void SaveMenu(TForm1& form, const char* name, const QString& path) {
+    QMenu* menu = Child<QMenu>(form, name);
+    menu->popup(form.mapToGlobal(QPoint(0, 0)));
+    QApplication::processEvents();
+    Save(*menu, path);
+    menu->hide();
+}
+
+// The menus of the main window and the dialogs it opens, each as it first shows itself.
 void SaveDialogs(TForm1& form, const QString& output) {
+    SaveMenu(form, "File1", output + QStringLiteral("/file-menu.png"));
+    SaveMenu(form, "Help1", output + QStringLiteral("/help-menu.png"));
     std::int32_t percent = form.session().FreeSpacePercent;
     TfOption options(percent, &form);
     options.show();
