@@ -5,7 +5,7 @@
   check_translations.py LUPDATE TS_FILE WORK_FOLDER LUPDATE_ARGUMENT...
 
 lupdate reads the sources into a copy of the .ts file in WORK_FOLDER, as a developer's
-`cmake --build build --target arbolink_lupdate` would: a text new in the sources comes in
+`cmake --build build --target arbolink_ui_lupdate` would: a text new in the sources comes in
 unfinished, one no longer there is kept as vanished or obsolete. Every entry must then be
 finished and not empty, keep the source's numbered placeholders (%1, %2, ...), give an
 accelerator where the source has one, and the copy must equal the .ts file itself.
@@ -58,7 +58,7 @@ def main():
         print(problem)
     if found:
         print(f"{len(found)} problem(s); bring {ts_file} up to date with "
-              "`cmake --build build --target arbolink_lupdate` and translate what it marks")
+              "`cmake --build build --target arbolink_ui_lupdate` and translate what it marks")
         return 1
     print(f"{ts_file}: complete")
     return 0
