@@ -2,8 +2,8 @@
 // The window in English, started the way the program starts: the language chosen from
 // LANGUAGE for the core, the catalogue installed for the window from that same choice. Every
 // text of the main window, its menus and its dialogs is English, fits the room it is given,
-// and is drawn in the desktop's font; the Host's questions carry English buttons; Help opens
-// the English manual where there is one.
+// and is drawn in the desktop's font; the Host's questions carry English buttons; the folder
+// tree and its command menu are English; Help opens the English manual where there is one.
 #include "support/MessageBoxWatch.h"
 #include "ui/AboutBox.h"
 #include "ui/FolderChoice.h"
@@ -15,12 +15,14 @@
 #include "ui/ProgressForm.h"
 #include "ui/QtHost.h"
 #include "ui/Translation.h"
+#include "widgets/FolderTreeViewEx.h"
 #include "widgets/StaticText.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace arbolink;
@@ -204,6 +207,33 @@ private slots:
         QCOMPARE(chooser.windowTitle(), QStringLiteral("Choose Folder"));
         QCOMPARE(about.windowTitle(), QStringLiteral("About Arbolink"));
         QCOMPARE(Child<QPushButton>(progress, "BitBtn1")->text(), QStringLiteral("Cancel"));
+    }
+
+    void theFolderTreeAndItsCommandMenuAreEnglish() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Music")));
+        TForm3 chooser;
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        TFolderTreeViewEx* tree = chooser.Folder();
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Computer"));
+        QVERIFY(tree->SelectPath(dir.filePath(QStringLiteral("Music"))));
+        QStringList captions;
+        QTimer::singleShot(50, [&captions] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (const QAction* action : menu->actions()) {
+                captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
+            menu->close();
+        });
+        const QPoint at = tree->visualItemRect(tree->currentItem()).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(tree->viewport(), &click);
+        QCOMPARE(captions, (QStringList{"Cu&t", "&Copy", "&Paste", "-", "Create &Link",
+                                        "Move to Tr&ash", "&Rename"}));
     }
 
     void helpOpensTheEnglishManualWhereThereIsOne() {
