@@ -9,6 +9,7 @@
 #include "ui/Help.h"
 #include "ui/IniFile.h"
 #include "ui/MainWindow.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -22,11 +23,20 @@ bool IsOption(const char* argument, const char* shortName, const char* longName)
     return std::strcmp(argument, shortName) == 0 || std::strcmp(argument, longName) == 0;
 }
 
+// A text of ProgramMessages.h in the program's language, in UTF-8, as the program has always
+// written it.
+QByteArray ProgramText(const char* message) {
+    return arbolink::TranslatedIn(arbolink::CurrentLanguage(), "arbolink::Program", message)
+        .toUtf8();
+}
+
 void PrintUsage() {
-    std::fputs(arbolink::msg::kUsage, stdout);
+    std::fputs(ProgramText(arbolink::msg::kUsage).constData(), stdout);
     const QString page = arbolink::ManualFilePath();
     const bool found = QFileInfo(page).isFile();
-    std::printf("%s%s\n", found ? arbolink::msg::kManualFound : arbolink::msg::kManualNotFound,
+    std::printf("%s%s\n",
+                ProgramText(found ? arbolink::msg::kManualFound : arbolink::msg::kManualNotFound)
+                    .constData(),
                 page.toLocal8Bit().constData());
 }
 
@@ -54,11 +64,14 @@ std::optional<int> AnswerInformationOptions(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Chosen once, before anything is written: --help speaks it too.
     arbolink::UseLanguage(arbolink::SystemLanguage());
     if (const std::optional<int> status = AnswerInformationOptions(argc, argv)) {
         return *status;
     }
     QApplication application(argc, argv);
+    // The window speaks the language the core's messages were chosen in.
+    arbolink::InstallTranslator(arbolink::CurrentLanguage());
     // The application's title. No display name is set: Qt would append it to the caption
     // of every dialog ("警告 — Arbolink"), and the captions are the system's own.
     QApplication::setApplicationName(QString::fromUtf8(arbolink::kProductName));

@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev par2
-    qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev libisal-dev
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev libgl-dev libssl-dev libisal-dev
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
     xvfb xauth xdotool openbox x11-utils fonts-wine
     dpkg-dev file desktop-file-utils appstream

@@ -7,6 +7,7 @@
 #include "ui/EllipseShape.h"
 #include "ui/Fonts.h"
 #include "ui/Help.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,7 +77,7 @@ AboutAddresses BuiltAddresses() {
 TAboutBox::TAboutBox(QWidget* parent, const AboutAddresses& addresses)
     : QDialog(parent), webAddress_(addresses.webPage) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QString::fromUtf8(about::kCaption));
+    setWindowTitle(Translated("arbolink::about", about::kCaption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(289, 182);
@@ -131,7 +132,7 @@ void TAboutBox::AddCopyButton(QWidget* panel, int tag, const char* caption, cons
     auto* button = new QPushButton(QString::fromUtf8(caption), panel);
     button->setObjectName(QStringLiteral("Button%1").arg(tag));
     button->setProperty("tag", tag);
-    button->setToolTip(QString::fromUtf8(hint));
+    button->setToolTip(Translated("arbolink::about", hint));
     button->setGeometry(32, top, 41, 17);
     button->setAutoDefault(false); // Enter on it still closes the box through OK
     connect(button, &QPushButton::clicked, this, &TAboutBox::ButtonClick);

@@ -6,13 +6,17 @@
 
 #include "Product.h"
 
+#include <QtGlobal>
+
 namespace arbolink::about {
 
-inline constexpr const char* kCaption = "ﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr const char* kCaption = QT_TRANSLATE_NOOP("arbolink::about", "ﾊﾞｰｼﾞｮﾝ情報");
 inline constexpr const char* kUrlButton = "URL:";
-inline constexpr const char* kUrlHint = "URLをクリップボードにコピーします。";
+inline constexpr const char* kUrlHint =
+    QT_TRANSLATE_NOOP("arbolink::about", "URLをクリップボードにコピーします。");
 inline constexpr const char* kMailButton = "Mail:";
-inline constexpr const char* kMailHint = "Mailアドレスをクリップボードにコピーします。";
+inline constexpr const char* kMailHint =
+    QT_TRANSLATE_NOOP("arbolink::about", "Mailアドレスをクリップボードにコピーします。");
 inline constexpr const char* kOk = "OK";
 
 inline constexpr const char* kAuthorHandle = kProductName;

@@ -7,6 +7,7 @@
 #include "ui/FolderList.h"
 #include "ui/Fonts.h"
 #include "ui/MediaMonitor.h"
+#include "ui/Translation.h"
 #include "widgets/FolderTreeViewEx.h"
 
 #include <QAbstractButton>
@@ -35,8 +36,9 @@ constexpr int kClientHeight = 270;
 const QPoint kDesignedPosition(639, 253);
 constexpr int kTreeIndent = 19;
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+// A text of ui/FolderChoiceMessages.h in the window's language.
+QString Text(const char* message) {
+    return Translated("arbolink::choicemsg", message);
 }
 
 QIcon Glyph(const char* normal, const char* disabled) {
@@ -131,8 +133,8 @@ void TForm3::BitBtn1Click() {
         accept();
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, Text(kProductName), Text(choicemsg::kFolderMissing),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kProductName),
+                    Text(choicemsg::kFolderMissing), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setText(Text(choicemsg::kOk));
     box.exec();
 }

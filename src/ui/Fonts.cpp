@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Fonts.h"
 
+#include "core/Language.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace arbolink {
@@ -31,11 +35,17 @@ void InstallSubstitutes() {
     (void)installed;
 }
 
-QFont FontOf(const QString& family, int pixels) {
-    InstallSubstitutes();
-    QFont font(family);
+QFont AtHeight(QFont font, int pixels) {
     font.setPixelSize(pixels);
     return font;
+}
+
+QFont FontOf(const QString& family, int pixels) {
+    if (CurrentLanguage() == Language::English) {
+        return AtHeight(QGuiApplication::font(), pixels);
+    }
+    InstallSubstitutes();
+    return AtHeight(QFont(family), pixels);
 }
 
 } // namespace
@@ -45,6 +55,9 @@ QFont GothicFont(int pixels) {
 }
 
 QFont MonospacedGothic(int pixels) {
+    if (CurrentLanguage() == Language::English) {
+        return AtHeight(QFontDatabase::systemFont(QFontDatabase::FixedFont), pixels);
+    }
     QFont font = FontOf(kMonospacedGothic, pixels);
     font.setStyleHint(QFont::Monospace);
     return font;

@@ -2,14 +2,17 @@
 #include "ui/Help.h"
 
 #include "Product.h"
+#include "core/Language.h"
 #include "fs/Folders.h"
 #include "ui/HelpMessages.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStringList>
 #include <QUrl>
 #include <utility>
 
@@ -18,6 +21,8 @@ namespace arbolink {
 namespace {
 
 constexpr const char* kFirstPage = "/index.html";
+// The English manual's folder inside the manual's.
+constexpr const char* kEnglishFolder = "/en";
 
 AddressOpener& InstalledOpener() {
     static AddressOpener opener;
@@ -35,12 +40,24 @@ void ShowPlainMessage(const QString& text) {
 QString ManualFilePath() {
     const QString programFolder =
         QFileInfo(QString::fromStdString(ProgramFilePath())).absolutePath();
-    const QString beside = programFolder + QStringLiteral("/manual") + QLatin1String(kFirstPage);
-    if (QFileInfo(beside).isFile()) {
-        return beside;
+    const QString folders[] = {programFolder + QStringLiteral("/manual"),
+                               QDir::cleanPath(programFolder + QLatin1Char('/') +
+                                               QStringLiteral(ARBOLINK_INSTALLED_MANUAL))};
+    QStringList pages;
+    if (CurrentLanguage() == Language::English) {
+        for (const QString& folder : folders) {
+            pages << folder + QLatin1String(kEnglishFolder) + QLatin1String(kFirstPage);
+        }
     }
-    return QDir::cleanPath(programFolder + QLatin1Char('/') +
-                           QStringLiteral(ARBOLINK_INSTALLED_MANUAL) + QLatin1String(kFirstPage));
+    for (const QString& folder : folders) {
+        pages << folder + QLatin1String(kFirstPage);
+    }
+    for (const QString& page : pages) {
+        if (QFileInfo(page).isFile()) {
+            return page;
+        }
+    }
+    return pages.back();
 }
 
 QString ManualUrl() {
@@ -50,7 +67,7 @@ QString ManualUrl() {
 void OpenHelpContents() {
     const QString page = ManualFilePath();
     if (!QFileInfo(page).isFile()) {
-        ShowPlainMessage(QString::fromUtf8(msg::kManualMissing) + page);
+        ShowPlainMessage(Translated("arbolink::msg", msg::kManualMissing) + page);
         return;
     }
     OpenAddress(ManualUrl());
@@ -62,7 +79,7 @@ bool OpenAddress(const QString& address) {
     if (opener ? opener(url) : QDesktopServices::openUrl(url)) {
         return true;
     }
-    ShowPlainMessage(QString::fromUtf8(msg::kNothingOpened) + address);
+    ShowPlainMessage(Translated("arbolink::msg", msg::kNothingOpened) + address);
     return false;
 }
 

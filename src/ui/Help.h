@@ -12,7 +12,9 @@ namespace arbolink {
 
 // The manual's first page: <program folder>/manual/index.html where that exists (the build
 // tree, Windows), else the page where an installation puts it relative to the program's folder
-// (share/arbolink/manual beside bin/). When neither exists, the installed place.
+// (share/arbolink/manual beside bin/). When neither exists, the installed place. In English the
+// English manual's first page, en/index.html in the same two places, comes first; where it is
+// in neither, the Japanese manual is the one there is.
 QString ManualFilePath();
 
 // The same page as a file:// address.

@@ -17,6 +17,8 @@
 #include "ui/Help.h"
 #include "ui/MainMessages.h"
 #include "ui/OptionsDialog.h"
+#include "ui/SettingsMessages.h"
+#include "ui/Translation.h"
 #include "widgets/Bevel.h"
 
 #include <QAction>
@@ -56,13 +58,25 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A text of ui/MainMessages.h as the window shows it.
+QString Shown(const char* message) {
+    return Translated("arbolink::msg", message);
+}
+
+// A text of the free-space read-out as the window shows it: its words through the catalogue,
+// the blanks after them kept; a number is no entry of it and stays as it is.
+QString ShownReadout(const std::string& text) {
+    const std::size_t end = text.find_last_not_of(' ') + 1;
+    return Shown(text.substr(0, end).c_str()) + QString::fromStdString(text.substr(end));
+}
+
 template <typename T> T* Named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const char* text) {
-    auto* label = Named(new QLabel(Text(text), parent), name);
+QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const QString& text) {
+    auto* label = Named(new QLabel(text, parent), name);
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -94,9 +108,9 @@ TBevel* MakeBevel(QWidget* parent, const char* name, BevelStyle style, const QRe
     return bevel;
 }
 
-QAction* MakeItem(QMenu* menu, const char* name, const char* caption,
+QAction* MakeItem(QMenu* menu, const char* name, const QString& caption,
                   const QKeySequence& shortcut = {}) {
-    QAction* item = Named(menu->addAction(Text(caption)), name);
+    QAction* item = Named(menu->addAction(caption), name);
     item->setShortcut(shortcut);
     return item;
 }
@@ -149,7 +163,7 @@ int UnitWidth(const QFontMetrics& metrics) {
     int width = 33;
     for (const char* unit :
          {msg::kUnitGigabytes, msg::kUnitMegabytes, msg::kUnitKilobytes, msg::kUnitBytes}) {
-        width = std::max(width, metrics.horizontalAdvance(Text(unit)));
+        width = std::max(width, metrics.horizontalAdvance(Shown(unit)));
     }
     return width;
 }
@@ -214,13 +228,13 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateControls(QWidget* client) {
     Bevel1 = MakeBevel(client, "Bevel1", BevelStyle::Lowered, {0, 0, kClientWidth, 9});
-    Label1 = MakeLabel(client, "Label1", 152, 8, "複写元フォルダー");
+    Label1 = MakeLabel(client, "Label1", 152, 8, tr("複写元フォルダー"));
     ComboBox1 = MakeFolderField(client, "ComboBox1", 1, 24);
     SpeedButton1 = MakeChooserButton(client, "SpeedButton1", 1, 24);
-    Label2 = MakeLabel(client, "Label2", 152, 48, "分割先フォルダー");
+    Label2 = MakeLabel(client, "Label2", 152, 48, tr("分割先フォルダー"));
     ComboBox2 = MakeFolderField(client, "ComboBox2", 2, 64);
     SpeedButton2 = MakeChooserButton(client, "SpeedButton2", 2, 64);
-    Label4 = MakeLabel(client, "Label4", 152, 88, "空き容量");
+    Label4 = MakeLabel(client, "Label4", 152, 88, tr("空き容量"));
 
     StaticText1 = Named(new QLabel(client), "StaticText1");
     StaticText1->setGeometry(152, 104, 121, 17);
@@ -230,21 +244,21 @@ void TForm1::CreateControls(QWidget* client) {
     Label5 = Named(new QLabel(client), "Label5");
     Label5->setGeometry(280, 110, UnitWidth(Label5->fontMetrics()), Label5->sizeHint().height());
 
-    CheckBox1 = Named(new QCheckBox(Text("Arbolink本体もコピーする"), client), "CheckBox1");
+    CheckBox1 = Named(new QCheckBox(tr("Arbolink本体もコピーする"), client), "CheckBox1");
     CheckBox1->setGeometry(152, 128, 161, 17);
 
     Bevel2 = MakeBevel(client, "Bevel2", BevelStyle::Raised, {2, 160, 321, 2});
-    Label3 = MakeLabel(client, "Label3", 152, 168, "復元先フォルダー");
+    Label3 = MakeLabel(client, "Label3", 152, 168, tr("復元先フォルダー"));
     ComboBox3 = MakeFolderField(client, "ComboBox3", 3, 184);
     SpeedButton3 = MakeChooserButton(client, "SpeedButton3", 3, 184);
 
-    BitBtn2 = Named(new QPushButton(DivideGlyph(), Text("　分　　割"), client), "BitBtn2");
+    BitBtn2 = Named(new QPushButton(DivideGlyph(), tr("　分　　割"), client), "BitBtn2");
     BitBtn2->setGeometry(24, 48, 97, 57);
     BitBtn2->setIconSize(QSize(24, 24));
-    BitBtn3 = Named(new QPushButton(RestoreGlyph(), Text("　復　元"), client), "BitBtn3");
+    BitBtn3 = Named(new QPushButton(RestoreGlyph(), tr("　復　元"), client), "BitBtn3");
     BitBtn3->setGeometry(24, 176, 97, 25);
     Bevel3 = MakeBevel(client, "Bevel3", BevelStyle::Raised, {3, 208, 321, 2});
-    Button1 = Named(new QPushButton(Text("終　　了"), client), "Button1");
+    Button1 = Named(new QPushButton(tr("終　　了"), client), "Button1");
     Button1->setGeometry(124, 216, 75, 25);
 
     for (QToolButton* chooser : {SpeedButton1, SpeedButton2, SpeedButton3}) {
@@ -263,28 +277,28 @@ void TForm1::CreateControls(QWidget* client) {
 void TForm1::CreateMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    File1 = Named(bar->addMenu(Text("ﾌｧｲﾙ(&F)")), "File1");
-    N1 = MakeItem(File1, "N1", "分割(&D)", QKeySequence(Qt::CTRL | Qt::Key_D));
-    N2 = MakeItem(File1, "N2", "復元(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
+    File1 = Named(bar->addMenu(tr("ﾌｧｲﾙ(&F)")), "File1");
+    N1 = MakeItem(File1, "N1", tr("分割(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    N2 = MakeItem(File1, "N2", tr("復元(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R));
     File1->addSeparator();
-    N5 = MakeItem(File1, "N5", "オプション", QKeySequence(Qt::CTRL | Qt::Key_O));
-    N6 = MakeItem(File1, "N6", "書き込み後に検査する");
+    N5 = MakeItem(File1, "N5", tr("オプション"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    N6 = MakeItem(File1, "N6", tr("書き込み後に検査する"));
     N6->setCheckable(true);
-    Eject1 = MakeItem(File1, "Eject1", "書き終えたディスクを取り出す");
+    Eject1 = MakeItem(File1, "Eject1", tr("書き終えたディスクを取り出す"));
     Eject1->setCheckable(true);
-    N7 = MakeItem(File1, "N7", "ディスクを詰めて使う");
+    N7 = MakeItem(File1, "N7", tr("ディスクを詰めて使う"));
     N7->setCheckable(true);
-    Recovery1 = MakeItem(File1, "Recovery1", "復旧用ディスク...");
+    Recovery1 = MakeItem(File1, "Recovery1", tr("復旧用ディスク..."));
 #if !ARBOLINK_RECOVERY
     Recovery1->setEnabled(false); // built without the erasure code
 #endif
     // No Ctrl+V: the folder fields paste with it.
-    Verify1 = MakeItem(File1, "Verify1", "検査(&V)");
+    Verify1 = MakeItem(File1, "Verify1", tr("検査(&V)"));
     File1->addSeparator();
-    Exit1 = MakeItem(File1, "Exit1", "終了(&X)");
-    Help1 = Named(bar->addMenu(Text("ﾍﾙﾌﾟ(&H)")), "Help1");
-    Contents1 = MakeItem(Help1, "Contents1", "目次(&C)");
-    About1 = MakeItem(Help1, "About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    Exit1 = MakeItem(File1, "Exit1", tr("終了(&X)"));
+    Help1 = Named(bar->addMenu(tr("ﾍﾙﾌﾟ(&H)")), "Help1");
+    Contents1 = MakeItem(Help1, "Contents1", tr("目次(&C)"));
+    About1 = MakeItem(Help1, "About1", tr("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
     connect(N1, &QAction::triggered, this, &TForm1::BitBtn2Click);
     connect(N2, &QAction::triggered, this, &TForm1::BitBtn3Click);
@@ -317,9 +331,9 @@ void TForm1::N5Click() {
 // The number of recovery disks the next divides write; Cancel keeps it.
 void TForm1::Recovery1Click() {
     bool ok = false;
-    const int disks = QInputDialog::getInt(
-        this, Text(arbolink::msg::kRecoveryDisksCaption), Text(arbolink::msg::kRecoveryDisksLabel),
-        session_.RecoveryDisks, 0, arbolink::kMaxRecoveryDisks, 1, &ok);
+    const int disks = QInputDialog::getInt(this, Shown(msg::kRecoveryDisksCaption),
+                                           Shown(msg::kRecoveryDisksLabel), session_.RecoveryDisks,
+                                           0, arbolink::kMaxRecoveryDisks, 1, &ok);
     if (ok) {
         session_.RecoveryDisks = disks;
     }
@@ -438,8 +452,8 @@ QPoint TForm1::PlacedClientPosition(QPoint frameTopLeft, QSize client, QMargins 
 
 void TForm1::ShowFreeSpace(const std::string& folder) {
     const FreeSpaceReadout readout = FreeSpaceOfFolder(folder, monitor_->OnRemovedMedium(folder));
-    StaticText1->setText(QString::fromStdString(readout.number));
-    Label5->setText(QString::fromStdString(readout.unit));
+    StaticText1->setText(ShownReadout(readout.number));
+    Label5->setText(ShownReadout(readout.unit));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -457,13 +471,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::ComboBox1KeyPress(QComboBox* field) {
     const std::string folder = ListedFolder(Utf8(field->currentText()));
     if (!FolderExists(folder)) {
-        if (host_->ShowDialog(DialogKind::Confirmation, msg::kCreateTypedFolder,
+        if (host_->ShowDialog(DialogKind::Confirmation, Utf8(Shown(msg::kCreateTypedFolder)),
                               {Button::Yes, Button::No}) != Button::Yes) {
             host_->SelectFieldText(FieldOf(field));
             return;
         }
         if (folder.empty()) {
-            host_->Message(msg::kCannotCreateDirectory);
+            host_->Message(Utf8(Shown(msg::kCannotCreateDirectory)));
             return;
         }
         // A folder that could not be made is filed all the same: the commands check
@@ -522,7 +536,8 @@ void TForm1::FormCloseQuery(QCloseEvent* event) {
     if (!SaveSettings(settingsPath_, CurrentSettings(), failure)) {
         // The user is told, and the program still ends: a settings file that cannot be
         // written must not keep the window open.
-        host_->Message(failure);
+        host_->Message(Utf8(Translated(kSettingsContext, kCannotWriteSettings)
+                                .arg(QString::fromStdString(settingsPath_))));
     }
     event->accept();
 }

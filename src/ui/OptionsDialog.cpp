@@ -3,7 +3,9 @@
 
 #include "core/Host.h"
 #include "ui/Fonts.h"
+#include "ui/HostCaptions.h"
 #include "ui/OptionMessages.h"
+#include "ui/Translation.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/StaticText.h"
 #include "widgets/TrackBar.h"
@@ -26,8 +28,7 @@ constexpr int kBandEnd = 95;
 constexpr int kDesignedValue = 95;
 
 QPushButton* MakeButton(Button kind, QStyle::StandardPixmap glyph, QWidget* parent) {
-    return new QPushButton(parent->style()->standardIcon(glyph), QString::fromUtf8(CaptionOf(kind)),
-                           parent);
+    return new QPushButton(parent->style()->standardIcon(glyph), WindowCaption(kind), parent);
 }
 
 } // namespace
@@ -35,7 +36,7 @@ QPushButton* MakeButton(Button kind, QStyle::StandardPixmap glyph, QWidget* pare
 TfOption::TfOption(std::int32_t& freeSpacePercent, QWidget* parent)
     : QDialog(parent), freeSpacePercent_(freeSpacePercent) {
     setObjectName(QStringLiteral("fOption"));
-    setWindowTitle(QString::fromUtf8(kOptionCaption));
+    setWindowTitle(Translated("arbolink::Options", kOptionCaption));
     setFont(GothicFont(12));
     setFixedSize(kClientWidth, kClientHeight);
     CreateControls();
@@ -89,7 +90,7 @@ void TfOption::CentreOnScreen() {
 }
 
 void TfOption::FormCreate() {
-    StaticText1->SetText(QString::fromUtf8(kOptionExplanation));
+    StaticText1->SetText(Translated("arbolink::Options", kOptionExplanation));
     TrackBar1->setValue(freeSpacePercent_);
     SpinEdit1->SetValue(freeSpacePercent_);
 }

@@ -2,6 +2,7 @@
 #include "ui/ProgressForm.h"
 
 #include "ui/Fonts.h"
+#include "ui/HostCaptions.h"
 #include "widgets/Animate.h"
 #include "widgets/Gauge.h"
 
@@ -78,7 +79,7 @@ TForm4::TForm4(QWidget* parent)
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                              QString::fromUtf8(CaptionOf(Button::Cancel)), Panel1);
+                              WindowCaption(Button::Cancel), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(117, 8, 105, 25);
     BitBtn1->setFont(GothicFont(13));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtHost.h"
 
+#include "ui/HostCaptions.h"
 #include "ui/ProgressForm.h"
 
 #include <QApplication>
@@ -74,7 +75,7 @@ Button QtHost::Ask(DialogKind kind, const std::string& text, const Buttons& aske
     const Buttons buttons = asked.empty() ? Buttons{Button::Ok} : asked;
     // No parent: the box is application-modal and stays usable while the main window is
     // disabled behind a progress dialog.
-    QMessageBox box(IconOf(kind), QString::fromUtf8(CaptionOf(kind)), QString::fromStdString(text),
+    QMessageBox box(IconOf(kind), WindowCaption(kind), QString::fromStdString(text),
                     QMessageBox::NoButton);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
@@ -83,8 +84,7 @@ Button QtHost::Ask(DialogKind kind, const std::string& text, const Buttons& aske
     const Button escape = EscapeOf(buttons);
     for (Button button : buttons) {
         // One role for all keeps the buttons in the order the command gave them.
-        QPushButton* push =
-            box.addButton(QString::fromUtf8(CaptionOf(button)), QMessageBox::ActionRole);
+        QPushButton* push = box.addButton(WindowCaption(button), QMessageBox::ActionRole);
         pushButtons.push_back(push);
         if (button == escape) {
             box.setEscapeButton(push);

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QDrag>
@@ -32,8 +33,9 @@ namespace {
 // A program that takes a dragged item may still be working on it when the drag ends.
 constexpr int kLateRefreshMs = 1500;
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+// A text of widgets/FolderTreeMessages.h in the window's language.
+QString Text(const char* message) {
+    return QCoreApplication::translate("arbolink::treemsg", message);
 }
 
 QString NameOf(const std::string& path) {
@@ -129,9 +131,9 @@ std::string LinkNameFor(QTreeWidgetItem* node, const FolderNodeData& data) {
         name = NameOf(data.path).toStdString();
     }
     if (!IsValidItemName(name)) {
-        name = treemsg::kRootLinkName;
+        name = Text(treemsg::kRootLinkName).toStdString();
     }
-    return name + treemsg::kLinkSuffix;
+    return Text(treemsg::kLinkName).arg(QString::fromStdString(name)).toStdString();
 }
 
 // In the item's own folder; on the desktop when the user agrees, where that folder cannot

@@ -13,6 +13,7 @@
 #include "widgets/TreeBusyState.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileIconProvider>
 #include <QHeaderView>
@@ -273,7 +274,7 @@ QTreeWidgetItem* TFolderTreeViewEx::AddRootNode(const Root& root) {
     QTreeWidgetItem* node = nullptr;
     if (root.computer) {
         node = new FolderTreeNode({NodeKind::Computer, {}, {}, false});
-        node->setText(0, QString::fromUtf8(treemsg::kComputer));
+        node->setText(0, QCoreApplication::translate("arbolink::treemsg", treemsg::kComputer));
         QFileIconProvider provider;
         node->setIcon(
             0, QIcon::fromTheme("computer", provider.icon(QAbstractFileIconProvider::Computer)));

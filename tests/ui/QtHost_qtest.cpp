@@ -2,6 +2,7 @@
 // The Qt Host: its message boxes as the user sees them, the answers they give, the event
 // loop, the main window's fields and enabled state.
 #include "support/MessageBoxWatch.h"
+#include "ui/HostCaptions.h"
 #include "ui/ProgressForm.h"
 #include "ui/QtHost.h"
 
@@ -144,6 +145,19 @@ private slots:
         QCOMPARE(watch.seen[0].defaultButton, QStringLiteral("はい(&Y)"));
         QCOMPARE(watch.seen[1].buttons,
                  (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));
+    }
+
+    // The window writes the captions out again for its catalogue; in Japanese they are the
+    // core's own, every one of them.
+    void showsTheCoresCaptionsInJapanese() {
+        for (DialogKind kind : {DialogKind::Plain, DialogKind::Warning, DialogKind::Error,
+                                DialogKind::Information, DialogKind::Confirmation}) {
+            QCOMPARE(WindowCaption(kind), QString::fromUtf8(CaptionOf(kind)));
+        }
+        for (Button button : {Button::Ok, Button::Cancel, Button::Yes, Button::No, Button::Abort,
+                              Button::Retry, Button::Ignore}) {
+            QCOMPARE(WindowCaption(button), Caption(button));
+        }
     }
 
     void closingABoxGivesTheAnswerThatChangesNothing_data() {

@@ -4,19 +4,27 @@
 //
 //   arbolink-screenshot OUTPUT_FOLDER
 //
-// Writes main-window.png, progress-planning.png and progress-copying.png. The questions of
-// the divide are answered by themselves (OK, Yes) and printed instead of shown.
+// Writes main-window.png, file-menu.png, help-menu.png, options.png, folder-chooser.png,
+// about.png, progress-planning.png and progress-copying.png, in the language of the environment as
+// the program chooses it (LANGUAGE=en for the English manual's pictures). The questions of the
+// divide are answered by themselves (OK, Yes) and printed instead of shown.
+#include "core/Language.h"
 #include "core/divide/SplitCommand.h"
+#include "ui/AboutBox.h"
+#include "ui/FolderChoice.h"
 #include "ui/IniFile.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
 #include "ui/ProgressForm.h"
 #include "ui/QtHost.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -107,11 +115,46 @@ template <typename T> T* Child(QWidget& window, const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
 }
 
+// A sample folder's name in the pictures' language.
+QString SampleName(const char* name) {
+    return Translated("arbolink::Screenshot", name);
+}
+
+// A menu of the main window as it drops down.
+void SaveMenu(TForm1& form, const char* name, const QString& path) {
+    QMenu* menu = Child<QMenu>(form, name);
+    menu->popup(form.mapToGlobal(QPoint(0, 0)));
+    QApplication::processEvents();
+    Save(*menu, path);
+    menu->hide();
+}
+
+// The menus of the main window and the dialogs it opens, each as it first shows itself.
+void SaveDialogs(TForm1& form, const QString& output) {
+    SaveMenu(form, "File1", output + QStringLiteral("/file-menu.png"));
+    SaveMenu(form, "Help1", output + QStringLiteral("/help-menu.png"));
+    std::int32_t percent = form.session().FreeSpacePercent;
+    TfOption options(percent, &form);
+    options.show();
+    QApplication::processEvents();
+    Save(options, output + QStringLiteral("/options.png"));
+    TForm3 chooser(&form);
+    chooser.show();
+    QApplication::processEvents();
+    Save(chooser, output + QStringLiteral("/folder-chooser.png"));
+    TAboutBox about(&form);
+    about.show();
+    QApplication::processEvents();
+    Save(about, output + QStringLiteral("/about.png"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Arbolink"));
+    UseLanguage(SystemLanguage());
+    InstallTranslator(CurrentLanguage());
     if (argc != 2) {
         std::fprintf(stderr, "usage: arbolink-screenshot OUTPUT_FOLDER\n");
         return 2;
@@ -122,13 +165,15 @@ int main(int argc, char* argv[]) {
     QTemporaryDir work;
     // The main window as a user would see it: folders in a home folder, and a split
     // destination whose free space can be read.
+    const QString photos = SampleName(QT_TRANSLATE_NOOP("arbolink::Screenshot", "写真"));
+    const QString restored = SampleName(QT_TRANSLATE_NOOP("arbolink::Screenshot", "復元"));
     Settings shown;
 #ifdef _WIN32
-    shown.source = "C:\\Users\\user\\Pictures\\写真";
-    shown.dest = "C:\\Users\\user\\復元";
+    shown.source = (QStringLiteral("C:\\Users\\user\\Pictures\\") + photos).toStdString();
+    shown.dest = (QStringLiteral("C:\\Users\\user\\") + restored).toStdString();
 #else
-    shown.source = "/home/user/写真";
-    shown.dest = "/home/user/復元";
+    shown.source = (QStringLiteral("/home/user/") + photos).toStdString();
+    shown.dest = (QStringLiteral("/home/user/") + restored).toStdString();
 #endif
     shown.divide = QDir::toNativeSeparators(QDir::tempPath()).toStdString();
     const std::string shownPath = work.filePath(QStringLiteral("shown.ini")).toStdString();
@@ -138,10 +183,11 @@ int main(int argc, char* argv[]) {
         form.show();
         QApplication::processEvents();
         Save(form, output + QStringLiteral("/main-window.png"));
+        SaveDialogs(form, output);
     }
 
     // A real divide of a sample folder, for the progress dialog's two layouts.
-    const QString source = work.filePath(QStringLiteral("写真"));
+    const QString source = work.filePath(photos);
     const QString disk = work.filePath(QStringLiteral("disk"));
     for (int i = 0; i < 40; ++i) {
         WriteSample(source + QStringLiteral("/2023/img%1.jpg").arg(i), 2000 + i);
