@@ -21,6 +21,10 @@ inline constexpr const char* kHelp =
     "  info DISK                      ディスクが何を持っているかを表示する\n"
     "  verify DISKS                   DISKS のドライブのディスクを一枚ずつ、復元せずに検査する\n"
     "  verify --from DIR...           フォルダーに置いたディスクを、復元せずに検査する\n"
+    "  divide SOURCE --burn DRIVE     SOURCE を分割し、ディスクを一枚ずつ光ディスクに焼く\n"
+    "  burn --from DIR... --burn DRIVE\n"
+    "                                 --disk-folders "
+    "で作ったディスクのフォルダーを光ディスクに焼く\n"
     "  rebuild --from DIR... --disk N OUT\n"
     "                                 復旧用ディスクで、なくしたディスク N を OUT に作り直す\n"
     "  plan SOURCE ...                分割の計画だけを表示する\n"
@@ -41,6 +45,9 @@ inline constexpr const char* kDivideHelp =
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify] [--pack tight]\n"
     "                            [--recovery-disks K]\n"
+    "       arbolink-cli divide SOURCE --burn DRIVE [--capacity SIZE]\n"
+    "                            [--disk-folders DIR] [--program-copy] [-y|--yes]\n"
+    "                            [--no-verify] [--pack tight]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
@@ -64,11 +71,36 @@ inline constexpr const char* kDivideHelp =
     "                        取り外せるように取り出します）\n"
     "  --pack tight          ディスクを詰めて使う: ファイルを、大きいものから順に、まだ入る最初の\n"
     "                        ディスクに入れる（既定の in-order は、ディスクを一枚ずつ順に埋める）\n"
+    "  --burn DRIVE          ディスクを一枚ずつ DRIVE（/dev/sr0 など）の空の光ディスクに焼き、\n"
+    "                        読み返して確かめてから次の光ディスクを求めます。容量は入っている\n"
+    "                        空の光ディスクから取ります（--capacity があればそれを使います）。\n"
+    "                        stdio:PATH は光ディスクの代わりにイメージファイルを書きます:\n"
+    "                        stdio:/x/set.iso なら /x/set-01.iso、/x/set-02.iso … で、容量は\n"
+    "                        --capacity "
+    "で書きます。ディスクはキャッシュ（$XDG_CACHE_HOME/arbolink）\n"
+    "                        に一枚ずつ用意して焼き、焼けたら消します（--disk-folders DIR が\n"
+    "                        あれば DIR に用意して残します）\n"
     "  --recovery-disks K    データのディスクの後に復旧用ディスクを K 枚（0〜8、既定 0）書く。\n"
     "                        セットのどの K 枚を失っても、rebuild で作り直せます。\n"
     "                        作業ファイルをキャッシュ（$XDG_CACHE_HOME/arbolink）に置きます\n"
     "\n"
     "質問にはボタンの文字（O、Y、N、A、R、I、C）を標準入力から答えます。\n";
+
+inline constexpr const char* kBurnHelp =
+    "使い方: arbolink-cli burn --from DIR [--from DIR ...] --burn DRIVE [--capacity SIZE]\n"
+    "\n"
+    "divide --disk-folders で作ったディスクのフォルダー（DIR/disk01 …）を、--from の順に一枚ずつ\n"
+    "光ディスクに焼きます。光ディスクは ISO 9660 に Rock Ridge と Joliet の名前を付けたもので、\n"
+    "セットは最上位の @dummy@ フォルダーにあります。焼いた光ディスクは読み返して、セットの\n"
+    "チェックサムと照らし合わせてから次を求めます。\n"
+    "\n"
+    "  --from DIR            ディスク一枚の中身のフォルダー（何度でも書けます）\n"
+    "  --burn DRIVE          焼くドライブ（/dev/sr0 など）。stdio:PATH "
+    "はイメージファイルを書きます:\n"
+    "                        stdio:/x/set.iso なら /x/set-01.iso、/x/set-02.iso …\n"
+    "  --capacity SIZE       光ディスク一枚の容量の上限。これより大きなイメージは焼きません\n"
+    "\n"
+    "質問にはボタンの文字（O、A、R）を標準入力から答えます。\n";
 
 inline constexpr const char* kRebuildHelp =
     "使い方: arbolink-cli rebuild --from DIR [--from DIR ...] --disk N OUT\n"
@@ -187,6 +219,15 @@ inline constexpr const char* kWantSourceOnly =
 inline constexpr const char* kWantCapacity = "--disk-folders には --capacity が必要です";
 inline constexpr const char* kStagingOnly = "%s は --disk-folders と一緒にだけ使えます";
 inline constexpr const char* kNotWithStaging = "%s は --disk-folders と一緒には使えません";
+inline constexpr const char* kWantSourceOnlyBurn =
+    "--burn があるときは SOURCE だけを書きます（DEST は書きません）";
+inline constexpr const char* kNotWithBurn = "%s は --burn と一緒には使えません";
+inline constexpr const char* kImageWantsCapacity =
+    "stdio: のドライブにはディスクがないため、--capacity でディスク一枚の容量を書きます";
+inline constexpr const char* kWantFromAndBurn =
+    "--from と --burn が必要です（ほかにフォルダーは書きません）";
+inline constexpr const char* kCapacityBelowBlock =
+    "--capacity が 2048 バイトより小さいため、ディスクに何も入りません";
 inline constexpr const char* kWantDisksAndDestination = "DISKS と DEST が必要です";
 inline constexpr const char* kWantDestinationOnly =
     "--from があるときは DEST だけを書きます（DISKS は書きません）";
@@ -209,6 +250,8 @@ inline constexpr const char* kFromFolderMissing = "--from のフォルダーが�
 inline constexpr const char* kStagingFolderMissing = "分割先フォルダーを作成できませんでした: %s\n";
 inline constexpr const char* kDisksInDestination =
     "復元先フォルダーと分割ディスクのフォルダーが重なっているため、復元を中止します: %s\n";
+inline constexpr const char* kNotDiskFolder =
+    "ディスク一枚の中身のフォルダーではありません（@dummy@ にセットのファイルがありません）: %s\n";
 inline constexpr const char* kNoSetHere =
     "このフォルダーには分割ディスクのファイル（_index.@txt、_Disk.@ID）がありません: %s\n";
 

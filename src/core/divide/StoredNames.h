@@ -12,19 +12,30 @@ namespace arbolink {
 // NTFS take 255 UTF-16 units, and a UTF-8 name never has more units than bytes.
 inline constexpr std::size_t kMaxStoredNameBytes = 255;
 
-// The length of the longest start of the UTF-8 name that is at most limit bytes long and
-// ends at a character's end; the name's own length when it is not longer.
-std::size_t FittingLength(std::string_view name, std::size_t limit);
+// The longest stored name a medium takes, in bytes of UTF-8 and in UTF-16 units.
+struct NameLimit {
+    std::size_t bytes = kMaxStoredNameBytes;
+    std::size_t units = kMaxStoredNameBytes;
+};
+
+// Drives' file systems: 255 bytes, which are never fewer than the UTF-16 units.
+inline constexpr NameLimit kDriveNameLimit{};
+// An optical disc's image: Rock Ridge takes 255 bytes, Joliet's long names 103 UTF-16 units.
+inline constexpr NameLimit kDiscNameLimit{kMaxStoredNameBytes, 103};
+
+// The length of the longest start of the UTF-8 name that is within the limit and ends at a
+// character's end; the name's own length when it is within it.
+std::size_t FittingLength(std::string_view name, const NameLimit& limit);
 
 // The name with everything FAT, exFAT and NTFS refuse replaced: the characters
 // \ / : * ? " < > | and control characters become "_", a trailing dot or blank becomes "_",
 // and a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
 // extension) or a name of the writer's temporary files (IsTemporaryName) gets a leading "_";
-// a name longer than kMaxStoredNameBytes is cut to that. A
-// name those file systems accept comes back unchanged.
-std::string PortableName(std::string_view name);
+// a name beyond the limit is cut to it. A name those file systems accept comes back
+// unchanged.
+std::string PortableName(std::string_view name, const NameLimit& limit = kDriveNameLimit);
 
 // True when PortableName would give the name back unchanged; makes no copy of it.
-bool IsPortableName(std::string_view name);
+bool IsPortableName(std::string_view name, const NameLimit& limit = kDriveNameLimit);
 
 } // namespace arbolink
