@@ -43,8 +43,8 @@ bool LibrariesReady() {
         char prefix[] = "arbolink : ";
         burn_msgs_set_severities(all, never, prefix);
         iso_set_msgs_severities(never, never, prefix);
-        // Signals stay the program's own; libburn would otherwise exit on them.
-        burn_set_signal_handling(nullptr, nullptr, 1);
+        // No burn_set_signal_handling: each of its modes sets every signal's handling anew,
+        // which would take Ctrl+C (the cancel of the command line) from the program.
         return true;
     }();
     return ready;
@@ -52,7 +52,9 @@ bool LibrariesReady() {
 
 // What libburn's queued messages told since they were last taken.
 struct LibraryMessages {
-    std::string words;      // the first of the most severe, which names the failure best
+    // The first message that names the system's error, which tells the cause best; without
+    // one, the first of the most severe.
+    std::string words;
     bool driveBusy = false; // a job was refused because the drive's last one had not ended
 };
 
@@ -63,6 +65,7 @@ constexpr int kDriveBusyCode = 0x00020102;
 LibraryMessages TakeLibraryMessages() {
     LibraryMessages taken;
     int worst = -1;
+    bool withCause = false;
     char text[BURN_MSGS_MESSAGE_LEN];
     char severity[80];
     int code = 0;
@@ -72,14 +75,16 @@ LibraryMessages TakeLibraryMessages() {
         taken.driveBusy = taken.driveBusy || code == kDriveBusyCode;
         int rank = 0;
         burn_text_to_sev(severity, &rank, 0);
-        if (rank > worst) {
-            worst = rank;
-            taken.words = text;
-            if (osErrno != 0) {
-                taken.words += " (";
-                taken.words += std::strerror(osErrno);
-                taken.words += ")";
-            }
+        if (withCause || (osErrno == 0 && rank <= worst)) {
+            continue;
+        }
+        worst = rank;
+        taken.words = text;
+        if (osErrno != 0) {
+            withCause = true;
+            taken.words += " (";
+            taken.words += std::strerror(osErrno);
+            taken.words += ")";
         }
     }
     return taken;

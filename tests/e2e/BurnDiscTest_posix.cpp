@@ -12,11 +12,15 @@
 #include "support/TempFolder.h"
 #include "support/TreeSnapshot_posix.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -176,6 +180,54 @@ TEST_F(BurnDiscTest, DiscFilledToThePlannedCapacityDoesNotOverflow) {
     EXPECT_FALSE(stdfs::exists(root / ("set-0" + std::to_string(values.DiskCount + 1) + ".iso")));
     // --disk-folders keeps the staged disks beside the images.
     EXPECT_TRUE(stdfs::exists(root / "stage/disk01/@dummy@/_Disk.@ID"));
+}
+
+// Files larger than the limit cannot be written in this process while it lives: the image
+// file breaks off with EFBIG at that size, as a drive that fails in the middle of a disc.
+// SIGXFSZ stays ignored afterwards: libburn's write thread, which blocks signals, may take
+// its pending one after the limit is gone.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, before_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit before_{};
+};
+
+TEST_F(BurnDiscTest, WriteThatFailsMidwayIsToldEveryTimeAndNeverEndsAsSuccess) {
+    root.WriteFile("src/a.bin", Contents(700'000, 1));
+    root.WriteFile("src/b.bin", Contents(700'000, 2));
+    stdfs::create_directories(root / "out");
+    test::ScopedVariable cache("XDG_CACHE_HOME", (root / "cache").c_str());
+    CliResult divide;
+    {
+        // The staged files stay below the limit; the image of both does not.
+        const FileSizeLimit limit(1'000'000);
+        divide = RunCliWith({"divide", root / "src", "--burn", "stdio:" + root / "out/set.iso",
+                             "--capacity", "4M", "--yes"},
+                            "R\nA\n");
+    }
+    EXPECT_NE(divide.code, 0);
+    const std::string drive = "stdio:" + root / "out/set-01.iso";
+    const std::string told = drive + " への書き込みに失敗しました。このディスクは使えません。";
+    // Retry writes the disc again from its start (the broken image was removed), and fails
+    // again; Abort ends the divide.
+    const std::size_t first = divide.err.find(told);
+    ASSERT_NE(first, std::string::npos) << divide.err;
+    EXPECT_NE(divide.err.find(told, first + 1), std::string::npos) << divide.err;
+    EXPECT_NE(divide.err.find(std::strerror(EFBIG)), std::string::npos) << divide.err;
+    EXPECT_EQ(divide.err.find("のディスクが入っていません"), std::string::npos) << divide.err;
+    EXPECT_EQ(divide.err.find(msg::kCopyFinished), std::string::npos) << divide.err;
+    EXPECT_FALSE(stdfs::exists(root / "out/set-01.iso"));
+    EXPECT_FALSE(stdfs::exists(root / "out/set-02.iso"));
 }
 
 } // namespace
