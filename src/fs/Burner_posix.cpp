@@ -26,7 +26,7 @@ namespace {
 using namespace burn;
 
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
-constexpr int kFifoChunks = 2048; // 4 MiB between the image builder and the drive
+constexpr int kFifoChunks = 8192; // 16 MiB between the image builder and a drive
 // Starts of a write refused while the drive's last job ends (10 ms apart).
 constexpr int kStartAttempts = 500;
 
@@ -209,32 +209,55 @@ private:
     IsoWriteOpts* opts_ = nullptr;
 };
 
-// One disc of one session and one data track from the image's stream, through a queue that
-// keeps the drive fed while the image builder reads files.
+// One disc of one session and one data track from the image's stream. A drive is fed through
+// libburn's queue, which keeps it writing while the image builder reads files. An image file
+// takes the stream as it comes: the image builder's own buffer is enough there, and libburn's
+// queue, which waits 50 ms whenever it is full or empty, would hold the file to 4 MiB each
+// such wait.
 class DiscLayout {
 public:
-    explicit DiscLayout(burn::burn_source* image)
-        : image_(image), fifo_(burn_fifo_source_new(image, kDiscBlockBytes, kFifoChunks, 0)) {
+    DiscLayout(burn::burn_source* image, bool queued)
+        : image_(image),
+          fifo_(queued ? burn_fifo_source_new(image, kDiscBlockBytes, kFifoChunks, 0) : nullptr) {
         disc_ = burn_disc_create();
         session_ = burn_session_create();
         burn_disc_add_session(disc_, session_, BURN_POS_END);
         track_ = burn_track_create();
         burn_track_define_data(track_, 0, 0, 1, BURN_MODE1);
-        burn_track_set_source(track_, fifo_);
+        burn_track_set_source(track_, fifo_ != nullptr ? fifo_ : image_);
         burn_session_add_track(session_, track_, BURN_POS_END);
     }
     ~DiscLayout() {
         burn_track_free(track_);
         burn_session_free(session_);
         burn_disc_free(disc_);
-        burn_source_free(fifo_);
+        if (fifo_ != nullptr) {
+            burn_source_free(fifo_);
+        }
         burn_source_free(image_);
     }
     DiscLayout(const DiscLayout&) = delete;
     DiscLayout& operator=(const DiscLayout&) = delete;
 
     burn_disc* Disc() const { return disc_; }
-    burn::burn_source* Fifo() const { return fifo_; }
+    // How full the queue before the drive is, in percent: libburn's, or the image builder's.
+    int QueuePercent() const {
+        if (fifo_ != nullptr) {
+            int size = 0;
+            int freeBytes = 0;
+            char* text = nullptr;
+            return burn_fifo_inquire_status(fifo_, &size, &freeBytes, &text) >= 0 && size > 0
+                       ? static_cast<int>((std::int64_t{size} - freeBytes) * 100 / size)
+                       : 0;
+        }
+        std::size_t size = 0;
+        std::size_t freeBytes = 0;
+        return iso_ring_buffer_get_status(reinterpret_cast<::burn_source*>(image_), &size,
+                                          &freeBytes) >= 0 &&
+                       size > 0
+                   ? static_cast<int>((size - freeBytes) * 100 / size)
+                   : 0;
+    }
     // Bytes of the track the drive took.
     std::int64_t BytesWritten() const {
         off_t read = 0;
@@ -270,23 +293,16 @@ private:
     burn_write_opts* opts_;
 };
 
-BurnStatus StatusOf(const burn_progress& progress, burn::burn_source* fifo, std::int64_t total,
+BurnStatus StatusOf(const burn_progress& progress, const DiscLayout& layout, std::int64_t total,
                     std::chrono::steady_clock::time_point begun) {
     BurnStatus status;
     status.bytesTotal = total;
     status.bytesDone = std::int64_t{progress.sector} * kDiscBlockBytes;
-    if (progress.buffer_capacity > 0) {
-        status.bufferPercent =
-            static_cast<int>((std::uint64_t{progress.buffer_capacity} - progress.buffer_available) *
-                             100 / progress.buffer_capacity);
-    } else {
-        int size = 0;
-        int freeBytes = 0;
-        char* text = nullptr;
-        if (burn_fifo_inquire_status(fifo, &size, &freeBytes, &text) >= 0 && size > 0) {
-            status.bufferPercent = static_cast<int>((std::int64_t{size} - freeBytes) * 100 / size);
-        }
-    }
+    status.bufferPercent = progress.buffer_capacity > 0
+                               ? static_cast<int>((std::uint64_t{progress.buffer_capacity} -
+                                                   progress.buffer_available) *
+                                                  100 / progress.buffer_capacity)
+                               : layout.QueuePercent();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
     status.bytesPerSecond = seconds > 0 ? static_cast<double>(status.bytesDone) / seconds : 0;
@@ -295,7 +311,7 @@ BurnStatus StatusOf(const burn_progress& progress, burn::burn_source* fifo, std:
 
 // Runs the write libburn started until the drive is idle again; answers whether the watch
 // stopped it.
-bool WaitForWrite(burn_drive* drive, burn::burn_source* fifo, std::int64_t total,
+bool WaitForWrite(burn_drive* drive, const DiscLayout& layout, std::int64_t total,
                   const BurnWatch& watch) {
     const auto begun = std::chrono::steady_clock::now();
     while (burn_drive_get_status(drive, nullptr) == BURN_DRIVE_SPAWNING) {
@@ -304,7 +320,7 @@ bool WaitForWrite(burn_drive* drive, burn::burn_source* fifo, std::int64_t total
     bool stopped = false;
     burn_progress progress{};
     while (burn_drive_get_status(drive, &progress) != BURN_DRIVE_IDLE) {
-        if (!stopped && watch && !watch(StatusOf(progress, fifo, total, begun))) {
+        if (!stopped && watch && !watch(StatusOf(progress, layout, total, begun))) {
             burn_drive_cancel(drive);
             stopped = true;
         }
@@ -482,7 +498,7 @@ public:
         if (image == nullptr) {
             return BurnEnd::WriteFailed;
         }
-        DiscLayout layout(image);
+        DiscLayout layout(image, !IsImageDrive(drive));
         const std::int64_t bytes = static_cast<std::int64_t>(image->get_size(image));
         imageBlocks = bytes / kDiscBlockBytes;
         if (imageBlocks > room || (limitBlocks > 0 && imageBlocks > limitBlocks)) {
@@ -552,7 +568,7 @@ private:
             layout.StopImage();
             return BurnEnd::WriteFailed;
         }
-        const bool stopped = WaitForWrite(drive, layout.Fifo(), bytes, watch);
+        const bool stopped = WaitForWrite(drive, layout, bytes, watch);
         if (stopped) {
             layout.StopImage();
             LibraryWords();
