@@ -10,8 +10,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "carries a folder tree across several remo
 set(CPACK_PACKAGE_DESCRIPTION
     "Arbolink divides a folder tree onto several removable disks and restores it from them in
 any order. Every file goes whole onto one disk; every disk holds an index of the whole set.
-The disks keep plain files. The interface is Japanese; arbolink-cli runs the same commands
-from a terminal.")
+The disks keep plain files. The interface is Japanese under a Japanese locale and English
+under any other; arbolink-cli runs the same commands from a terminal.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CONTACT "Arbolink")

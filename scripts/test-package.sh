@@ -22,17 +22,23 @@ stage="$build/stage"
 rm -rf "$stage"
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 for file in bin/arbolink bin/arbolink-cli share/arbolink/manual/index.html \
+    share/arbolink/manual/en/index.html share/doc/arbolink/README.ja.md \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/16x16/apps/$id.png \
     share/icons/hicolor/256x256/apps/$id.png share/man/man1/arbolink.1 \
-    share/man/man1/arbolink-cli.1 share/doc/arbolink/LICENSE share/doc/arbolink/CHANGELOG.md; do
+    share/man/man1/arbolink-cli.1 share/man/ja/man1/arbolink.1 share/man/ja/man1/arbolink-cli.1 \
+    share/doc/arbolink/LICENSE share/doc/arbolink/CHANGELOG.md; do
     [ -f "$stage/usr/$file" ] || fail "the installation lacks $file"
 done
 [ ! -e "$stage/usr/bin/manual" ] || fail "the manual was installed into bin/"
 version=$(sed -n 's/^project(Arbolink VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-grep -q "Ver\. $version" "$stage/usr/share/arbolink/manual/index.html" ||
-    fail "the installed manual does not name version $version"
-grep -q "@ARBOLINK_" "$stage/usr/share/man/man1/arbolink.1" && fail "a man page kept a token"
+for page in "$stage"/usr/share/arbolink/manual/index.html \
+    "$stage"/usr/share/arbolink/manual/en/index.html; do
+    grep -q "Ver\. $version" "$page" || fail "the installed manual $page does not name $version"
+done
+for page in "$stage"/usr/share/man/man1/*.1 "$stage"/usr/share/man/ja/man1/*.1; do
+    grep -q "@ARBOLINK_" "$page" && fail "the man page $page kept a token"
+done
 echo "test-package: the staged installation has every file in its place"
 
 rm -f "$build"/arbolink_*.deb

@@ -63,8 +63,30 @@ TEST(CliProgram, OutputThatCannotBeWrittenIsAFailure) {
     }
 }
 
-// The version --version tells is the one of the manual page, and the page tells of every
-// option the tool takes.
+// A man page of the tool, in English or in Japanese, with the names of its sections.
+struct ManPage {
+    const char* path;
+    const char* options;               // the section that describes every option
+    std::vector<const char*> sections; // sections every page has
+    const char* environment;           // the section that names LANGUAGE
+};
+
+std::string ReadText(const char* path) {
+    std::ifstream page(path);
+    return {std::istreambuf_iterator<char>(page), {}};
+}
+
+// The text of the section that begins with heading, up to the next one.
+std::string Section(const std::string& manual, const std::string& heading) {
+    const std::size_t at = manual.find(heading + "\n");
+    if (at == std::string::npos) {
+        return "";
+    }
+    return manual.substr(at, manual.find("\n.SH ", at + 1) - at);
+}
+
+// The version --version tells is the one of both manual pages, and each page tells of every
+// option the tool takes and of the variable that chooses its language.
 TEST(CliProgram, VersionAndManualPageAgree) {
     TempFolder root;
     root.WriteFile("out", "");
@@ -73,36 +95,44 @@ TEST(CliProgram, VersionAndManualPageAgree) {
     std::ifstream out(root / "out");
     std::string first;
     std::getline(out, first);
-    std::ifstream page(ARBOLINK_CLI_MAN_PAGE);
-    const std::string manual{std::istreambuf_iterator<char>(page), {}};
-    const std::string th = ".TH ARBOLINK-CLI 1 \"";
-    const std::size_t at = manual.find(th);
-    ASSERT_NE(at, std::string::npos);
-    const std::size_t dated = manual.find("\" \"Arbolink ", at + th.size());
-    ASSERT_NE(dated, std::string::npos);
-    const std::size_t from = dated + std::string("\" \"Arbolink ").size();
-    const std::string pageVersion = manual.substr(from, manual.find('"', from) - from);
-    EXPECT_FALSE(pageVersion.empty());
-    EXPECT_EQ(first, "arbolink-cli (Arbolink) " + pageVersion);
-    const std::size_t options = manual.find(".SH OPTIONS");
-    const std::string described =
-        manual.substr(options, manual.find(".SH ", options + 1) - options);
-    for (const cli::Option& option : cli::AllOptions()) {
-        std::string roff;
-        for (char c : option.name) {
-            roff += c == '-' ? "\\-" : std::string(1, c);
+    const ManPage pages[] = {
+        {ARBOLINK_CLI_MAN_PAGE, ".SH OPTIONS", {".SH FILES", ".SH EXIT STATUS"}, ".SH ENVIRONMENT"},
+        {ARBOLINK_CLI_JA_MAN_PAGE,
+         ".SH オプション",
+         {".SH ファイル", ".SH 終了ステータス"},
+         ".SH 環境変数"}};
+    for (const ManPage& page : pages) {
+        SCOPED_TRACE(page.path);
+        const std::string manual = ReadText(page.path);
+        const std::string th = ".TH ARBOLINK-CLI 1 \"";
+        const std::size_t at = manual.find(th);
+        ASSERT_NE(at, std::string::npos);
+        const std::size_t dated = manual.find("\" \"Arbolink ", at + th.size());
+        ASSERT_NE(dated, std::string::npos);
+        const std::size_t from = dated + std::string("\" \"Arbolink ").size();
+        const std::string pageVersion = manual.substr(from, manual.find('"', from) - from);
+        EXPECT_FALSE(pageVersion.empty());
+        EXPECT_EQ(first, "arbolink-cli (Arbolink) " + pageVersion);
+        const std::string described = Section(manual, page.options);
+        ASSERT_FALSE(described.empty()) << page.options;
+        for (const cli::Option& option : cli::AllOptions()) {
+            std::string roff;
+            for (char c : option.name) {
+                roff += c == '-' ? "\\-" : std::string(1, c);
+            }
+            // The whole name, not the start of a longer one ("--program" of "--program-copy").
+            std::size_t at = described.find(roff);
+            while (at != std::string::npos &&
+                   described.find_first_of("\\abcdefghijklmnopqrstuvwxyz", at + roff.size()) ==
+                       at + roff.size()) {
+                at = described.find(roff, at + 1);
+            }
+            EXPECT_NE(at, std::string::npos) << option.name;
         }
-        // The whole name, not the start of a longer one ("--program" of "--program-copy").
-        std::size_t at = described.find(roff);
-        while (at != std::string::npos &&
-               described.find_first_of("\\abcdefghijklmnopqrstuvwxyz", at + roff.size()) ==
-                   at + roff.size()) {
-            at = described.find(roff, at + 1);
+        for (const char* section : page.sections) {
+            EXPECT_FALSE(Section(manual, section).empty()) << section;
         }
-        EXPECT_NE(at, std::string::npos) << option.name;
-    }
-    for (const char* section : {".SH ENVIRONMENT", ".SH FILES", ".SH EXIT STATUS"}) {
-        EXPECT_NE(manual.find(section), std::string::npos) << section;
+        EXPECT_NE(Section(manual, page.environment).find(".B LANGUAGE\n"), std::string::npos);
     }
 }
 

@@ -12,10 +12,14 @@
 #include "ui/MainMessages.h"
 #include "ui/SettingsMessages.h"
 
+#include <regex>
+#include <vector>
+
 namespace arbolink {
 namespace {
 
 using test::ExpectInManual;
+using test::ManualFolder;
 using test::ManualHtml;
 
 #define EXPECT_MESSAGE(html, name) ExpectInManual(html, #name, msg::name)
@@ -27,6 +31,53 @@ TEST(Manual, ShowsTheMainWindowsPicture) {
     const std::filesystem::path picture =
         std::filesystem::path(ARBOLINK_SOURCE_DIR) / "docs/manual/main-window.png";
     EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
+}
+
+// Every value of an attribute in the page, in order ("id" gives the anchors).
+std::vector<std::string> AttributeValues(const std::string& html, const std::string& attribute) {
+    const std::regex value(" " + attribute + "=\"([^\"]*)\"");
+    std::vector<std::string> values;
+    for (std::sregex_iterator match(html.begin(), html.end(), value), end; match != end; ++match) {
+        values.push_back((*match)[1]);
+    }
+    return values;
+}
+
+std::size_t Count(const std::string& html, const std::string& piece) {
+    std::size_t count = 0;
+    for (std::size_t at = html.find(piece); at != std::string::npos;
+         at = html.find(piece, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The English manual is the Japanese one translated: the same sections and anchors, the same
+// links between them, as many message blocks and table rows, and its style sheet and the
+// Japanese manual reached from its own folder.
+TEST(Manual, TheEnglishManualFollowsTheJapaneseOne) {
+    const std::string japanese = ManualHtml(Language::Japanese);
+    const std::string english = ManualHtml(Language::English);
+    ASSERT_FALSE(english.empty());
+    EXPECT_NE(english.find("<html lang=\"en\">"), std::string::npos);
+    EXPECT_EQ(AttributeValues(english, "id"), AttributeValues(japanese, "id"));
+    std::vector<std::string> japaneseLinks = AttributeValues(japanese, "href");
+    std::vector<std::string> englishLinks = AttributeValues(english, "href");
+    for (std::string& link : japaneseLinks) {
+        if (!link.starts_with("#")) {
+            link = link == "en/index.html" ? "../index.html" : "../" + link;
+        }
+    }
+    EXPECT_EQ(englishLinks, japaneseLinks);
+    for (const std::string& link : englishLinks) {
+        if (!link.starts_with("#")) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(ManualFolder(Language::English) / link))
+                << link;
+        }
+    }
+    for (const char* piece : {"<pre class=\"msg\">", "<tr>", "<section", "<var>"}) {
+        EXPECT_EQ(Count(english, piece), Count(japanese, piece)) << piece;
+    }
 }
 
 TEST(Manual, ShowsEveryDivideMessage) {

@@ -2,6 +2,8 @@
 #pragma once
 // The manual's first page, for tests that check it explains every message in its own words.
 
+#include "core/Language.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,10 +13,14 @@
 
 namespace arbolink::test {
 
-inline std::string ManualHtml() {
-    const std::filesystem::path page =
-        std::filesystem::path(ARBOLINK_SOURCE_DIR) / "docs/manual/index.html";
-    std::ifstream in(page, std::ios::binary);
+// The folder of the manual in a language: the Japanese one, or its folder "en".
+inline std::filesystem::path ManualFolder(Language language) {
+    const std::filesystem::path manual = std::filesystem::path(ARBOLINK_SOURCE_DIR) / "docs/manual";
+    return language == Language::English ? manual / "en" : manual;
+}
+
+inline std::string ManualHtml(Language language = Language::Japanese) {
+    std::ifstream in(ManualFolder(language) / "index.html", std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
