@@ -21,13 +21,14 @@ inline constexpr std::int64_t kDiscBlockBytes = 2048;
 
 // How an attempt at a disc ended.
 enum class BurnEnd {
-    Written,      // the whole image is on the disc
-    NotBuilt,     // this build has no disc writing
-    CannotBurn,   // no such drive, or one that does not write discs
-    NoBlankDisc,  // no disc, or one that is neither blank nor appendable as new
-    DiscTooSmall, // the image is larger than the disc or the given limit
-    WriteFailed,  // the drive (or the image file) refused the data: the disc is spoiled
-    Cancelled,    // stopped on request: the disc is spoiled
+    Written,       // the whole image is on the disc
+    NotBuilt,      // this build has no disc writing
+    CannotBurn,    // no such drive, or one that does not write discs
+    NoBlankDisc,   // no disc, or one that is neither blank nor appendable as new
+    DiscTooSmall,  // the image is larger than the disc or the given limit
+    TreeMisplaced, // the image builder would write the folder's tree wrongly: nothing written
+    WriteFailed,   // the drive (or the image file) refused the data: the disc is spoiled
+    Cancelled,     // stopped on request: the disc is spoiled
 };
 
 // Where a burn is, told every few tenths of a second.

@@ -40,9 +40,12 @@ bool LibrariesReady() {
         // Their messages go to the caller's detail text, never to the terminal.
         char never[] = "NEVER";
         char all[] = "ALL";
+        char warning[] = "WARNING";
         char prefix[] = "arbolink : ";
         burn_msgs_set_severities(all, never, prefix);
-        iso_set_msgs_severities(never, never, prefix);
+        // libisofs tells a directory tree written otherwise than it was laid out only as a
+        // warning (see ProbeTree).
+        iso_set_msgs_severities(warning, never, prefix);
         // No burn_set_signal_handling: each of its modes sets every signal's handling anew,
         // which would take Ctrl+C (the cancel of the command line) from the program.
         return true;
@@ -185,6 +188,9 @@ public:
             iso_write_opts_set_joliet_longer_paths(opts_, 1);
             iso_write_opts_set_joliet_utf16(opts_, 1);
             iso_write_opts_set_dir_rec_mtime(opts_, 1);
+            // No ACL or xattr entries: they would push a name's Rock Ridge entries out of its
+            // directory record (see kDiscRecordNameBytes), and the set keeps none of them.
+            iso_write_opts_set_aaip(opts_, 0);
         }
         if (result < 0) {
             detail = iso_error_to_msg(result);
@@ -204,10 +210,70 @@ public:
         return reinterpret_cast<burn::burn_source*>(source);
     }
 
+    // The block the first file's data begins at, known once Source made the stream.
+    std::int64_t DataStart() const {
+        uint32_t start = 0;
+        return iso_write_opts_get_data_start(opts_, &start, 0) >= 0 ? start : 0;
+    }
+
 private:
     IsoImage* image_ = nullptr;
     IsoWriteOpts* opts_ = nullptr;
 };
+
+// libisofs's warning, while it writes an image, that its directory tree took other blocks
+// than it laid out: every address after the tree is wrong and the image ends short.
+constexpr const char* kTreeMisplaced = "Calculated and written ECMA-119 tree end differ";
+
+// Takes every queued message of libisofs; answers whether one told of a misplaced tree.
+bool TakeTreeMisplaced() {
+    bool misplaced = false;
+    char minimum[] = "WARNING";
+    char text[4096];
+    char severity[80];
+    int code = 0;
+    int imageId = 0;
+    while (iso_obtain_msgs(minimum, &code, &imageId, text, severity) > 0) {
+        misplaced = misplaced || std::strstr(text, kTreeMisplaced) != nullptr;
+    }
+    return misplaced;
+}
+
+// Whether libisofs writes the folder's directory tree where it laid it out. libisofs 1.5.4
+// can lay out the Rock Ridge continuation areas of many long names in one folder in more
+// blocks than it then writes; such an image ends short and spoils a write-once disc. The
+// image is built up to its first block of file data into nothing, which writes every
+// directory tree but reads no file, and libisofs's own check of the tree's end is heard.
+// Written when it does; TreeMisplaced, or WriteFailed when the tree cannot be built, with
+// detail set.
+BurnEnd ProbeTree(const std::string& folder, std::string& detail) {
+    TakeTreeMisplaced();
+    ImageTree probe;
+    if (!probe.Build(folder, detail)) {
+        return BurnEnd::WriteFailed;
+    }
+    burn::burn_source* image = probe.Source(detail);
+    if (image == nullptr) {
+        return BurnEnd::WriteFailed;
+    }
+    // One block past the data's start: libisofs checks the tree once the tree is out, and
+    // writes the first file data only after that.
+    const std::int64_t blocks = std::min<std::int64_t>(
+        probe.DataStart() + 1, static_cast<std::int64_t>(image->get_size(image)) / kDiscBlockBytes);
+    std::vector<unsigned char> block(kDiscBlockBytes);
+    for (std::int64_t i = 0; i < blocks; ++i) {
+        if (image->read_xt(image, block.data(), kDiscBlockBytes) < kDiscBlockBytes) {
+            break;
+        }
+    }
+    image->cancel(image);
+    burn_source_free(image);
+    if (TakeTreeMisplaced()) {
+        detail = kTreeMisplaced;
+        return BurnEnd::TreeMisplaced;
+    }
+    return BurnEnd::Written;
+}
 
 // One disc of one session and one data track from the image's stream. A drive is fed through
 // libburn's queue, which keeps it writing while the image builder reads files. An image file
@@ -489,6 +555,10 @@ public:
         const std::int64_t room = BlankBlocksOf(grabbed.Get(), drive, why, detail);
         if (room < 0) {
             return why;
+        }
+        const BurnEnd probed = ProbeTree(folder, detail);
+        if (probed != BurnEnd::Written) {
+            return probed;
         }
         ImageTree tree;
         if (!tree.Build(folder, detail)) {

@@ -123,6 +123,22 @@ TEST_F(DiscBurningTest, EveryFailureOfTheDriveNamesItAndAsksRetryOrAbort) {
     host.Answer(Button::Abort);
     EXPECT_EQ(BurnDiscTwo(), SupplierEnd::Aborted);
     EXPECT_EQ(host.UnusedAnswers(), 0u);
+
+    // A tree the image builder would write wrongly is the same tree on every retry: it is
+    // told once, with the staged folder, and ends the divide without a disc or a read-back.
+    burner.ends = {BurnEnd::TreeMisplaced};
+    const std::size_t burnsBefore = burner.drivesBurnt.size();
+    const std::size_t dialogsBefore = host.dialogs.size();
+    const int readBacksBefore = burner.readBacks;
+    EXPECT_EQ(BurnDiscTwo(), SupplierEnd::Aborted);
+    EXPECT_EQ(burner.drivesBurnt.size(), burnsBefore + 1);
+    EXPECT_EQ(burner.readBacks, readBacksBefore);
+    ASSERT_EQ(host.dialogs.size(), dialogsBefore + 1);
+    EXPECT_EQ(host.dialogs.back().text, Formatted(msg::kDiscTreeMisplaced, kImageTwo,
+                                                  (root / "disk02").c_str(), "\n（injected）"));
+    EXPECT_EQ(host.dialogs.back().kind, DialogKind::Error);
+    EXPECT_EQ(host.dialogs.back().buttons, Buttons{Button::Ok});
+    EXPECT_EQ(host.UnusedAnswers(), 0u);
 }
 
 TEST_F(DiscBurningTest, DiscThatReadsBackWrongIsNeverTakenAsWritten) {

@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "core/divide/DiskAssignment.h"
 #include "core/divide/Planning.h"
+#include "core/divide/StoredNames.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Burner.h"
 #include "support/ScopedVariable_posix.h"
@@ -116,6 +117,52 @@ TEST_F(BurnDiscTest, ThreeDiscsRestoreExactlyFromTheirExtractedImages) {
     // Any order of the discs.
     const CliResult restore = RunCliWith({"restore", "--from", from[2], "--from", from[0], "--from",
                                           from[1], root / "restored", "--yes"});
+    ASSERT_EQ(restore.code, 0) << restore.err;
+    EXPECT_EQ(
+        test::Differences(test::SnapshotOf(root / "src"), test::SnapshotOf(root / "restored")),
+        std::vector<std::string>{});
+}
+
+TEST_F(BurnDiscTest, ManyLongNamesInOneFolderBurnAndRestoreExactly) {
+    // Every disk stores its files flat in "@dummy@": 300 ASCII names of 248 bytes and 300
+    // Japanese ones of 240, the shape whose directory tree libisofs 1.5.4 writes short when
+    // the names are stored as they are.
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        const std::string number = std::to_string(1000 + i);
+        names.push_back(number + std::string(248 - number.size(), 'x'));
+        std::string japanese = number;
+        while (japanese.size() + 3 <= 240) {
+            japanese += "名";
+        }
+        names.push_back(japanese);
+    }
+    std::time_t when = 1'600'000'000;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string path = root / ("src/d" + std::to_string(i % 3) + "/" + names[i]);
+        root.WriteFile("src/d" + std::to_string(i % 3) + "/" + names[i],
+                       Contents(i % 5 * 700, static_cast<unsigned>(i)));
+        SetTime(path, when += 60);
+    }
+    test::ScopedVariable cache("XDG_CACHE_HOME", (root / "cache").c_str());
+    const CliResult divide =
+        RunCliWith({"divide", root / "src", "--burn", "stdio:" + root / "set.iso", "--capacity",
+                    "64M", "--yes"});
+    ASSERT_EQ(divide.code, 0) << divide.err;
+    ASSERT_TRUE(stdfs::exists(root / "set-01.iso"));
+    EXPECT_FALSE(stdfs::exists(root / "set-02.iso"));
+    ASSERT_TRUE(Extract(root / "set-01.iso", root / "rr", false));
+    ASSERT_TRUE(Extract(root / "set-01.iso", root / "joliet", true));
+    EXPECT_EQ(test::TreeOf(root / "joliet"), test::TreeOf(root / "rr"));
+    std::size_t stored = 0;
+    for (const auto& entry : stdfs::directory_iterator(root / "rr/@dummy@")) {
+        EXPECT_LE(entry.path().filename().string().size(), kDiscRecordNameBytes);
+        ++stored;
+    }
+    EXPECT_GT(stored, names.size());
+
+    const CliResult restore =
+        RunCliWith({"restore", "--from", root / "rr/@dummy@", root / "restored", "--yes"});
     ASSERT_EQ(restore.code, 0) << restore.err;
     EXPECT_EQ(
         test::Differences(test::SnapshotOf(root / "src"), test::SnapshotOf(root / "restored")),

@@ -3,6 +3,7 @@
 // refuse it refuses before or instead of reporting a disc as written.
 #include "fs/Burner.h"
 
+#include "core/divide/StoredNames.h"
 #include "support/PatternBytes.h"
 #include "support/TempFolder.h"
 
@@ -81,6 +82,45 @@ TEST_F(BurnerTest, ImageReadsBackWithEveryNameAndRefusesToOverwriteOrOverflow) {
     EXPECT_EQ(blocks, imageBlocks);
     EXPECT_TRUE(!stdfs::exists(root / "b.iso") || stdfs::file_size(root / "b.iso") == 0);
     EXPECT_EQ(Burn(small, imageBlocks), BurnEnd::Written);
+}
+
+TEST_F(BurnerTest, TreeTheImageBuilderWouldMisplaceIsRefusedBeforeAnythingIsWritten) {
+    // 300 names of 248 bytes in one folder: libisofs 1.5.4 lays out their Rock Ridge
+    // continuation areas in more blocks than it writes.
+    for (int i = 0; i < 300; ++i) {
+        const std::string number = std::to_string(1000 + i);
+        root.WriteFile("disc/@dummy@/" + number + std::string(248 - number.size(), 'x'), "x");
+    }
+    std::string detail;
+    EXPECT_EQ(burner->Burn("stdio:" + root / "a.iso", root / "disc", 0, {}, blocks, detail),
+              BurnEnd::TreeMisplaced);
+    EXPECT_FALSE(detail.empty());
+    EXPECT_TRUE(!stdfs::exists(root / "a.iso") || stdfs::file_size(root / "a.iso") == 0);
+
+    // As many names of as many bytes as one directory record holds (and within Joliet's
+    // 103 characters) burn whole and read back.
+    stdfs::remove_all(root / "disc");
+    std::map<std::string, std::string> files;
+    for (int i = 0; i < 300; ++i) {
+        std::string name = std::to_string(1000 + i);
+        while (name.size() + 3 <= kDiscRecordNameBytes) {
+            name += "名";
+        }
+        name += std::string(kDiscRecordNameBytes - name.size(), 'x');
+        files["@dummy@/" + name] = name;
+    }
+    for (const auto& [path, bytes] : files) {
+        root.WriteFile("disc/" + path, bytes);
+    }
+    ASSERT_EQ(Burn("stdio:" + root / "b.iso", 0), BurnEnd::Written);
+    DiscDigests digests;
+    bool cancelled = false;
+    ASSERT_TRUE(burner->ReadBack("stdio:" + root / "b.iso", digests, {}, cancelled, detail))
+        << detail;
+    ASSERT_EQ(digests.size(), files.size());
+    for (const auto& [path, bytes] : files) {
+        EXPECT_EQ(digests[path], Sha256Of(bytes)) << path;
+    }
 }
 
 TEST_F(BurnerTest, WriteErrorAndCancelNeverReportAWrittenDisc) {

@@ -189,6 +189,7 @@ TEST(Manual, ShowsEveryBurnMessage) {
     EXPECT_MESSAGE(html, kDiscTooSmall);
     EXPECT_MESSAGE(html, kDiscWriteFailed);
     EXPECT_MESSAGE(html, kCannotBurn);
+    EXPECT_MESSAGE(html, kDiscTreeMisplaced);
     EXPECT_MESSAGE(html, kDiscReadBackFailed);
     EXPECT_MESSAGE(html, kBurnCancelled);
     EXPECT_MESSAGE(html, kCheckCancelled);

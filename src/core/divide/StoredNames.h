@@ -20,8 +20,16 @@ struct NameLimit {
 
 // Drives' file systems: 255 bytes, which are never fewer than the UTF-16 units.
 inline constexpr NameLimit kDriveNameLimit{};
-// An optical disc's image: Rock Ridge takes 255 bytes, Joliet's long names 103 UTF-16 units.
-inline constexpr NameLimit kDiscNameLimit{kMaxStoredNameBytes, 103};
+// The longest name whose Rock Ridge entries stay inside its ISO 9660 directory record: the
+// record takes 254 bytes, of which its fixed part, the ISO 9660 name of 31 characters with
+// ";1" and Rock Ridge's PX (44), TF (26) and the NM entry's own 5 bytes leave 113 for the name.
+// A longer name continues in a continuation area, and libisofs 1.5.4 lays out the
+// continuation areas of many such names in one folder in more blocks than it writes, which
+// leaves the image short and the disc spoiled.
+inline constexpr std::size_t kDiscRecordNameBytes = 113;
+// An optical disc's image: names within one directory record (kDiscRecordNameBytes), and
+// within Joliet's long names of 103 UTF-16 units.
+inline constexpr NameLimit kDiscNameLimit{kDiscRecordNameBytes, 103};
 
 // The length of the longest start of the UTF-8 name that is within the limit and ends at a
 // character's end; the name's own length when it is within it.

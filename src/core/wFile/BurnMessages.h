@@ -32,6 +32,12 @@ inline constexpr const char* kDiscWriteFailed =
 inline constexpr const char* kCannotBurn =
     "%s はディスクを書き込めるドライブではありません。\n"
     "ドライブの名前と接続を確かめて［再試行］を押してください。%s";
+// Found before anything was written: the drive, then the staged folder whose names the
+// file system cannot hold.
+inline constexpr const char* kDiscTreeMisplaced =
+    "%s に書き込む前に調べたところ、%s には長い名前のファイルが多すぎて、"
+    "光ディスクのファイルシステムを正しく作れません。ディスクには何も書き込んでいません。\n"
+    "光ディスクに焼くように分割し直してください。%s";
 // What the disc read back: the drive, then the files that differ, one a line.
 inline constexpr const char* kDiscReadBackFailed =
     "%s のディスクを読み返したところ、書き込んだ内容と一致しません。このディスクは使えません。\n"

@@ -221,6 +221,14 @@ DiscBurning::Attempt DiscBurning::TryDisc(std::int32_t n, const std::string& dri
                                   static_cast<long long>(imageBlocks),
                                   static_cast<long long>(room)));
     }
+    case BurnEnd::TreeMisplaced:
+        // The same folder gives the same tree: trying again cannot help.
+        host_.Beep();
+        host_.ShowDialog(DialogKind::Error,
+                         Formatted(msg::kDiscTreeMisplaced, drive.c_str(), diskRoot.c_str(),
+                                   Detail(detail).c_str()),
+                         {Button::Ok});
+        return Attempt::Aborted;
     case BurnEnd::WriteFailed:
         return AskAgain(Formatted(msg::kDiscWriteFailed, drive.c_str(), Detail(detail).c_str()));
     case BurnEnd::CannotBurn:
