@@ -57,6 +57,9 @@ public:
         cancelled = false;
         return false;
     }
+    BurnEnd Blank(const std::string&, const BlankWatch&, std::string&) override {
+        return BurnEnd::NotBuilt;
+    }
     void Discard(const std::string&) override {}
 };
 

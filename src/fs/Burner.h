@@ -25,6 +25,7 @@ enum class BurnEnd {
     NotBuilt,      // this build has no disc writing
     CannotBurn,    // no such drive, or one that does not write discs
     NoBlankDisc,   // no disc, or one that is neither blank nor appendable as new
+    HoldsData,     // a rewritable disc that holds data: it takes an image once blanked
     DiscTooSmall,  // the image is larger than the disc or the given limit
     TreeMisplaced, // the image builder would write the folder's tree wrongly: nothing written
     WriteFailed,   // the drive (or the image file) refused the data: the disc is spoiled
@@ -42,6 +43,10 @@ struct BurnStatus {
 // Told the status while a burn runs; answers false to stop it.
 using BurnWatch = std::function<bool(const BurnStatus&)>;
 
+// Told how far a blanking is, in percent. A blanking is the drive's own work and cannot be
+// stopped midway.
+using BlankWatch = std::function<void(int percent)>;
+
 // The digest of every regular file on a disc, by its path from the disc's root with '/'
 // between folders.
 using DiscDigests = std::map<std::string, Sha256Digest>;
@@ -50,7 +55,8 @@ class Burner {
 public:
     virtual ~Burner() = default;
 
-    // The blocks the blank disc in the drive takes; -1 with why set when it takes none.
+    // The blocks the blank disc in the drive takes; -1 with why set when it takes none
+    // (HoldsData for a rewritable disc with data on it).
     virtual std::int64_t BlankBlocks(const std::string& drive, BurnEnd& why,
                                      std::string& detail) = 0;
 
@@ -67,6 +73,12 @@ public:
     // place (cancelled set) when betweenChunks answered false.
     virtual bool ReadBack(const std::string& drive, DiscDigests& digests,
                           const BetweenChunks& betweenChunks, bool& cancelled,
+                          std::string& detail) = 0;
+
+    // Blanks the rewritable disc in the drive (one that BlankBlocks finds HoldsData) so that
+    // it takes a new image, the data on it gone. Written once it is blank; otherwise why not,
+    // with detail.
+    virtual BurnEnd Blank(const std::string& drive, const BlankWatch& watch,
                           std::string& detail) = 0;
 
     // Throws away a disc that read back wrong, so that the drive takes a new one: an image

@@ -144,15 +144,84 @@ void DropImage(const std::string& drive) {
     }
 }
 
+// DVD-RAM, DVD-RW formatted for overwriting, DVD+RW and BD-RE: written anywhere at any time,
+// so libburn calls them blank whatever they hold.
+bool Overwritable(burn_drive* drive) {
+    int profile = 0;
+    char name[80] = {};
+    if (burn_disc_get_profile(drive, &profile, name) <= 0) {
+        return false;
+    }
+    return profile == 0x12 || profile == 0x13 || profile == 0x1a || profile == 0x43;
+}
+
+// Bytes at the start of an overwritable disc that tell a file system: the system area and
+// the volume descriptors of ISO 9660 (whose primary one, at block 16, says "CD001").
+constexpr std::int64_t kFileSystemHead = 32 * kDiscBlockBytes;
+
+// Whether an overwritable disc holds an ISO 9660 file system.
+bool HoldsFileSystem(burn_drive* drive) {
+    std::vector<char> block(kDiscBlockBytes);
+    off_t count = 0;
+    return burn_read_data(drive, 16 * kDiscBlockBytes, block.data(), kDiscBlockBytes, &count, 2) >
+               0 &&
+           count == kDiscBlockBytes && std::memcmp(block.data() + 1, "CD001", 5) == 0;
+}
+
+// Whether the disc is a rewritable one with data: written sessions on a CD-RW or a DVD-RW,
+// or a file system on an overwritable disc. An image file never is.
+bool RewritableWithData(burn_drive* drive, const std::string& address) {
+    if (IsImageDrive(address)) {
+        return false;
+    }
+    const burn_disc_status status = burn_disc_get_status(drive);
+    if (status == BURN_DISC_FULL || status == BURN_DISC_APPENDABLE) {
+        return burn_disc_erasable(drive) != 0;
+    }
+    return status == BURN_DISC_BLANK && Overwritable(drive) && HoldsFileSystem(drive);
+}
+
 // The blank disc's blocks, or -1 with why.
 std::int64_t BlankBlocksOf(burn_drive* drive, const std::string& address, BurnEnd& why,
                            std::string& detail) {
+    if (RewritableWithData(drive, address)) {
+        why = BurnEnd::HoldsData;
+        detail = LibraryWords();
+        return -1;
+    }
     if (ImageFileUsed(address) || burn_disc_get_status(drive) != BURN_DISC_BLANK) {
         why = BurnEnd::NoBlankDisc;
         detail = LibraryWords();
         return -1;
     }
     return static_cast<std::int64_t>(burn_disc_available_space(drive, nullptr)) / kDiscBlockBytes;
+}
+
+// Blanks a rewritable disc with data. An overwritable disc loses its file system's head,
+// which is all a reader finds it by; a CD-RW or DVD-RW is blanked by the drive (fast: its
+// table of contents), told through watch until the drive is idle again.
+BurnEnd BlankDisc(burn_drive* drive, const BlankWatch& watch, std::string& detail) {
+    if (burn_disc_get_status(drive) == BURN_DISC_BLANK) {
+        std::vector<char> zeros(kFileSystemHead, 0);
+        if (burn_random_access_write(drive, 0, zeros.data(), kFileSystemHead, 1) <= 0) {
+            detail = LibraryWords();
+            return BurnEnd::WriteFailed;
+        }
+        return BurnEnd::Written;
+    }
+    burn_disc_erase(drive, 1);
+    burn_progress progress{};
+    while (burn_drive_get_status(drive, &progress) != BURN_DRIVE_IDLE) {
+        if (watch && progress.sectors > 0) {
+            watch(static_cast<int>(std::int64_t{progress.sector} * 100 / progress.sectors));
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    if (burn_drive_wrote_well(drive) == 0) {
+        detail = LibraryWords();
+        return BurnEnd::WriteFailed;
+    }
+    return BurnEnd::Written;
 }
 
 // The image of a folder's tree, as libisofs builds it: Rock Ridge for every name and mode
@@ -580,6 +649,22 @@ public:
             DropImage(drive);
         }
         return end;
+    }
+
+    BurnEnd Blank(const std::string& drive, const BlankWatch& watch, std::string& detail) override {
+        if (!LibrariesReady()) {
+            return BurnEnd::NotBuilt;
+        }
+        GrabbedDrive grabbed(drive);
+        if (grabbed.Get() == nullptr) {
+            detail = LibraryWords();
+            return BurnEnd::CannotBurn;
+        }
+        if (!RewritableWithData(grabbed.Get(), drive)) {
+            detail = LibraryWords();
+            return BurnEnd::NoBlankDisc;
+        }
+        return BlankDisc(grabbed.Get(), watch, detail);
     }
 
     void Discard(const std::string& drive) override { DropImage(drive); }

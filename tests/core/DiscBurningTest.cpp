@@ -31,7 +31,30 @@ public:
     std::vector<std::string> discarded;    // the drives whose disc was thrown away
     int readBacks = 0;
 
-    std::int64_t BlankBlocks(const std::string&, BurnEnd&, std::string&) override { return 100; }
+    int heldData = 0;                 // blank discs found holding data before a blank one
+    std::deque<BurnEnd> blankings;    // of the next blankings; Written once it is empty
+    std::vector<std::string> blanked; // every drive a blanking was asked of
+
+    std::int64_t BlankBlocks(const std::string&, BurnEnd& why, std::string&) override {
+        if (heldData > 0) {
+            --heldData;
+            why = BurnEnd::HoldsData;
+            return -1;
+        }
+        return 100;
+    }
+
+    BurnEnd Blank(const std::string& drive, const BlankWatch& watch, std::string& detail) override {
+        blanked.push_back(drive);
+        watch(60);
+        if (blankings.empty()) {
+            return BurnEnd::Written;
+        }
+        const BurnEnd end = blankings.front();
+        blankings.pop_front();
+        detail = "injected";
+        return end;
+    }
 
     BurnEnd Burn(const std::string& drive, const std::string&, std::int64_t limit,
                  const BurnWatch& watch, std::int64_t& imageBlocks, std::string& detail) override {
@@ -138,6 +161,49 @@ TEST_F(DiscBurningTest, EveryFailureOfTheDriveNamesItAndAsksRetryOrAbort) {
                                                   (root / "disk02").c_str(), "\n（injected）"));
     EXPECT_EQ(host.dialogs.back().kind, DialogKind::Error);
     EXPECT_EQ(host.dialogs.back().buttons, Buttons{Button::Ok});
+    EXPECT_EQ(host.UnusedAnswers(), 0u);
+}
+
+TEST_F(DiscBurningTest, RewritableDiscWithDataIsBlankedOnlyAfterYes) {
+    const std::string question = Formatted(msg::kDiscHoldsData, kImageTwo);
+    // Yes: the disc is blanked behind its own progress dialog and then burnt and checked.
+    burner.ends = {BurnEnd::HoldsData};
+    burner.discs = {good};
+    host.Answer(Button::Yes, question);
+    ASSERT_EQ(BurnDiscTwo(), SupplierEnd::GoOn);
+    EXPECT_EQ(burner.blanked, std::vector<std::string>{kImageTwo});
+    EXPECT_EQ(burner.drivesBurnt.size(), 2u);
+    ASSERT_EQ(host.dialogs.size(), 1u);
+    EXPECT_EQ(host.dialogs[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(host.dialogs[0].buttons, (Buttons{Button::Yes, Button::No}));
+    // The burn that found the data, the blanking, the burn.
+    ASSERT_EQ(host.progress.size(), 3u);
+    EXPECT_EQ(host.progress[1]->caption, msg::kBlankingCaption);
+    EXPECT_EQ(host.progress[2]->caption, msg::kReadingDiscCaption);
+    EXPECT_EQ(host.progress[1]->gauge, (std::vector<int>{0, 60}));
+    EXPECT_TRUE(host.mainWindowEnabled);
+
+    // No: nothing is blanked; another disc is asked for, and Abort ends the divide.
+    burner.ends = {BurnEnd::HoldsData};
+    host.Answer(Button::No, question);
+    host.Answer(Button::Abort, Formatted(msg::kNoBlankDisc, kImageTwo, ""));
+    EXPECT_EQ(BurnDiscTwo(), SupplierEnd::Aborted);
+    EXPECT_EQ(burner.blanked.size(), 1u);
+
+    // A blanking that fails is told with Retry and Abort; nothing passes for a disc.
+    burner.ends = {BurnEnd::HoldsData};
+    burner.blankings = {BurnEnd::WriteFailed};
+    host.Answer(Button::Yes, question);
+    host.Answer(Button::Abort, Formatted(msg::kBlankFailed, kImageTwo, "\n（injected）"));
+    EXPECT_EQ(BurnDiscTwo(), SupplierEnd::Aborted);
+    EXPECT_EQ(burner.blanked.size(), 2u);
+
+    // Measuring disc 1 asks the same, and measures the disc once it is blank.
+    burner.heldData = 1;
+    host.Answer(Button::Yes, Formatted(msg::kDiscHoldsData, "/dev/sr9"));
+    DiscBurning burning(host, burner, "/dev/sr9", 0);
+    EXPECT_EQ(burning.MeasureBlankDisc(), 100);
+    EXPECT_EQ(burner.blanked.back(), "/dev/sr9");
     EXPECT_EQ(host.UnusedAnswers(), 0u);
 }
 

@@ -75,6 +75,9 @@ TEST_F(BurnerTest, ImageReadsBackWithEveryNameAndRefusesToOverwriteOrOverflow) {
     BurnEnd why = BurnEnd::Written;
     EXPECT_EQ(burner->BlankBlocks(drive, why, detail), -1);
     EXPECT_EQ(why, BurnEnd::NoBlankDisc);
+    // An image file is no rewritable disc: it is never blanked.
+    EXPECT_EQ(burner->Blank(drive, {}, detail), BurnEnd::NoBlankDisc);
+    EXPECT_EQ(stdfs::file_size(root / "a.iso"), written);
 
     // An image one block beyond the limit is refused before a byte is written.
     const std::string small = "stdio:" + root / "b.iso";

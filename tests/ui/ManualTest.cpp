@@ -190,6 +190,9 @@ TEST(Manual, ShowsEveryBurnMessage) {
     EXPECT_MESSAGE(html, kDiscWriteFailed);
     EXPECT_MESSAGE(html, kCannotBurn);
     EXPECT_MESSAGE(html, kDiscTreeMisplaced);
+    EXPECT_MESSAGE(html, kDiscHoldsData);
+    EXPECT_MESSAGE(html, kBlankingCaption);
+    EXPECT_MESSAGE(html, kBlankFailed);
     EXPECT_MESSAGE(html, kDiscReadBackFailed);
     EXPECT_MESSAGE(html, kBurnCancelled);
     EXPECT_MESSAGE(html, kCheckCancelled);

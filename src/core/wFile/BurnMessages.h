@@ -32,6 +32,14 @@ inline constexpr const char* kDiscWriteFailed =
 inline constexpr const char* kCannotBurn =
     "%s はディスクを書き込めるドライブではありません。\n"
     "ドライブの名前と接続を確かめて［再試行］を押してください。%s";
+// A rewritable disc with data, asked with Yes and No before it is blanked.
+inline constexpr const char* kDiscHoldsData =
+    "%s のディスクは書き換えのできるディスクで、データが入っています。\n"
+    "データをすべて消去して、このディスクに書き込みますか？";
+inline constexpr const char* kBlankingCaption = "ディスクを消去中．．．";
+inline constexpr const char* kBlankFailed =
+    "%s のディスクを消去できませんでした。\n"
+    "空のディスクに入れ換えて［再試行］を押してください。%s";
 // Found before anything was written: the drive, then the staged folder whose names the
 // file system cannot hold.
 inline constexpr const char* kDiscTreeMisplaced =

@@ -37,6 +37,14 @@ void SetUpBurnDialog(ProgressDialog& dialog, std::int32_t n, const std::string& 
     dialog.SetGauge(0);
 }
 
+void SetUpBlankDialog(ProgressDialog& dialog, const std::string& drive) {
+    dialog.SetOuterSize(350, 240);
+    dialog.SetCaption(msg::kBlankingCaption);
+    dialog.SetMessage({8, 72, 330, 50}, TextAlignment::Left, drive);
+    dialog.PlaceGauge(24, 136);
+    dialog.SetGauge(0);
+}
+
 // The digests the disk's checksum list names, by their paths below the disk root.
 void AddListedDigests(const std::string& diskRoot, std::map<std::string, Sha256Digest>& listed) {
     const std::string folder = std::string(kDummyFolderName) + "/";
@@ -156,6 +164,12 @@ std::int64_t DiscBurning::MeasureBlankDisc() {
             host_.Message(msg::kBurnNotBuilt);
             return -1;
         }
+        if (why == BurnEnd::HoldsData) {
+            if (OfferBlanking(drive) == Attempt::Aborted) {
+                return -1;
+            }
+            continue;
+        }
         const char* pattern = why == BurnEnd::CannotBurn ? msg::kCannotBurn : msg::kNoBlankDisc;
         if (AskAgain(Formatted(pattern, drive.c_str(), Detail(detail).c_str())) ==
             Attempt::Aborted) {
@@ -170,6 +184,34 @@ DiscBurning::Attempt DiscBurning::AskAgain(const std::string& text) {
                    Button::Retry
                ? Attempt::Again
                : Attempt::Aborted;
+}
+
+DiscBurning::Attempt DiscBurning::OfferBlanking(const std::string& drive) {
+    host_.Beep();
+    if (host_.ShowDialog(DialogKind::Confirmation, Formatted(msg::kDiscHoldsData, drive.c_str()),
+                         {Button::Yes, Button::No}) != Button::Yes) {
+        return AskAgain(Formatted(msg::kNoBlankDisc, drive.c_str(), ""));
+    }
+    BurnEnd end;
+    std::string detail;
+    {
+        MainWindowDisabled disabled(host_);
+        std::unique_ptr<ProgressDialog> dialog = host_.CreateProgressDialog();
+        SetUpBlankDialog(*dialog, drive);
+        dialog->Show();
+        dialog->Repaint();
+        end = burner_.Blank(
+            drive,
+            [&](int percent) {
+                dialog->SetGauge(percent);
+                host_.ProcessMessages();
+            },
+            detail);
+    }
+    if (end == BurnEnd::Written) {
+        return Attempt::Again;
+    }
+    return AskAgain(Formatted(msg::kBlankFailed, drive.c_str(), Detail(detail).c_str()));
 }
 
 DiscBurning::Attempt DiscBurning::TryDisc(std::int32_t n, const std::string& drive,
@@ -210,6 +252,8 @@ DiscBurning::Attempt DiscBurning::TryDisc(std::int32_t n, const std::string& dri
         return Attempt::Aborted;
     case BurnEnd::NoBlankDisc:
         return AskAgain(Formatted(msg::kNoBlankDisc, drive.c_str(), Detail(detail).c_str()));
+    case BurnEnd::HoldsData:
+        return OfferBlanking(drive);
     case BurnEnd::DiscTooSmall: {
         std::string blankDetail;
         BurnEnd why = BurnEnd::Written;

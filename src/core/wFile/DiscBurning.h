@@ -28,7 +28,8 @@ public:
     SupplierEnd BurnDisc(std::int32_t n, const std::string& diskRoot);
 
     // The blocks of the blank disc in the drive for disc 1, asking with Retry and Abort while
-    // it takes none; -1 after Abort, or when the build writes no discs (told).
+    // it takes none (and whether a rewritable disc with data is blanked); -1 after Abort, or
+    // when the build writes no discs (told).
     std::int64_t MeasureBlankDisc();
 
 private:
@@ -40,6 +41,10 @@ private:
                       std::int64_t imageBlocks, ProgressDialog& dialog);
     // Retry or Abort after a failure of the drive.
     Attempt AskAgain(const std::string& text);
+    // Asks whether the rewritable disc with data in the drive is blanked, and blanks it
+    // behind a progress dialog after Yes: Again once it is blank (or after Retry), Aborted
+    // after Abort.
+    Attempt OfferBlanking(const std::string& drive);
 
     Host& host_;
     Burner& burner_;
