@@ -62,8 +62,9 @@ public:
 
     // Writes the tree below folder (the disc's root) onto the blank disc in the drive.
     // limitBlocks above 0: an image of more blocks is refused before anything is written, as
-    // is one larger than the disc. imageBlocks is set to the image's size once it is known.
-    // detail tells the library's own words for a failure.
+    // is one larger than the disc, and one whose directory tree the image builder would write
+    // otherwise than it laid it out (TreeMisplaced). imageBlocks is set to the image's size
+    // once it is known. detail tells the library's own words for a failure.
     virtual BurnEnd Burn(const std::string& drive, const std::string& folder,
                          std::int64_t limitBlocks, const BurnWatch& watch,
                          std::int64_t& imageBlocks, std::string& detail) = 0;

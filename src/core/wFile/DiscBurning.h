@@ -23,8 +23,10 @@ public:
     DiscBurning(Host& host, Burner& burner, std::string drive, std::int64_t limitBlocks);
 
     // Burns diskRoot as disc n behind a progress dialog and reads it back. Every failure of
-    // the drive is shown with Retry and Abort; Cancel stops the burn, tells that the disc is
-    // spoiled and answers Cancelled. GoOn only for a disc written and read back right.
+    // the drive is shown with Retry and Abort; a rewritable disc with data is blanked only
+    // after Yes; a folder whose tree the image builder cannot write is told and answers
+    // Aborted; Cancel stops the burn, tells that the disc is spoiled and answers Cancelled.
+    // GoOn only for a disc written and read back right.
     SupplierEnd BurnDisc(std::int32_t n, const std::string& diskRoot);
 
     // The blocks of the blank disc in the drive for disc 1, asking with Retry and Abort while
