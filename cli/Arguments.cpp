@@ -81,6 +81,7 @@ const std::vector<Option>& AllOptions() {
         {"--pack", 0, OptionKind::Value},
         {"--recovery-disks", 0, OptionKind::Value},
         {"--disk", 0, OptionKind::Value},
+        {"--burn", 0, OptionKind::Value},
     };
     return options;
 }

@@ -24,14 +24,15 @@ int RunPlan(const Arguments& parsed, const Streams& io) {
     return RunPlanCommand(parsed, host, io.out, io.err);
 }
 
-const std::array<Command, 6>& Commands() {
-    static const std::array<Command, 6> commands{{
+const std::array<Command, 7>& Commands() {
+    static const std::array<Command, 7> commands{{
         {"divide",
          {"--percent", "--program-copy", "--yes", "--empty-destination", "--disk-folders",
-          "--capacity", "--cluster-size", "--no-verify", "--no-eject", "--pack",
-          "--recovery-disks"},
+          "--capacity", "--cluster-size", "--no-verify", "--no-eject", "--pack", "--recovery-disks",
+          "--burn"},
          msg::kDivideHelp,
          RunDivideCommand},
+        {"burn", {"--from", "--burn", "--capacity"}, msg::kBurnHelp, RunBurnCommand},
         {"restore",
          {"--yes", "--empty-destination", "--from"},
          msg::kRestoreHelp,

@@ -45,5 +45,6 @@ int RunRestoreCommand(const Arguments& parsed, const Streams& io);
 int RunInfoCommand(const Arguments& parsed, const Streams& io);
 int RunVerifyCommand(const Arguments& parsed, const Streams& io);
 int RunRebuildCommand(const Arguments& parsed, const Streams& io);
+int RunBurnCommand(const Arguments& parsed, const Streams& io);
 
 } // namespace arbolink::cli

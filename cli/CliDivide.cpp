@@ -4,7 +4,6 @@
 #include "Cli.h"
 #include "CliMessages.h"
 #include "ExitStatus.h"
-#include "StagingFolders.h"
 #include "TerminalHost.h"
 #include "core/FolderFieldCheck.h"
 #include "core/Formatted.h"
@@ -13,6 +12,10 @@
 #include "core/divide/SplitCommand.h"
 #include "core/recovery/ErasureCode.h"
 #include "core/recovery/RecoveryMessages.h"
+#include "core/wFile/BurnMessages.h"
+#include "core/wFile/DiscBurning.h"
+#include "core/wFile/StagingFolders.h"
+#include "fs/Burner.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 
@@ -33,6 +36,7 @@ struct DivideRequest {
     std::string source;
     std::string destination; // the drive's folder, or the staging folder
     bool staging = false;
+    std::string burn; // the optical drive the disks are burnt with; empty: none
     std::int32_t percent = 95;
     std::int64_t capacityBytes = 0;
     std::int32_t clusterSize = kDefaultStagingClusterSize;
@@ -44,7 +48,33 @@ struct DivideRequest {
     TerminalOptions answers;
 };
 
+// Burning stages the disks in folders of its own (or in --disk-folders, then kept) and takes
+// the discs' size from the blank disc unless --capacity names it.
+std::optional<UsageError> CheckBurnOperands(const Arguments& parsed, DivideRequest& request) {
+    request.burn = *parsed.Value("--burn");
+    if (parsed.operands.size() != 1) {
+        return UsageError{msg::kWantSourceOnlyBurn, ""};
+    }
+    for (const char* option : {"--percent", "--cluster-size", "--recovery-disks"}) {
+        if (parsed.Has(option)) {
+            return UsageError{msg::kNotWithBurn, option};
+        }
+    }
+    if (IsImageDrive(request.burn) && !parsed.Has("--capacity")) {
+        return UsageError{msg::kImageWantsCapacity, ""};
+    }
+    request.staging = parsed.Has("--disk-folders");
+    if (request.staging) {
+        request.destination = AbsolutePath(*parsed.Value("--disk-folders"));
+    }
+    request.source = AbsolutePath(parsed.operands[0]);
+    return std::nullopt;
+}
+
 std::optional<UsageError> CheckOperands(const Arguments& parsed, DivideRequest& request) {
+    if (parsed.Has("--burn")) {
+        return CheckBurnOperands(parsed, request);
+    }
     request.staging = parsed.Has("--disk-folders");
     if (request.staging) {
         if (parsed.operands.size() != 1) {
@@ -128,50 +158,100 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     return host.ExitCode();
 }
 
-// The split command's checks of both folders, then the planning run with disks of the given
-// capacity written into the staging folders. The staging folder is treated as a removable
-// disk: when it holds something, the user may have it emptied.
-int DivideIntoFolders(const DivideRequest& request, const Streams& io) {
-    Session session;
+// The split command's checks of both folders, then the planning run with disks of capacity
+// clusters written into the staging folders of disks. The staging folder is treated as a
+// removable disk: when it holds something, the user may have it emptied.
+void DivideIntoFolders(const DivideRequest& request, const Streams& io, Session& session,
+                       TerminalHost& host, StagingFolders& disks, std::int64_t capacity) {
     session.VerifyAfterWrite = request.verify;
     session.DiskPacking = request.packing;
     session.RecoveryDisks = request.recoveryDisks;
-    TerminalHost host(io.in, io.err, request.answers);
     const MainFields fields{request.source, request.destination, "", request.copyProgram};
     host.SetFields(fields);
     for (const auto& [folder, unset] : {std::pair{&request.source, arbolink::msg::kSetSource},
                                         {&request.destination, arbolink::msg::kSetDestination}}) {
         if (folder->empty()) {
             host.Message(unset);
-            return host.ExitCode();
+            return;
         }
     }
     if (RefuseDestinationInSource(host, request.destination, request.source)) {
-        return host.ExitCode();
+        return;
     }
     if (CheckFolderField(host, request.source, Field::Source, arbolink::msg::kNoSourceDisk,
                          arbolink::msg::kCreateSource) != FolderCheck::Ready ||
         CheckFolderField(host, request.destination, Field::Destination,
                          arbolink::msg::kNoDestinationDisk,
                          arbolink::msg::kCreateDestination) == FolderCheck::Ended) {
-        return host.ExitCode();
+        return;
     }
     if (!FolderExists(request.destination)) {
         std::fputs(Formatted(msg::kStagingFolderMissing, request.destination.c_str()).c_str(),
                    io.err);
-        return kExitFailure;
+        return;
     }
     VolumeWatch watch;
     watch.Remember(request.source);
     watch.Remember(request.destination);
     if (!SettleSplitDestination(session, host, "Rem", AddBackslash(request.destination),
                                 request.source)) {
-        return host.ExitCode();
+        return;
     }
+    RunDivide(session, host, fields, request.clusterSize, capacity, true, &disks);
+}
+
+int DivideIntoStagingFolders(const DivideRequest& request, const Streams& io) {
+    Session session;
+    TerminalHost host(io.in, io.err, request.answers);
     StagingFolders disks(request.destination);
     // Whole clusters only: a disk must never be planned beyond the size it was given.
-    const std::int64_t capacity = request.capacityBytes / request.clusterSize;
-    RunDivide(session, host, fields, request.clusterSize, capacity, true, &disks);
+    DivideIntoFolders(request, io, session, host, disks,
+                      request.capacityBytes / request.clusterSize);
+    return host.ExitCode();
+}
+
+// A fresh folder of the user's cache for the disks staged before they are burnt; empty when
+// there is none.
+std::string NewBurnStagingFolder() {
+    const std::string cache = ProgramCacheFolder();
+    if (cache.empty()) {
+        return {};
+    }
+    const std::string folder = cache + "burn-" + TemporaryName();
+    return CreateFolders(folder) ? folder : std::string();
+}
+
+// The divide onto optical discs: the disks are staged one by one and each burnt as soon as it
+// is written, the discs planned with the ISO 9660 image's own room counted.
+int DivideOntoDiscs(DivideRequest request, const Streams& io) {
+    if (!BurningBuilt()) {
+        std::fprintf(io.err, "%s\n", arbolink::msg::kBurnNotBuilt.c_str());
+        return kExitFailure;
+    }
+    Session session;
+    session.DiskMedium = MediumKind::DiscImage;
+    TerminalHost host(io.in, io.err, request.answers);
+    std::unique_ptr<Burner> burner = OpenBurner();
+    std::int64_t blocks = request.capacityBytes / kDiscBlockBytes;
+    DiscBurning burning(host, *burner, request.burn, blocks);
+    if (blocks == 0 && (blocks = burning.MeasureBlankDisc()) < 0) {
+        return host.ExitCode();
+    }
+    const bool ownFolder = !request.staging;
+    if (ownFolder) {
+        request.destination = NewBurnStagingFolder();
+        if (request.destination.empty()) {
+            std::fputs(Formatted(msg::kStagingFolderMissing, "$XDG_CACHE_HOME/arbolink").c_str(),
+                       io.err);
+            return kExitFailure;
+        }
+    }
+    request.clusterSize = static_cast<std::int32_t>(kDiscBlockBytes);
+    BurntStagingFolders disks(request.destination, burning, !ownFolder);
+    DivideIntoFolders(request, io, session, host, disks, blocks);
+    if (ownFolder) {
+        DeleteFolderContents(request.destination, "");
+    }
     return host.ExitCode();
 }
 
@@ -200,7 +280,10 @@ int RunDivideCommand(const Arguments& parsed, const Streams& io) {
     request.eject = !parsed.Has("--no-eject");
     request.answers.assumeYes = parsed.Has("--yes");
     request.answers.emptyDestination = parsed.Has("--empty-destination");
-    return request.staging ? DivideIntoFolders(request, io) : DivideOntoDrive(request, io);
+    if (!request.burn.empty()) {
+        return DivideOntoDiscs(request, io);
+    }
+    return request.staging ? DivideIntoStagingFolders(request, io) : DivideOntoDrive(request, io);
 }
 
 } // namespace arbolink::cli

@@ -24,6 +24,10 @@ ARBOLINK_PHRASE(
     "  info DISK                      ディスクが何を持っているかを表示する\n"
     "  verify DISKS                   DISKS のドライブのディスクを一枚ずつ、復元せずに検査する\n"
     "  verify --from DIR...           フォルダーに置いたディスクを、復元せずに検査する\n"
+    "  divide SOURCE --burn DRIVE     SOURCE を分割し、ディスクを一枚ずつ光ディスクに焼く\n"
+    "  burn --from DIR... --burn DRIVE\n"
+    "                                 --disk-folders "
+    "で作ったディスクのフォルダーを光ディスクに焼く\n"
     "  rebuild --from DIR... --disk N OUT\n"
     "                                 復旧用ディスクで、なくしたディスク N を OUT に作り直す\n"
     "  plan SOURCE ...                分割の計画だけを表示する\n"
@@ -54,6 +58,11 @@ ARBOLINK_PHRASE(
     "  verify DISKS                   check the disks in DISKS's drive one by one,\n"
     "                                 without restoring\n"
     "  verify --from DIR...           check disks kept in folders, without restoring\n"
+    "  divide SOURCE --burn DRIVE     divide SOURCE and burn the disks one by one onto\n"
+    "                                 optical discs\n"
+    "  burn --from DIR... --burn DRIVE\n"
+    "                                 burn disk folders made by --disk-folders onto\n"
+    "                                 optical discs\n"
     "  rebuild --from DIR... --disk N OUT\n"
     "                                 rebuild lost disk N into OUT with the recovery\n"
     "                                 disks\n"
@@ -78,6 +87,9 @@ ARBOLINK_PHRASE(
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify] [--pack tight]\n"
     "                            [--recovery-disks K]\n"
+    "       arbolink-cli divide SOURCE --burn DRIVE [--capacity SIZE]\n"
+    "                            [--disk-folders DIR] [--program-copy] [-y|--yes]\n"
+    "                            [--no-verify] [--pack tight]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
@@ -101,6 +113,15 @@ ARBOLINK_PHRASE(
     "                        取り外せるように取り出します）\n"
     "  --pack tight          ディスクを詰めて使う: ファイルを、大きいものから順に、まだ入る最初の\n"
     "                        ディスクに入れる（既定の in-order は、ディスクを一枚ずつ順に埋める）\n"
+    "  --burn DRIVE          ディスクを一枚ずつ DRIVE（/dev/sr0 など）の空の光ディスクに焼き、\n"
+    "                        読み返して確かめてから次の光ディスクを求めます。容量は入っている\n"
+    "                        空の光ディスクから取ります（--capacity があればそれを使います）。\n"
+    "                        stdio:PATH は光ディスクの代わりにイメージファイルを書きます:\n"
+    "                        stdio:/x/set.iso なら /x/set-01.iso、/x/set-02.iso … で、容量は\n"
+    "                        --capacity "
+    "で書きます。ディスクはキャッシュ（$XDG_CACHE_HOME/arbolink）\n"
+    "                        に一枚ずつ用意して焼き、焼けたら消します（--disk-folders DIR が\n"
+    "                        あれば DIR に用意して残します）\n"
     "  --recovery-disks K    データのディスクの後に復旧用ディスクを K 枚（0〜8、既定 0）書く。\n"
     "                        セットのどの K 枚を失っても、rebuild で作り直せます。\n"
     "                        作業ファイルをキャッシュ（$XDG_CACHE_HOME/arbolink）に置きます\n"
@@ -113,6 +134,9 @@ ARBOLINK_PHRASE(
     "                            [--cluster-size BYTES] [--program-copy] [-y|--yes]\n"
     "                            [--empty-destination] [--no-verify] [--pack tight]\n"
     "                            [--recovery-disks K]\n"
+    "       arbolink-cli divide SOURCE --burn DRIVE [--capacity SIZE]\n"
+    "                            [--disk-folders DIR] [--program-copy] [-y|--yes]\n"
+    "                            [--no-verify] [--pack tight]\n"
     "\n"
     "Writes the files of SOURCE onto several disks, without splitting any of them.\n"
     "\n"
@@ -146,6 +170,16 @@ ARBOLINK_PHRASE(
     "  --pack tight          use the disks tightly: each file, largest first, goes on\n"
     "                        the first disk it still fits (the default in-order fills\n"
     "                        the disks one after another)\n"
+    "  --burn DRIVE          burn the disks one by one onto blank optical discs in\n"
+    "                        DRIVE (/dev/sr0 or the like), reading each back to check\n"
+    "                        it before the next disc is asked for. The capacity comes\n"
+    "                        from the blank disc in the drive (--capacity overrides\n"
+    "                        it). stdio:PATH writes image files instead of discs:\n"
+    "                        stdio:/x/set.iso gives /x/set-01.iso, /x/set-02.iso, ...\n"
+    "                        and the capacity is given with --capacity. Each disk is\n"
+    "                        made ready in the cache ($XDG_CACHE_HOME/arbolink), burnt\n"
+    "                        and removed (with --disk-folders DIR, it is made ready\n"
+    "                        in DIR and kept)\n"
     "  --recovery-disks K    write K recovery disks (0-8, default 0) after the data\n"
     "                        disks. Any K disks of the set that are lost can be\n"
     "                        rebuilt with rebuild. Work files are kept in the cache\n"
@@ -153,6 +187,37 @@ ARBOLINK_PHRASE(
     "\n"
     "Answer questions on standard input with the letters of their buttons (O, Y, N,\n"
     "A, R, I, C).\n");
+
+ARBOLINK_PHRASE(
+    kBurnHelp,
+    "使い方: arbolink-cli burn --from DIR [--from DIR ...] --burn DRIVE [--capacity SIZE]\n"
+    "\n"
+    "divide --disk-folders で作ったディスクのフォルダー（DIR/disk01 …）を、--from の順に一枚ずつ\n"
+    "光ディスクに焼きます。光ディスクは ISO 9660 に Rock Ridge と Joliet の名前を付けたもので、\n"
+    "セットは最上位の @dummy@ フォルダーにあります。焼いた光ディスクは読み返して、セットの\n"
+    "チェックサムと照らし合わせてから次を求めます。\n"
+    "\n"
+    "  --from DIR            ディスク一枚の中身のフォルダー（何度でも書けます）\n"
+    "  --burn DRIVE          焼くドライブ（/dev/sr0 など）。stdio:PATH "
+    "はイメージファイルを書きます:\n"
+    "                        stdio:/x/set.iso なら /x/set-01.iso、/x/set-02.iso …\n"
+    "  --capacity SIZE       光ディスク一枚の容量の上限。これより大きなイメージは焼きません\n"
+    "\n"
+    "質問にはボタンの文字（O、A、R）を標準入力から答えます。\n",
+    "Usage: arbolink-cli burn --from DIR [--from DIR ...] --burn DRIVE [--capacity SIZE]\n"
+    "\n"
+    "Burns disk folders made by divide --disk-folders (DIR/disk01, ...) onto optical\n"
+    "discs, one disc a folder, in the order of --from. Each disc is ISO 9660 with\n"
+    "Rock Ridge and Joliet names, the set in its top @dummy@ folder. A burnt disc is\n"
+    "read back and checked against the set's checksums before the next is asked for.\n"
+    "\n"
+    "  --from DIR            the folder of one disk's content (may be given many times)\n"
+    "  --burn DRIVE          the drive to burn in (/dev/sr0 or the like). stdio:PATH\n"
+    "                        writes image files: stdio:/x/set.iso gives /x/set-01.iso,\n"
+    "                        /x/set-02.iso, ...\n"
+    "  --capacity SIZE       the most one disc may hold; a larger image is not burnt\n"
+    "\n"
+    "Answer questions on standard input with the letters of their buttons (O, A, R).\n");
 
 ARBOLINK_PHRASE(
     kRebuildHelp,
@@ -380,6 +445,19 @@ ARBOLINK_PHRASE(kStagingOnly, "%1 は --disk-folders と一緒にだけ使えま
                 "%1 can be used only with --disk-folders");
 ARBOLINK_PHRASE(kNotWithStaging, "%1 は --disk-folders と一緒には使えません",
                 "%1 cannot be used with --disk-folders");
+ARBOLINK_PHRASE(kWantSourceOnlyBurn,
+                "--burn があるときは SOURCE だけを書きます（DEST は書きません）",
+                "with --burn give SOURCE only (no DEST)");
+ARBOLINK_PHRASE(kNotWithBurn, "%1 は --burn と一緒には使えません", "%1 cannot be used with --burn");
+ARBOLINK_PHRASE(
+    kImageWantsCapacity,
+    "stdio: のドライブにはディスクがないため、--capacity でディスク一枚の容量を書きます",
+    "a stdio: drive holds no disc, so give the capacity of one disc with --capacity");
+ARBOLINK_PHRASE(kWantFromAndBurn, "--from と --burn が必要です（ほかにフォルダーは書きません）",
+                "--from and --burn are needed (and no other folder)");
+ARBOLINK_PHRASE(kCapacityBelowBlock,
+                "--capacity が 2048 バイトより小さいため、ディスクに何も入りません",
+                "--capacity is smaller than 2048 bytes, so nothing fits on a disc");
 ARBOLINK_PHRASE(kWantDisksAndDestination, "DISKS と DEST が必要です", "DISKS and DEST are needed");
 ARBOLINK_PHRASE(kWantDestinationOnly,
                 "--from があるときは DEST だけを書きます（DISKS は書きません）",
@@ -415,6 +493,10 @@ ARBOLINK_PHRASE(
     "復元先フォルダーと分割ディスクのフォルダーが重なっているため、復元を中止します: %1\n",
     "The restore destination folder and the folder of the split disks overlap, so restoring stops: "
     "%1\n");
+ARBOLINK_PHRASE(kNotDiskFolder,
+                "ディスク一枚の中身のフォルダーではありません（@dummy@ "
+                "にセットのファイルがありません）: %1\n",
+                "This is not the folder of one disk's content (@dummy@ holds no set files): %1\n");
 ARBOLINK_PHRASE(
     kNoSetHere,
     "このフォルダーには分割ディスクのファイル（_index.@txt、_Disk.@ID）がありません: %1\n",

@@ -3,6 +3,7 @@
 #include "core/Formatted.h"
 #include "core/divide/DivideMessages.h"
 #include "core/recovery/RecoveryMessages.h"
+#include "core/wFile/BurnMessages.h"
 #include "core/wFile/WriteMessages.h"
 
 #include <string_view>
@@ -40,7 +41,7 @@ std::optional<QuestionKind> KindOfDivideQuestion(const std::string& text) {
 }
 
 bool IsDivideSuccess(const std::string& text) {
-    return text == arbolink::msg::kCopyFinished;
+    return text == arbolink::msg::kCopyFinished || text == arbolink::msg::kBurnFinished;
 }
 
 } // namespace arbolink::cli

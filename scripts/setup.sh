@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev par2
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev libgl-dev libssl-dev libisal-dev
+    libburn-dev libisofs-dev xorriso
     qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho
     xvfb xauth xdotool openbox x11-utils fonts-wine
     dpkg-dev file desktop-file-utils appstream

@@ -10,6 +10,13 @@
 
 namespace arbolink {
 
+// How a supplier's work on a disk the split run has finished ended.
+enum class SupplierEnd {
+    GoOn,      // the disk is done: the run takes the next
+    Cancelled, // the user cancelled: the run ends as cancelled
+    Aborted,   // the user gave up: the run ends at once, without a closing message
+};
+
 class DiskSupplier {
 public:
     virtual ~DiskSupplier() = default;
@@ -22,6 +29,11 @@ public:
     // The recovery disks among the folders (folder prefixes), which Folder leaves out: a
     // restore makes the files it could not read again from them.
     virtual std::vector<std::string> RecoveryFolders() { return {}; }
+
+    // Told by the split run once data disk n is written into Folder(n) and read back: a
+    // supplier that carries the folder on to a medium of its own (a disc it burns) does so
+    // here.
+    virtual SupplierEnd DiskWritten(std::int32_t /*n*/) { return SupplierEnd::GoOn; }
 };
 
 } // namespace arbolink

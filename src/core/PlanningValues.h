@@ -38,6 +38,12 @@ enum class Packing {
     Tight,   // largest first, each file onto the first disk that still has room for it
 };
 
+// What the disks of a set are, for the room they give beside their clusters.
+enum class MediumKind {
+    Folder,    // a folder of a file system: files take whole clusters, names take none
+    DiscImage, // an optical disc's ISO 9660 image: every name takes room in its directories
+};
+
 struct NotCarried {
     std::string path; // relative to the source root, in the platform's form
     NotCarriedReason reason;
@@ -56,6 +62,7 @@ struct PlanningValues {
     std::string SourceRoot;       // source folder prefix
     std::string DestRoot;         // split destination folder prefix (the disk folder)
     std::int32_t ClusterSize = 0; // bytes per cluster of the split destination
+    MediumKind DiskMedium = MediumKind::Folder;
     std::int64_t FileCount = 0;
     std::int32_t DiskCount = 0;
     std::int64_t IndexReserve = 0; // clusters kept on every disk for the index file

@@ -24,6 +24,8 @@ struct Session {
     // Recovery disks a divide writes after the data disks, 0 to kMaxRecoveryDisks; any of
     // that many lost disks of the set can then be rebuilt.
     int RecoveryDisks = 0;
+    // What the divide's disks are: folders, or the images of optical discs it burns.
+    MediumKind DiskMedium = MediumKind::Folder;
     // The folder of the recovery parity's working files; empty: the user's cache folder.
     std::string RecoveryCache;
 };

@@ -4,6 +4,7 @@
 #include "fs/Utf8Path.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <utility>
@@ -64,6 +65,19 @@ bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& o
 }
 
 } // namespace
+
+std::string ProgramCacheFolder() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    std::string folder;
+    if (cache != nullptr && cache[0] == '/') {
+        folder = cache;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        folder = AddBackslash(home) + ".cache";
+    } else {
+        return {};
+    }
+    return AddBackslash(AddBackslash(folder) + "arbolink");
+}
 
 std::string TemporaryName() {
     // Seeded once: a name only has to differ from the others in its folder, and a clash is

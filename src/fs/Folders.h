@@ -111,6 +111,10 @@ bool CreateFoldersBelow(const std::string& root, std::string_view relative, Fold
 // its real name only when complete, so a half-written file never carries a real name.
 std::string TemporaryName();
 
+// The program's folder of working files: $XDG_CACHE_HOME/arbolink, or ~/.cache/arbolink when
+// that is not set to an absolute path; a folder prefix. Empty when neither can be known.
+std::string ProgramCacheFolder();
+
 // True for a name TemporaryName gives: a file left under it is a write cut short by a crash.
 bool IsTemporaryName(std::string_view name);
 

@@ -5,7 +5,11 @@
 #include "CliMessages.h"
 #include "CliProcess_posix.h"
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/SetFormat.h"
+#include "core/wFile/BurnMessages.h"
+#include "core/wFile/WriteMessages.h"
+#include "fs/Burner.h"
 #include "support/TempFolder.h"
 
 #include <csignal>
@@ -259,6 +263,32 @@ TEST(CliProgram, CtrlCDuringACopyLeavesNoPartialFile) {
         ++complete;
     }
     EXPECT_LT(complete, 4) << "the copy ended before Ctrl+C";
+}
+
+// Ctrl+C while a disc is burnt stops the burn: the disc is told to be spoiled (its image is
+// gone) and the divide ends as cancelled. The disc library must leave Ctrl+C to the program.
+TEST(CliProgram, CtrlCDuringABurnSpoilsTheDiscAndSaysSo) {
+    if (!BurningBuilt()) {
+        GTEST_SKIP() << "built without libburn and libisofs";
+    }
+    TempFolder root;
+    const std::string contents = test::Contents(64 * 1024 * 1024, 8);
+    for (int i = 1; i <= 4; ++i) {
+        root.WriteFile("src/f" + std::to_string(i), contents);
+    }
+    const std::string drive = "stdio:" + root / "set.iso";
+    Program divide({"divide", root / "src", "--burn", drive, "--capacity", "1G", "--disk-folders",
+                    root / "stage", "--yes"});
+    // The burn's own progress is shown: the disc library is at work.
+    ASSERT_TRUE(divide.ReadUntil("MB　バッファ ")) << divide.err;
+    divide.Interrupt();
+    EXPECT_EQ(divide.Wait(), 3) << divide.err;
+    const std::string image = root / "set-01.iso";
+    EXPECT_NE(divide.err.find(Formatted(msg::kBurnCancelled, ("stdio:" + image).c_str())),
+              std::string::npos)
+        << divide.err;
+    EXPECT_EQ(divide.err.find(msg::kCopyFinished), std::string::npos) << divide.err;
+    EXPECT_FALSE(stdfs::exists(image));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/rFile/CheckMessages.h"
 #include "core/rFile/RestoreMessages.h"
 #include "core/recovery/RecoveryMessages.h"
+#include "core/wFile/BurnMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "ui/HelpMessages.h"
 #include "ui/MainMessages.h"
@@ -172,6 +173,29 @@ TEST(Manual, ShowsEveryRecoveryDiskMessage) {
     EXPECT_MESSAGE(html, kSetRebuildable);
     EXPECT_MESSAGE(html, kRebuildUses);
     EXPECT_MESSAGE(html, kSetNotRebuildable);
+}
+
+TEST(Manual, ShowsEveryBurnMessage) {
+    const std::string html = ManualHtml();
+    EXPECT_MESSAGE(html, kInsertBlankDisc);
+    EXPECT_MESSAGE(html, kBurningCaption);
+    EXPECT_MESSAGE(html, kBurningDisc);
+    EXPECT_MESSAGE(html, kBurnState);
+    EXPECT_MESSAGE(html, kReadingDiscCaption);
+    EXPECT_MESSAGE(html, kBurnFinished);
+    EXPECT_MESSAGE(html, kNoBlankDisc);
+    EXPECT_MESSAGE(html, kDiscTooSmall);
+    EXPECT_MESSAGE(html, kDiscWriteFailed);
+    EXPECT_MESSAGE(html, kCannotBurn);
+    EXPECT_MESSAGE(html, kDiscTreeMisplaced);
+    EXPECT_MESSAGE(html, kDiscHoldsData);
+    EXPECT_MESSAGE(html, kBlankingCaption);
+    EXPECT_MESSAGE(html, kBlankFailed);
+    EXPECT_MESSAGE(html, kDiscReadBackFailed);
+    EXPECT_MESSAGE(html, kBurnCancelled);
+    EXPECT_MESSAGE(html, kCheckCancelled);
+    EXPECT_MESSAGE(html, kBurnNotBuilt);
+    EXPECT_MESSAGE(html, kBurnDetail);
 }
 
 TEST(Manual, ShowsEveryRestoreAndSetFileMessage) {

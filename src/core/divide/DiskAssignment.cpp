@@ -70,46 +70,69 @@ std::size_t Index(std::int64_t row) {
     return static_cast<std::size_t>(row);
 }
 
-// What a disk holds so far: its clusters apart from the checksum list, and the list's bytes.
+// Bytes of the longest directory record of a disc image: where the next record does not fit
+// in what is left of a block, that rest stays unused.
+constexpr std::int64_t kLongestDirectoryRecord = 255;
+
+// What a disk holds so far: its clusters apart from the checksum list and the directories
+// of a disc image, and the bytes of both.
 struct DiskFill {
     std::int64_t tally;
     std::int64_t listBytes;
+    std::int64_t entryBytes = 0;
 };
 
-// What one row adds to a disk: its clusters and its line in the checksum list.
+// What one row adds to a disk: its clusters, its line in the checksum list and its names in
+// a disc image's directories.
 struct RowCostOf {
     std::int64_t clusters;
     std::int64_t line;
+    std::int64_t entry;
 };
 
+// The room a name takes in the medium's directories.
+std::int64_t EntryBytes(const PlanningValues& values, std::string_view name) {
+    return values.DiskMedium == MediumKind::DiscImage ? DiscEntryBytes(name) : 0;
+}
+
 RowCostOf RowCost(const PlanningValues& values, std::int64_t row) {
-    return {SizeInClusters(values, row),
-            ChecksumLineSize(values.Table.Cell(StoredName, Index(row)))};
+    const std::string& stored = values.Table.Cell(StoredName, Index(row));
+    return {SizeInClusters(values, row), ChecksumLineSize(stored), EntryBytes(values, stored)};
 }
 
 RowCostOf ProgramCost(const PlanningValues& values) {
-    return {SizeInClusters(values, values.FileCount), ChecksumLineSize(ProgramCopyPath(values))};
+    const auto row = Index(values.FileCount);
+    return {SizeInClusters(values, values.FileCount), ChecksumLineSize(ProgramCopyPath(values)),
+            EntryBytes(values, values.Table.Cell(Name, row))};
+}
+
+RowCostOf CostOfRow(const PlanningValues& values, std::int64_t row) {
+    return row == values.FileCount ? ProgramCost(values) : RowCost(values, row);
 }
 
 void Add(DiskFill& disk, const RowCostOf& cost) {
     disk.tally += cost.clusters;
     disk.listBytes += cost.line;
+    disk.entryBytes += cost.entry;
 }
 
-// Clusters the disk takes with its checksum list rounded up to whole clusters.
+// Clusters the disk takes with its checksum list and its directories rounded up to whole
+// clusters.
 std::int64_t Usage(const DiskFill& disk, std::int32_t clusterSize) {
-    return disk.tally + ClustersOf(disk.listBytes, clusterSize);
+    return disk.tally + ClustersOf(disk.listBytes, clusterSize) +
+           ClustersOf(disk.entryBytes, clusterSize);
 }
 
 bool Fits(const DiskFill& disk, const RowCostOf& cost, std::int64_t capacity,
           std::int32_t clusterSize) {
-    return disk.tally + cost.clusters + ClustersOf(disk.listBytes + cost.line, clusterSize) <=
-           capacity;
+    DiskFill with = disk;
+    Add(with, cost);
+    return Usage(with, clusterSize) <= capacity;
 }
 
 // A disk with nothing but the set files, and on disk 1 the program copy when there is one.
 DiskFill EmptyDisk(const PlanningValues& values, bool first) {
-    DiskFill disk{values.IndexReserve + values.SetFilesReserve, 0};
+    DiskFill disk{values.IndexReserve + values.SetFilesReserve, 0, 0};
     if (first && HasProgramRow(values)) {
         Add(disk, ProgramCost(values));
     }
@@ -239,7 +262,8 @@ bool AssignTight(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
         const RowCostOf cost = RowCost(values, row);
         // A row's line grows the list by at least its whole clusters; the exact test follows.
         const std::int64_t least =
-            cost.clusters + (clusterSize > 0 ? cost.line / clusterSize : cost.line);
+            cost.clusters + (clusterSize > 0 ? cost.line / clusterSize + cost.entry / clusterSize
+                                             : cost.line + cost.entry);
         std::size_t disk = free.FirstWith(least, 0);
         while (disk < disks.size() && !Fits(disks[disk], cost, capacity, clusterSize)) {
             disk = free.FirstWith(least, disk + 1);
@@ -265,8 +289,8 @@ bool AssignTight(PlanningRun& run, std::int64_t capacity, std::int64_t step) {
 // Gives row i a stored name made from its present one: portable, and with suffixes until no
 // other row has it; repeated says whether an earlier row carries the same Name.
 void GiveUniqueName(StoredNameRegistry& registry, FileTable& table, std::int64_t i, bool repeated,
-                    std::int64_t& suffix) {
-    std::string stored = PortableName(table.Cell(StoredName, Index(i)));
+                    std::int64_t& suffix, const NameLimit& limit) {
+    std::string stored = PortableName(table.Cell(StoredName, Index(i)), limit);
     std::string upperStored;
     AppendUpperCase(stored, upperStored);
     if (repeated || registry.Taken(upperStored, i)) {
@@ -278,8 +302,9 @@ void GiveUniqueName(StoredNameRegistry& registry, FileTable& table, std::int64_t
             std::string tail("-");
             tail += std::to_string(suffix++);
             // The disk would refuse a longer name: the name gives up its end instead.
-            if (stored.size() + tail.size() > kMaxStoredNameBytes) {
-                stored.resize(FittingLength(stored, kMaxStoredNameBytes - tail.size()));
+            const NameLimit room{limit.bytes - tail.size(), limit.units - tail.size()};
+            if (FittingLength(stored, room) < stored.size()) {
+                stored.resize(FittingLength(stored, room));
                 upperStored.clear();
                 AppendUpperCase(stored, upperStored);
             }
@@ -294,9 +319,9 @@ void GiveUniqueName(StoredNameRegistry& registry, FileTable& table, std::int64_t
 // True when row i may keep its Name as it is: the name is its stored name already, no disk
 // refuses it, and no earlier row carries it or was given it.
 bool KeepsItsName(const StoredNameRegistry& registry, const FileTable& table, std::int64_t i,
-                  bool repeated) {
+                  bool repeated, const NameLimit& limit) {
     const std::string& stored = table.Cell(StoredName, Index(i));
-    return !repeated && stored == table.Cell(Name, Index(i)) && IsPortableName(stored) &&
+    return !repeated && stored == table.Cell(Name, Index(i)) && IsPortableName(stored, limit) &&
            !registry.OwnNameTaken(i);
 }
 
@@ -327,12 +352,14 @@ void CheckSameNames(PlanningRun& run, std::int64_t step) {
     FileTable& table = values.Table;
     StoredNameRegistry registry(values);
     std::int64_t suffix = 0;
+    const NameLimit& limit =
+        values.DiskMedium == MediumKind::DiscImage ? kDiscNameLimit : kDriveNameLimit;
     for (std::int64_t i = 0; i < values.FileCount; ++i) {
         const bool repeated = registry.SeenBefore(i);
-        if (KeepsItsName(registry, table, i, repeated)) {
+        if (KeepsItsName(registry, table, i, repeated, limit)) {
             registry.GiveOutOwnName(i);
         } else {
-            GiveUniqueName(registry, table, i, repeated, suffix);
+            GiveUniqueName(registry, table, i, repeated, suffix, limit);
         }
         if (i == 0) {
             continue; // the first row is never compared, polled or counted
@@ -401,7 +428,7 @@ bool AssignDisks(PlanningRun& run, std::int64_t capacity, std::int64_t step, Pac
 }
 
 std::int64_t DiskLowerBound(const PlanningValues& values, std::int64_t capacity) {
-    DiskFill all{0, 0};
+    DiskFill all{0, 0, 0};
     for (std::int64_t row = 0; row < values.FileCount; ++row) {
         Add(all, RowCost(values, row));
     }
@@ -410,12 +437,33 @@ std::int64_t DiskLowerBound(const PlanningValues& values, std::int64_t capacity)
     }
     // Every disk rounds its own checksum list up to whole clusters, so the disks together
     // take at least the clusters of all the lines in one list.
-    const std::int64_t needed = all.tally + ClustersOf(all.listBytes, values.ClusterSize);
+    const std::int64_t needed = Usage(all, values.ClusterSize);
     const std::int64_t room = capacity - values.IndexReserve - values.SetFilesReserve;
     if (needed == 0 || room <= 0) {
         return 1;
     }
     return std::max<std::int64_t>(1, needed / room + (needed % room != 0 ? 1 : 0));
+}
+
+std::int64_t RowClustersAlone(const PlanningValues& values, std::int64_t row) {
+    DiskFill alone{0, 0, 0};
+    Add(alone, CostOfRow(values, row));
+    return Usage(alone, values.ClusterSize);
+}
+
+std::int64_t DiscEntryBytes(std::string_view name) {
+    const auto bytes = static_cast<std::int64_t>(name.size());
+    // The ISO 9660 record with its name of at most 31 characters and ";1"; Rock Ridge's
+    // PX, TF and NM entries (the whole name, in pieces of up to 250 bytes) and the CE entry
+    // that continues them; the Joliet record with the name in UTF-16, at most two bytes for
+    // each byte of UTF-8.
+    const std::int64_t iso = 33 + 34 + 44 + 26 + 5 * (bytes / 250 + 1) + bytes + 28;
+    const std::int64_t joliet = 33 + 4 + 2 * bytes + 1;
+    const std::int64_t record = iso + joliet;
+    // A block keeps its last record's room unused at worst: 2048 - 255 bytes of a block hold
+    // records, so the bytes grow by 2048 / 1793 at most.
+    constexpr std::int64_t used = kDiscBlockRecordRoom - kLongestDirectoryRecord;
+    return (record * kDiscBlockRecordRoom + used - 1) / used;
 }
 
 std::int64_t ClustersOf(std::int64_t bytes, std::int32_t clusterSize) {

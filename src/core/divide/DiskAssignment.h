@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace arbolink {
 
@@ -21,7 +22,9 @@ void SortBySize(PlanningRun& run);
 // StoredName + "-" + n, n counting clashes over the whole table. Beyond that, stored names
 // are kept portable and unique in the whole set: a stored name never equals another row's
 // stored name or Name, a set file's name or, with the program copy, its folder "Arbolink";
-// where it would, it gets a further suffix.
+// where it would, it gets a further suffix. On an optical disc's image a stored name also
+// keeps within the UTF-16 units of Joliet's names (kDiscNameLimit), so that Windows reads it
+// whole.
 void CheckSameNames(PlanningRun& run, std::int64_t step);
 
 // Byte size of the index file the set files writer makes for the current file rows.
@@ -59,6 +62,22 @@ std::int32_t DiskOfRow(const PlanningValues& values, std::int64_t row);
 void SetDiskOfRow(PlanningValues& values, std::int64_t row, std::int32_t disk);
 // True when every file row has a disk (also when there are none).
 bool AllAssigned(const PlanningValues& values);
+
+// Clusters a row (or the program row) takes on a disk of its own: its own clusters, its line
+// in the checksum list and its names in the medium's directories.
+std::int64_t RowClustersAlone(const PlanningValues& values, std::int64_t row);
+
+// Bytes of a block of an optical disc's file system, whose directories hold the records.
+inline constexpr std::int64_t kDiscBlockRecordRoom = 2048;
+// Blocks an optical disc's ISO 9660 image with Rock Ridge and Joliet takes whatever it holds:
+// the system area (16), the volume descriptors, the path tables of both trees, the root
+// folder, "@dummy@" and "Arbolink" in both trees with the records of the set files, and the
+// Rock Ridge signature, with room to spare.
+inline constexpr std::int64_t kDiscImageOwnBlocks = 64;
+// Bytes a stored name takes in the directories of such an image at most: its ISO 9660 record
+// with the Rock Ridge entries and its Joliet record, with the part of a block a record may
+// leave unused.
+std::int64_t DiscEntryBytes(std::string_view name);
 
 // Clusters a byte count takes: bytes / clusterSize taken up to the next whole number.
 std::int64_t ClustersOf(std::int64_t bytes, std::int32_t clusterSize);

@@ -79,25 +79,10 @@ std::string NotCarriedList(const std::vector<NotCarried>& skipped) {
 // Whether an empty disk holds the largest file and the program copy beside the set files.
 bool FirstDiskTakesLargest(const PlanningValues& values, std::int64_t capacity) {
     const std::int64_t reserve = values.IndexReserve + values.SetFilesReserve;
-    const std::int64_t largest =
-        values.FileCount == 0 ? 0
-                              : SizeInClusters(values, 0) +
-                                    ClustersOf(ChecksumLineSize(values.Table.Cell(StoredName, 0)),
-                                               values.ClusterSize);
+    const std::int64_t largest = values.FileCount == 0 ? 0 : RowClustersAlone(values, 0);
     const std::int64_t program =
-        HasProgramRow(values)
-            ? SizeInClusters(values, values.FileCount) +
-                  ClustersOf(ChecksumLineSize(ProgramCopyPath(values)), values.ClusterSize)
-            : 0;
+        HasProgramRow(values) ? RowClustersAlone(values, values.FileCount) : 0;
     return reserve + largest <= capacity && reserve + program <= capacity;
-}
-
-// Clusters a row takes on a disk: its own and its line in the checksum list.
-std::int64_t RowOnDisk(const PlanningValues& values, std::int64_t row) {
-    const std::string path = row == values.FileCount
-                                 ? ProgramCopyPath(values)
-                                 : values.Table.Cell(StoredName, static_cast<std::size_t>(row));
-    return SizeInClusters(values, row) + ClustersOf(ChecksumLineSize(path), values.ClusterSize);
 }
 
 // The warning for a file row (or the program row) that no disk takes, naming it.
@@ -113,8 +98,9 @@ std::string FileTooLargeText(const PlanningValues& values, std::int64_t row) {
 PlanOutcome RefuseOversized(const PlanningValues& values, std::int64_t capacity,
                             std::int64_t requested, std::string& text) {
     const std::int64_t reserve = values.IndexReserve + values.SetFilesReserve;
-    const std::int64_t largest = values.FileCount == 0 ? 0 : RowOnDisk(values, 0);
-    const std::int64_t program = HasProgramRow(values) ? RowOnDisk(values, values.FileCount) : 0;
+    const std::int64_t largest = values.FileCount == 0 ? 0 : RowClustersAlone(values, 0);
+    const std::int64_t program =
+        HasProgramRow(values) ? RowClustersAlone(values, values.FileCount) : 0;
     const std::int64_t culprit =
         values.FileCount > 0 && reserve + largest > capacity ? 0 : values.FileCount;
     const std::int64_t full = capacity + values.IndexReserve;
@@ -122,7 +108,7 @@ PlanOutcome RefuseOversized(const PlanningValues& values, std::int64_t capacity,
         text = msg::kFileTooLarge;
         return PlanOutcome::FileTooLarge;
     }
-    if (RowOnDisk(values, culprit) + SetFilesClustersAlone(values, culprit) > full) {
+    if (RowClustersAlone(values, culprit) + SetFilesClustersAlone(values, culprit) > full) {
         text = FileTooLargeText(values, culprit);
         return PlanOutcome::FileTooLarge;
     }
@@ -271,6 +257,10 @@ PlanOutcome RunPlanning(PlanningValues& values, Host& host, const PlanRequest& r
         values.DestRoot += kDummyFolderName;
         values.DestRoot += kPathSeparator;
         capacity -= 1;
+    }
+    values.DiskMedium = request.medium;
+    if (request.medium == MediumKind::DiscImage) {
+        capacity -= kDiscImageOwnBlocks;
     }
 
     values.FileCount = 0;

@@ -26,6 +26,9 @@ struct PlanRequest {
     // index and the map (a recovery disk's line of times for it).
     std::int64_t heldPerFile = 0;
     Packing packing = Packing::InOrder;
+    // A disc image's file system takes blocks of its own and room for every name; clusterSize
+    // is then its block size.
+    MediumKind medium = MediumKind::Folder;
 };
 
 enum class PlanOutcome {

@@ -248,6 +248,7 @@ void RunDivide(Session& session, Host& host, const MainFields& fields, std::int3
     request.heldBack = capacity - request.capacity;
     request.heldPerFile = HeldPerFile(session.RecoveryDisks);
     request.packing = session.DiskPacking;
+    request.medium = session.DiskMedium;
     if (RunPlanning(values, host, request) == PlanOutcome::Complete &&
         !RefuseFilesTooLarge(values, host, fields.copyProgram) &&
         !RefuseTooManyDisks(values, host, session.RecoveryDisks) &&

@@ -61,19 +61,26 @@ bool IsContinuationByte(char c) {
 
 } // namespace
 
-std::size_t FittingLength(std::string_view name, std::size_t limit) {
-    if (name.size() <= limit) {
-        return name.size();
+std::size_t FittingLength(std::string_view name, const NameLimit& limit) {
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (IsContinuationByte(name[at])) {
+            continue;
+        }
+        // A character beyond the basic plane takes two UTF-16 units.
+        units += static_cast<unsigned char>(name[at]) >= 0xF0 ? 2 : 1;
+        std::size_t end = at + 1;
+        while (end < name.size() && IsContinuationByte(name[end])) {
+            ++end;
+        }
+        if (units > limit.units || end > limit.bytes) {
+            return at;
+        }
     }
-    std::size_t length = limit;
-    // A cut before a continuation byte would split its character.
-    while (length > 0 && IsContinuationByte(name[length])) {
-        --length;
-    }
-    return length;
+    return name.size();
 }
 
-std::string PortableName(std::string_view name) {
+std::string PortableName(std::string_view name, const NameLimit& limit) {
     std::string portable(name);
     for (char& c : portable) {
         if (IsRefusedCharacter(c)) {
@@ -83,18 +90,17 @@ std::string PortableName(std::string_view name) {
     if (NeedsLeadingMark(portable)) {
         portable.insert(portable.begin(), '_');
     }
-    if (portable.size() > kMaxStoredNameBytes) {
-        portable.resize(FittingLength(portable, kMaxStoredNameBytes));
-    }
+    portable.resize(FittingLength(portable, limit));
     if (!portable.empty() && (portable.back() == '.' || portable.back() == ' ')) {
         portable.back() = '_';
     }
     return portable;
 }
 
-bool IsPortableName(std::string_view name) {
+bool IsPortableName(std::string_view name, const NameLimit& limit) {
     return std::none_of(name.begin(), name.end(), IsRefusedCharacter) && !NeedsLeadingMark(name) &&
-           name.size() <= kMaxStoredNameBytes && !(name.ends_with('.') || name.ends_with(' '));
+           FittingLength(name, limit) == name.size() &&
+           !(name.ends_with('.') || name.ends_with(' '));
 }
 
 } // namespace arbolink

@@ -18,16 +18,7 @@ constexpr std::size_t kMappedRoom = std::size_t{8} << 20;
 } // namespace
 
 std::string RecoveryCacheFolder() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    std::string folder;
-    if (cache != nullptr && cache[0] == '/') {
-        folder = cache;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        folder = AddBackslash(home) + ".cache";
-    } else {
-        return {};
-    }
-    return AddBackslash(AddBackslash(folder) + "arbolink");
+    return ProgramCacheFolder();
 }
 
 ParityBuilder::ParityBuilder(int dataCount, int parityCount)

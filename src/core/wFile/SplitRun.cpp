@@ -89,6 +89,15 @@ public:
                 values_.RunStatus = kCancelled;
                 break;
             }
+            const SupplierEnd carried =
+                request_.disks == nullptr ? SupplierEnd::GoOn : request_.disks->DiskWritten(disk);
+            if (carried == SupplierEnd::Aborted) {
+                return WriteOutcome::Aborted;
+            }
+            if (carried == SupplierEnd::Cancelled) {
+                values_.RunStatus = kCancelled;
+                break;
+            }
             if (request_.ejectWritten) {
                 EjectDisk();
             }

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StagingFolders.h"
+#include "core/wFile/StagingFolders.h"
 
 #include "core/SetFormat.h"
 #include "fs/Folders.h"
 
 #include <cstdio>
 
-namespace arbolink::cli {
+namespace arbolink {
 
 std::string StagingFolders::DiskRoot(std::int32_t n) const {
     char name[24];
@@ -18,4 +18,4 @@ std::string StagingFolders::Folder(std::int32_t n) {
     return AddBackslash(AddBackslash(DiskRoot(n)) + kDummyFolderName);
 }
 
-} // namespace arbolink::cli
+} // namespace arbolink

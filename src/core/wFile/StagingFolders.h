@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace arbolink::cli {
+namespace arbolink {
 
 class StagingFolders : public DiskSupplier {
 public:
@@ -24,4 +24,4 @@ private:
     std::string folder_;
 };
 
-} // namespace arbolink::cli
+} // namespace arbolink
