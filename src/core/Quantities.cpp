@@ -3,6 +3,7 @@
 
 #include "fs/LocaleNames.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <iterator>
 
@@ -53,6 +54,16 @@ std::string RateText(double bytesPerSecond, Language language, std::string_view 
                                  : OneDecimal(bytesPerSecond / 1e3, language, separator) + " kB/s";
 }
 
+std::string GroupedTenthsText(std::int64_t tenths, Language language, std::string_view separator,
+                              std::string_view group) {
+    const bool english = language == Language::English;
+    std::string digits = std::to_string(tenths / 10);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), english ? group : ",");
+    }
+    return digits + std::string(english ? separator : ".") + std::to_string(tenths % 10);
+}
+
 std::string ByteCountText(std::int64_t bytes) {
     const Language language = CurrentLanguage();
     return ByteCountText(bytes, language, SeparatorOf(language));
@@ -61,6 +72,12 @@ std::string ByteCountText(std::int64_t bytes) {
 std::string RateText(double bytesPerSecond) {
     const Language language = CurrentLanguage();
     return RateText(bytesPerSecond, language, SeparatorOf(language));
+}
+
+std::string GroupedTenthsText(std::int64_t tenths) {
+    const Language language = CurrentLanguage();
+    return GroupedTenthsText(tenths, language, SeparatorOf(language),
+                             language == Language::English ? GroupSeparator() : ",");
 }
 
 } // namespace arbolink

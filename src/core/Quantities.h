@@ -21,9 +21,15 @@ std::string ByteCountText(std::int64_t bytes);
 // A transfer rate: "12.5 MB/s", or "850.0 kB/s" below a megabyte a second.
 std::string RateText(double bytesPerSecond);
 
+// A count of tenths as a number with one decimal, its digits grouped by three: "1,024.0" in
+// Japanese, with the user's separators in English ("1.024,0" in a German format).
+std::string GroupedTenthsText(std::int64_t tenths);
+
 // The same in a given language with a given decimal separator, which English uses in place
-// of the point.
+// of the point (and a group separator in place of the comma).
 std::string ByteCountText(std::int64_t bytes, Language language, std::string_view separator);
 std::string RateText(double bytesPerSecond, Language language, std::string_view separator);
+std::string GroupedTenthsText(std::int64_t tenths, Language language, std::string_view separator,
+                              std::string_view group);
 
 } // namespace arbolink

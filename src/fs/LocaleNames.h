@@ -18,4 +18,8 @@ std::string MessagesLocale();
 // the locale cannot be loaded.
 std::string DecimalSeparator();
 
+// The separator the user's number format puts between groups of three digits ("," or "." or
+// a blank); "," when the format groups none or cannot be loaded.
+std::string GroupSeparator();
+
 } // namespace arbolink

@@ -31,16 +31,29 @@ std::string MessagesLocale() {
     return "";
 }
 
-std::string DecimalSeparator() {
-    // A locale object of its own: the process's C locale stays as it is, so no number written
-    // into a file changes its form.
+namespace {
+
+// One item of the user's number format, or fallback where it has none. A locale object of its
+// own: the process's C locale stays as it is, so no number written into a file changes its
+// form.
+std::string NumberFormatItem(nl_item item, const char* fallback) {
     const locale_t numbers = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
     if (numbers == static_cast<locale_t>(0)) {
-        return ".";
+        return fallback;
     }
-    std::string separator = nl_langinfo_l(RADIXCHAR, numbers);
+    std::string text = nl_langinfo_l(item, numbers);
     freelocale(numbers);
-    return separator.empty() ? "." : separator;
+    return text.empty() ? fallback : text;
+}
+
+} // namespace
+
+std::string DecimalSeparator() {
+    return NumberFormatItem(RADIXCHAR, ".");
+}
+
+std::string GroupSeparator() {
+    return NumberFormatItem(THOUSEP, ",");
 }
 
 } // namespace arbolink

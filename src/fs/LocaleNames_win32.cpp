@@ -24,13 +24,25 @@ std::string MessagesLocale() {
     return Narrow(name);
 }
 
-std::string DecimalSeparator() {
-    wchar_t separator[8];
-    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) ||
-        !separator[0]) {
-        return ".";
+namespace {
+
+// One item of the user's number format, or fallback where it has none.
+std::string NumberFormatItem(LCTYPE item, const char* fallback) {
+    wchar_t text[8];
+    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text, 8) || !text[0]) {
+        return fallback;
     }
-    return Narrow(separator);
+    return Narrow(text);
+}
+
+} // namespace
+
+std::string DecimalSeparator() {
+    return NumberFormatItem(LOCALE_SDECIMAL, ".");
+}
+
+std::string GroupSeparator() {
+    return NumberFormatItem(LOCALE_STHOUSAND, ",");
 }
 
 } // namespace arbolink

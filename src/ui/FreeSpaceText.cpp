@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FreeSpaceText.h"
 
+#include "core/Quantities.h"
 #include "fs/Drives.h"
 #include "fs/Folders.h"
 #include "ui/MainMessages.h"
@@ -15,15 +16,6 @@ constexpr std::int64_t kGigabyte = kMegabyte * 1024;
 
 // Blanks that keep the right-aligned number off the read-out's border.
 constexpr const char* kNumberTrail = "  ";
-
-// Digits of a whole number with a comma between every group of three.
-std::string Grouped(std::int64_t whole) {
-    std::string digits = std::to_string(whole);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), 1, ',');
-    }
-    return digits;
-}
 
 } // namespace
 
@@ -43,7 +35,7 @@ FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes) {
     // Tenths, rounded half up, in extended precision: ten times any 64-bit count fits.
     const long double scaled = static_cast<long double>(freeBytes) * 10 / divisor;
     const auto tenths = static_cast<std::int64_t>(scaled + 0.5L);
-    return {Grouped(tenths / 10) + "." + std::to_string(tenths % 10) + kNumberTrail, unit};
+    return {GroupedTenthsText(tenths) + kNumberTrail, unit};
 }
 
 FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved) {

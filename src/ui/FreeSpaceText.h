@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's free-space read-out as text: a number with one decimal and thousands
-// grouped ("1,024.0"), and its unit. Plain C++, no Qt.
+// grouped ("1,024.0"; in English as the user's number format writes it), and its unit. Plain
+// C++, no Qt.
 
 #include <cstdint>
 #include <string>

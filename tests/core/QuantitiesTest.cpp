@@ -23,6 +23,10 @@ TEST(Quantities, EnglishSizesFollowTheLocaleAndJapaneseOnesStayDigits) {
     EXPECT_EQ(ByteCountText(999'960, Language::English, "."), "1.0 MB (999960 bytes)");
     EXPECT_EQ(RateText(850e3, Language::English, ","), "850,0 kB/s");
     EXPECT_EQ(RateText(12.5e6, Language::English, "."), "12.5 MB/s");
+    // The free-space read-out: grouped with the comma in Japanese whatever the locale.
+    EXPECT_EQ(GroupedTenthsText(10240, Language::Japanese, ",", "."), "1,024.0");
+    EXPECT_EQ(GroupedTenthsText(12345678905, Language::English, ",", "."), "1.234.567.890,5");
+    EXPECT_EQ(GroupedTenthsText(9999, Language::English, ".", ","), "999.9");
 }
 
 TEST(Formatted, FillsArgumentsWhereverTheLanguagePutsThem) {

@@ -31,12 +31,15 @@ TEST(LocaleNames, EnglishSizesTakeTheDecimalSeparatorOfTheUsersLocale) {
     }
     freelocale(german);
     EXPECT_EQ(DecimalSeparator(), ",");
+    EXPECT_EQ(GroupSeparator(), ".");
     {
         test::ScopedLanguage english(Language::English);
+        EXPECT_EQ(GroupedTenthsText(10240), "1.024,0");
         EXPECT_EQ(ByteCountText(1474560), "1,5 MB (1474560 bytes)");
         EXPECT_EQ(RateText(850e3), "850,0 kB/s");
     }
     EXPECT_EQ(ByteCountText(1474560), "1474560");
+    EXPECT_EQ(GroupedTenthsText(10240), "1,024.0");
     EXPECT_EQ(RateText(12.5e6), "12.5 MB/s");
     char printed[16];
     std::snprintf(printed, sizeof printed, "%.1f", 1.5);
