@@ -36,11 +36,10 @@ ARBOLINK_PHRASE(
 
 ARBOLINK_PHRASE(kPlanningCaption, "準備中．．．", "Preparing...");
 ARBOLINK_PHRASE(kPlanningMessage, "ディスクの必要枚数を\n\n確認しています",
-                "Working out how many disks\n\nare needed");
+                "Counting the disks\nthat are needed");
 ARBOLINK_PHRASE(kStageWalk, "ファイルをチェック中", "Checking files");
 ARBOLINK_PHRASE(kStageSort, "ファイルをソート中", "Sorting files");
-ARBOLINK_PHRASE(kStageSameNames, "同名ファイルのチェック中",
-                "Checking for files with the same name");
+ARBOLINK_PHRASE(kStageSameNames, "同名ファイルのチェック中", "Checking for same names");
 ARBOLINK_PHRASE(kStageAssign, "ファイルの分割中", "Assigning files to disks");
 
 inline constexpr const char* kProgramRowFolder = "main body";
