@@ -240,6 +240,19 @@ public:
     ImageTree(const ImageTree&) = delete;
     ImageTree& operator=(const ImageTree&) = delete;
 
+    // Reads the folder's tree and makes the stream of its image's bytes; null with detail
+    // set when a part of the tree cannot be taken or the stream cannot be made.
+    burn::burn_source* Open(const std::string& folder, std::string& detail) {
+        return Build(folder, detail) ? Source(detail) : nullptr;
+    }
+
+    // The block the first file's data begins at, known once Open made the stream.
+    std::int64_t DataStart() const {
+        uint32_t start = 0;
+        return iso_write_opts_get_data_start(opts_, &start, 0) >= 0 ? start : 0;
+    }
+
+private:
     // Reads the folder's tree; false with detail set when a part of it cannot be taken.
     bool Build(const std::string& folder, std::string& detail) {
         int result = iso_image_new("ARBOLINK", &image_);
@@ -279,13 +292,6 @@ public:
         return reinterpret_cast<burn::burn_source*>(source);
     }
 
-    // The block the first file's data begins at, known once Source made the stream.
-    std::int64_t DataStart() const {
-        uint32_t start = 0;
-        return iso_write_opts_get_data_start(opts_, &start, 0) >= 0 ? start : 0;
-    }
-
-private:
     IsoImage* image_ = nullptr;
     IsoWriteOpts* opts_ = nullptr;
 };
@@ -318,10 +324,7 @@ bool TakeTreeMisplaced() {
 BurnEnd ProbeTree(const std::string& folder, std::string& detail) {
     TakeTreeMisplaced();
     ImageTree probe;
-    if (!probe.Build(folder, detail)) {
-        return BurnEnd::WriteFailed;
-    }
-    burn::burn_source* image = probe.Source(detail);
+    burn::burn_source* image = probe.Open(folder, detail);
     if (image == nullptr) {
         return BurnEnd::WriteFailed;
     }
@@ -630,10 +633,7 @@ public:
             return probed;
         }
         ImageTree tree;
-        if (!tree.Build(folder, detail)) {
-            return BurnEnd::WriteFailed;
-        }
-        burn::burn_source* image = tree.Source(detail);
+        burn::burn_source* image = tree.Open(folder, detail);
         if (image == nullptr) {
             return BurnEnd::WriteFailed;
         }
