@@ -18,6 +18,7 @@
 // private mount namespace (root); elsewhere both go to /dev/shm. Takes about 9.5 GiB of memory
 // while it runs.
 #include "SilentHost.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/SetChecksums.h"
 #include "core/SetFormat.h"
@@ -163,12 +164,15 @@ private:
 class BenchHost : public bench::SilentHost {
 public:
     Button ShowDialog(DialogKind, const std::string& text, const Buttons& buttons) override {
-        if (watch != nullptr && text.ends_with(msg::kPrepareDisksAfter)) {
+        if (watch != nullptr && IsFilledIn(msg::kPrepareDisks, text)) {
             planning = watch->Stop();
         }
         lastText = text;
-        const std::string prompt = msg::kInsertDisk;
-        const int disk = text.ends_with(prompt) ? std::atoi(text.c_str()) : 0;
+        // The prompt's only number is the disk's, wherever the language puts it.
+        const std::size_t digits = text.find_first_of("0123456789");
+        const int disk = IsFilledIn(msg::kInsertDisk, text) && digits != std::string::npos
+                             ? std::atoi(text.c_str() + digits)
+                             : 0;
         if (disk >= 2) {
             stdfs::rename(fields.destination, fields.destination + "-" + std::to_string(disk - 1));
         }
@@ -347,7 +351,7 @@ bool TakeTurns(benchmark::State& state, const std::function<Timing()>& peer,
 
 void MeasureAgainstCp(benchmark::State& state, const Tree& tree, Run run) {
     const Scratch& scratch = Scratch::Get();
-    const char* finished = run == Run::Split ? msg::kCopyFinished : msg::kRestoreFinished;
+    const Phrase& finished = run == Run::Split ? msg::kCopyFinished : msg::kRestoreFinished;
     auto cpStep = [&] {
         scratch.ClearTarget();
         const Timing timing = TimeCp(tree.root, scratch.target() + "/cp");
