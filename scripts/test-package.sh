@@ -66,9 +66,13 @@ echo "test-package: the installed arbolink-cli divided a tree onto two disks and
 
 # The installed program: its answers without a display, then the window itself offscreen,
 # with its settings in a folder of the check's own.
-help=$(arbolink --help)
+# Each language finds its own manual.
+help=$(LANGUAGE=ja arbolink --help)
 grep -qx "マニュアル: /usr/share/arbolink/manual/index.html" <<<"$help" ||
     fail "the installed program does not find its manual: $help"
+help=$(LANGUAGE=en arbolink --help)
+grep -qx "Manual: /usr/share/arbolink/manual/en/index.html" <<<"$help" ||
+    fail "the installed program does not find its English manual: $help"
 arbolink --version | grep -q "GPL-3.0-or-later" || fail "arbolink --version names no licence"
 status=0
 XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen timeout 5 arbolink || status=$?
