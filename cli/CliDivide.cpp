@@ -8,12 +8,12 @@
 #include "core/FolderFieldCheck.h"
 #include "core/Formatted.h"
 #include "core/Session.h"
+#include "core/divide/DiscDivide.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/SplitCommand.h"
 #include "core/recovery/ErasureCode.h"
 #include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/BurnMessages.h"
-#include "core/wFile/DiscBurning.h"
 #include "core/wFile/StagingFolders.h"
 #include "fs/Burner.h"
 #include "fs/Drives.h"
@@ -158,99 +158,73 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
     return host.ExitCode();
 }
 
-// The split command's checks of both folders, then the planning run with disks of capacity
-// clusters written into the staging folders of disks. The staging folder is treated as a
+// The split command's checks of the source folder and of the staging folder (none for a burn
+// staged in the cache): true when the divide goes on. The staging folder is treated as a
 // removable disk: when it holds something, the user may have it emptied.
-void DivideIntoFolders(const DivideRequest& request, const Streams& io, Session& session,
-                       TerminalHost& host, StagingFolders& disks, std::int64_t capacity) {
+bool CheckDivideFolders(const DivideRequest& request, const Streams& io, Session& session,
+                        TerminalHost& host, VolumeWatch& watch) {
     session.VerifyAfterWrite = request.verify;
     session.DiskPacking = request.packing;
     session.RecoveryDisks = request.recoveryDisks;
-    const MainFields fields{request.source, request.destination, "", request.copyProgram};
-    host.SetFields(fields);
-    for (const auto& [folder, unset] : {std::pair{&request.source, arbolink::msg::kSetSource},
-                                        {&request.destination, arbolink::msg::kSetDestination}}) {
-        if (folder->empty()) {
-            host.Message(unset);
-            return;
-        }
-    }
-    if (RefuseDestinationInSource(host, request.destination, request.source)) {
-        return;
+    host.SetFields({request.source, request.destination, "", request.copyProgram});
+    const bool staged = !request.destination.empty() || request.burn.empty();
+    if (request.source.empty() || (staged && request.destination.empty())) {
+        host.Message(request.source.empty() ? arbolink::msg::kSetSource
+                                            : arbolink::msg::kSetDestination);
+        return false;
     }
     if (CheckFolderField(host, request.source, Field::Source, arbolink::msg::kNoSourceDisk,
-                         arbolink::msg::kCreateSource) != FolderCheck::Ready ||
+                         arbolink::msg::kCreateSource) != FolderCheck::Ready) {
+        return false;
+    }
+    watch.Remember(request.source);
+    if (!staged) {
+        return true;
+    }
+    if (RefuseDestinationInSource(host, request.destination, request.source) ||
         CheckFolderField(host, request.destination, Field::Destination,
                          arbolink::msg::kNoDestinationDisk,
                          arbolink::msg::kCreateDestination) == FolderCheck::Ended) {
-        return;
+        return false;
     }
     if (!FolderExists(request.destination)) {
         std::fputs(Formatted(msg::kStagingFolderMissing, request.destination.c_str()).c_str(),
                    io.err);
-        return;
+        return false;
     }
-    VolumeWatch watch;
-    watch.Remember(request.source);
     watch.Remember(request.destination);
-    if (!SettleSplitDestination(session, host, "Rem", AddBackslash(request.destination),
-                                request.source)) {
-        return;
-    }
-    RunDivide(session, host, fields, request.clusterSize, capacity, true, &disks);
+    return SettleSplitDestination(session, host, "Rem", AddBackslash(request.destination),
+                                  request.source);
 }
 
 int DivideIntoStagingFolders(const DivideRequest& request, const Streams& io) {
     Session session;
     TerminalHost host(io.in, io.err, request.answers);
-    StagingFolders disks(request.destination);
-    // Whole clusters only: a disk must never be planned beyond the size it was given.
-    DivideIntoFolders(request, io, session, host, disks,
-                      request.capacityBytes / request.clusterSize);
-    return host.ExitCode();
-}
-
-// A fresh folder of the user's cache for the disks staged before they are burnt; empty when
-// there is none.
-std::string NewBurnStagingFolder() {
-    const std::string cache = ProgramCacheFolder();
-    if (cache.empty()) {
-        return {};
+    VolumeWatch watch;
+    if (CheckDivideFolders(request, io, session, host, watch)) {
+        StagingFolders disks(request.destination);
+        // Whole clusters only: a disk must never be planned beyond the size it was given.
+        RunDivide(session, host, {request.source, request.destination, "", request.copyProgram},
+                  request.clusterSize, request.capacityBytes / request.clusterSize, true, &disks);
     }
-    const std::string folder = cache + "burn-" + TemporaryName();
-    return CreateFolders(folder) ? folder : std::string();
+    return host.ExitCode();
 }
 
 // The divide onto optical discs: the disks are staged one by one and each burnt as soon as it
 // is written, the discs planned with the ISO 9660 image's own room counted.
-int DivideOntoDiscs(DivideRequest request, const Streams& io) {
+int DivideOntoDiscs(const DivideRequest& request, const Streams& io) {
     if (!BurningBuilt()) {
         std::fprintf(io.err, "%s\n", arbolink::msg::kBurnNotBuilt.c_str());
         return kExitFailure;
     }
     Session session;
-    session.DiskMedium = MediumKind::DiscImage;
     TerminalHost host(io.in, io.err, request.answers);
-    std::unique_ptr<Burner> burner = OpenBurner();
-    std::int64_t blocks = request.capacityBytes / kDiscBlockBytes;
-    DiscBurning burning(host, *burner, request.burn, blocks);
-    if (blocks == 0 && (blocks = burning.MeasureBlankDisc()) < 0) {
-        return host.ExitCode();
-    }
-    const bool ownFolder = !request.staging;
-    if (ownFolder) {
-        request.destination = NewBurnStagingFolder();
-        if (request.destination.empty()) {
-            std::fputs(Formatted(msg::kStagingFolderMissing, "$XDG_CACHE_HOME/arbolink").c_str(),
-                       io.err);
-            return kExitFailure;
-        }
-    }
-    request.clusterSize = static_cast<std::int32_t>(kDiscBlockBytes);
-    BurntStagingFolders disks(request.destination, burning, !ownFolder);
-    DivideIntoFolders(request, io, session, host, disks, blocks);
-    if (ownFolder) {
-        DeleteFolderContents(request.destination, "");
+    VolumeWatch watch;
+    if (CheckDivideFolders(request, io, session, host, watch)) {
+        std::unique_ptr<Burner> burner = OpenBurner();
+        arbolink::DivideOntoDiscs(
+            session, host, {request.source, request.destination, "", request.copyProgram}, *burner,
+            request.burn, request.capacityBytes / kDiscBlockBytes, request.destination);
     }
     return host.ExitCode();
 }

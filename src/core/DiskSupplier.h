@@ -30,9 +30,9 @@ public:
     // restore makes the files it could not read again from them.
     virtual std::vector<std::string> RecoveryFolders() { return {}; }
 
-    // Told by the split run once data disk n is written into Folder(n) and read back: a
-    // supplier that carries the folder on to a medium of its own (a disc it burns) does so
-    // here.
+    // Told by the split run once disk n (a data disk, or a recovery disk after them) is
+    // written into Folder(n) and read back: a supplier that carries the folder on to a medium
+    // of its own (a disc it burns) does so here.
     virtual SupplierEnd DiskWritten(std::int32_t /*n*/) { return SupplierEnd::GoOn; }
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/Burner.h"
 
+#include "fs/Drives.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -14,6 +16,10 @@ constexpr const char* kImagePrefix = "stdio:";
 
 bool IsImageDrive(const std::string& drive) {
     return drive.starts_with(kImagePrefix);
+}
+
+bool IsAbsoluteImageDrive(const std::string& drive) {
+    return IsImageDrive(drive) && !VolumeRootOf(ImageFilePath(drive)).empty();
 }
 
 std::string ImageFilePath(const std::string& drive) {

@@ -97,6 +97,10 @@ bool BurningBuilt();
 // Whether the drive is an image file ("stdio:PATH") rather than a device.
 bool IsImageDrive(const std::string& drive);
 
+// Whether the drive is an image drive whose file has an absolute path ("stdio:/x/set.iso"): a
+// relative one would land wherever the program happens to run.
+bool IsAbsoluteImageDrive(const std::string& drive);
+
 // The file an image drive writes: the path after "stdio:".
 std::string ImageFilePath(const std::string& drive);
 

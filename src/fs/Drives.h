@@ -53,6 +53,17 @@ struct DriveEntry {
 // a drive without its medium is listed all the same, and no box asks for one.
 std::vector<DriveEntry> ListDrives();
 
+// The optical drive a split destination names, as the disc burner addresses it: an image
+// drive with an absolute path ("stdio:/x/set.iso") as it is; the device of an optical drive
+// ("/dev/sr0", or a link to one such as "/dev/cdrom") as it was given; a folder on a disc
+// mounted from an optical drive that takes no files, that drive's device ("/dev/sr0"). Empty
+// for every other destination: it is written as a folder. On Windows only image drives.
+std::string OpticalDriveOf(const std::string& destination);
+
+// The devices of the computer's optical drives ("/dev/sr0"), with or without a disc, in the
+// order of their names. On Windows none: discs are not burnt there.
+std::vector<std::string> ListOpticalDrives();
+
 // Remembers the volumes a command started on. While a VolumeWatch lives, DriveFreeBytes (and
 // so IsFolderReady and GetDriveSpace) answers -1 / false for a path below a remembered mount
 // point that is no longer mounted, although the empty mount folder on the system disk would

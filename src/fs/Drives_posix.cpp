@@ -3,6 +3,7 @@
 // from sysfs, space from statvfs.
 #include "fs/Drives.h"
 
+#include "fs/Burner.h"
 #include "fs/DriveList.h"
 #include "fs/Folders.h"
 #include "fs/MountTable.h"
@@ -233,6 +234,24 @@ std::string KindOfMount(const MountEntry& mount) {
     return deviceFolder.empty() ? std::string() : KindOfBlockDevice(deviceFolder);
 }
 
+// The kernel's names of optical drives: "sr0", "sr1", ...
+bool IsOpticalDeviceName(const std::string& name) {
+    return name.size() > 2 && name.starts_with("sr") &&
+           std::all_of(name.begin() + 2, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether the /dev path (through links such as "/dev/cdrom") is the device of an optical
+// drive the kernel knows.
+bool NamesOpticalDevice(const std::string& devicePath) {
+    if (!devicePath.starts_with("/dev/")) {
+        return false;
+    }
+    const stdfs::path resolved(Resolved(SystemRoot() + devicePath));
+    const std::string name = resolved.filename().string();
+    return resolved.parent_path() == stdfs::path(SystemRoot() + "/dev") &&
+           IsOpticalDeviceName(name) && FolderExists(SystemRoot() + "/sys/class/block/" + name);
+}
+
 // The device name (the last part of its /dev path) that a mount's source stands for; a
 // mapper name is a link to the device it names.
 std::string DeviceNameOf(const MountEntry& mount) {
@@ -303,6 +322,37 @@ std::string VolumeRootOf(const std::string& path) {
     std::vector<MountEntry> table = CurrentMounts();
     const MountEntry* mount = MountHolding(table, absolute);
     return mount == nullptr ? std::string() : mount->mountPoint;
+}
+
+std::string OpticalDriveOf(const std::string& destination) {
+    if (IsAbsoluteImageDrive(destination) || NamesOpticalDevice(destination)) {
+        return destination;
+    }
+    const std::string absolute = AbsoluteForm(destination);
+    if (absolute.empty()) {
+        return {};
+    }
+    const std::vector<MountEntry> table = CurrentMounts();
+    const MountEntry* mount = MountHolding(table, absolute);
+    // A disc mounted writable (packet writing) is written as any folder.
+    if (mount == nullptr || !NamesOpticalDevice(mount->source) || DriveFreeBytes(absolute) != 0) {
+        return {};
+    }
+    return mount->source;
+}
+
+std::vector<std::string> ListOpticalDrives() {
+    std::vector<std::string> drives;
+    std::error_code error;
+    for (stdfs::directory_iterator entry(SystemRoot() + "/sys/class/block", error), end;
+         !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (IsOpticalDeviceName(name)) {
+            drives.push_back("/dev/" + name);
+        }
+    }
+    std::sort(drives.begin(), drives.end());
+    return drives;
 }
 
 std::int64_t DriveFreeBytes(const std::string& path) {

@@ -3,6 +3,7 @@
 // drive letter.
 #include "fs/Drives.h"
 
+#include "fs/Burner.h"
 #include "fs/Folders.h"
 #include "fs/WideText_win32.h"
 
@@ -113,6 +114,14 @@ std::vector<DriveEntry> ListDrives() {
         drives.push_back(drive);
     }
     return drives;
+}
+
+std::string OpticalDriveOf(const std::string& destination) {
+    return IsAbsoluteImageDrive(destination) ? destination : std::string();
+}
+
+std::vector<std::string> ListOpticalDrives() {
+    return {};
 }
 
 std::string VolumeRootOf(const std::string& path) {

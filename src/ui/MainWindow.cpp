@@ -492,7 +492,7 @@ void TForm1::ComboBox2Change(const QString& text) {
 }
 
 void TForm1::BitBtn2Click() {
-    RunCommand(arbolink::BitBtn2Click);
+    RunCommand([](Session& session, Host& host) { arbolink::BitBtn2Click(session, host); });
 }
 
 void TForm1::BitBtn3Click() {

@@ -4,9 +4,11 @@
 #include "core/FolderFieldCheck.h"
 #include "core/Formatted.h"
 #include "core/SetFormat.h"
+#include "core/divide/DiscDivide.h"
 #include "core/divide/DivideMessages.h"
 #include "core/divide/Planning.h"
 #include "core/recovery/RecoveryMessages.h"
+#include "core/wFile/BurnMessages.h"
 #include "core/wFile/SplitRun.h"
 #include "fs/Drives.h"
 #include "fs/FileSizeLimit.h"
@@ -14,6 +16,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <memory>
 #include <string>
 #if ARBOLINK_RECOVERY
 #include "core/recovery/ErasureCode.h"
@@ -147,8 +150,19 @@ std::int64_t HeldPerFile(int recoveryDisks) {
 #endif
 }
 
+// A destination that names an optical drive has its disks burnt onto discs, one disc a disk.
+void DivideOntoOpticalDrive(Session& session, Host& host, const MainFields& fields, Burner& burner,
+                            const std::string& drive) {
+    if (!BurningBuilt()) {
+        host.Message(msg::kBurnNotBuilt);
+        return;
+    }
+    DivideOntoDiscs(session, host, fields, burner, drive, 0, "");
+}
+
 // Everything of the command after its fields were read, up to the end of the split run.
-void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& fields) {
+void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& fields,
+            Burner& burner) {
     const std::string& source = fields.source;
     if (source.empty()) {
         host.Message(msg::kSetSource);
@@ -160,6 +174,10 @@ void Divide(Session& session, Host& host, VolumeWatch& watch, const MainFields& 
         return;
     }
     watch.Remember(source);
+    if (const std::string drive = OpticalDriveOf(fields.destination); !drive.empty()) {
+        DivideOntoOpticalDrive(session, host, fields, burner, drive);
+        return;
+    }
 
     std::string destination = fields.destination;
     const std::string kind = GetDriveKind(destination);
@@ -228,8 +246,13 @@ bool RefuseDestinationInSource(Host& host, const std::string& destination,
 }
 
 void BitBtn2Click(Session& session, Host& host) {
+    const std::unique_ptr<Burner> burner = OpenBurner();
+    BitBtn2Click(session, host, *burner);
+}
+
+void BitBtn2Click(Session& session, Host& host, Burner& burner) {
     VolumeWatch watch;
-    Divide(session, host, watch, host.ReadFields());
+    Divide(session, host, watch, host.ReadFields(), burner);
 }
 
 void RunDivide(Session& session, Host& host, const MainFields& fields, std::int32_t clusterSize,

@@ -8,14 +8,20 @@
 #include "core/DiskSupplier.h"
 #include "core/Host.h"
 #include "core/Session.h"
+#include "fs/Burner.h"
 
 #include <cstdint>
 #include <string>
 
 namespace arbolink {
 
-// The command from the main window's fields to the closing message of the split run.
+// The command from the main window's fields to the closing message of the split run. A split
+// destination that names an optical drive (see OpticalDriveOf) has the disks burnt onto discs
+// planned for the blank disc in it.
 void BitBtn2Click(Session& session, Host& host);
+
+// The same, burning with the given burner.
+void BitBtn2Click(Session& session, Host& host, Burner& burner);
 
 // The planning run: plans the divide of the fields' folders with disks of capacity clusters,
 // then asks for "ディスクを N 枚、用意してください" and writes the disks on OK, into the

@@ -20,6 +20,12 @@ ARBOLINK_PHRASE(kBurningDisc, "%1 枚目のディスク\nFrom : %2\n  To : %3",
 ARBOLINK_PHRASE(kBurnState, "%1 / %2 MB　バッファ %3％　%4", "%1 / %2 MB   buffer %3%   %4");
 ARBOLINK_PHRASE(kReadingDiscCaption, "ディスクを検査中．．．", "Checking the disc...");
 
+// The folder of the user's cache (%1) where the disks wait to be burnt could not be made.
+ARBOLINK_PHRASE(kNoBurnStagingFolder,
+                "ディスクに書き込む前のファイルを置くフォルダーを、%1 に作成できませんでした。",
+                "No folder could be made in %1 for the files that wait to be written to the "
+                "discs.");
+
 // The closing message once every disc is written and read back right.
 ARBOLINK_PHRASE(kBurnFinished, "ディスクの書き込みが終了しました", "The discs have been written.");
 

@@ -159,6 +159,9 @@ std::int64_t DiscBurning::MeasureBlankDisc() {
         std::string detail;
         const std::int64_t blocks = burner_.BlankBlocks(drive, why, detail);
         if (blocks > 0) {
+            if (limitBlocks_ <= 0) {
+                limitBlocks_ = blocks;
+            }
             return blocks;
         }
         if (why == BurnEnd::NotBuilt) {

@@ -31,7 +31,8 @@ public:
 
     // The blocks of the blank disc in the drive for disc 1, asking with Retry and Abort while
     // it takes none (and whether a rewritable disc with data is blanked); -1 after Abort, or
-    // when the build writes no discs (told).
+    // when the build writes no discs (told). Without a limit given, the discs are planned for
+    // this one: it becomes the limit of every disc.
     std::int64_t MeasureBlankDisc();
 
 private:
@@ -51,7 +52,7 @@ private:
     Host& host_;
     Burner& burner_;
     const std::string drive_;
-    const std::int64_t limitBlocks_;
+    std::int64_t limitBlocks_;
 };
 
 // The paths below diskRoot ('/' between folders) whose copy on the disc is missing or reads

@@ -89,8 +89,7 @@ public:
                 values_.RunStatus = kCancelled;
                 break;
             }
-            const SupplierEnd carried =
-                request_.disks == nullptr ? SupplierEnd::GoOn : request_.disks->DiskWritten(disk);
+            const SupplierEnd carried = CarryDisk(disk);
             if (carried == SupplierEnd::Aborted) {
                 return WriteOutcome::Aborted;
             }
@@ -564,12 +563,26 @@ private:
                 values_.RunStatus = kCancelled;
                 break;
             }
+            const SupplierEnd carried = CarryDisk(disk);
+            if (carried == SupplierEnd::Aborted) {
+                return false;
+            }
+            if (carried == SupplierEnd::Cancelled) {
+                values_.RunStatus = kCancelled;
+                break;
+            }
             if (request_.ejectWritten) {
                 EjectDisk();
             }
         }
         parity_.reset();
         return true;
+    }
+
+    // A disk written and read back goes on to the supplier, which may carry it to a medium
+    // of its own (burn it onto a disc).
+    SupplierEnd CarryDisk(std::int32_t disk) {
+        return request_.disks == nullptr ? SupplierEnd::GoOn : request_.disks->DiskWritten(disk);
     }
 
     // The checks of a data disk, then the index and the whole map.

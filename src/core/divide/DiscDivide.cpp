@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/divide/DiscDivide.h"
+
+#include "core/Formatted.h"
+#include "core/divide/SplitCommand.h"
+#include "core/wFile/BurnMessages.h"
+#include "core/wFile/DiscBurning.h"
+#include "fs/Folders.h"
+
+namespace arbolink {
+
+namespace {
+
+// A fresh folder of the user's cache for the disks staged before they are burnt; empty when
+// none could be made.
+std::string NewBurnStagingFolder() {
+    const std::string cache = ProgramCacheFolder();
+    if (cache.empty()) {
+        return {};
+    }
+    const std::string folder = cache + "burn-" + TemporaryName();
+    return CreateFolders(folder) ? folder : std::string();
+}
+
+} // namespace
+
+void DivideOntoDiscs(Session& session, Host& host, MainFields fields, Burner& burner,
+                     const std::string& drive, std::int64_t limitBlocks,
+                     const std::string& stagingFolder) {
+    DiscBurning burning(host, burner, drive, limitBlocks);
+    std::int64_t blocks = limitBlocks;
+    if (blocks <= 0 && (blocks = burning.MeasureBlankDisc()) < 0) {
+        return;
+    }
+    const bool ownFolder = stagingFolder.empty();
+    fields.destination = ownFolder ? NewBurnStagingFolder() : stagingFolder;
+    if (fields.destination.empty()) {
+        const std::string cache = ProgramCacheFolder();
+        host.Message(Formatted(msg::kNoBurnStagingFolder,
+                               cache.empty() ? "$XDG_CACHE_HOME/arbolink" : cache.c_str()));
+        return;
+    }
+    session.DiskMedium = MediumKind::DiscImage;
+    BurntStagingFolders disks(fields.destination, burning, !ownFolder);
+    RunDivide(session, host, fields, static_cast<std::int32_t>(kDiscBlockBytes), blocks, true,
+              &disks);
+    if (ownFolder) {
+        DeleteFolderContents(fields.destination, "");
+    }
+}
+
+} // namespace arbolink
