@@ -55,7 +55,7 @@ std::optional<UsageError> CheckBurnOperands(const Arguments& parsed, DivideReque
     if (parsed.operands.size() != 1) {
         return UsageError{msg::kWantSourceOnlyBurn, ""};
     }
-    for (const char* option : {"--percent", "--cluster-size", "--recovery-disks"}) {
+    for (const char* option : {"--percent", "--cluster-size"}) {
         if (parsed.Has(option)) {
             return UsageError{msg::kNotWithBurn, option};
         }
