@@ -282,6 +282,10 @@ Create it?</translation>
         <translation>No disk</translation>
     </message>
     <message>
+        <source>光ディスクに焼く</source>
+        <translation>Burn discs</translation>
+    </message>
+    <message>
         <source>Gbyte</source>
         <translation>GB</translation>
     </message>

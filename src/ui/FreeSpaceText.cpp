@@ -46,6 +46,10 @@ FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved
     if (mediumRemoved) {
         return {std::string(msg::kNoMedium) + kNumberTrail, ""};
     }
+    // A blank disc is not mounted: its room is only known once the divide asks the drive.
+    if (!OpticalDriveOf(folder).empty()) {
+        return {std::string(msg::kOpticalDrive) + kNumberTrail, ""};
+    }
     // A folder not made yet would be made on the drive of the folder it goes in.
     if (!GetDriveSpace(NearestExistingFolder(folder), sectorsPerCluster, bytesPerSector,
                        freeBytes)) {

@@ -21,7 +21,8 @@ FreeSpaceReadout FreeSpaceText(std::int64_t freeBytes);
 // The read-out for the drive of a folder, or of the nearest folder above it that exists when
 // it does not exist yet; when that drive does not answer or the path names none, with no
 // unit, "Disk Error", or "ディスクがありません" when the folder lay on a medium that was taken
-// out.
+// out; "光ディスクに焼く" for an optical drive (see OpticalDriveOf), whose discs the divide
+// burns.
 FreeSpaceReadout FreeSpaceOfFolder(const std::string& folder, bool mediumRemoved = false);
 
 } // namespace arbolink

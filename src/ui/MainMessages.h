@@ -20,6 +20,9 @@ inline constexpr const char* kDiskError = ARBOLINK_TRANSLATE_NOOP("arbolink::msg
 // The read-out for a destination on a medium that was taken out.
 inline constexpr const char* kNoMedium =
     ARBOLINK_TRANSLATE_NOOP("arbolink::msg", "ディスクがありません");
+// The read-out for a split destination that names an optical drive: the divide burns discs.
+inline constexpr const char* kOpticalDrive =
+    ARBOLINK_TRANSLATE_NOOP("arbolink::msg", "光ディスクに焼く");
 inline constexpr const char* kUnitGigabytes = ARBOLINK_TRANSLATE_NOOP("arbolink::msg", "Gbyte");
 inline constexpr const char* kUnitMegabytes = ARBOLINK_TRANSLATE_NOOP("arbolink::msg", "Mbyte");
 inline constexpr const char* kUnitKilobytes = ARBOLINK_TRANSLATE_NOOP("arbolink::msg", "Kbyte");

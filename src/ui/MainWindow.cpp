@@ -384,9 +384,13 @@ void TForm1::FormCreate() {
 
     AddToList(ComboBox1, settings_.source);
     AddToList(ComboBox2, settings_.divide);
+    // A blank disc is never mounted, so its drive is offered here.
+    for (const std::string& drive : ListOpticalDrives()) {
+        AddToListUnlessThere(ComboBox2, drive);
+    }
     AddToListUnlessThere(ComboBox3, settings_.dest);
 
-    if (IsFolderReady(settings_.divide)) {
+    if (IsFolderReady(settings_.divide) || !OpticalDriveOf(settings_.divide).empty()) {
         ShowFreeSpace(settings_.divide);
     }
     // Connected only now: loading the fields is no change the read-out must follow.
@@ -470,7 +474,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::ComboBox1KeyPress(QComboBox* field) {
     const std::string folder = ListedFolder(Utf8(field->currentText()));
-    if (!FolderExists(folder)) {
+    // An optical drive is no folder to make: the divide burns its discs.
+    const bool opticalDrive = field == ComboBox2 && !OpticalDriveOf(folder).empty();
+    if (!opticalDrive && !FolderExists(folder)) {
         if (host_->ShowDialog(DialogKind::Confirmation, Utf8(Shown(msg::kCreateTypedFolder)),
                               {Button::Yes, Button::No}) != Button::Yes) {
             host_->SelectFieldText(FieldOf(field));
