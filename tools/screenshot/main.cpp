@@ -5,11 +5,12 @@
 //   arbolink-screenshot OUTPUT_FOLDER
 //
 // Writes main-window.png, file-menu.png, help-menu.png, options.png, folder-chooser.png,
-// about.png, progress-planning.png and progress-copying.png, in the language of the environment as
-// the program chooses it (LANGUAGE=en for the English manual's pictures). The questions of the
-// divide are answered by themselves (OK, Yes) and printed instead of shown.
+// about.png, progress-planning.png, progress-copying.png and progress-burning.png, in the language
+// of the environment as the program chooses it (LANGUAGE=en for the English manual's pictures). The
+// questions of the divide are answered by themselves (OK, Yes) and printed instead of shown.
 #include "core/Language.h"
 #include "core/divide/SplitCommand.h"
+#include "fs/Burner.h"
 #include "ui/AboutBox.h"
 #include "ui/FolderChoice.h"
 #include "ui/IniFile.h"
@@ -73,8 +74,9 @@ private:
 // The Qt Host of the main window, except that questions answer themselves.
 class PicturingHost : public QtHost {
 public:
-    PicturingHost(const MainWindowControls& controls, QString folder)
-        : QtHost(controls), folder_(std::move(folder)) {}
+    // pictures: the file of each progress dialog in turn, empty for one not pictured.
+    PicturingHost(const MainWindowControls& controls, QString folder, QStringList pictures)
+        : QtHost(controls), folder_(std::move(folder)), pictures_(std::move(pictures)) {}
 
     Button ShowDialog(DialogKind kind, const std::string& text, const Buttons& buttons) override {
         std::printf("[%s] %s\n", CaptionOf(kind), text.c_str());
@@ -82,16 +84,16 @@ public:
     }
     void Beep() override {}
     std::unique_ptr<ProgressDialog> CreateProgressDialog() override {
-        const char* names[] = {"progress-planning.png", "progress-copying.png"};
-        const QString path =
-            dialogs_ < 2 ? folder_ + QLatin1Char('/') + names[dialogs_] : QString();
+        const QString name = dialogs_ < pictures_.size() ? pictures_[dialogs_] : QString();
+        const QString path = name.isEmpty() ? QString() : folder_ + QLatin1Char('/') + name;
         ++dialogs_;
         return std::make_unique<PicturedDialog>(QtHost::CreateProgressDialog(), path);
     }
 
 private:
     QString folder_;
-    int dialogs_ = 0;
+    QStringList pictures_;
+    qsizetype dialogs_ = 0;
 };
 
 void WriteSample(const QString& path, int bytes) {
@@ -202,11 +204,22 @@ int main(int argc, char* argv[]) {
     form.show();
     QApplication::processEvents();
 
-    PicturingHost host(MainWindowControls{&form, Child<QComboBox>(form, "ComboBox1"),
-                                          Child<QComboBox>(form, "ComboBox2"),
-                                          Child<QComboBox>(form, "ComboBox3"),
-                                          Child<QCheckBox>(form, "CheckBox1")},
-                       output);
+    const MainWindowControls controls{
+        &form, Child<QComboBox>(form, "ComboBox1"), Child<QComboBox>(form, "ComboBox2"),
+        Child<QComboBox>(form, "ComboBox3"), Child<QCheckBox>(form, "CheckBox1")};
+    PicturingHost host(
+        controls, output,
+        {QStringLiteral("progress-planning.png"), QStringLiteral("progress-copying.png")});
     BitBtn2Click(form.session(), host);
+
+    // The same divide burnt into an image file, for the burn's dialog.
+    if (BurningBuilt()) {
+        qputenv("XDG_CACHE_HOME", work.filePath(QStringLiteral("cache")).toUtf8());
+        controls.destination->setEditText(QStringLiteral("stdio:") +
+                                          work.filePath(QStringLiteral("set.iso")));
+        PicturingHost burning(controls, output,
+                              {QString(), QString(), QStringLiteral("progress-burning.png")});
+        BitBtn2Click(form.session(), burning);
+    }
     return 0;
 }

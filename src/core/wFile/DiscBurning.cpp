@@ -32,7 +32,7 @@ void SetUpBurnDialog(ProgressDialog& dialog, std::int32_t n, const std::string& 
     dialog.SetCaption(msg::kBurningCaption);
     dialog.SetAnimation(Animation::CopyFiles, -1, 8, true);
     dialog.SetMessage(
-        {8, 72, 330, 50}, TextAlignment::Left,
+        {8, 68, 330, 64}, TextAlignment::Left,
         Formatted(msg::kBurningDisc, static_cast<int>(n), diskRoot.c_str(), drive.c_str()));
     dialog.PlaceGauge(24, 136);
     dialog.SetGauge(0);
@@ -315,6 +315,8 @@ DiscBurning::Attempt DiscBurning::CheckDisc(const std::string& drive, const std:
         }
     }
     if (read && differ.empty()) {
+        // The image's own blocks are never read as files: the gauge ends short of them.
+        dialog.SetGauge(100);
         return Attempt::Good;
     }
     burner_.Discard(drive);
