@@ -5,9 +5,11 @@
 #include "core/Formatted.h"
 #include "core/SetFormat.h"
 #include "core/divide/DivideMessages.h"
+#include "core/wFile/BurnMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Drives.h"
 #include "support/FakeDriveTree_posix.h"
+#include "support/InjectingBurner.h"
 #include "support/ShownDialogs.h"
 #include "support/TmpfsDisk_posix.h"
 
@@ -25,6 +27,7 @@ namespace stdfs = std::filesystem;
 using test::DialogRecord;
 using test::Event;
 using test::FakeDriveTree;
+using test::InjectingBurner;
 using test::PlainShown;
 using test::ScriptedHost;
 using test::Shown;
@@ -364,6 +367,25 @@ TEST_F(SplitCommandTest, ACdWithoutFreeSpaceIsRefusedAndOneWithRoomIsNot) {
     full.fields = host.fields;
     BitBtn2Click(session, full);
     EXPECT_EQ(ShownDialogs(full), std::vector<Shown>{PlainShown(msg::kCdRefused)});
+}
+
+TEST_F(SplitCommandTest, AFullDiscOfAnOpticalDriveHasItsDiscsBurntInThatDrive) {
+    tree.AddOpticalDrive(kOptical, "11:0");
+    const std::string cd = tree.Mount("cdrom", "11:0", "iso9660", "/dev/sr0");
+    TmpfsDisk disc(cd, 64);
+    if (!disc.Insert()) {
+        GTEST_SKIP() << disc.error();
+    }
+    FillUp(cd);
+    InjectingBurner burner;
+    burner.heldData = 1;
+    host.fields.destination = cd + "/sets";
+    host.Answer(Button::No, Formatted(msg::kDiscHoldsData, "/dev/sr0"));
+    host.Answer(Button::Abort, Formatted(msg::kNoBlankDisc, "/dev/sr0", ""));
+    BitBtn2Click(session, host, burner);
+    EXPECT_EQ(burner.drivesMeasured, std::vector<std::string>{"/dev/sr0"});
+    EXPECT_TRUE(burner.drivesBurnt.empty());
+    EXPECT_EQ(host.dialogs.size(), 2u);
 }
 
 TEST_F(SplitCommandTest, ADriveRootIsAskedAboutAndEmptiedOnlyInItsSetFolder) {

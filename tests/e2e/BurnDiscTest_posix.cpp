@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// arbolink-cli divide --burn onto stdio: pseudo-drives: the images are extracted by xorriso,
-// by their Rock Ridge and by their Joliet names, and restored from the extracted folders.
+// Divides onto stdio: pseudo-drives, by arbolink-cli divide --burn and by the window's Divide:
+// the images are extracted by xorriso, by their Rock Ridge and by their Joliet names, and
+// restored from the extracted folders.
 #include "CliRun.h"
+#include "core/Formatted.h"
 #include "core/Session.h"
 #include "core/divide/DiskAssignment.h"
 #include "core/divide/Planning.h"
+#include "core/divide/SplitCommand.h"
 #include "core/divide/StoredNames.h"
+#include "core/recovery/RecoveryMessages.h"
 #include "core/wFile/WriteMessages.h"
 #include "fs/Burner.h"
 #include "support/ScopedVariable_posix.h"
@@ -13,6 +17,7 @@
 #include "support/TempFolder.h"
 #include "support/TreeSnapshot_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -164,6 +169,93 @@ TEST_F(BurnDiscTest, ManyLongNamesInOneFolderBurnAndRestoreExactly) {
     const CliResult restore =
         RunCliWith({"restore", "--from", root / "rr/@dummy@", root / "restored", "--yes"});
     ASSERT_EQ(restore.code, 0) << restore.err;
+    EXPECT_EQ(
+        test::Differences(test::SnapshotOf(root / "src"), test::SnapshotOf(root / "restored")),
+        std::vector<std::string>{});
+}
+
+// The real burner, with a blank disc of the given blocks in every drive: an image drive would
+// offer the whole free space of its file's drive.
+class SmallBlankDiscs final : public Burner {
+public:
+    explicit SmallBlankDiscs(std::int64_t blocks) : blocks_(blocks) {}
+
+    std::int64_t BlankBlocks(const std::string& drive, BurnEnd& why, std::string& detail) override {
+        const std::int64_t blocks = real_->BlankBlocks(drive, why, detail);
+        return blocks < 0 ? blocks : std::min(blocks, blocks_);
+    }
+    BurnEnd Burn(const std::string& drive, const std::string& folder, std::int64_t limitBlocks,
+                 const BurnWatch& watch, std::int64_t& imageBlocks, std::string& detail) override {
+        limits.push_back(limitBlocks);
+        return real_->Burn(drive, folder, limitBlocks, watch, imageBlocks, detail);
+    }
+    bool ReadBack(const std::string& drive, DiscDigests& digests,
+                  const BetweenChunks& betweenChunks, bool& cancelled,
+                  std::string& detail) override {
+        return real_->ReadBack(drive, digests, betweenChunks, cancelled, detail);
+    }
+    BurnEnd Blank(const std::string& drive, const BlankWatch& watch, std::string& detail) override {
+        return real_->Blank(drive, watch, detail);
+    }
+    void Discard(const std::string& drive) override { real_->Discard(drive); }
+
+    std::vector<std::int64_t> limits; // the limit each burn was given
+
+private:
+    std::unique_ptr<Burner> real_ = OpenBurner();
+    const std::int64_t blocks_;
+};
+
+TEST_F(BurnDiscTest, WindowsDivideOntoAnImageDriveBurnsDataAndRecoveryDiscsThatRestore) {
+    std::time_t when = 1'600'000'000;
+    for (int i = 0; i < 12; ++i) {
+        const std::string path = "src/" + std::string(i % 2 ? "写真/" : "") + "f" +
+                                 std::to_string(i) + (i % 3 ? ".bin" : ".BIN");
+        root.WriteFile(path, Contents(static_cast<std::size_t>(90'000 + i * 7'000), i));
+        SetTime(root / path, when += 60);
+    }
+    test::ScopedVariable cache("XDG_CACHE_HOME", (root / "cache").c_str());
+    stdfs::create_directories(root / "out");
+    constexpr std::int64_t kBlocks = 300; // 600 KiB a disc
+    SmallBlankDiscs burner(kBlocks);
+    Session session;
+    session.RecoveryDisks = 1;
+    test::ScriptedHost host;
+    host.fields = {root / "src", "stdio:" + root / "out/set.iso", "", false};
+    host.Answer(Button::Ok);
+    BitBtn2Click(session, host, burner);
+
+    ASSERT_FALSE(host.dialogs.empty());
+    EXPECT_EQ(host.dialogs.back().text.rfind(msg::kCopyFinished, 0), 0u)
+        << host.dialogs.back().text;
+    const int dataDiscs = session.values.DiskCount;
+    ASSERT_GE(dataDiscs, 3);
+    EXPECT_EQ(host.dialogs.front().text, Formatted(msg::kPrepareDisksWithRecovery, dataDiscs, 1));
+    // Every disc, the recovery disc too, was held to the blank disc's size.
+    EXPECT_EQ(burner.limits, std::vector<std::int64_t>(dataDiscs + 1, kBlocks));
+    std::vector<std::string> from;
+    for (int n = 1; n <= dataDiscs + 1; ++n) {
+        const std::string image = ImageFilePath(DriveForDisc(host.fields.destination, n));
+        ASSERT_TRUE(stdfs::exists(image)) << n;
+        EXPECT_LE(static_cast<std::int64_t>(stdfs::file_size(image)), kBlocks * kDiscBlockBytes);
+        const std::string folder = root / ("rr/disc" + std::to_string(n));
+        ASSERT_TRUE(Extract(image, folder, false)) << image;
+        // Data disc 2 is lost: the recovery disc makes its files again.
+        if (n != 2) {
+            from.push_back("--from");
+            from.push_back(folder + "/@dummy@");
+        }
+    }
+    EXPECT_FALSE(
+        stdfs::exists(ImageFilePath(DriveForDisc(host.fields.destination, dataDiscs + 2))));
+    // The disks staged in the cache are gone with their folder.
+    EXPECT_TRUE(stdfs::is_empty(root / "cache/arbolink"));
+
+    std::vector<std::string> restore{"restore"};
+    restore.insert(restore.end(), from.begin(), from.end());
+    restore.insert(restore.end(), {root / "restored", "--yes"});
+    const CliResult restored = RunCliWith(restore);
+    ASSERT_EQ(restored.code, 0) << restored.err;
     EXPECT_EQ(
         test::Differences(test::SnapshotOf(root / "src"), test::SnapshotOf(root / "restored")),
         std::vector<std::string>{});

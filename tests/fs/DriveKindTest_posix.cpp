@@ -3,6 +3,8 @@
 #include "support/FakeDriveTree_posix.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace arbolink {
 namespace {
@@ -55,6 +57,30 @@ TEST_F(DriveKind, OpticalDriveAndDiscFileSystemsAreCd) {
     // A disc image mounted through a loop device still holds a disc's file system.
     tree.AddDisk("virtual/block/loop3", "7:3", false);
     EXPECT_EQ(GetDriveKind(tree.Mount("image", "7:3", "iso9660", "/dev/loop3")), "CD");
+}
+
+TEST_F(DriveKind, OnlyOpticalDrivesAndImageFilesOfAbsolutePathsAreBurnt) {
+    tree.AddOpticalDrive("pci0000:00/0000:00:1f.2/ata2/host1/target1:0:0/1:0:0:0/block/sr0",
+                         "11:0");
+    tree.AddDeviceNode("cdrom", "sr0");
+    tree.AddDeviceNode("sr7"); // no drive of that name
+    tree.AddDisk(kUsbStick, "8:16", true);
+    tree.AddDeviceNode("sdb");
+    EXPECT_EQ(OpticalDriveOf("/dev/sr0"), "/dev/sr0");
+    EXPECT_EQ(OpticalDriveOf("/dev/cdrom"), "/dev/cdrom");
+    for (const char* other : {"/dev/sr7", "/dev/sdb", "/dev/sr0/x", "/dev", "", "sr0"}) {
+        EXPECT_EQ(OpticalDriveOf(other), "") << other;
+    }
+    EXPECT_EQ(OpticalDriveOf("stdio:/x/set.iso"), "stdio:/x/set.iso");
+    EXPECT_EQ(OpticalDriveOf("stdio:set.iso"), "");
+    // A disc mounted with room takes files as any folder does.
+    const std::string disc = tree.Mount("disc", "11:0", "udf", "/dev/sr0");
+    EXPECT_EQ(GetDriveKind(disc), "CD");
+    EXPECT_EQ(OpticalDriveOf(disc + "/sets"), "");
+
+    tree.AddOpticalDrive("pci0000:00/0000:00:1f.2/ata3/host2/target2:0:0/2:0:0:0/block/sr1",
+                         "11:1");
+    EXPECT_EQ(ListOpticalDrives(), (std::vector<std::string>{"/dev/sr0", "/dev/sr1"}));
 }
 
 TEST_F(DriveKind, NetworkSharesAreNet) {

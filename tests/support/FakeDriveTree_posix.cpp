@@ -72,6 +72,21 @@ void FakeDriveTree::AddDeviceLink(const std::string& relative, const std::string
     Link("sys/devices/" + relative, target);
 }
 
+void FakeDriveTree::AddDeviceNode(const std::string& name, const std::string& target) {
+    if (target.empty()) {
+        folder_.WriteFile("dev/" + name, "");
+    } else {
+        Link("dev/" + name, target);
+    }
+}
+
+void FakeDriveTree::AddOpticalDrive(const std::string& devicePath, const std::string& number) {
+    AddDisk(devicePath, number, true);
+    const std::string name = stdfs::path(devicePath).filename().string();
+    Link("sys/class/block/" + name, "../../devices/" + devicePath);
+    AddDeviceNode(name);
+}
+
 void FakeDriveTree::AddLabel(const std::string& escapedLabel, const std::string& deviceName) {
     Link("dev/disk/by-label/" + escapedLabel, "../../" + deviceName);
 }

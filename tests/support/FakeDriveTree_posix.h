@@ -29,6 +29,11 @@ public:
     void AddDeviceFile(const std::string& relative, const std::string& contents);
     // Creates a link below /sys/devices pointing at target (relative to the link's folder).
     void AddDeviceLink(const std::string& relative, const std::string& target);
+    // Creates the device file /dev/<name>, or a link there to target (a name beside it).
+    void AddDeviceNode(const std::string& name, const std::string& target = "");
+    // An optical drive: its disk's folder (devicePath ends in block/srN), its /sys/class/block
+    // entry and its /dev entry.
+    void AddOpticalDrive(const std::string& devicePath, const std::string& number);
     // Creates the udev link /dev/disk/by-label/<escapedLabel> to the device name.
     void AddLabel(const std::string& escapedLabel, const std::string& deviceName);
     // Adds a mount entry; mountName is the folder below mounts(), written to the table with

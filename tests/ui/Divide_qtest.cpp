@@ -2,6 +2,7 @@
 // A whole divide and restore started from the main window, with the real dialogs answered
 // as a user would: the disk in a temporary folder gets the set, and the restore gives the
 // tree back.
+#include "fs/Burner.h"
 #include "fs/Drives.h"
 #include "support/MessageBoxWatch.h"
 #include "support/ProgressWatch.h"
@@ -215,6 +216,51 @@ private slots:
         QCOMPARE(number->text(), QString::fromStdString(after.number));
         QCOMPARE(Child<QLabel>(form, "Label5")->text(), QString::fromStdString(after.unit));
         QVERIFY(number->text() != empty);
+    }
+
+    void anImageDriveTypedAsTheDestinationIsBurnt() {
+        if (!BurningBuilt()) {
+            QSKIP("this build writes no discs");
+        }
+        QTemporaryDir dir;
+        qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toUtf8());
+        const QString source = dir.filePath(QStringLiteral("元"));
+        WriteFile(source + QStringLiteral("/写真/a.jpg"), QByteArray(70'000, 'a'));
+        WriteFile(source + QStringLiteral("/b.txt"), QByteArray("b"));
+        QDir().mkpath(dir.filePath(QStringLiteral("out")));
+        const QString drive =
+            QStringLiteral("stdio:") + dir.filePath(QStringLiteral("out/set.iso"));
+
+        TForm1 form(dir.filePath(QStringLiteral("arbolink.ini")).toStdString());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Child<QComboBox>(form, "ComboBox1")->setEditText(source);
+        // Enter files the drive without asking to make it as a folder.
+        auto* destination = Child<QComboBox>(form, "ComboBox2");
+        destination->setFocus();
+        destination->setEditText(drive);
+        MessageBoxWatch watch;
+        QTest::keyClick(destination, Qt::Key_Return);
+        QVERIFY(watch.seen.empty());
+        QVERIFY(destination->findText(drive) >= 0);
+        QCOMPARE(Child<QLabel>(form, "StaticText1")->text(), QStringLiteral("光ディスクに焼く  "));
+
+        ProgressWatch progress(form);
+        watch.Press(kOk); // ディスクを 1 枚、用意してください
+        watch.Press(kOk); // ファイルのコピーが終了しました
+        QTest::mouseClick(Child<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(watch.seen.size(), std::size_t{2});
+        QCOMPARE(watch.seen.back().text, QStringLiteral("ファイルのコピーが終了しました"));
+        QCOMPARE(watch.unexpected, 0);
+        QCOMPARE(progress.shownWithMainWindowEnabled, 0);
+        QVERIFY(form.isEnabled());
+        // An ISO 9660 image: its volume descriptor at block 16.
+        const QByteArray image = ReadFile(dir.filePath(QStringLiteral("out/set-01.iso")));
+        QCOMPARE(image.mid(16 * 2048 + 1, 5), QByteArray("CD001"));
+        QVERIFY(image.contains(QByteArray(70'000, 'a')));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out/set-02.iso"))));
     }
 
     void theCommandsReadTheFieldsAsTheyStand() {

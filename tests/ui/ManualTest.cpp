@@ -194,6 +194,7 @@ TEST(Manual, ShowsEveryBurnMessage) {
     EXPECT_MESSAGE(html, kDiscReadBackFailed);
     EXPECT_MESSAGE(html, kBurnCancelled);
     EXPECT_MESSAGE(html, kCheckCancelled);
+    EXPECT_MESSAGE(html, kNoBurnStagingFolder);
     EXPECT_MESSAGE(html, kBurnNotBuilt);
     EXPECT_MESSAGE(html, kBurnDetail);
 }
