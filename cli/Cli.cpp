@@ -32,7 +32,7 @@ const std::array<Command, 7>& Commands() {
           "--burn"},
          msg::kDivideHelp,
          RunDivideCommand},
-        {"burn", {"--from", "--burn", "--capacity"}, msg::kBurnHelp, RunBurnCommand},
+        {"burn", {"--from", "--burn", "--capacity", "--no-eject"}, msg::kBurnHelp, RunBurnCommand},
         {"restore",
          {"--yes", "--empty-destination", "--from"},
          msg::kRestoreHelp,

@@ -58,7 +58,7 @@ int RunBurnCommand(const Arguments& parsed, const Streams& io) {
     }
     TerminalHost host(io.in, io.err, {});
     std::unique_ptr<Burner> burner = OpenBurner();
-    DiscBurning burning(host, *burner, *drive, limitBlocks);
+    DiscBurning burning(host, *burner, *drive, limitBlocks, !parsed.Has("--no-eject"));
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const SupplierEnd end = burning.BurnDisc(static_cast<std::int32_t>(i + 1), folders[i]);
         if (end == SupplierEnd::Cancelled) {

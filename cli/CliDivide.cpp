@@ -164,6 +164,7 @@ int DivideOntoDrive(const DivideRequest& request, const Streams& io) {
 bool CheckDivideFolders(const DivideRequest& request, const Streams& io, Session& session,
                         TerminalHost& host, VolumeWatch& watch) {
     session.VerifyAfterWrite = request.verify;
+    session.EjectWritten = request.eject;
     session.DiskPacking = request.packing;
     session.RecoveryDisks = request.recoveryDisks;
     host.SetFields({request.source, request.destination, "", request.copyProgram});

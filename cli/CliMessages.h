@@ -89,7 +89,8 @@ ARBOLINK_PHRASE(
     "                            [--recovery-disks K]\n"
     "       arbolink-cli divide SOURCE --burn DRIVE [--capacity SIZE]\n"
     "                            [--disk-folders DIR] [--program-copy] [-y|--yes]\n"
-    "                            [--no-verify] [--pack tight] [--recovery-disks K]\n"
+    "                            [--no-verify] [--no-eject] [--pack tight]\n"
+    "                            [--recovery-disks K]\n"
     "\n"
     "SOURCE のファイルを、一つも分けずに何枚かのディスクへ振り分けて書きます。\n"
     "\n"
@@ -136,7 +137,8 @@ ARBOLINK_PHRASE(
     "                            [--recovery-disks K]\n"
     "       arbolink-cli divide SOURCE --burn DRIVE [--capacity SIZE]\n"
     "                            [--disk-folders DIR] [--program-copy] [-y|--yes]\n"
-    "                            [--no-verify] [--pack tight] [--recovery-disks K]\n"
+    "                            [--no-verify] [--no-eject] [--pack tight]\n"
+    "                            [--recovery-disks K]\n"
     "\n"
     "Writes the files of SOURCE onto several disks, without splitting any of them.\n"
     "\n"
@@ -191,6 +193,7 @@ ARBOLINK_PHRASE(
 ARBOLINK_PHRASE(
     kBurnHelp,
     "使い方: arbolink-cli burn --from DIR [--from DIR ...] --burn DRIVE [--capacity SIZE]\n"
+    "                          [--no-eject]\n"
     "\n"
     "divide --disk-folders で作ったディスクのフォルダー（DIR/disk01 …）を、--from の順に一枚ずつ\n"
     "光ディスクに焼きます。光ディスクは ISO 9660 に Rock Ridge と Joliet の名前を付けたもので、\n"
@@ -202,9 +205,11 @@ ARBOLINK_PHRASE(
     "はイメージファイルを書きます:\n"
     "                        stdio:/x/set.iso なら /x/set-01.iso、/x/set-02.iso …\n"
     "  --capacity SIZE       光ディスク一枚の容量の上限。これより大きなイメージは焼きません\n"
+    "  --no-eject            焼いて確かめた光ディスクを取り出さない\n"
     "\n"
     "質問にはボタンの文字（O、A、R）を標準入力から答えます。\n",
     "Usage: arbolink-cli burn --from DIR [--from DIR ...] --burn DRIVE [--capacity SIZE]\n"
+    "                         [--no-eject]\n"
     "\n"
     "Burns disk folders made by divide --disk-folders (DIR/disk01, ...) onto optical\n"
     "discs, one disc a folder, in the order of --from. Each disc is ISO 9660 with\n"
@@ -216,6 +221,7 @@ ARBOLINK_PHRASE(
     "                        writes image files: stdio:/x/set.iso gives /x/set-01.iso,\n"
     "                        /x/set-02.iso, ...\n"
     "  --capacity SIZE       the most one disc may hold; a larger image is not burnt\n"
+    "  --no-eject            do not eject the discs burnt and checked\n"
     "\n"
     "Answer questions on standard input with the letters of their buttons (O, A, R).\n");
 

@@ -67,6 +67,7 @@ public:
         return BurnEnd::NotBuilt;
     }
     void Discard(const std::string&) override {}
+    void Eject(const std::string&) override {}
 };
 
 } // namespace

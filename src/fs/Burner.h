@@ -85,6 +85,10 @@ public:
     // Throws away a disc that read back wrong, so that the drive takes a new one: an image
     // file is removed; a disc stays in its drive for the user to take out.
     virtual void Discard(const std::string& drive) = 0;
+
+    // Opens the tray of a drive whose disc is written and checked, so that the next blank disc
+    // can go in; nothing for an image file.
+    virtual void Eject(const std::string& drive) = 0;
 };
 
 // The burner of this build: libburn and libisofs where the build has them; otherwise one that

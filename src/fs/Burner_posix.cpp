@@ -100,7 +100,8 @@ std::string LibraryWords() {
 // A drive grabbed for the lifetime of the object.
 class GrabbedDrive {
 public:
-    explicit GrabbedDrive(const std::string& address) {
+    // eject: the tray opens when the drive is let go.
+    explicit GrabbedDrive(const std::string& address, bool eject = false) : eject_(eject) {
         std::vector<char> adr(address.begin(), address.end());
         adr.push_back('\0');
         if (adr.size() <= BURN_DRIVE_ADR_LEN &&
@@ -110,7 +111,7 @@ public:
     }
     ~GrabbedDrive() {
         if (drive_ != nullptr) {
-            burn_drive_release(drive_, 0);
+            burn_drive_release(drive_, eject_ ? 1 : 0);
         }
         if (infos_ != nullptr) {
             burn_drive_info_free(infos_);
@@ -123,6 +124,7 @@ public:
 
 private:
     burn_drive_info* infos_ = nullptr;
+    const bool eject_;
     burn_drive* drive_ = nullptr;
 };
 
@@ -668,6 +670,12 @@ public:
     }
 
     void Discard(const std::string& drive) override { DropImage(drive); }
+
+    void Eject(const std::string& drive) override {
+        if (!IsImageDrive(drive) && LibrariesReady()) {
+            GrabbedDrive grabbed(drive, true);
+        }
+    }
 
     bool ReadBack(const std::string& drive, DiscDigests& digests,
                   const BetweenChunks& betweenChunks, bool& cancelled,

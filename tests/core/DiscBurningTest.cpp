@@ -160,6 +160,12 @@ TEST_F(DiscBurningTest, DiscThatReadsBackWrongIsNeverTakenAsWritten) {
         EXPECT_NE(text.find(path), std::string::npos) << path;
     }
     EXPECT_EQ(text.find("_Disk.@sha256"), std::string::npos) << text;
+    // Only the disc that checked out opens the drive's tray, and only when asked to.
+    EXPECT_EQ(burner.ejected, std::vector<std::string>{kImageTwo});
+    burner.discs = {good};
+    DiscBurning kept(host, burner, kImage, 200, false);
+    ASSERT_EQ(kept.BurnDisc(2, root / "disk02"), SupplierEnd::GoOn);
+    EXPECT_EQ(burner.ejected.size(), 1u);
 
     // A staged file unlisted is compared with itself: changed after staging, it differs.
     root.WriteFile("disk02/@dummy@/_Disk.@ID", "changed");
@@ -176,6 +182,7 @@ TEST_F(DiscBurningTest, CancelTellsTheDiscIsSpoiled) {
     EXPECT_EQ(host.dialogs[1].kind, DialogKind::Warning);
     EXPECT_EQ(host.dialogs[1].text, Formatted(msg::kBurnCancelled, "/dev/sr9"));
     EXPECT_EQ(burner.readBacks, 0);
+    EXPECT_TRUE(burner.ejected.empty());
 }
 
 } // namespace

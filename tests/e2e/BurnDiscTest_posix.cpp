@@ -198,6 +198,7 @@ public:
         return real_->Blank(drive, watch, detail);
     }
     void Discard(const std::string& drive) override { real_->Discard(drive); }
+    void Eject(const std::string& drive) override { real_->Eject(drive); }
 
     std::vector<std::int64_t> limits; // the limit each burn was given
 

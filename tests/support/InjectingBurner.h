@@ -78,6 +78,9 @@ public:
     }
 
     void Discard(const std::string& drive) override { discarded.push_back(drive); }
+    void Eject(const std::string& drive) override { ejected.push_back(drive); }
+
+    std::vector<std::string> ejected; // every drive whose tray was opened
 };
 
 } // namespace arbolink::test

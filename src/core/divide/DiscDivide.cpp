@@ -27,7 +27,7 @@ std::string NewBurnStagingFolder() {
 void DivideOntoDiscs(Session& session, Host& host, MainFields fields, Burner& burner,
                      const std::string& drive, std::int64_t limitBlocks,
                      const std::string& stagingFolder) {
-    DiscBurning burning(host, burner, drive, limitBlocks);
+    DiscBurning burning(host, burner, drive, limitBlocks, session.EjectWritten);
     std::int64_t blocks = limitBlocks;
     if (blocks <= 0 && (blocks = burning.MeasureBlankDisc()) < 0) {
         return;

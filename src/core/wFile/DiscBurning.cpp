@@ -123,8 +123,10 @@ std::vector<std::string> DiscDifferences(const std::string& diskRoot, const Disc
     return differ;
 }
 
-DiscBurning::DiscBurning(Host& host, Burner& burner, std::string drive, std::int64_t limitBlocks)
-    : host_(host), burner_(burner), drive_(std::move(drive)), limitBlocks_(limitBlocks) {}
+DiscBurning::DiscBurning(Host& host, Burner& burner, std::string drive, std::int64_t limitBlocks,
+                         bool ejectWritten)
+    : host_(host), burner_(burner), drive_(std::move(drive)), limitBlocks_(limitBlocks),
+      ejectWritten_(ejectWritten) {}
 
 SupplierEnd DiscBurning::BurnDisc(std::int32_t n, const std::string& diskRoot) {
     const std::string drive = DriveForDisc(drive_, n);
@@ -141,6 +143,9 @@ SupplierEnd DiscBurning::BurnDisc(std::int32_t n, const std::string& diskRoot) {
         }
         switch (TryDisc(n, drive, diskRoot)) {
         case Attempt::Good:
+            if (ejectWritten_) {
+                burner_.Eject(drive);
+            }
             return SupplierEnd::GoOn;
         case Attempt::Cancelled:
             return SupplierEnd::Cancelled;

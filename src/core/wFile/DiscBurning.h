@@ -20,7 +20,9 @@ class DiscBurning {
 public:
     // drive: a device or "stdio:PATH" (disc n is then written to PATH with "-NN" before its
     // extension, without a question). limitBlocks above 0: no disc takes a larger image.
-    DiscBurning(Host& host, Burner& burner, std::string drive, std::int64_t limitBlocks);
+    // ejectWritten: a disc written and checked is ejected, for the next blank one.
+    DiscBurning(Host& host, Burner& burner, std::string drive, std::int64_t limitBlocks,
+                bool ejectWritten = true);
 
     // Burns diskRoot as disc n behind a progress dialog and reads it back. Every failure of
     // the drive is shown with Retry and Abort; a rewritable disc with data is blanked only
@@ -53,6 +55,7 @@ private:
     Burner& burner_;
     const std::string drive_;
     std::int64_t limitBlocks_;
+    const bool ejectWritten_;
 };
 
 // The paths below diskRoot ('/' between folders) whose copy on the disc is missing or reads

@@ -108,6 +108,12 @@ public:
     }
 
 private:
+    // A disk written and read back goes on to the supplier, which may carry it to a medium
+    // of its own (burn it onto a disc).
+    SupplierEnd CarryDisk(std::int32_t disk) {
+        return request_.disks == nullptr ? SupplierEnd::GoOn : request_.disks->DiskWritten(disk);
+    }
+
     // The file rows of every disk, in table order, so that a disk's copy walks its own rows
     // only: a set of many disks would otherwise walk the whole table once per disk.
     void GroupRowsByDisk() {
@@ -577,12 +583,6 @@ private:
         }
         parity_.reset();
         return true;
-    }
-
-    // A disk written and read back goes on to the supplier, which may carry it to a medium
-    // of its own (burn it onto a disc).
-    SupplierEnd CarryDisk(std::int32_t disk) {
-        return request_.disks == nullptr ? SupplierEnd::GoOn : request_.disks->DiskWritten(disk);
     }
 
     // The checks of a data disk, then the index and the whole map.
