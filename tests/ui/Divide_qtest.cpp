@@ -70,6 +70,14 @@ bool AnyProgressDialog() {
     return false;
 }
 
+// Shows the window and waits until the window system has made it the active one.
+void ShowActive(QWidget& form) {
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
 } // namespace
 
 class DivideTest : public QObject {
@@ -93,10 +101,10 @@ private slots:
         QDir().mkpath(disk);
 
         TForm1 form(dir.filePath(QStringLiteral("arbolink.ini")).toStdString());
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ShowActive(form);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         Child<QComboBox>(form, "ComboBox1")->setEditText(source);
         Child<QComboBox>(form, "ComboBox2")->setEditText(disk);
         Child<QComboBox>(form, "ComboBox3")->setEditText(restored);
@@ -232,10 +240,10 @@ private slots:
             QStringLiteral("stdio:") + dir.filePath(QStringLiteral("out/set.iso"));
 
         TForm1 form(dir.filePath(QStringLiteral("arbolink.ini")).toStdString());
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ShowActive(form);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         Child<QComboBox>(form, "ComboBox1")->setEditText(source);
         // Enter files the drive without asking to make it as a folder.
         auto* destination = Child<QComboBox>(form, "ComboBox2");
@@ -267,10 +275,10 @@ private slots:
         // With no copy source the divide stops at once, and with no restore folder the restore.
         QTemporaryDir dir;
         TForm1 form(dir.filePath(QStringLiteral("arbolink.ini")).toStdString());
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ShowActive(form);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         Child<QComboBox>(form, "ComboBox2")->setEditText(dir.path());
         MessageBoxWatch watch;
         watch.Press(kOk);

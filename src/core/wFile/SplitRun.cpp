@@ -81,19 +81,11 @@ public:
             if (!TakeDisk(disk) || !PrepareDisk(disk)) {
                 return WriteOutcome::Aborted;
             }
-            FileOutcome outcome = CopyDisk(disk);
+            const FileOutcome outcome = Carried(disk, CopyDisk(disk));
             if (outcome == FileOutcome::Aborted) {
                 return WriteOutcome::Aborted;
             }
             if (outcome == FileOutcome::Cancelled) {
-                values_.RunStatus = kCancelled;
-                break;
-            }
-            const SupplierEnd carried = CarryDisk(disk);
-            if (carried == SupplierEnd::Aborted) {
-                return WriteOutcome::Aborted;
-            }
-            if (carried == SupplierEnd::Cancelled) {
                 values_.RunStatus = kCancelled;
                 break;
             }
@@ -108,10 +100,22 @@ public:
     }
 
 private:
-    // A disk written and read back goes on to the supplier, which may carry it to a medium
-    // of its own (burn it onto a disc).
-    SupplierEnd CarryDisk(std::int32_t disk) {
-        return request_.disks == nullptr ? SupplierEnd::GoOn : request_.disks->DiskWritten(disk);
+    // How a disk's writing ended: the copy's outcome, and once the copy went through, the
+    // supplier's, which may carry the disk on to a medium of its own (burn it onto a disc).
+    FileOutcome Carried(std::int32_t disk, FileOutcome copied) {
+        if (copied == FileOutcome::Aborted || copied == FileOutcome::Cancelled ||
+            request_.disks == nullptr) {
+            return copied;
+        }
+        switch (request_.disks->DiskWritten(disk)) {
+        case SupplierEnd::Aborted:
+            return FileOutcome::Aborted;
+        case SupplierEnd::Cancelled:
+            return FileOutcome::Cancelled;
+        case SupplierEnd::GoOn:
+            break;
+        }
+        return copied;
     }
 
     // The file rows of every disk, in table order, so that a disk's copy walks its own rows
@@ -561,19 +565,11 @@ private:
             if (!TakeDisk(disk, prompt) || !PrepareRecoveryDisk(disk)) {
                 return false;
             }
-            const FileOutcome outcome = CopyRecoveryDisk(header);
+            const FileOutcome outcome = Carried(disk, CopyRecoveryDisk(header));
             if (outcome == FileOutcome::Aborted) {
                 return false;
             }
             if (outcome == FileOutcome::Cancelled) {
-                values_.RunStatus = kCancelled;
-                break;
-            }
-            const SupplierEnd carried = CarryDisk(disk);
-            if (carried == SupplierEnd::Aborted) {
-                return false;
-            }
-            if (carried == SupplierEnd::Cancelled) {
                 values_.RunStatus = kCancelled;
                 break;
             }
