@@ -225,6 +225,8 @@ TEST_F(BurnDiscTest, WindowsDivideOntoAnImageDriveBurnsDataAndRecoveryDiscsThatR
     host.fields = {root / "src", "stdio:" + root / "out/set.iso", "", false};
     host.Answer(Button::Ok);
     BitBtn2Click(session, host, burner);
+    // The window's next divide, onto a stick, is no longer planned for discs.
+    EXPECT_EQ(session.DiskMedium, MediumKind::Folder);
 
     ASSERT_FALSE(host.dialogs.empty());
     EXPECT_EQ(host.dialogs.back().text.rfind(msg::kCopyFinished, 0), 0u)

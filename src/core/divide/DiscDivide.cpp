@@ -22,6 +22,22 @@ std::string NewBurnStagingFolder() {
     return CreateFolders(folder) ? folder : std::string();
 }
 
+// Has the session plan for discs while it lives: the window's session goes on to divides onto
+// other media afterwards, which must not be planned for discs.
+class DiscPlanning {
+public:
+    explicit DiscPlanning(Session& session) : session_(session), before_(session.DiskMedium) {
+        session.DiskMedium = MediumKind::DiscImage;
+    }
+    ~DiscPlanning() { session_.DiskMedium = before_; }
+    DiscPlanning(const DiscPlanning&) = delete;
+    DiscPlanning& operator=(const DiscPlanning&) = delete;
+
+private:
+    Session& session_;
+    const MediumKind before_;
+};
+
 } // namespace
 
 void DivideOntoDiscs(Session& session, Host& host, MainFields fields, Burner& burner,
@@ -40,7 +56,7 @@ void DivideOntoDiscs(Session& session, Host& host, MainFields fields, Burner& bu
                                cache.empty() ? "$XDG_CACHE_HOME/arbolink" : cache.c_str()));
         return;
     }
-    session.DiskMedium = MediumKind::DiscImage;
+    const DiscPlanning planning(session);
     BurntStagingFolders disks(fields.destination, burning, !ownFolder);
     RunDivide(session, host, fields, static_cast<std::int32_t>(kDiscBlockBytes), blocks, true,
               &disks);
