@@ -422,6 +422,9 @@ public:
         burn_write_opts_set_perform_opc(opts_, 0);
         burn_write_opts_set_multi(opts_, 0);
         burn_write_opts_set_underrun_proof(opts_, 1);
+        // Writes of 64 KiB rather than 32 KiB: half the hand-overs between the image builder's
+        // thread and the writer's, which on a busy machine each cost a wait.
+        burn_write_opts_set_dvd_obs(opts_, 65536);
     }
     ~WriteOptions() { burn_write_opts_free(opts_); }
     WriteOptions(const WriteOptions&) = delete;
