@@ -369,6 +369,14 @@ TEST_F(SplitCommandTest, ACdWithoutFreeSpaceIsRefusedAndOneWithRoomIsNot) {
     EXPECT_EQ(ShownDialogs(full), std::vector<Shown>{PlainShown(msg::kCdRefused)});
 }
 
+TEST_F(SplitCommandTest, AnImageDriveInsideTheSourceIsRefusedBeforeAnyDiscIsAskedFor) {
+    InjectingBurner burner;
+    host.fields.destination = "stdio:" + host.fields.source + "/docs/set.iso";
+    BitBtn2Click(session, host, burner);
+    EXPECT_EQ(ShownDialogs(host), std::vector<Shown>{PlainShown(msg::kDestinationInSource)});
+    EXPECT_TRUE(burner.drivesMeasured.empty());
+}
+
 TEST_F(SplitCommandTest, AFullDiscOfAnOpticalDriveHasItsDiscsBurntInThatDrive) {
     tree.AddOpticalDrive(kOptical, "11:0");
     const std::string cd = tree.Mount("cdrom", "11:0", "iso9660", "/dev/sr0");

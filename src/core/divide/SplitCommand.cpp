@@ -157,6 +157,11 @@ void DivideOntoOpticalDrive(Session& session, Host& host, const MainFields& fiel
         host.Message(msg::kBurnNotBuilt);
         return;
     }
+    // Images written into the source would be taken in by its next divide.
+    if (IsImageDrive(drive) &&
+        RefuseDestinationInSource(host, ImageFilePath(drive), fields.source)) {
+        return;
+    }
     DivideOntoDiscs(session, host, fields, burner, drive, 0, "");
 }
 
