@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs every Debian package the build, the program and the tests need.
+# Installs every Debian package the build, the program and the tests need; with --windows
+# (as scripts/test.sh does) also those of the Windows tests and the Windows Qt, in the same
+# apt-get call, and the deb-src entries for that Qt's source when it is still to be fetched.
 # Quick when they are already there: apt-get runs only for missing packages.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=scripts/packages.sh
+source "$root/scripts/packages.sh"
 
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -17,21 +22,16 @@ packages=(
     libglib2.0-dev dbus-daemon python3-dbusmock locales
 )
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "${1:-}" = --windows ]; then
+    packages+=("${windows_packages[@]}")
+    # The lists fetched for the packages then hold the Qt source's too.
+    if [ ! -f "$root/build-win/qt/arbolink-qt.stamp" ] &&
+        ! compgen -G "$root/build-win/qt-source/fetched-*" >/dev/null; then
+        add_source_entries || true
+    fi
 fi
+install_missing "${packages[@]}"
 # A locale that writes numbers with a decimal comma, for the test of English sizes.
 if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
     "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -1,35 +1,46 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Cross-builds core, fs, the command-line tool and their tests for Windows with MinGW-w64 into
-# build-win/ and runs the tests under Wine: all of them in one program, as Wine takes seconds
-# to start each process. Wine's drive A: is a removable drive on a scratch folder there, so
-# that the tests of removable disks and drive roots run on a real drive letter.
-# Then the window: against the static Windows Qt of scripts/windows-qt.sh, its Qt Test programs
-# run under Wine on an Xvfb display, and the main window's picture is taken under Wine into
-# build-win/gui/main-window.png. That Qt is built once, when missing (about a quarter of an hour
-# on two cores); ARBOLINK_WINDOWS_GUI=0 leaves the window out.
+# Cross-builds core, fs, the command-line tool and their tests for Windows with MinGW-w64 and
+# runs the tests under Wine: all of them in one program, as Wine takes seconds to start each
+# process. Wine's drive A: is a removable drive on a scratch folder in build-win/, so that the
+# tests of removable disks and drive roots run on a real drive letter.
+# Then the window: built in the same tree, build-win/gui/, against the static Windows Qt of
+# scripts/windows-qt.sh, its Qt Test programs run under Wine on an Xvfb display, and the main
+# window's picture is taken under Wine into build-win/gui/main-window.png. That Qt is built
+# once, when missing (README.md gives its time); ARBOLINK_WINDOWS_GUI=0 leaves the Qt and the
+# window out and builds the tests and the tool alone into build-win/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-win"
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build
-    xvfb fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# shellcheck source=scripts/packages.sh
+source "$root/scripts/packages.sh"
+install_missing "${windows_packages[@]}"
 
+window=${ARBOLINK_WINDOWS_GUI:-1}
 # No optimisation: the cross-build is for running the tests, and compiles much faster so.
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE= -DARBOLINK_GUI=OFF -DARBOLINK_WERROR=ON >/dev/null
-cmake --build "$build" --target arbolink_tests arbolink-cli
+# With the window, everything is built in one tree against the Windows Qt, so that the
+# libraries, the tool and GoogleTest are compiled once for both parts.
+if [ "$window" != 0 ]; then
+    "$root/scripts/windows-qt.sh"
+    tree="$build/gui"
+    cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE= -DARBOLINK_WERROR=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$build/qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+    # Not the whole tree: the GoogleTest program and the tool, and of the window the program,
+    # the picture tool and the window's Qt Test programs.
+    window_tests=()
+    for source in "$root"/tests/*/*_qtest_win32.cpp; do
+        window_tests+=("$(basename "$source" .cpp)")
+    done
+    cmake --build "$tree" --target arbolink_tests arbolink-cli arbolink arbolink-screenshot \
+        "${window_tests[@]}"
+else
+    tree="$build"
+    cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE= -DARBOLINK_GUI=OFF -DARBOLINK_WERROR=ON >/dev/null
+    cmake --build "$tree" --target arbolink_tests arbolink-cli
+fi
 
 # A Wine prefix of the build's own, without the prompts to install .NET and a browser engine.
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -44,11 +55,12 @@ wine reg add 'HKLM\Software\Wine\Drives' /v 'a:' /t REG_SZ /d floppy /f >/dev/nu
 # The drive's kind is read when Wine's services start: let them start again.
 wineserver -w
 
-ctest --test-dir "$build" --output-on-failure
+# The GoogleTest program; the window's tests need the display, below.
+ctest --test-dir "$tree" --output-on-failure -L windows
 
 # The command-line tool under Wine. It takes its arguments in UTF-16, so names outside the ANSI
 # code page reach it whole.
-cli() { wine "$build/cli/arbolink-cli.exe" "$@"; }
+cli() { wine "$tree/cli/arbolink-cli.exe" "$@"; }
 windows_path() { winepath -w "$1" 2>/dev/null; }
 fail() {
     echo "arbolink-cli under Wine: $1" >&2
@@ -108,23 +120,12 @@ grep -q 'A.txt → A (2).txt\|a.txt → a (2).txt' <<<"$restore" || fail "the re
     fail "not every file came back once: $(find "$check/clash-out" -type f)"
 echo "arbolink-cli under Wine: names that meet on a case-folding file system all restored, the renamed named, status 1"
 
-window=${ARBOLINK_WINDOWS_GUI:-1}
 if [ "$window" != 0 ]; then
     # The Japanese faces where Windows keeps its fonts: Wine finds them there as Windows would.
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
     mkdir -p "$fonts"
     cp -u /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf "$fonts/"
-    "$root/scripts/windows-qt.sh"
-    gui="$build/gui"
-    cmake -S "$root" -B "$gui" -G Ninja -DCMAKE_BUILD_TYPE= -DARBOLINK_WERROR=ON \
-        -DCMAKE_TOOLCHAIN_FILE="$build/qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-    # Not the whole tree: the GoogleTest program and the tool were built and run above.
-    window_tests=()
-    for source in "$root"/tests/*/*_qtest_win32.cpp; do
-        window_tests+=("$(basename "$source" .cpp)")
-    done
-    cmake --build "$gui" --target arbolink arbolink-screenshot "${window_tests[@]}"
+    gui="$tree"
     # One X display for every Windows program here: Wine's services that draw the windows
     # start on the display of the first program and stay until wineserver ends. Those of the
     # runs above have none, and must be gone before the window's first program starts.
