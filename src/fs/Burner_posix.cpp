@@ -602,34 +602,80 @@ bool WalkDisc(IsoDir* folder, const std::string& prefix, bool hashing, DiscDiges
     return good;
 }
 
+// Does the work with the drive grabbed, answering what it answers: NotBuilt when the libraries
+// do not start, CannotBurn with the library's words when the drive cannot be grabbed.
+template <typename Work>
+BurnEnd WithDrive(const std::string& drive, std::string& detail, const Work& work) {
+    if (!LibrariesReady()) {
+        return BurnEnd::NotBuilt;
+    }
+    GrabbedDrive grabbed(drive);
+    if (grabbed.Get() == nullptr) {
+        detail = LibraryWords();
+        return BurnEnd::CannotBurn;
+    }
+    return work(grabbed.Get());
+}
+
 class LibBurner final : public Burner {
 public:
     std::int64_t BlankBlocks(const std::string& drive, BurnEnd& why, std::string& detail) override {
-        if (!LibrariesReady()) {
-            why = BurnEnd::NotBuilt;
-            return -1;
+        std::int64_t blocks = -1;
+        const BurnEnd grabbed = WithDrive(drive, detail, [&](burn_drive* grabbedDrive) {
+            blocks = BlankBlocksOf(grabbedDrive, drive, why, detail);
+            return BurnEnd::Written;
+        });
+        if (grabbed != BurnEnd::Written) {
+            why = grabbed;
         }
-        GrabbedDrive grabbed(drive);
-        if (grabbed.Get() == nullptr) {
-            why = BurnEnd::CannotBurn;
-            detail = LibraryWords();
-            return -1;
-        }
-        return BlankBlocksOf(grabbed.Get(), drive, why, detail);
+        return blocks;
     }
 
     BurnEnd Burn(const std::string& drive, const std::string& folder, std::int64_t limitBlocks,
                  const BurnWatch& watch, std::int64_t& imageBlocks, std::string& detail) override {
-        if (!LibrariesReady()) {
-            return BurnEnd::NotBuilt;
+        return WithDrive(drive, detail, [&](burn_drive* grabbed) {
+            return BurnFolder(grabbed, drive, folder, limitBlocks, watch, imageBlocks, detail);
+        });
+    }
+
+    BurnEnd Blank(const std::string& drive, const BlankWatch& watch, std::string& detail) override {
+        return WithDrive(drive, detail, [&](burn_drive* grabbed) {
+            if (!RewritableWithData(grabbed, drive)) {
+                detail = LibraryWords();
+                return BurnEnd::NoBlankDisc;
+            }
+            return BlankDisc(grabbed, watch, detail);
+        });
+    }
+
+    void Discard(const std::string& drive) override { DropImage(drive); }
+
+    void Eject(const std::string& drive) override {
+        if (!IsImageDrive(drive) && LibrariesReady()) {
+            GrabbedDrive grabbed(drive, true);
         }
-        GrabbedDrive grabbed(drive);
-        if (grabbed.Get() == nullptr) {
-            detail = LibraryWords();
-            return BurnEnd::CannotBurn;
-        }
+    }
+
+    bool ReadBack(const std::string& drive, DiscDigests& digests,
+                  const BetweenChunks& betweenChunks, bool& cancelled,
+                  std::string& detail) override {
+        cancelled = false;
+        bool read = false;
+        WithDrive(drive, detail, [&](burn_drive* grabbed) {
+            read = ReadDisc(grabbed, digests, betweenChunks, cancelled, detail);
+            return BurnEnd::Written;
+        });
+        return read;
+    }
+
+private:
+    // Burns the folder onto the blank disc in the grabbed drive.
+    static BurnEnd BurnFolder(burn_drive* grabbed, const std::string& drive,
+                              const std::string& folder, std::int64_t limitBlocks,
+                              const BurnWatch& watch, std::int64_t& imageBlocks,
+                              std::string& detail) {
         BurnEnd why = BurnEnd::Written;
-        const std::int64_t room = BlankBlocksOf(grabbed.Get(), drive, why, detail);
+        const std::int64_t room = BlankBlocksOf(grabbed, drive, why, detail);
         if (room < 0) {
             return why;
         }
@@ -649,50 +695,17 @@ public:
             layout.StopImage();
             return BurnEnd::DiscTooSmall;
         }
-        const BurnEnd end = Write(grabbed.Get(), layout, bytes, watch, detail);
+        const BurnEnd end = Write(grabbed, layout, bytes, watch, detail);
         if (end != BurnEnd::Written) {
             DropImage(drive);
         }
         return end;
     }
 
-    BurnEnd Blank(const std::string& drive, const BlankWatch& watch, std::string& detail) override {
-        if (!LibrariesReady()) {
-            return BurnEnd::NotBuilt;
-        }
-        GrabbedDrive grabbed(drive);
-        if (grabbed.Get() == nullptr) {
-            detail = LibraryWords();
-            return BurnEnd::CannotBurn;
-        }
-        if (!RewritableWithData(grabbed.Get(), drive)) {
-            detail = LibraryWords();
-            return BurnEnd::NoBlankDisc;
-        }
-        return BlankDisc(grabbed.Get(), watch, detail);
-    }
-
-    void Discard(const std::string& drive) override { DropImage(drive); }
-
-    void Eject(const std::string& drive) override {
-        if (!IsImageDrive(drive) && LibrariesReady()) {
-            GrabbedDrive grabbed(drive, true);
-        }
-    }
-
-    bool ReadBack(const std::string& drive, DiscDigests& digests,
-                  const BetweenChunks& betweenChunks, bool& cancelled,
-                  std::string& detail) override {
-        cancelled = false;
-        if (!LibrariesReady()) {
-            return false;
-        }
-        GrabbedDrive grabbed(drive);
-        if (grabbed.Get() == nullptr) {
-            detail = LibraryWords();
-            return false;
-        }
-        DiscImage rockRidge(grabbed.Get(), false);
+    // Reads every file of the disc in the grabbed drive into digests.
+    static bool ReadDisc(burn_drive* grabbed, DiscDigests& digests,
+                         const BetweenChunks& betweenChunks, bool& cancelled, std::string& detail) {
+        DiscImage rockRidge(grabbed, false);
         if (!rockRidge.Problem().empty()) {
             detail = rockRidge.Problem();
             return false;
@@ -701,7 +714,7 @@ public:
             return false;
         }
         // Windows reads the Joliet names: they must be the same names.
-        DiscImage joliet(grabbed.Get(), true);
+        DiscImage joliet(grabbed, true);
         DiscDigests jolietNames;
         if (!joliet.Problem().empty() ||
             !WalkDisc(joliet.Root(), "", false, jolietNames, {}, cancelled, detail)) {
@@ -718,7 +731,6 @@ public:
         return true;
     }
 
-private:
     static BurnEnd Write(burn_drive* drive, DiscLayout& layout, std::int64_t bytes,
                          const BurnWatch& watch, std::string& detail) {
         WriteOptions opts(drive);
