@@ -1,11 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/ChunkHasher.h"
 
+#include <mutex>
 #include <new>
 
 namespace arbolink {
 
 namespace {
+
+// The blocks of the hashers that ended, for the next ones. A block this large comes fresh
+// from the system on every allocation, and the first touch of each of its pages costs a
+// fault: a copy and a read-back of every file took one for each 4 KiB they moved. Two are
+// kept: a copy's and a read-back's hasher may live at once.
+constexpr std::size_t kShelvedBlocks = 2;
+constexpr std::size_t kBlockBytes = 4 * ChunkHasher::kBufferBytes;
+
+std::mutex shelfMutex;
 
 // Below this a file is hashed in place: starting a thread takes longer than hashing it.
 constexpr std::int64_t kBackgroundFrom = std::int64_t{4} << 20;
@@ -24,8 +34,8 @@ std::size_t SmallBufferBytes(std::int64_t fileSize) {
 ChunkHasher::ChunkHasher(std::int64_t fileSize)
     : bufferCount_(fileSize >= kBackgroundFrom ? kBuffers : 1),
       bufferBytes_(bufferCount_ > 1 ? kBufferBytes : SmallBufferBytes(fileSize)) {
-    memory_.reset(static_cast<char*>(
-        ::operator new[](bufferCount_* bufferBytes_, std::align_val_t{kBufferAlignment})));
+    static_assert(kBuffers * kBufferBytes == kBlockBytes);
+    memory_ = TakeBlock();
     if (bufferCount_ > 1) {
         worker_ = std::thread([this] { HashInBackground(); });
     }
@@ -33,6 +43,31 @@ ChunkHasher::ChunkHasher(std::int64_t fileSize)
 
 void ChunkHasher::AlignedFree::operator()(char* memory) const {
     ::operator delete[](memory, std::align_val_t{kBufferAlignment});
+}
+
+std::vector<ChunkHasher::Block>& ChunkHasher::Shelf() {
+    static std::vector<Block> blocks;
+    return blocks;
+}
+
+ChunkHasher::Block ChunkHasher::TakeBlock() {
+    {
+        std::lock_guard lock(shelfMutex);
+        if (!Shelf().empty()) {
+            Block block = std::move(Shelf().back());
+            Shelf().pop_back();
+            return block;
+        }
+    }
+    return Block(
+        static_cast<char*>(::operator new[](kBlockBytes, std::align_val_t{kBufferAlignment})));
+}
+
+void ChunkHasher::ReturnBlock(Block block) {
+    std::lock_guard lock(shelfMutex);
+    if (Shelf().size() < kShelvedBlocks) {
+        Shelf().push_back(std::move(block));
+    }
 }
 
 ChunkHasher::~ChunkHasher() {
@@ -44,6 +79,7 @@ ChunkHasher::~ChunkHasher() {
         changed_.notify_all();
         worker_.join();
     }
+    ReturnBlock(std::move(memory_));
 }
 
 char* ChunkHasher::NextBuffer() {

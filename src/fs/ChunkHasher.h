@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace arbolink {
 
@@ -29,9 +30,9 @@ public:
     ChunkHasher(const ChunkHasher&) = delete;
     ChunkHasher& operator=(const ChunkHasher&) = delete;
 
-    // The room of each buffer: kBufferBytes, or for a small file its size and one byte more
-    // taken up to a multiple of kBufferAlignment, so that a small file costs no large
-    // allocation.
+    // The bytes to read into each buffer: kBufferBytes, or for a small file its size and one
+    // byte more taken up to a multiple of kBufferAlignment. The buffers themselves always have
+    // kBufferBytes: they come from a shelf that small and large files share.
     std::size_t BufferBytes() const { return bufferBytes_; }
 
     // A buffer of BufferBytes() to read the next chunk into; waits while every buffer is still
@@ -51,9 +52,15 @@ private:
     struct AlignedFree {
         void operator()(char* memory) const;
     };
+    using Block = std::unique_ptr<char[], AlignedFree>;
+    // The room of kBuffers buffers of kBufferBytes, kept from one file's hasher for the next
+    // one's on a shelf of the process.
+    static Block TakeBlock();
+    static void ReturnBlock(Block block);
+    static std::vector<Block>& Shelf();
 
     Sha256 hash_;
-    std::unique_ptr<char[], AlignedFree> memory_;
+    Block memory_;
     std::size_t bufferCount_;
     std::size_t bufferBytes_;
     std::size_t sizes_[kBuffers] = {};
