@@ -114,6 +114,8 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
     }
     root.MakeFolder("restored");
     host.fields.restoreTo = root / "restored";
+    // A restore on another computer: its cache folder is not there yet.
+    session.RecoveryCache = AddBackslash(root / "fresh-home/.cache/arbolink");
     RestoreDisks(session, host);
     EXPECT_EQ(next, inserted.size());
     EXPECT_EQ(host.DialogTexts().back(), msg::kAllLostRebuilt);
@@ -132,6 +134,7 @@ TEST(RecoveryDriveTmpfs, ARecoveryDiskInTheDriveRebuildsAWithheldDataDisk) {
         EXPECT_EQ(restored.st_mtim.tv_nsec, source.st_mtim.tv_nsec) << name;
         EXPECT_EQ(restored.st_mode, source.st_mode) << name;
     }
+    EXPECT_TRUE(stdfs::is_empty(root / "fresh-home/.cache/arbolink"));
 }
 
 } // namespace

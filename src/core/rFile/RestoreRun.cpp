@@ -70,7 +70,7 @@ class RestoreRun {
 public:
     RestoreRun(Session& session, Host& host, DiskSupplier* disks)
         : host_(host), table_(session.values.Table), fields_(host.ReadFields()), disks_(disks),
-          media_(session.Media) {}
+          media_(session.Media), recoveryCache_(session.RecoveryCache) {}
 
     void Run();
 
@@ -113,6 +113,7 @@ private:
     const MainFields fields_;
     DiskSupplier* const disks_;             // null: the disks are swapped in the drive of the field
     MediaWatcher* const media_;             // null: the disk folder stays put
+    const std::string recoveryCache_;       // where lost files are made; empty: the user's cache
     std::optional<DriveFollower> follower_; // the drive's media, once the first disk is read
     std::int32_t folderNumber_ = 1;         // with a supplier: the folder read now
     std::string diskFolder_;
@@ -246,6 +247,7 @@ bool RestoreRun::RebuildLost() {
     request.rowCount = rowCount_;
     request.lost = RowsWithout(back_);
     request.recoveryFolder = recoveryFolder_;
+    request.cache = recoveryCache_;
     request.disks = disks_;
     request.driveFolder = diskFolder_;
     request.askForDisk = [this](const std::string& question) {

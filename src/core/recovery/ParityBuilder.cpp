@@ -17,8 +17,8 @@ constexpr std::size_t kMappedRoom = std::size_t{8} << 20;
 
 } // namespace
 
-std::string RecoveryCacheFolder() {
-    return ProgramCacheFolder();
+std::string RecoveryCacheFolder(const std::string& chosen) {
+    return chosen.empty() ? ProgramCacheFolder() : chosen;
 }
 
 ParityBuilder::ParityBuilder(int dataCount, int parityCount)

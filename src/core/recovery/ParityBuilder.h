@@ -17,9 +17,10 @@
 
 namespace arbolink {
 
-// The folder the working files go into: $XDG_CACHE_HOME/arbolink, or ~/.cache/arbolink when
-// that is not set to an absolute path; a folder prefix. Empty when neither can be known.
-std::string RecoveryCacheFolder();
+// The folder the working files go into: chosen when it is not empty, else $XDG_CACHE_HOME/arbolink,
+// or ~/.cache/arbolink when that is not set to an absolute path; a folder prefix. Empty when
+// neither can be known.
+std::string RecoveryCacheFolder(const std::string& chosen);
 
 class ParityBuilder {
 public:

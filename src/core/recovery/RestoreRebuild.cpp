@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/recovery/RestoreRebuild.h"
 
+#include "core/CopyReasons.h"
 #include "core/Formatted.h"
 #include "core/Progress.h"
 #include "core/SetFormat.h"
@@ -9,6 +10,7 @@
 #include "core/recovery/RecoveryMessages.h"
 #include "fs/Folders.h"
 
+#include <cerrno>
 #include <memory>
 
 namespace arbolink {
@@ -63,8 +65,15 @@ private:
             message = msg::kRecoveryMapMismatch;
             return false;
         }
-        lost_ = LostFiles::Plan(*header, *map, request_.rowCount, request_.lost,
-                                RecoveryCacheFolder(), message);
+        // A restore is often the first run on a computer: its cache folder may not be there yet.
+        const std::string cache = RecoveryCacheFolder(request_.cache);
+        if (cache.empty() || !CreateFolders(cache)) {
+            message = Formatted(msg::kRecoveryCacheUnusable,
+                                cache.empty() ? "$XDG_CACHE_HOME/arbolink" : cache.c_str(),
+                                CopyFailureReason(cache.empty() ? ENOENT : errno).c_str());
+            return false;
+        }
+        lost_ = LostFiles::Plan(*header, *map, request_.rowCount, request_.lost, cache, message);
         return lost_ != nullptr;
     }
 

@@ -19,6 +19,7 @@ struct LossRebuildRequest {
     std::size_t rowCount = 0;      // rows of the set's index
     std::vector<std::size_t> lost; // rows not restored, in index order
     std::string recoveryFolder;    // a recovery disk of the set already met
+    std::string cache;             // the folder of the files being made; empty: the user's cache
     // The disks are the supplier's folders, each read once; null: the disk in the drive's
     // folder, driveFolder, with askForDisk asking for another one (false: no more disks).
     DiskSupplier* disks = nullptr;

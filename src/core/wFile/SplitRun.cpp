@@ -452,8 +452,7 @@ private:
         if (request_.recoveryDisks <= 0) {
             return true;
         }
-        const std::string folder =
-            request_.recoveryCache.empty() ? RecoveryCacheFolder() : request_.recoveryCache;
+        const std::string folder = RecoveryCacheFolder(request_.recoveryCache);
         const std::int64_t need = std::int64_t{request_.recoveryDisks} *
                                   PlannedStreamLength(values_, request_.copyProgram);
         int error = ENOENT;
