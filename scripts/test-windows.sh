@@ -120,6 +120,36 @@ grep -q 'A.txt → A (2).txt\|a.txt → a (2).txt' <<<"$restore" || fail "the re
     fail "not every file came back once: $(find "$check/clash-out" -type f)"
 echo "arbolink-cli under Wine: names that meet on a case-folding file system all restored, the renamed named, status 1"
 
+# A set with a recovery disk, which only the native tool writes: its data disks restore here,
+# the recovery disk among the folders given is no data disk to the restore, and with a data
+# disk missing the restore fails, naming what it lacks.
+native_cli="$root/build/cli/arbolink-cli"
+if [ -x "$native_cli" ]; then
+    recovered="$check/recovery"
+    mkdir -p "$recovered/source/sub"
+    for n in 1 2 3 4; do head -c 3000 /dev/zero | tr '\0' "$n" >"$recovered/source/sub/$n.bin"; done
+    "$native_cli" divide "$recovered/source" --disk-folders "$recovered/set" --capacity 12K \
+        --cluster-size 512 --recovery-disks 1 --yes >/dev/null 2>&1 </dev/null ||
+        fail "the native divide with a recovery disk failed"
+    disks=("$recovered"/set/disk*)
+    [ "${#disks[@]}" -ge 3 ] || fail "the native divide wrote ${#disks[@]} disks"
+    from=()
+    for disk in "${disks[@]}"; do from+=(--from "$(windows_path "$disk")"); done
+    restore=$(cli restore "${from[@]}" --yes "$(windows_path "$recovered/out")" 2>&1) ||
+        fail "the data disks of a set with a recovery disk did not restore: $restore"
+    diff -r "$recovered/source" "$recovered/out" >/dev/null ||
+        fail "the set with a recovery disk restored otherwise: $restore"
+    status=0
+    restore=$(cli restore --from "$(windows_path "${disks[0]}")" \
+        --from "$(windows_path "${disks[-1]}")" --yes "$(windows_path "$recovered/out-short")" 2>&1) ||
+        status=$?
+    [ "$status" -eq 1 ] && grep -q 'sub\\' <<<"$restore" ||
+        fail "a restore without a data disk ended with $status: $restore"
+    echo "arbolink-cli under Wine: a set with a recovery disk restored; without a data disk, status 1"
+else
+    echo "arbolink-cli under Wine: no native build/cli/arbolink-cli for a set with a recovery disk"
+fi
+
 if [ "$window" != 0 ]; then
     # The Japanese faces where Windows keeps its fonts: Wine finds them there as Windows would.
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
