@@ -302,7 +302,8 @@ TEST(CliRecoveryProperty, AnyKLostDisksOfAGeneratedSetStillRestore) {
         int least; // data disks the plan must come to, at least
     };
     for (const Shape shape : {Shape{1, 60'000, 3, 1, 40, 2}, Shape{1, 56'000, 5, 3, 80, 5},
-                              Shape{2, 24'000, 7, 1, 40, 3}, Shape{3, 23'000, 11, 1, 40, 3}}) {
+                              Shape{2, 24'000, 7, 1, 40, 3}, Shape{3, 23'000, 11, 1, 40, 3},
+                              Shape{2, 150'000, 13, 6, 240, 10}}) {
         SCOPED_TRACE("K=" + std::to_string(shape.recovery) + " seed " + std::to_string(shape.seed));
         TempFolder root;
         ScopedVariable cache("XDG_CACHE_HOME", (root / "cache").c_str());
