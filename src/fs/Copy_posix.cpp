@@ -9,6 +9,7 @@
 #include "fs/FolderWalk_posix.h"
 #include "fs/Folders.h"
 #include "fs/FreeName.h"
+#include "fs/UnnamedFile_posix.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -545,29 +546,15 @@ int SystemLink(int folder, const char* from, const char* to) {
     return linkat(folder, from, folder, to, 0);
 }
 
-// Only where /proc is mounted: without it an unnamed file could not be given its name, and the
-// finished copy would be lost.
 int SystemOpenUnnamed(int folder, const char* path) {
-    static const bool linkable = access("/proc/self/fd", X_OK) == 0;
-    if (!linkable) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
-    return openat(folder, path, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-}
-
-// Through the descriptor's entry in /proc: linking it directly (AT_EMPTY_PATH) needs a
-// privilege users do not have.
-int SystemLinkUnnamed(int fd, int folder, const char* to) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    return linkat(AT_FDCWD, self.c_str(), folder, to, AT_SYMLINK_FOLLOW);
+    return OpenUnnamed(folder, path, O_WRONLY, 0600);
 }
 
 } // namespace
 
 CopyCalls SystemCopyCalls() {
-    return {SystemRead, SystemWrite,       SystemCopyRange,  SystemRenameNoReplace,
-            SystemLink, SystemOpenUnnamed, SystemLinkUnnamed};
+    return {SystemRead, SystemWrite,       SystemCopyRange, SystemRenameNoReplace,
+            SystemLink, SystemOpenUnnamed, LinkUnnamed};
 }
 
 CopyCalls& ActiveCopyCalls() {

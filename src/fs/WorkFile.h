@@ -28,6 +28,10 @@ public:
     // when the object goes unless KeepAs named it. Null, error set to an errno value, when it
     // cannot be made.
     static std::unique_ptr<WorkFile> Create(const std::string& folder, int& error);
+    // A new empty file in folder (a folder prefix) with no name at all where the file system
+    // allows it, else one whose name is taken away at once: nothing of it is left behind
+    // however the process ends. Null, error set to an errno value, when it cannot be made.
+    static std::unique_ptr<WorkFile> CreateUnnamed(const std::string& folder, int& error);
     // An existing regular file, for reading; a link or anything else is refused (EINVAL).
     static std::unique_ptr<WorkFile> Open(const std::string& path, int& error);
 
@@ -41,6 +45,12 @@ public:
     // Gives the file the name path (in the same folder): it then stays. False, and the file
     // still removed at the end, when it cannot be renamed.
     bool KeepAs(const std::string& path);
+    // Gives a file of CreateUnnamed the name path, replacing a file there: the file's bytes
+    // are then also those of path, not a copy. False, Error() set, when it cannot: path on
+    // another file system (EXDEV), or a file whose name was taken away (ENOENT).
+    bool LinkAs(const std::string& path);
+    // The file's length in bytes; -1, Error() set, when it cannot be read.
+    std::int64_t Length();
     // Gives the file the time and permission bits. False, Error() set, when it cannot.
     bool SetTimes(const FileTimes& times);
     // Takes the file's name away at once: the file lives on, unnamed, until the object goes, so

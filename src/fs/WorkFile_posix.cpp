@@ -2,10 +2,12 @@
 #include "fs/WorkFile.h"
 
 #include "fs/Folders.h"
+#include "fs/UnnamedFile_posix.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +38,20 @@ std::unique_ptr<WorkFile> WorkFile::Create(const std::string& folder, int& error
     }
     error = errno;
     return nullptr;
+}
+
+std::unique_ptr<WorkFile> WorkFile::CreateUnnamed(const std::string& folder, int& error) {
+    const int fd = OpenUnnamed(AT_FDCWD, folder.c_str(), O_RDWR, 0644);
+    if (fd >= 0) {
+        return std::unique_ptr<WorkFile>(new WorkFile(fd, folder, false));
+    }
+    // A file system without unnamed files, or an error that the named file meets again.
+    std::unique_ptr<WorkFile> file = Create(folder, error);
+    if (file && !file->RemoveName()) {
+        error = file->Error();
+        return nullptr;
+    }
+    return file;
 }
 
 std::unique_ptr<WorkFile> WorkFile::Open(const std::string& path, int& error) {
@@ -127,6 +143,40 @@ bool WorkFile::KeepAs(const std::string& path) {
     path_ = path;
     owned_ = false;
     return true;
+}
+
+// The link takes a temporary name first, so that a file under path is always whole, as a
+// copy's is.
+bool WorkFile::LinkAs(const std::string& path) {
+    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+    for (int attempt = 0; attempt < kNameTries; ++attempt) {
+        const std::string temporary = folder + TemporaryName();
+        if (LinkUnnamed(fd_, AT_FDCWD, temporary.c_str()) != 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            error_ = errno;
+            return false;
+        }
+        if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+            error_ = errno;
+            unlink(temporary.c_str());
+            return false;
+        }
+        path_ = path;
+        return true;
+    }
+    error_ = EEXIST;
+    return false;
+}
+
+std::int64_t WorkFile::Length() {
+    struct stat info {};
+    if (fstat(fd_, &info) != 0) {
+        error_ = errno;
+        return -1;
+    }
+    return info.st_size;
 }
 
 bool WorkFile::RemoveName() {

@@ -3,10 +3,12 @@
 #include "fs/Folders.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace arbolink {
 namespace {
@@ -49,6 +51,50 @@ TEST(RecoveryPiece, AReadBackPieceMatchesOnlyItsOwnRangeOfTheParity) {
     EXPECT_EQ(ComparePiece(*parity, offset, size, folder / "piece", keepGoing, error),
               PieceCheck::Failed);
     EXPECT_EQ(error, ENOENT);
+}
+
+// A recovery disk's only piece, staged on the working files' file system, is the working file
+// given its name; a part of the file, or a working file that once had a name, is copied. No
+// way leaves a file in the cache folder or under a temporary name beside the piece.
+TEST(RecoveryPiece, AWholeWorkingFileBecomesThePieceAndAPartIsCopied) {
+    test::TempFolder folder;
+    folder.MakeFolder("cache");
+    folder.MakeFolder("disk");
+    const std::string cache = AddBackslash(folder / "cache");
+    const std::string bytes(std::size_t{3} << 20, 'p');
+    const auto whole = static_cast<std::int64_t>(bytes.size());
+    const auto keepGoing = [] { return true; };
+    int error = 0;
+    std::unique_ptr<WorkFile> unnamed = WorkFile::CreateUnnamed(cache, error);
+    std::unique_ptr<WorkFile> named = WorkFile::Create(cache, error);
+    ASSERT_TRUE(unnamed && named && named->RemoveName()) << error;
+    ASSERT_TRUE(unnamed->WriteAt(bytes.data(), bytes.size(), 0));
+    ASSERT_TRUE(named->WriteAt(bytes.data(), bytes.size(), 0));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "cache"));
+
+    const std::string linked = folder / "disk/linked.par";
+    folder.WriteFile("disk/linked.par", "an earlier try");
+    ASSERT_EQ(CopyPiece(*unnamed, 0, whole, linked, keepGoing, error), PieceCopy::Copied) << error;
+    EXPECT_EQ(folder.ReadFile("disk/linked.par"), bytes);
+    // The piece is the working file itself: a change of the one shows in the other.
+    ASSERT_TRUE(unnamed->WriteAt("q", 1, 0));
+    EXPECT_EQ(folder.ReadFile("disk/linked.par")[0], 'q');
+
+    ASSERT_EQ(CopyPiece(*unnamed, 5, whole - 5, folder / "disk/part.par", keepGoing, error),
+              PieceCopy::Copied);
+    ASSERT_EQ(CopyPiece(*named, 0, whole, folder / "disk/copied.par", keepGoing, error),
+              PieceCopy::Copied);
+    ASSERT_TRUE(unnamed->WriteAt("r", 1, 10));
+    ASSERT_TRUE(named->WriteAt("r", 1, 10));
+    EXPECT_EQ(folder.ReadFile("disk/part.par"), bytes.substr(5));
+    EXPECT_EQ(folder.ReadFile("disk/copied.par"), bytes);
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "cache"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "disk")) {
+        names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"copied.par", "linked.par", "part.par"}));
 }
 
 } // namespace

@@ -35,12 +35,8 @@ std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, 
     }
     std::unique_ptr<ParityBuilder> builder(new ParityBuilder(dataCount, parityCount));
     for (int j = 0; j < parityCount; ++j) {
-        std::unique_ptr<WorkFile> file = WorkFile::Create(folder, error);
+        std::unique_ptr<WorkFile> file = WorkFile::CreateUnnamed(folder, error);
         if (!file) {
-            return nullptr;
-        }
-        if (!file->RemoveName()) {
-            error = file->Error();
             return nullptr;
         }
         builder->files_.push_back(std::move(file));

@@ -157,6 +157,12 @@ bool DescribePieces(const std::vector<WorkFile*>& parity, std::int64_t length, s
 PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
                     const std::string& path, const std::function<bool()>& betweenChunks,
                     int& error) {
+    // A recovery disk's only piece, on the file system of the working files (a folder staged
+    // beside the cache): the working file itself becomes the piece, and its bytes are not
+    // written a second time.
+    if (offset == 0 && parity.Length() == size && parity.LinkAs(path)) {
+        return PieceCopy::Copied;
+    }
     const std::string::size_type slash = path.find_last_of('/');
     std::unique_ptr<WorkFile> piece = WorkFile::Create(path.substr(0, slash + 1), error);
     if (!piece) {

@@ -38,7 +38,9 @@ bool DescribePieces(const std::vector<WorkFile*>& parity, std::int64_t length, s
 enum class PieceCopy { Copied, Cancelled, Failed };
 
 // Copies size bytes from offset of the working file into the file path, under a temporary
-// name until complete. betweenChunks answers false to stop (Cancel). Failed sets error.
+// name until complete; a working file of CreateUnnamed that is the whole piece is linked
+// there instead where the file system allows it. betweenChunks answers false to stop
+// (Cancel). Failed sets error.
 PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
                     const std::string& path, const std::function<bool()>& betweenChunks,
                     int& error);
