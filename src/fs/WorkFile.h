@@ -51,6 +51,8 @@ public:
     bool LinkAs(const std::string& path);
     // The file's length in bytes; -1, Error() set, when it cannot be read.
     std::int64_t Length();
+    // True when other is this very file, under another name or through another descriptor.
+    bool SameFileAs(const WorkFile& other) const;
     // Gives the file the time and permission bits. False, Error() set, when it cannot.
     bool SetTimes(const FileTimes& times);
     // Takes the file's name away at once: the file lives on, unnamed, until the object goes, so

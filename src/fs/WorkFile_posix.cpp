@@ -179,6 +179,13 @@ std::int64_t WorkFile::Length() {
     return info.st_size;
 }
 
+bool WorkFile::SameFileAs(const WorkFile& other) const {
+    struct stat mine {};
+    struct stat theirs {};
+    return fstat(fd_, &mine) == 0 && fstat(other.fd_, &theirs) == 0 &&
+           mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+}
+
 bool WorkFile::RemoveName() {
     if (unlink(path_.c_str()) != 0) {
         error_ = errno;

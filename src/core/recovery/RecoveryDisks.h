@@ -48,8 +48,9 @@ PieceCopy CopyPiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
 enum class PieceCheck { Same, Differs, Cancelled, Failed };
 
 // Reads the file path back from its medium and compares it with size bytes from offset of the
-// working file: a comparison of the bytes costs less than their digest. betweenChunks answers
-// false to stop (Cancel). Failed, error set, when either cannot be read.
+// working file: a comparison of the bytes costs less than their digest. A piece that CopyPiece
+// linked from the whole working file is that file, and is Same without a read. betweenChunks
+// answers false to stop (Cancel). Failed, error set, when either cannot be read.
 PieceCheck ComparePiece(WorkFile& parity, std::int64_t offset, std::int64_t size,
                         const std::string& path, const std::function<bool()>& betweenChunks,
                         int& error);
