@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/recovery/ParityBuilder.h"
 
+#include "core/CopyReasons.h"
+#include "core/Formatted.h"
+#include "core/recovery/RecoveryMessages.h"
 #include "fs/Folders.h"
 
 #include <algorithm>
@@ -21,6 +24,21 @@ std::string RecoveryCacheFolder(const std::string& chosen) {
     return chosen.empty() ? ProgramCacheFolder() : chosen;
 }
 
+bool MakeRecoveryCacheFolder(const std::string& folder, int& error) {
+    errno = 0;
+    if (CreateFolders(folder)) {
+        return true;
+    }
+    error = errno != 0 ? errno : EACCES;
+    return false;
+}
+
+std::string RecoveryCacheUnusableText(const std::string& folder, int error) {
+    return Formatted(msg::kRecoveryCacheUnusable,
+                     folder.empty() ? "$XDG_CACHE_HOME/arbolink" : folder.c_str(),
+                     CopyFailureReason(error).c_str());
+}
+
 ParityBuilder::ParityBuilder(int dataCount, int parityCount)
     : encoder_(dataCount, parityCount), stripe_(StripeSizeFor(dataCount, parityCount)),
       span_(std::max(static_cast<std::size_t>(stripe_),
@@ -29,8 +47,7 @@ ParityBuilder::ParityBuilder(int dataCount, int parityCount)
 
 std::unique_ptr<ParityBuilder> ParityBuilder::Create(const std::string& folder, int dataCount,
                                                      int parityCount, int& error) {
-    if (!CreateFolders(folder)) {
-        error = errno != 0 ? errno : EACCES;
+    if (!MakeRecoveryCacheFolder(folder, error)) {
         return nullptr;
     }
     std::unique_ptr<ParityBuilder> builder(new ParityBuilder(dataCount, parityCount));

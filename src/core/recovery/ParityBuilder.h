@@ -22,6 +22,14 @@ namespace arbolink {
 // neither can be known.
 std::string RecoveryCacheFolder(const std::string& chosen);
 
+// Makes the folder of the working files when it is missing. False, error set to an errno
+// value, when it cannot be made.
+bool MakeRecoveryCacheFolder(const std::string& folder, int& error);
+
+// The message that the working files cannot be made in folder (empty: no cache folder could
+// be known) for the errno value error.
+std::string RecoveryCacheUnusableText(const std::string& folder, int error);
+
 class ParityBuilder {
 public:
     // The working files of parityCount parity streams for dataCount data streams in folder

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/recovery/RestoreRebuild.h"
 
-#include "core/CopyReasons.h"
 #include "core/Formatted.h"
 #include "core/Progress.h"
 #include "core/SetFormat.h"
@@ -67,10 +66,9 @@ private:
         }
         // A restore is often the first run on a computer: its cache folder may not be there yet.
         const std::string cache = RecoveryCacheFolder(request_.cache);
-        if (cache.empty() || !CreateFolders(cache)) {
-            message = Formatted(msg::kRecoveryCacheUnusable,
-                                cache.empty() ? "$XDG_CACHE_HOME/arbolink" : cache.c_str(),
-                                CopyFailureReason(cache.empty() ? ENOENT : errno).c_str());
+        int error = ENOENT;
+        if (cache.empty() || !MakeRecoveryCacheFolder(cache, error)) {
+            message = RecoveryCacheUnusableText(cache, error);
             return false;
         }
         lost_ = LostFiles::Plan(*header, *map, request_.rowCount, request_.lost, cache, message);

@@ -456,7 +456,7 @@ private:
         const std::int64_t need = std::int64_t{request_.recoveryDisks} *
                                   PlannedStreamLength(values_, request_.copyProgram);
         int error = ENOENT;
-        if (!folder.empty() && CreateFolders(folder)) {
+        if (!folder.empty() && MakeRecoveryCacheFolder(folder, error)) {
             const std::int64_t freeBytes = DriveFreeBytes(folder);
             if (freeBytes >= 0 && freeBytes < need) {
                 host_.Beep();
@@ -469,8 +469,7 @@ private:
         }
         if (!parity_) {
             host_.Beep();
-            host_.Warning(Formatted(msg::kRecoveryCacheUnusable, folder.c_str(),
-                                    CopyFailureReason(error).c_str()));
+            host_.Warning(RecoveryCacheUnusableText(folder, error));
             return false;
         }
         return true;
